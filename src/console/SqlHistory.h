@@ -1,0 +1,42 @@
+#pragma once
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarnwick {
+
+// The statements run so far, oldest first, each CR LF stored as the bytes 01 02, with the
+// browsing state of the step-back (F3) and step-forward (F4) commands.
+class SqlHistory {
+ public:
+  // Records a statement as execution leaves it (CR LF becomes 01 02).
+  void Record(std::string_view statement);
+  std::size_t Count() const { return entries_.size(); }
+  const std::string& StoredEntry(std::size_t index) const { return entries_[index]; }
+  // An entry with its line breaks restored, as it goes back into the SQL pane.
+  std::string Recall(std::size_t index) const;
+
+  int Position() const { return position_; }
+  bool Browsing() const { return browsing_; }
+  const std::string& PutAside() const { return putAside_; }
+
+  // Every run ends by setting the position to 0.
+  void ResetPosition() { position_ = 0; }
+  // The Run command begins by ending any browsing: flag off, put-aside text emptied.
+  void EndBrowsing();
+
+  // One step back from the pane's current text; the new pane text, or nothing to change.
+  std::optional<std::string> StepBack(const std::string& paneText);
+  // One step forward; the new pane text, or nothing to change.
+  std::optional<std::string> StepForward();
+
+ private:
+  std::vector<std::string> entries_;
+  int position_ = 0;
+  bool browsing_ = false;
+  std::string putAside_;
+};
+
+}  // namespace tarnwick

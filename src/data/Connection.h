@@ -1,0 +1,66 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/KeyRowset.h"
+
+struct sqlite3;
+
+namespace tarnwick {
+
+class Dataset;
+
+// The connection to one database, reached through a connection descriptor: the connection
+// string is "FILE NAME=" + descriptor path (console text). The descriptor's provider must be
+// "Microsoft.Jet.OLEDB.4.0", which means our engine on the descriptor's data-source file.
+// Opening never creates a file. Every statement commits on its own and is on disk when it
+// returns; a clean close leaves no side files.
+class Connection {
+ public:
+  Connection();
+  ~Connection();
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  void SetConnectionString(std::string connectionString);
+  const std::string& ConnectionString() const { return connectionString_; }
+
+  // Opens the database the descriptor names; throws TarnwickError with a clear message
+  // (missing descriptor, other provider, missing file, not a database). Open when already
+  // open does nothing.
+  void Open();
+  // Closes the datasets of this connection, then the connection. Closing a closed
+  // connection does nothing.
+  void Close();
+  bool Connected() const { return db_ != nullptr; }
+  // Opens the connection when it is closed (queries, tables and name lists use this).
+  void EnsureOpen();
+
+  // Tables and views in catalogue order, without the engine's or our own internal tables.
+  std::vector<std::string> TableNames();
+  // Stored procedures in catalogue order.
+  std::vector<std::string> ProcedureNames();
+  // The primary-key rowset of every table.
+  KeyRowset PrimaryKeys();
+
+  // Groups many statements into one commit (the import's row copying).
+  void BeginTransaction();
+  void Commit();
+  void Rollback();
+  bool InTransaction() const;
+
+  // The engine handle, opening first; for the datasets of this connection.
+  sqlite3* Handle();
+
+ private:
+  friend class Dataset;
+  void Attach(Dataset* dataset);
+  void Detach(Dataset* dataset);
+
+  std::string connectionString_;
+  sqlite3* db_ = nullptr;
+  std::vector<Dataset*> datasets_;
+};
+
+}  // namespace tarnwick

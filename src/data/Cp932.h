@@ -1,0 +1,29 @@
+#pragma once
+// Conversion between the console's text (Shift-JIS, code page 932) and the encodings
+// at its edges: UTF-8 for the engine, the terminal and file names; UTF-16 for descriptors.
+#include <string>
+#include <string_view>
+
+namespace tarnwick {
+
+// UTF-8 to Shift-JIS. A character that code page 932 cannot hold becomes '?', so the
+// text stays whole and visibly marked. Invalid UTF-8 bytes become '?' as well.
+std::string Utf8ToSjis(std::string_view utf8);
+
+// Shift-JIS to UTF-8. A byte sequence that is not valid code page 932 becomes U+FFFD.
+std::string SjisToUtf8(std::string_view sjis);
+
+// Shift-JIS to UTF-16 code units and back (replacements as above).
+std::u16string SjisToUtf16(std::string_view sjis);
+std::string Utf16ToSjis(std::u16string_view utf16);
+
+// A UTF-8 literal of the program's own texts, in Shift-JIS: Sjis("テーブル名の一覧").
+inline std::string Sjis(std::string_view utf8) { return Utf8ToSjis(utf8); }
+
+// The bytes the operating system expects for a path held as console text.
+inline std::string NativePath(std::string_view sjisPath) { return SjisToUtf8(sjisPath); }
+
+// True when every byte is below 0x80 (the same bytes in all three encodings).
+bool IsAscii(std::string_view text);
+
+}  // namespace tarnwick

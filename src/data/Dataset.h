@@ -1,0 +1,87 @@
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+
+#include "data/Field.h"
+
+struct sqlite3_stmt;
+
+namespace tarnwick {
+
+class Connection;
+
+// A cursor over the rows of one statement on one connection: the common part of the query
+// and the table objects. Fields keep a fixed order; their names are never empty and never
+// repeat (a nameless column is "COLUMN%d", a repeated name "%s_%d", counting from 1 until free).
+class Dataset {
+ public:
+  explicit Dataset(Connection& connection);
+  virtual ~Dataset();
+  Dataset(const Dataset&) = delete;
+  Dataset& operator=(const Dataset&) = delete;
+
+  void Close();  // no effect when closed
+  bool Active() const { return stmt_ != nullptr; }
+
+  void First();
+  void Next();
+  bool Eof() const { return eof_; }
+
+  int FieldCount() const { return static_cast<int>(fields_.size()); }
+  Field& FieldAt(int index) { return fields_[static_cast<std::size_t>(index)]; }
+  const Field& FieldAt(int index) const { return fields_[static_cast<std::size_t>(index)]; }
+
+ protected:
+  // Prepares and starts a row-returning statement (UTF-8 SQL) and stands on its first row.
+  // Throws TarnwickError with the engine's message, or "CommandText は結果セットを返しません。"
+  // when the statement yields no set of rows.
+  void OpenStatement(std::string_view utf8Sql);
+  Connection& connection_;
+  sqlite3_stmt* stmt_ = nullptr;
+  std::deque<Field> fields_;  // stable addresses
+  bool eof_ = true;
+
+ private:
+  friend class Connection;
+  void Step();
+};
+
+// The query object: a statement text (console text, Shift-JIS) run without a result or
+// opened as a result set.
+class Query : public Dataset {
+ public:
+  using Dataset::Dataset;
+  void SetSql(std::string sjisSql) { sql_ = std::move(sjisSql); }
+  const std::string& Sql() const { return sql_; }
+  // Runs the statement; throws TarnwickError with the engine's message. A text that holds
+  // no statement, or more than one, is an error too.
+  void ExecSql();
+  void Open();
+
+ private:
+  std::string sql_;
+};
+
+// The table object: all rows of one table, a row count, and appending rows.
+class Table : public Dataset {
+ public:
+  using Dataset::Dataset;
+  void SetTableName(std::string sjisName) { tableName_ = std::move(sjisName); }
+  const std::string& TableName() const { return tableName_; }
+  void Open();
+  std::int64_t RecordCount();
+  // Starts a new row: every field reads NULL until assigned.
+  void Append();
+  // Stores the appended row; throws TarnwickError with the engine's message.
+  void Post();
+
+ private:
+  std::string tableName_;
+  sqlite3_stmt* insert_ = nullptr;
+  bool appending_ = false;
+  friend class Dataset;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,65 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "data/FieldKind.h"
+
+struct sqlite3_stmt;
+
+namespace tarnwick {
+
+// A date-time value; the zero of the scale (a NULL) is 1899-12-30 00:00:00.
+struct DateTime {
+  int year = 1899, month = 12, day = 30;
+  int hour = 0, minute = 0, second = 0;
+  bool operator==(const DateTime&) const = default;
+};
+
+// One value as the engine stores it. Text is UTF-8 (the engine's side of the edge).
+struct CellValue {
+  enum Type { Null, Integer, Float, Text, Blob };
+  Type type = Null;
+  std::int64_t integer = 0;
+  double real = 0;
+  std::string_view bytes;  // Text or Blob
+};
+
+// A column of a query or table result with its value in the current row. A field reads
+// the row its dataset stands on; in append state it reads and writes the row being built.
+class Field {
+ public:
+  Field(std::string name, TFieldType kind) : name_(std::move(name)), kind_(kind) {}
+
+  const std::string& Name() const { return name_; }         // Shift-JIS
+  const std::string& DisplayName() const { return name_; }  // Shift-JIS
+  TFieldType Kind() const { return kind_; }
+
+  CellValue Value() const;
+  bool IsNull() const { return Value().type == CellValue::Null; }
+
+  // Readings of the value. NULL reads as "", 0, 0.0, false and the zero of the date scale.
+  std::string AsString() const;  // Shift-JIS; numbers in decimal, '.' as separator
+  std::int64_t AsInteger() const;
+  double AsFloat() const;
+  bool AsBoolean() const;
+  DateTime AsDateTime() const;  // throws TarnwickError when the value is no valid date
+
+  // Copies the other field's value, NULL included, into the row being appended.
+  void Assign(const Field& other);
+
+ private:
+  friend class Dataset;
+  std::string name_;
+  TFieldType kind_;
+  std::string column_;  // engine-side (UTF-8) column name, for inserts
+  sqlite3_stmt* stmt_ = nullptr;
+  int index_ = 0;
+  bool pending_ = false;  // reading the row being appended
+  CellValue::Type pendingType_ = CellValue::Null;
+  std::int64_t pendingInteger_ = 0;
+  double pendingReal_ = 0;
+  std::string pendingBytes_;
+};
+
+}  // namespace tarnwick
