@@ -1,0 +1,45 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "data/Connection.h"
+#include "support/TempDir.h"
+
+namespace tarnwick::test {
+
+// A fresh empty database (the program's template) with its connection descriptor in a
+// temporary folder, and a connection to it, open. Paths are plain ASCII, so they are the
+// same bytes as console text and as file-system names.
+class TestDatabase {
+ public:
+  TestDatabase();
+  ~TestDatabase();
+  TestDatabase(const TestDatabase&) = delete;
+  TestDatabase& operator=(const TestDatabase&) = delete;
+
+  const TempDir& Dir() const { return dir_; }
+  const std::string& DatabasePath() const { return databasePath_; }
+  const std::string& UdlPath() const { return udlPath_; }
+  // "FILE NAME=" + descriptor path: what a second connection to the same database needs.
+  std::string ConnectionString() const;
+
+  Connection& Db() { return connection_; }
+
+  // Runs one statement (UTF-8 text, as written in the test) on the connection; fails the
+  // test with the engine's message when it throws.
+  void Exec(std::string_view utf8Sql);
+  // The first column of the first row of a query (UTF-8 text), as UTF-8 text.
+  std::string Scalar(std::string_view utf8Sql);
+
+ private:
+  TempDir dir_;
+  std::string databasePath_;
+  std::string udlPath_;
+  Connection connection_;
+};
+
+// Writes the template database and a descriptor naming it; returns the descriptor's
+// connection string.
+std::string MakeDatabase(const std::string& databasePath, const std::string& udlPath);
+
+}  // namespace tarnwick::test
