@@ -1,0 +1,37 @@
+#pragma once
+// The command line of tarnwick-run.
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace tarnwick::runner {
+
+// One thing to run, in command-line order.
+struct RunnerInput {
+  enum class Kind { CommandText, ScriptFile, StandardInput };
+  Kind kind;
+  std::string utf8;  // the -c text or the script file's path, as given (UTF-8)
+};
+
+struct RunnerOptions {
+  std::optional<std::string> databasePath;  // --db, UTF-8 as given
+  bool recreateDatabase = false;            // --new
+  bool sjisOutput = false;                  // --sjis
+  bool showHelp = false;                    // -h, --help
+  std::vector<RunnerInput> inputs;          // standard input alone when none was named
+};
+
+// A command line that cannot be understood; the message names the offending argument.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Parses the arguments after the program name. Throws UsageError.
+RunnerOptions ParseRunnerOptions(const std::vector<std::string>& arguments);
+
+// The usage text (UTF-8, LF line ends).
+const char* UsageText();
+
+}  // namespace tarnwick::runner

@@ -1,0 +1,28 @@
+#pragma once
+// The script texts that tarnwick-run hands to the console, made from its inputs.
+#include <string>
+#include <string_view>
+
+#include "runner/RunnerOptions.h"
+
+namespace tarnwick::runner {
+
+// A -c text (UTF-8) as the SQL pane would hold it: Shift-JIS, every LF or CR LF turned into
+// CR LF, nothing added at the end.
+std::string ScriptTextFromCommandText(std::string_view utf8);
+
+// All bytes of standard input.
+std::string ReadStandardInput();
+
+// A path from the command line (UTF-8) as console text. Throws TarnwickError when the path
+// holds a character that console text cannot carry: it would name another file.
+std::string ConsolePath(std::string_view utf8Path);
+
+// True when every character of the UTF-8 text survives the way to console text and back.
+bool FitsConsoleText(std::string_view utf8);
+
+// The script text of one input: the -c text converted, the script file or standard input
+// read and cut into CR LF lines. Throws TarnwickError when a file cannot be read.
+std::string ScriptTextOf(const RunnerInput& input);
+
+}  // namespace tarnwick::runner

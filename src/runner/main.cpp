@@ -1,0 +1,32 @@
+// tarnwick-run: runs SQL on a Tarnwick database from the command line and writes the
+// console's transcript to standard output.
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "runner/RunnerOptions.h"
+#include "runner/RunnerSession.h"
+
+int main(int argc, char** argv) {
+  using namespace tarnwick::runner;
+  RunnerOptions options;
+  try {
+    options = ParseRunnerOptions(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const UsageError& error) {
+    std::fprintf(stderr, "tarnwick-run: %s\n%s", error.what(), UsageText());
+    return kCannotRun;
+  }
+  if (options.showHelp) {
+    std::fputs(UsageText(), stdout);
+    return kAllSucceeded;
+  }
+  // Large transcripts (a grid of many rows) go out in big blocks; a terminal keeps its
+  // line buffering so that a long script shows its progress.
+  if (!isatty(STDOUT_FILENO)) {
+    static char buffer[1 << 20];
+    std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
+  }
+  return RunSession(options, stdout);
+}
