@@ -1,0 +1,85 @@
+#include <exception>
+
+#include "console/Catalogue.h"
+#include "console/ResultGrid.h"
+#include "console/ResultPane.h"
+#include "console/RunScript.h"
+#include "console/SqlHistory.h"
+#include "console/TextBytes.h"
+#include "data/Dataset.h"
+
+namespace tarnwick {
+
+namespace {
+
+// The console's own "?" command: "?" alone lists the catalogue, "? a b" describes a and b.
+void RunCatalogueCommand(ConsoleContext& context, std::string_view arguments) {
+  const std::size_t first = arguments.find_first_not_of(' ');
+  if (first == std::string_view::npos || arguments[first] == '\r') {
+    ListTableNames(context);
+    return;
+  }
+  for (std::size_t begin = first; begin != std::string_view::npos;
+       begin = arguments.find_first_not_of(' ', begin)) {
+    const std::size_t space = arguments.find(' ', begin);
+    DescribeTable(context, arguments.substr(begin, space - begin));
+    begin = space;
+  }
+}
+
+// The first run of non-blank bytes; only a blank byte (0x20 or below) ends it.
+std::string_view FirstWord(std::string_view sql) {
+  std::size_t begin = 0;
+  while (begin < sql.size() && IsBlankByte(sql[begin])) ++begin;
+  std::size_t end = begin;
+  while (end < sql.size() && !IsBlankByte(sql[end])) ++end;
+  return sql.substr(begin, end - begin);
+}
+
+bool IsSelectWord(std::string_view word) {
+  constexpr std::string_view kSelect = "select";
+  if (word.size() != kSelect.size()) return false;
+  for (std::size_t i = 0; i < word.size(); ++i) {
+    const char byte = word[i];
+    const char lowered = byte >= 'A' && byte <= 'Z' ? byte - 'A' + 'a' : byte;
+    if (lowered != kSelect[i]) return false;
+  }
+  return true;
+}
+
+// Runs a statement that returns no rows and answers "OK" or "ERROR! " with the message.
+void ExecuteNonQuery(ConsoleContext& context) {
+  try {
+    context.query.ExecSql();
+  } catch (const std::exception& failure) {
+    context.pane.AppendLine("ERROR! " + std::string(failure.what()) + "\r\n");
+    ++context.errorsReported;
+    return;
+  }
+  context.pane.AppendLine("OK\r\n");
+}
+
+}  // namespace
+
+void ExecuteStatement(ConsoleContext& context, std::string& statement) {
+  context.query.Close();
+  statement = std::string(TrimSpaces(statement));
+  if (statement.empty()) return;
+  context.history.Record(statement);
+
+  if (statement.front() == '?') {
+    RunCatalogueCommand(context, std::string_view(statement).substr(1));
+    return;
+  }
+  const std::string_view sql = TrimBlanks(statement);
+  context.query.SetSql(std::string(sql));
+  const std::string_view word = FirstWord(sql);
+  if (word.empty()) return;
+  if (IsSelectWord(word)) {
+    RenderResultGrid(context);
+  } else {
+    ExecuteNonQuery(context);
+  }
+}
+
+}  // namespace tarnwick
