@@ -38,6 +38,8 @@ class Dataset {
   // Throws TarnwickError with the engine's message, or "CommandText は結果セットを返しません。"
   // when the statement yields no set of rows.
   void OpenStatement(std::string_view utf8Sql);
+  // Releases what a derived dataset holds besides its row statement; Close calls it first.
+  virtual void CloseExtras() {}
   Connection& connection_;
   sqlite3_stmt* stmt_ = nullptr;
   std::deque<Field> fields_;  // stable addresses
@@ -46,6 +48,10 @@ class Dataset {
  private:
   friend class Connection;
   void Step();
+  void RequireActive() const;
+  void BuildFields();
+  // Lets the fields read the current row, or nothing (past the last row).
+  void PointFieldsAt(sqlite3_stmt* row);
 };
 
 // The query object: a statement text (console text, Shift-JIS) run without a result or
@@ -68,6 +74,7 @@ class Query : public Dataset {
 class Table : public Dataset {
  public:
   using Dataset::Dataset;
+  ~Table() override;
   void SetTableName(std::string sjisName) { tableName_ = std::move(sjisName); }
   const std::string& TableName() const { return tableName_; }
   void Open();
@@ -78,6 +85,8 @@ class Table : public Dataset {
   void Post();
 
  private:
+  void CloseExtras() override;
+  std::string EngineTableName() const;
   std::string tableName_;
   sqlite3_stmt* insert_ = nullptr;
   bool appending_ = false;

@@ -50,12 +50,19 @@ class Field {
 
  private:
   friend class Dataset;
+  friend class Table;
+  // Append state: the field reads and takes the value of the row being built, NULL at first.
+  void BeginAppend();
+  void EndAppend();
+  // Binds the value of the row being built to parameter `position` of an insert.
+  void BindPending(sqlite3_stmt* insert, int position) const;
   std::string name_;
   TFieldType kind_;
   std::string column_;  // engine-side (UTF-8) column name, for inserts
   sqlite3_stmt* stmt_ = nullptr;
   int index_ = 0;
-  bool pending_ = false;  // reading the row being appended
+  bool pending_ = false;   // reading the row being appended
+  bool assigned_ = false;  // the row being appended holds a value assigned to this field
   CellValue::Type pendingType_ = CellValue::Null;
   std::int64_t pendingInteger_ = 0;
   double pendingReal_ = 0;

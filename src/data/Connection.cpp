@@ -1,0 +1,157 @@
+#include "data/Connection.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "data/Cp932.h"
+#include "data/Dataset.h"
+#include "data/EngineError.h"
+#include "data/FileAccess.h"
+#include "data/Statement.h"
+#include "data/TarnwickError.h"
+#include "data/Udl.h"
+
+namespace tarnwick {
+
+namespace {
+
+constexpr std::string_view kFileNameKey = "FILE NAME=";
+constexpr int kBusyTimeoutMilliseconds = 2000;
+
+struct HandleCloser {
+  void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+};
+using HandlePtr = std::unique_ptr<sqlite3, HandleCloser>;
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() &&
+         std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
+           return std::toupper(static_cast<unsigned char>(a)) ==
+                  std::toupper(static_cast<unsigned char>(b));
+         });
+}
+
+std::string DescriptorPath(const std::string& connectionString) {
+  if (!StartsWithIgnoringCase(connectionString, kFileNameKey)) {
+    throw TarnwickError(Sjis("接続文字列 \"") + connectionString +
+                        Sjis("\" は \"FILE NAME=\" で始まっていません"));
+  }
+  return connectionString.substr(kFileNameKey.size());
+}
+
+TarnwickError CannotOpen(std::string_view sjisPath, std::string_view sjisReason) {
+  return TarnwickError(Sjis("データベースファイル \"") + std::string(sjisPath) +
+                       Sjis("\" を開けません: ") + std::string(sjisReason));
+}
+
+TarnwickError NotADatabase(std::string_view sjisPath) {
+  return TarnwickError(Sjis("ファイル \"") + std::string(sjisPath) +
+                       Sjis("\" はデータベースではありません"));
+}
+
+// Reads the catalogue once: a file that is not a database of our engine fails here, before
+// anything has been written to it. An empty file would become a database on the first write,
+// so it is refused as well.
+void VerifyDatabase(sqlite3* db, std::string_view sjisPath) {
+  std::int64_t pages = 0;
+  try {
+    QueryInteger(db, "SELECT count(*) FROM sqlite_master");
+    pages = QueryInteger(db, "PRAGMA page_count");
+  } catch (const TarnwickError&) {
+    if (sqlite3_errcode(db) == SQLITE_NOTADB) throw NotADatabase(sjisPath);
+    throw CannotOpen(sjisPath, EngineMessage(db));
+  }
+  if (pages == 0) throw NotADatabase(sjisPath);
+}
+
+// Write-ahead logging with normal syncing: every committed statement is in the log file when
+// it returns, so it outlives the program being killed, at far less cost than a full sync.
+void Configure(sqlite3* db, std::string_view sjisPath) {
+  try {
+    if (!sqlite3_db_readonly(db, "main")) ExecuteInternal(db, "PRAGMA journal_mode=WAL");
+    ExecuteInternal(db, "PRAGMA synchronous=NORMAL");
+    ExecuteInternal(db, "PRAGMA foreign_keys=ON");
+  } catch (const TarnwickError& error) {
+    throw CannotOpen(sjisPath, error.what());
+  }
+}
+
+// Opens an existing database file; never creates one.
+sqlite3* OpenDatabaseFile(const std::string& sjisPath) {
+  if (sjisPath.empty() || !FileExists(sjisPath)) {
+    throw TarnwickError(Sjis("データベースファイル \"") + sjisPath + Sjis("\" が見つかりません"));
+  }
+  std::string nativePath = NativePath(sjisPath);
+  // The engine would read a name that starts with "file:" as a URI.
+  if (nativePath.starts_with("file:")) nativePath.insert(0, "./");
+  sqlite3* raw = nullptr;
+  const int rc = sqlite3_open_v2(nativePath.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+  HandlePtr db(raw);
+  if (rc != SQLITE_OK) {
+    throw CannotOpen(sjisPath, raw ? EngineMessage(raw) : Utf8ToSjis(sqlite3_errstr(rc)));
+  }
+  sqlite3_busy_timeout(raw, kBusyTimeoutMilliseconds);
+  VerifyDatabase(raw, sjisPath);
+  Configure(raw, sjisPath);
+  return db.release();
+}
+
+}  // namespace
+
+Connection::Connection() = default;
+
+Connection::~Connection() { Close(); }
+
+void Connection::SetConnectionString(std::string connectionString) {
+  connectionString_ = std::move(connectionString);
+}
+
+void Connection::Open() {
+  if (db_ != nullptr) return;
+  const std::string descriptor = DescriptorPath(connectionString_);
+  const std::string provider = ReadUdlProvider(descriptor);
+  if (provider != kJetProvider) {
+    throw TarnwickError(Sjis("接続記述ファイル \"") + descriptor + Sjis("\" のプロバイダ \"") +
+                        provider + Sjis("\" には対応していません"));
+  }
+  db_ = OpenDatabaseFile(ReadUdlDataSource(descriptor));
+}
+
+void Connection::Close() {
+  if (db_ == nullptr) return;
+  const std::vector<Dataset*> datasets = datasets_;
+  for (Dataset* dataset : datasets) dataset->Close();
+  // The last connection to close removes the log and shared-memory side files.
+  sqlite3_close_v2(db_);
+  db_ = nullptr;
+}
+
+void Connection::EnsureOpen() {
+  if (db_ == nullptr) Open();
+}
+
+sqlite3* Connection::Handle() {
+  EnsureOpen();
+  return db_;
+}
+
+void Connection::BeginTransaction() { ExecuteInternal(Handle(), "BEGIN IMMEDIATE"); }
+
+void Connection::Commit() { ExecuteInternal(Handle(), "COMMIT"); }
+
+void Connection::Rollback() {
+  // Used on failure paths: without an open transaction there is nothing to undo.
+  if (InTransaction()) ExecuteInternal(db_, "ROLLBACK");
+}
+
+bool Connection::InTransaction() const {
+  return db_ != nullptr && sqlite3_get_autocommit(db_) == 0;
+}
+
+void Connection::Attach(Dataset* dataset) { datasets_.push_back(dataset); }
+
+void Connection::Detach(Dataset* dataset) { std::erase(datasets_, dataset); }
+
+}  // namespace tarnwick

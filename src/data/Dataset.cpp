@@ -1,0 +1,94 @@
+#include "data/Dataset.h"
+
+#include <sqlite3.h>
+
+#include <vector>
+
+#include "data/ColumnKind.h"
+#include "data/Connection.h"
+#include "data/Cp932.h"
+#include "data/EngineError.h"
+#include "data/FieldNames.h"
+#include "data/Statement.h"
+#include "data/TarnwickError.h"
+
+namespace tarnwick {
+
+Dataset::Dataset(Connection& connection) : connection_(connection) { connection_.Attach(this); }
+
+Dataset::~Dataset() {
+  Close();
+  connection_.Detach(this);
+}
+
+void Dataset::Close() {
+  CloseExtras();
+  fields_.clear();
+  sqlite3_finalize(stmt_);  // a null statement is fine
+  stmt_ = nullptr;
+  eof_ = true;
+}
+
+void Dataset::OpenStatement(std::string_view utf8Sql) {
+  Close();
+  StatementPtr stmt = PrepareSingleStatement(connection_.Handle(), utf8Sql);
+  if (sqlite3_column_count(stmt.get()) == 0) {
+    throw TarnwickError(Sjis("CommandText は結果セットを返しません。"));
+  }
+  stmt_ = stmt.release();
+  try {
+    Step();
+    BuildFields();
+  } catch (...) {
+    Close();
+    throw;
+  }
+}
+
+void Dataset::First() {
+  RequireActive();
+  sqlite3_reset(stmt_);  // its code repeats the last step's failure, already reported
+  Step();
+}
+
+void Dataset::Next() {
+  RequireActive();
+  if (!eof_) Step();
+}
+
+void Dataset::Step() {
+  const bool wasEof = eof_;
+  const int rc = sqlite3_step(stmt_);
+  eof_ = rc != SQLITE_ROW;
+  if (eof_ != wasEof) PointFieldsAt(eof_ ? nullptr : stmt_);
+  if (rc != SQLITE_ROW && rc != SQLITE_DONE) throw EngineError(sqlite3_db_handle(stmt_));
+}
+
+void Dataset::RequireActive() const {
+  if (stmt_ == nullptr) throw TarnwickError(Sjis("データセットが開かれていません"));
+}
+
+void Dataset::BuildFields() {
+  const int count = sqlite3_column_count(stmt_);
+  std::vector<std::string> names;
+  names.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    const char* name = sqlite3_column_name(stmt_, i);
+    names.push_back(name == nullptr ? std::string() : Utf8ToSjis(name));
+  }
+  std::vector<std::string> unique = UniqueFieldNames(names);
+  for (int i = 0; i < count; ++i) {
+    Field& field = fields_.emplace_back(std::move(unique[static_cast<std::size_t>(i)]),
+                                        ColumnKind(stmt_, i, !eof_));
+    const char* column = sqlite3_column_name(stmt_, i);
+    field.column_ = column == nullptr ? "" : column;
+    field.index_ = i;
+    field.stmt_ = eof_ ? nullptr : stmt_;
+  }
+}
+
+void Dataset::PointFieldsAt(sqlite3_stmt* row) {
+  for (Field& field : fields_) field.stmt_ = row;
+}
+
+}  // namespace tarnwick

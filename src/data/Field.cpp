@@ -1,0 +1,232 @@
+#include "data/Field.h"
+
+#include <sqlite3.h>
+
+#include "data/Cp932.h"
+#include "data/TarnwickError.h"
+#include "data/ValueText.h"
+
+namespace tarnwick {
+
+namespace {
+
+std::string_view ColumnBytes(const void* data, int size) {
+  return data == nullptr
+             ? std::string_view()
+             : std::string_view(static_cast<const char*>(data), static_cast<std::size_t>(size));
+}
+
+std::string TextToSjis(std::string_view utf8) {
+  return IsAscii(utf8) ? std::string(utf8) : Utf8ToSjis(utf8);
+}
+
+// The value as it appears in a message: text as written, numbers in decimal.
+std::string Describe(const CellValue& value) {
+  switch (value.type) {
+    case CellValue::Integer:
+      return FormatInteger(value.integer);
+    case CellValue::Float:
+      return FormatFloat(value.real);
+    case CellValue::Text:
+      return TextToSjis(value.bytes);
+    case CellValue::Blob:
+      return "BINARY";
+    case CellValue::Null:
+      break;
+  }
+  return "NULL";
+}
+
+// 列 "<name>" の値 "<value>" <what>
+TarnwickError ValueError(const std::string& name, const CellValue& value, std::string_view what) {
+  return TarnwickError(Sjis("列 \"") + name + Sjis("\" の値 \"") + Describe(value) + "\" " +
+                       Sjis(what));
+}
+
+bool EqualsIgnoringCase(std::string_view text, std::string_view lowerWord) {
+  if (text.size() != lowerWord.size()) return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != lowerWord[i]) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+CellValue Field::Value() const {
+  CellValue value;
+  if (pending_) {
+    value.type = pendingType_;
+    value.integer = pendingInteger_;
+    value.real = pendingReal_;
+    if (pendingType_ == CellValue::Text || pendingType_ == CellValue::Blob) {
+      value.bytes = pendingBytes_;
+    }
+    return value;
+  }
+  if (stmt_ == nullptr) return value;
+  switch (sqlite3_column_type(stmt_, index_)) {
+    case SQLITE_INTEGER:
+      value.type = CellValue::Integer;
+      value.integer = sqlite3_column_int64(stmt_, index_);
+      break;
+    case SQLITE_FLOAT:
+      value.type = CellValue::Float;
+      value.real = sqlite3_column_double(stmt_, index_);
+      break;
+    case SQLITE_TEXT: {
+      value.type = CellValue::Text;
+      const unsigned char* text = sqlite3_column_text(stmt_, index_);  // before the size
+      value.bytes = ColumnBytes(text, sqlite3_column_bytes(stmt_, index_));
+      break;
+    }
+    case SQLITE_BLOB: {
+      value.type = CellValue::Blob;
+      const void* blob = sqlite3_column_blob(stmt_, index_);  // before the size
+      value.bytes = ColumnBytes(blob, sqlite3_column_bytes(stmt_, index_));
+      break;
+    }
+    default:
+      break;
+  }
+  return value;
+}
+
+std::string Field::AsString() const {
+  const CellValue value = Value();
+  switch (value.type) {
+    case CellValue::Integer:
+      return FormatInteger(value.integer);
+    case CellValue::Float:
+      return FormatFloat(value.real);
+    case CellValue::Text:
+      return TextToSjis(value.bytes);
+    case CellValue::Blob:
+      return std::string(value.bytes);
+    case CellValue::Null:
+      break;
+  }
+  return {};
+}
+
+std::int64_t Field::AsInteger() const {
+  const CellValue value = Value();
+  std::optional<std::int64_t> result;
+  switch (value.type) {
+    case CellValue::Null:
+      return 0;
+    case CellValue::Integer:
+      return value.integer;
+    case CellValue::Float:
+      result = RoundToInteger(value.real);
+      break;
+    case CellValue::Text:
+    case CellValue::Blob:
+      result = ParseIntegerText(value.bytes);
+      if (!result) {
+        const std::optional<double> real = ParseFloatText(value.bytes);
+        if (!real) throw ValueError(name_, value, "は数値ではありません");
+        result = RoundToInteger(*real);
+      }
+      break;
+  }
+  if (!result) throw ValueError(name_, value, "は整数の範囲を超えています");
+  return *result;
+}
+
+double Field::AsFloat() const {
+  const CellValue value = Value();
+  switch (value.type) {
+    case CellValue::Null:
+      return 0;
+    case CellValue::Integer:
+      return static_cast<double>(value.integer);
+    case CellValue::Float:
+      return value.real;
+    case CellValue::Text:
+    case CellValue::Blob:
+      break;
+  }
+  const std::optional<double> result = ParseFloatText(value.bytes);
+  if (!result) throw ValueError(name_, value, "は数値ではありません");
+  return *result;
+}
+
+bool Field::AsBoolean() const {
+  const CellValue value = Value();
+  switch (value.type) {
+    case CellValue::Null:
+      return false;
+    case CellValue::Integer:
+      return value.integer != 0;
+    case CellValue::Float:
+      return value.real != 0;
+    case CellValue::Text:
+    case CellValue::Blob:
+      break;
+  }
+  if (EqualsIgnoringCase(value.bytes, "true")) return true;
+  if (EqualsIgnoringCase(value.bytes, "false")) return false;
+  const std::optional<double> number = ParseFloatText(value.bytes);
+  if (!number) throw ValueError(name_, value, "は真偽値ではありません");
+  return *number != 0;
+}
+
+DateTime Field::AsDateTime() const {
+  const CellValue value = Value();
+  if (value.type == CellValue::Null) return {};
+  std::optional<DateTime> result;
+  if (value.type == CellValue::Text) result = ParseDateText(value.bytes);
+  if (!result) throw ValueError(name_, value, "は日付ではありません");
+  return *result;
+}
+
+void Field::Assign(const Field& other) {
+  if (!pending_) {
+    throw TarnwickError(Sjis("行の追加中ではないため、列 \"") + name_ +
+                        Sjis("\" に値を設定できません"));
+  }
+  const CellValue value = other.Value();
+  pendingType_ = value.type;
+  pendingInteger_ = value.integer;
+  pendingReal_ = value.real;
+  pendingBytes_ = std::string(value.bytes);  // a copy first: the view may be this very field
+  assigned_ = true;
+}
+
+void Field::BeginAppend() {
+  pending_ = true;
+  assigned_ = false;
+  pendingType_ = CellValue::Null;
+  pendingBytes_.clear();
+}
+
+void Field::EndAppend() {
+  pending_ = false;
+  assigned_ = false;
+}
+
+void Field::BindPending(sqlite3_stmt* insert, int position) const {
+  const auto size = static_cast<int>(pendingBytes_.size());
+  switch (pendingType_) {
+    case CellValue::Null:
+      sqlite3_bind_null(insert, position);
+      break;
+    case CellValue::Integer:
+      sqlite3_bind_int64(insert, position, pendingInteger_);
+      break;
+    case CellValue::Float:
+      sqlite3_bind_double(insert, position, pendingReal_);
+      break;
+    case CellValue::Text:
+      sqlite3_bind_text(insert, position, pendingBytes_.data(), size, SQLITE_STATIC);
+      break;
+    case CellValue::Blob:
+      sqlite3_bind_blob(insert, position, pendingBytes_.data(), size, SQLITE_STATIC);
+      break;
+  }
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,27 @@
+#include <sqlite3.h>
+
+#include "data/Connection.h"
+#include "data/Cp932.h"
+#include "data/Dataset.h"
+#include "data/JetTranslate.h"
+#include "data/Statement.h"
+
+namespace tarnwick {
+
+namespace {
+
+// The statement as the engine runs it: UTF-8, in the engine's dialect.
+std::string EngineSql(const std::string& sjisSql) { return TranslateJetSql(SjisToUtf8(sjisSql)); }
+
+}  // namespace
+
+void Query::ExecSql() {
+  Close();
+  sqlite3* db = connection_.Handle();
+  StatementPtr stmt = PrepareSingleStatement(db, EngineSql(sql_));
+  RunToCompletion(db, stmt.get());
+}
+
+void Query::Open() { OpenStatement(EngineSql(sql_)); }
+
+}  // namespace tarnwick

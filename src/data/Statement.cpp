@@ -1,0 +1,79 @@
+#include "data/Statement.h"
+
+#include <sqlite3.h>
+
+#include "data/Cp932.h"
+#include "data/EngineError.h"
+
+namespace tarnwick {
+
+namespace {
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
+
+// True when the text holds nothing the engine would run: blanks, ';' and comments only.
+bool HoldsNoStatement(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (IsBlank(text[i]) || text[i] == ';') {
+      ++i;
+    } else if (text.substr(i, 2) == "--") {
+      std::size_t lineEnd = text.find('\n', i);
+      i = lineEnd == std::string_view::npos ? text.size() : lineEnd + 1;
+    } else if (text.substr(i, 2) == "/*") {
+      std::size_t commentEnd = text.find("*/", i + 2);
+      i = commentEnd == std::string_view::npos ? text.size() : commentEnd + 2;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+void StatementFinalizer::operator()(sqlite3_stmt* stmt) const { sqlite3_finalize(stmt); }
+
+StatementPtr PrepareSingleStatement(sqlite3* db, std::string_view utf8Sql) {
+  const char* position = utf8Sql.data();
+  const char* end = position + utf8Sql.size();
+  sqlite3_stmt* raw = nullptr;
+  // Empty statements before the first real one (";;") are passed over.
+  while (raw == nullptr && position < end) {
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v2(db, position, static_cast<int>(end - position), &raw, &tail) !=
+        SQLITE_OK) {
+      throw EngineError(db);
+    }
+    if (tail == nullptr || tail <= position) break;
+    position = tail;
+  }
+  StatementPtr stmt(raw);
+  if (!stmt) throw TarnwickError(Sjis("実行するSQL文がありません"));
+  if (!HoldsNoStatement(std::string_view(position, static_cast<std::size_t>(end - position)))) {
+    throw TarnwickError(Sjis("SQL文は1つずつ実行してください"));
+  }
+  return stmt;
+}
+
+void RunToCompletion(sqlite3* db, sqlite3_stmt* stmt) {
+  int rc;
+  while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+  }
+  if (rc != SQLITE_DONE) throw EngineError(db);
+}
+
+void ExecuteInternal(sqlite3* db, std::string_view utf8Sql) {
+  StatementPtr stmt = PrepareSingleStatement(db, utf8Sql);
+  RunToCompletion(db, stmt.get());
+}
+
+std::int64_t QueryInteger(sqlite3* db, std::string_view utf8Sql) {
+  StatementPtr stmt = PrepareSingleStatement(db, utf8Sql);
+  if (sqlite3_step(stmt.get()) != SQLITE_ROW) throw EngineError(db);
+  return sqlite3_column_int64(stmt.get(), 0);
+}
+
+}  // namespace tarnwick

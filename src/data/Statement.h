@@ -1,0 +1,33 @@
+#pragma once
+// Preparing exactly one statement, and owning a prepared statement for the span of a call.
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace tarnwick {
+
+struct StatementFinalizer {
+  void operator()(sqlite3_stmt* stmt) const;
+};
+using StatementPtr = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
+
+// Prepares the one statement that the text (UTF-8) holds. Blanks, comments and ';' around it
+// are fine. Throws TarnwickError when the engine rejects it, when the text holds no statement
+// ("実行するSQL文がありません") or when it holds more than one ("SQL文は1つずつ実行してください");
+// in these cases nothing has run.
+StatementPtr PrepareSingleStatement(sqlite3* db, std::string_view utf8Sql);
+
+// Runs a statement that needs no result to completion; throws with the engine's message.
+void RunToCompletion(sqlite3* db, sqlite3_stmt* stmt);
+
+// Prepares and runs a statement of the program's own (no text from the user).
+void ExecuteInternal(sqlite3* db, std::string_view utf8Sql);
+
+// The first column of the first row of a statement of the program's own, as an integer;
+// throws with the engine's message, also when there is no row.
+std::int64_t QueryInteger(sqlite3* db, std::string_view utf8Sql);
+
+}  // namespace tarnwick

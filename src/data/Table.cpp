@@ -1,0 +1,85 @@
+#include <sqlite3.h>
+
+#include "data/Connection.h"
+#include "data/Cp932.h"
+#include "data/Dataset.h"
+#include "data/EngineError.h"
+#include "data/Statement.h"
+
+namespace tarnwick {
+
+namespace {
+
+// A name as an identifier of the engine: in double quotes, a double quote in it written twice.
+std::string QuoteIdentifier(std::string_view utf8Name) {
+  std::string quoted = "\"";
+  for (char c : utf8Name) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + '"';
+}
+
+}  // namespace
+
+Table::~Table() { Close(); }
+
+std::string Table::EngineTableName() const { return QuoteIdentifier(SjisToUtf8(tableName_)); }
+
+void Table::Open() { OpenStatement("SELECT * FROM " + EngineTableName()); }
+
+std::int64_t Table::RecordCount() {
+  return QueryInteger(connection_.Handle(), "SELECT count(*) FROM " + EngineTableName());
+}
+
+void Table::Append() {
+  if (!Active()) Open();
+  if (appending_) {
+    // A row that was given values is stored before the next one starts, never dropped.
+    for (const Field& field : fields_) {
+      if (field.assigned_) {
+        Post();
+        break;
+      }
+    }
+  }
+  for (Field& field : fields_) field.BeginAppend();
+  appending_ = true;
+}
+
+void Table::Post() {
+  if (!appending_) return;
+  sqlite3* db = connection_.Handle();
+  if (insert_ == nullptr) {
+    std::string columns;
+    std::string parameters;
+    for (const Field& field : fields_) {
+      if (!columns.empty()) {
+        columns += ", ";
+        parameters += ", ";
+      }
+      columns += QuoteIdentifier(field.column_);
+      parameters += '?';
+    }
+    insert_ = PrepareSingleStatement(db, "INSERT INTO " + EngineTableName() + " (" + columns +
+                                             ") VALUES (" + parameters + ")")
+                  .release();
+  }
+  int position = 1;
+  for (const Field& field : fields_) field.BindPending(insert_, position++);
+  const int rc = sqlite3_step(insert_);
+  const std::string failure = rc == SQLITE_DONE ? std::string() : EngineMessage(db);
+  sqlite3_reset(insert_);
+  sqlite3_clear_bindings(insert_);
+  if (rc != SQLITE_DONE) throw TarnwickError(failure);
+  for (Field& field : fields_) field.EndAppend();
+  appending_ = false;
+}
+
+void Table::CloseExtras() {
+  sqlite3_finalize(insert_);
+  insert_ = nullptr;
+  appending_ = false;
+}
+
+}  // namespace tarnwick
