@@ -5,9 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "data/Cp932.h"
 #include "data/Field.h"
-#include "data/TarnwickError.h"
 
 namespace tarnwick {
 
@@ -40,40 +38,17 @@ void TrimDecimals(std::string& cell) {
   if (cell == "-0") cell = "0";
 }
 
-std::string NotMoneyMessage(std::string_view utf8Text) {
-  return "'" + Utf8ToSjis(utf8Text) + Sjis("' は有効な BCD 値ではありません");
-}
-
-// A money value that the engine keeps as text: a plain decimal number, or a failure.
-double ParseMoneyText(std::string_view utf8Text) {
-  double real = 0;
-  const char* end = utf8Text.data() + utf8Text.size();
-  const auto parsed = std::from_chars(utf8Text.data(), end, real);
-  if (parsed.ec != std::errc() || parsed.ptr != end || !std::isfinite(real)) {
-    throw TarnwickError(NotMoneyMessage(utf8Text));
-  }
-  return real;
-}
-
-// An exact decimal with at most four decimals. Whole numbers keep all their digits.
+// An exact decimal with at most four decimals; whole numbers keep all their digits. A NULL
+// shows as an empty cell.
 void MoneyText(const Field& field, std::string& cell) {
   const CellValue value = field.Value();
-  double real = value.real;
-  switch (value.type) {
-    case CellValue::Null:
-      return;
-    case CellValue::Integer:
-      cell = std::to_string(value.integer);
-      return;
-    case CellValue::Float:
-      break;
-    case CellValue::Text:
-      real = ParseMoneyText(value.bytes);
-      break;
-    case CellValue::Blob:
-      throw TarnwickError(NotMoneyMessage("BINARY"));
+  if (value.type == CellValue::Null) return;
+  if (value.type == CellValue::Integer) {
+    cell = std::to_string(value.integer);
+    return;
   }
-  AppendNumber(cell, real, std::chars_format::fixed, 4);
+  // A real number, or text that must read as one (the field reports text that does not).
+  AppendNumber(cell, field.AsFloat(), std::chars_format::fixed, 4);
   TrimDecimals(cell);
 }
 
