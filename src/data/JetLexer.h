@@ -1,0 +1,78 @@
+#pragma once
+// The lexical forms of Jet SQL over UTF-8 text. Every byte of the input belongs to exactly
+// one token and each token keeps its source text, so joining the tokens' texts gives the
+// input back byte for byte; rewriters change only the tokens they mean to change.
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarnwick {
+
+enum class JetTokenKind {
+  Whitespace,    // spaces, tabs, line breaks and other control bytes
+  Word,          // keywords and plain names; any byte from 0x80 up counts as a letter
+  Number,        // 12, 3.5, .5, 1e-3
+  String,        // '...' with '' standing for one apostrophe
+  QuotedName,    // "..." with "" standing for one quote
+  BracketName,   // [...]
+  Date,          // #...#
+  LineComment,   // -- up to the end of the line (the line break is not part of it)
+  BlockComment,  // /* ... */
+  Punct,         // one punctuation character, or one of the operators <> <= >=
+};
+
+struct JetToken {
+  JetTokenKind kind;
+  std::size_t offset;     // where the token starts in the source text
+  std::string_view text;  // the token's exact source text
+  // False for a literal, name, date or block comment that runs to the end of the text
+  // without its closing character.
+  bool terminated = true;
+
+  std::size_t End() const { return offset + text.size(); }
+};
+
+// Cuts text into tokens, one at a time. Never fails: whatever cannot be anything else is a
+// one-byte punctuation token, and an unclosed form runs to the end of the text.
+class JetLexer {
+ public:
+  explicit JetLexer(std::string_view text) : text_(text) {}
+  bool AtEnd() const { return pos_ >= text_.size(); }
+  JetToken Next();
+
+ private:
+  JetToken Make(JetTokenKind kind, std::size_t start, bool terminated = true);
+  JetToken Enclosed(JetTokenKind kind, char close, bool doubledCloseEscapes);
+  JetToken BlockComment();
+  JetToken Number();
+  void SkipWhile(bool (*predicate)(unsigned char));
+
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+// All tokens of text, in order.
+std::vector<JetToken> TokenizeJet(std::string_view text);
+
+// Whitespace and comments: tokens that carry no meaning for the statement.
+bool IsTrivia(const JetToken& token);
+
+// True when token is the word keyword, compared without regard to ASCII letter case.
+bool IsKeyword(const JetToken& token, std::string_view keyword);
+
+// True when token is the punctuation or operator text punct.
+bool IsPunct(const JetToken& token, std::string_view punct);
+
+// The name a token stands for: a word as written, a bracketed or quoted name without its
+// delimiters (a doubled quote inside a quoted name is one quote).
+std::string JetNameValue(const JetToken& token);
+
+// True for tokens that can name a table or column: words, [names], "names" and 'names'.
+bool IsNameToken(const JetToken& token);
+
+// Compares two names as the engine does: ASCII letters without regard to case, all other
+// bytes exactly.
+bool SameJetName(std::string_view a, std::string_view b);
+
+}  // namespace tarnwick
