@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include "ThrownMessage.h"
+#include "data/Connection.h"
+#include "data/Cp932.h"
+#include "data/Dataset.h"
+#include "support/TestDatabase.h"
+
+namespace tarnwick {
+namespace {
+
+using test::TestDatabase;
+using test::ThrownMessage;
+
+constexpr const char* kItems =
+    "CREATE TABLE items (id INTEGER PRIMARY KEY, name TEXT, price REAL, picture BLOB, note TEXT)";
+
+void FillItems(TestDatabase& db) {
+  db.Exec(kItems);
+  db.Exec("INSERT INTO items VALUES (1, 'りんご', 1.5, x'0001', NULL)");
+  db.Exec("INSERT INTO items VALUES (2, NULL, NULL, NULL, 'x')");
+}
+
+TEST(TableTest, OpensAllRowsOfATableWhateverItsName) {
+  TestDatabase db;
+  db.Exec(R"(CREATE TABLE "my ""quoted"" 表" (a INTEGER, b TEXT))");
+  db.Exec(R"(INSERT INTO "my ""quoted"" 表" VALUES (1, 'x'), (2, 'y'))");
+  Table table(db.Db());
+  table.SetTableName(Sjis("my \"quoted\" 表"));
+  table.Open();
+  ASSERT_EQ(table.FieldCount(), 2);
+  EXPECT_EQ(table.FieldAt(0).Name(), "a");
+  EXPECT_EQ(table.FieldAt(0).Kind(), ftInteger);
+  EXPECT_EQ(table.FieldAt(1).Kind(), ftWideString);
+  EXPECT_EQ(table.RecordCount(), 2);
+  int rows = 0;
+  for (table.First(); !table.Eof(); table.Next()) ++rows;
+  EXPECT_EQ(rows, 2);
+
+  table.SetTableName("missing");
+  EXPECT_EQ(ThrownMessage([&] { table.Open(); }), "no such table: missing");
+  EXPECT_EQ(ThrownMessage([&] { table.RecordCount(); }), "no such table: missing");
+}
+
+TEST(TableTest, CopiesRowsToAnotherDatabaseKeepingValuesAndNulls) {
+  TestDatabase source;
+  FillItems(source);
+  TestDatabase target;
+  target.Exec(kItems);
+
+  Table from(source.Db());
+  from.SetTableName("items");
+  Table to(target.Db());
+  to.SetTableName("items");
+  from.Open();
+  to.Open();
+  target.Db().BeginTransaction();
+  for (; !from.Eof(); from.Next()) {
+    to.Append();
+    EXPECT_TRUE(to.FieldAt(1).IsNull());
+    for (int i = 0; i < from.FieldCount(); ++i) to.FieldAt(i).Assign(from.FieldAt(i));
+    EXPECT_EQ(to.FieldAt(1).AsString(), from.FieldAt(1).AsString());  // reads the new row
+    to.Post();
+  }
+  target.Db().Commit();
+  to.Close();
+
+  const char* check =
+      "SELECT group_concat(quote(id) || ':' || quote(name) || ':' || quote(price) || ':' ||"
+      " quote(picture) || ':' || quote(note), ' ') FROM items";
+  EXPECT_EQ(target.Scalar(check), "1:'りんご':1.5:X'0001':NULL 2:NULL:NULL:NULL:'x'");
+  EXPECT_EQ(target.Scalar(check), source.Scalar(check));
+}
+
+TEST(TableTest, AppendsWhileItsOwnRowsAreOpen) {
+  TestDatabase db;
+  FillItems(db);
+  Table table(db.Db());
+  table.SetTableName("items");
+  table.Open();
+  Query query(db.Db());
+  query.SetSql("SELECT 3 AS id");
+  query.Open();
+  table.Append();
+  table.FieldAt(0).Assign(query.FieldAt(0));
+  table.FieldAt(1).Assign(table.FieldAt(1));  // a field of the row being built: NULL
+  table.Post();
+  table.Append();
+  query.SetSql("SELECT 4 AS id");
+  query.Open();
+  table.FieldAt(0).Assign(query.FieldAt(0));
+  table.Post();
+  EXPECT_EQ(table.RecordCount(), 4);
+  EXPECT_EQ(db.Scalar("SELECT group_concat(id) FROM items"), "1,2,3,4");
+  ASSERT_FALSE(table.Eof());
+  EXPECT_EQ(table.FieldAt(0).AsInteger(), 1);  // back to reading the row it stands on
+}
+
+TEST(TableTest, AppendingChecksAndKeepsRows) {
+  TestDatabase db;
+  FillItems(db);
+  Query source(db.Db());
+  source.SetSql("SELECT 1 AS id, 'dup' AS name, 5 AS free_id");
+  source.Open();
+  Table table(db.Db());
+  table.SetTableName("items");
+  table.Open();
+
+  EXPECT_EQ(ThrownMessage([&] { table.FieldAt(1).Assign(source.FieldAt(1)); }),
+            Sjis("行の追加中ではないため、列 \"name\" に値を設定できません"));
+
+  table.Append();
+  table.FieldAt(0).Assign(source.FieldAt(0));
+  EXPECT_EQ(ThrownMessage([&] { table.Post(); }), "UNIQUE constraint failed: items.id");
+  EXPECT_TRUE(table.FieldAt(1).IsNull());  // still the row being built, not the current row
+
+  table.Close();  // drops the row that was refused
+
+  // Starting another row stores the one given values first.
+  table.Open();
+  table.Append();
+  table.FieldAt(0).Assign(source.FieldAt(2));
+  table.FieldAt(1).Assign(source.FieldAt(1));
+  table.Append();
+  table.Close();  // an unfinished row is dropped
+  EXPECT_EQ(db.Scalar("SELECT group_concat(id || name) FROM items WHERE id > 2"), "5dup");
+}
+
+}  // namespace
+}  // namespace tarnwick
