@@ -16,25 +16,26 @@ std::string_view ColumnBytes(const void* data, int size) {
              : std::string_view(static_cast<const char*>(data), static_cast<std::size_t>(size));
 }
 
-std::string TextToSjis(std::string_view utf8) {
-  return IsAscii(utf8) ? std::string(utf8) : Utf8ToSjis(utf8);
-}
-
-// The value as it appears in a message: text as written, numbers in decimal.
-std::string Describe(const CellValue& value) {
+// The value as text (Shift-JIS): numbers in decimal, blobs as their bytes, NULL empty.
+std::string ValueAsText(const CellValue& value) {
   switch (value.type) {
     case CellValue::Integer:
       return FormatInteger(value.integer);
     case CellValue::Float:
       return FormatFloat(value.real);
     case CellValue::Text:
-      return TextToSjis(value.bytes);
+      return Utf8ToSjis(value.bytes);
     case CellValue::Blob:
-      return "BINARY";
+      return std::string(value.bytes);
     case CellValue::Null:
       break;
   }
-  return "NULL";
+  return {};
+}
+
+// The value as it appears in a message: text as written, numbers in decimal.
+std::string Describe(const CellValue& value) {
+  return value.type == CellValue::Blob ? "BINARY" : ValueAsText(value);
 }
 
 // 列 "<name>" の値 "<value>" <what>
@@ -94,22 +95,7 @@ CellValue Field::Value() const {
   return value;
 }
 
-std::string Field::AsString() const {
-  const CellValue value = Value();
-  switch (value.type) {
-    case CellValue::Integer:
-      return FormatInteger(value.integer);
-    case CellValue::Float:
-      return FormatFloat(value.real);
-    case CellValue::Text:
-      return TextToSjis(value.bytes);
-    case CellValue::Blob:
-      return std::string(value.bytes);
-    case CellValue::Null:
-      break;
-  }
-  return {};
-}
+std::string Field::AsString() const { return ValueAsText(Value()); }
 
 std::int64_t Field::AsInteger() const {
   const CellValue value = Value();

@@ -88,6 +88,18 @@ TEST(ConnectionTest, ConnectingThroughABadDescriptorNamesTheProblem) {
             Sjis("接続文字列 \"") + udl + Sjis("\" は \"FILE NAME=\" で始まっていません"));
 }
 
+TEST(ConnectionTest, ReachesADatabaseWhoseNameIsJapanese) {
+  TempDir dir;
+  const std::string database = dir.File("データ.mdb");  // the file system's name, UTF-8
+  Connection connection;
+  connection.SetConnectionString(MakeDatabase(Sjis(database), Sjis(dir.File("データ.udl"))));
+  connection.Open();
+  EXPECT_TRUE(connection.Connected());
+  connection.Close();
+  EXPECT_TRUE(std::filesystem::exists(database));
+  EXPECT_FALSE(HasSideFiles(database));
+}
+
 TEST(ConnectionTest, WorksInLogModeAndACleanCloseLeavesNoSideFiles) {
   TestDatabase db;
   EXPECT_TRUE(db.Db().Connected());
