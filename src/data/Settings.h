@@ -15,16 +15,26 @@ struct Settings {
   bool WordWrap = false;  // on: the result pane does not wrap
 };
 
-// The folder of the running executable, ending in '/'.
+// The name of the settings file in the executable's folder.
+inline constexpr std::string_view kSettingsFileName = "Tarnwick.ini";
+
+// The folder of the running executable, ending in '/' (console text).
 std::string ExecutableDir();
 
-// Reads the settings file once (never writes it). Without a file the database lies in
-// exeDir, or in the per-user data folder when exeDir is not writable. Throws
-// TarnwickError("ファイル "%s". %s は開けません") when the file exists but cannot be read.
+// The per-user data folder "$XDG_DATA_HOME/tarnwick/" (else "~/.local/share/tarnwick/"),
+// created when missing; console text ending in '/'. Throws TarnwickError
+// ("ファイル "%s". %s を作成できません") when it cannot be created.
+std::string UserDataDir();
+
+// Reads the settings file once (never writes it). The file's text is UTF-8; its values are
+// turned into console text. Without a file the database lies in exeDir, or in the per-user
+// data folder when exeDir is not writable. Throws TarnwickError("ファイル "%s". %s は開けません")
+// when the file exists but cannot be read.
 Settings LoadSettings(std::string_view settingsPath, std::string_view exeDir);
 
 // Replaces each %NAME% by the environment variable's value (unset or empty name: nothing);
-// an unpaired '%' is dropped; substituted values are not scanned again.
+// an unpaired '%' is dropped; substituted values are not scanned again. Text and values are
+// the system's text (UTF-8).
 std::string ExpandEnvironment(std::string_view text);
 
 }  // namespace tarnwick
