@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+#include "data/DatabaseNames.h"
+
 namespace tarnwick {
 
 class Connection;
@@ -23,6 +25,7 @@ class DatabaseSession {
   std::string DatabasePath() const { return DbDir + MdbName; }
   std::string DescriptorPath() const { return DbDir + UdlName; }
   std::string ConnectionString() const { return "FILE NAME=" + DescriptorPath(); }
+  DatabaseNames Names() const { return {DbDir, MdbName, UdlName}; }
 
   // Sets DbDir, MdbName and UdlName from a chosen database path.
   void DeriveNames(std::string_view path);
@@ -41,19 +44,35 @@ class DatabaseSession {
   void OpenDatabase(std::string_view path);
   // The start-up choice: the command-line branch when the first argument names an .mdb
   // file (returns true), else the default branch with the names from the settings.
+  // `arguments` are the command-line arguments after the program's name.
   bool ChooseAtStartup(const std::vector<std::string>& arguments);
 
-  // Takes over every table of another database file.
+  // Takes over every table of another database file. A failure outside the per-table step
+  // (the cache descriptor, the name list, the key rowset, a source table) ends the import
+  // after cleaning up and goes on to the caller, whose error box shows it.
   void ImportDatabase(std::string_view path);
-  // Compacts the current database file (at shutdown).
+  // Compacts the current database file (at shutdown): closes the main connection, query and
+  // table, then replaces the file by its compacted copy atomically. Throws TarnwickError and
+  // leaves the file unchanged when the compaction fails.
   void CompactDatabase();
 
+  // Where SetDbConnected writes its lines: the result pane unless set otherwise (the
+  // command-line runner keeps its transcript free of them).
+  void SetConnectionMessagePane(ResultPane& pane) { connectionPane_ = &pane; }
+  // The engine's message of the last failed connect, empty after a successful one.
+  const std::string& LastConnectError() const { return lastConnectError_; }
+
  private:
+  void ApplyNames(const DatabaseNames& names);
+  void ChooseByExistingFiles();
+
   Connection& connection_;
   Query& query_;
   Table& table_;
   ResultPane& pane_;
   DatabaseUi& ui_;
+  ResultPane* connectionPane_;
+  std::string lastConnectError_;
 };
 
 }  // namespace tarnwick

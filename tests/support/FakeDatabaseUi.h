@@ -1,0 +1,36 @@
+#pragma once
+// A window seam for tests: records the connect command's captions, the busy pointer's calls
+// and the error boxes, in UTF-8 so that expectations read as written.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/Cp932.h"
+#include "data/DatabaseUi.h"
+
+namespace tarnwick::test {
+
+class FakeDatabaseUi : public DatabaseUi {
+ public:
+  void SetConnectCaption(std::string_view sjisCaption) override {
+    captions.push_back(SjisToUtf8(sjisCaption));
+  }
+  void BeginBusy() override {
+    ++busyCalls;
+    ++busyDepth;
+  }
+  void EndBusy() override { --busyDepth; }
+  void ShowError(std::string_view sjisMessage) override {
+    errors.push_back(SjisToUtf8(sjisMessage));
+  }
+
+  // The caption last set, or empty when none was.
+  std::string Caption() const { return captions.empty() ? std::string() : captions.back(); }
+
+  std::vector<std::string> captions;
+  std::vector<std::string> errors;
+  int busyCalls = 0;  // how often the busy pointer was shown
+  int busyDepth = 0;  // 0 when the arrow pointer is back
+};
+
+}  // namespace tarnwick::test
