@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace tarnwick {
+
+class Table;
+class KeyRowset;
+
+// The positions (from 0) of the source table's key fields in key order, each found from the
+// column name that a row of the filtered key rowset carries. A key row that names no field of
+// the table gives no entry, and a field appears once.
+std::vector<int> KeyPositions(const Table& source, KeyRowset& keys);
+
+// The CREATE TABLE statement that makes a table like the open source table in the current
+// database: each field with the type name of its kind, the key from the filtered key rowset.
+// A key of one field is marked " Primary Key" after that field, as in
+// "CREATE TABLE Items (ID COUNTER Primary Key, Name CHAR);"; a key of several fields becomes
+// one "Primary Key (...)" clause at the end, since a table has only one key. Names that are
+// not plain identifiers are bracketed.
+std::string BuildCreateTableSql(const Table& source, KeyRowset& keys);
+
+}  // namespace tarnwick

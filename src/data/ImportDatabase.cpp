@@ -1,0 +1,151 @@
+// The import: every table of another database file taken over into the current one, through
+// a temporary cache descriptor and a second connection of its own.
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "console/ResultPane.h"
+#include "data/BuildCreateTableSql.h"
+#include "data/Connection.h"
+#include "data/Cp932.h"
+#include "data/DatabaseSession.h"
+#include "data/DatabaseUi.h"
+#include "data/Dataset.h"
+#include "data/FileAccess.h"
+#include "data/KeyRowset.h"
+#include "data/TarnwickError.h"
+#include "data/Udl.h"
+
+namespace tarnwick {
+namespace {
+
+constexpr std::string_view kCacheDescriptorName = "_TarnwickCache.udl";
+
+// The descriptor through which the second connection reaches the other database; it exists
+// only while the import runs.
+class CacheDescriptor {
+ public:
+  CacheDescriptor(std::string path, std::string_view databasePath) : path_(std::move(path)) {
+    try {
+      WriteUdlFile(path_, databasePath);
+    } catch (...) {
+      DeleteFile(path_);
+      throw;
+    }
+  }
+  ~CacheDescriptor() { DeleteFile(path_); }
+  CacheDescriptor(const CacheDescriptor&) = delete;
+  CacheDescriptor& operator=(const CacheDescriptor&) = delete;
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// "TABLE_NAME = '<name>'" with every apostrophe of the name written twice, so that any name
+// selects its own key rows.
+std::string KeyFilter(std::string_view tableName) {
+  std::string filter = "TABLE_NAME = '";
+  for (char c : tableName) {
+    filter += c;
+    if (c == '\'') filter += '\'';
+  }
+  return filter + "'";
+}
+
+void CommitOrRollBack(Connection& connection) {
+  try {
+    connection.Commit();
+  } catch (...) {
+    if (connection.InTransaction()) connection.Rollback();
+    throw;
+  }
+}
+
+// Appends and stores the source rows one by one. They are grouped into one commit, so that a
+// table does not cost one disk sync per row; when a row fails, the rows stored before it are
+// committed and stay. Inside a transaction the user began, the rows simply join it.
+void CopyRows(Table& source, Table& target, Connection& connection) {
+  const bool grouped = !connection.InTransaction();
+  if (grouped) connection.BeginTransaction();
+  try {
+    for (source.First(); !source.Eof(); source.Next()) {
+      target.Append();
+      for (int p = 0; p < source.FieldCount(); ++p) target.FieldAt(p).Assign(source.FieldAt(p));
+      target.Post();
+    }
+  } catch (...) {
+    if (grouped && connection.InTransaction()) CommitOrRollBack(connection);
+    throw;
+  }
+  if (grouped) CommitOrRollBack(connection);
+}
+
+struct ImportTarget {
+  Connection& connection;
+  Query& query;
+  Table& table;
+  ResultPane& pane;
+};
+
+// Creates the table in the current database and copies the source's rows into it; a failure
+// is reported as "ERROR! " and the message, and the import goes on with the next table.
+void ImportTable(ImportTarget& target, Table& source, const std::string& createSql) {
+  try {
+    target.query.SetSql(createSql);
+    target.query.ExecSql();
+    target.query.Close();
+    target.table.Close();
+    target.table.SetTableName(source.TableName());
+    target.table.Open();
+    CopyRows(source, target.table, target.connection);
+    target.table.Close();
+    target.pane.AppendLine(source.TableName() + Sjis("テーブルを取込みました"));
+  } catch (const TarnwickError& error) {
+    target.table.Close();
+    target.pane.AppendLine("ERROR! " + std::string(error.what()));
+  }
+}
+
+// Imports every table; false when the other database cannot be connected.
+bool ImportTables(ImportTarget& target, const std::string& cachePath, std::string_view path) {
+  const CacheDescriptor cache(cachePath, path);
+  Connection other;
+  other.SetConnectionString("FILE NAME=" + cache.Path());
+  try {
+    other.Open();
+  } catch (const TarnwickError&) {
+    return false;
+  }
+  const std::vector<std::string> names = other.TableNames();
+  Table source(other);
+  KeyRowset keys = other.PrimaryKeys();
+  for (const std::string& name : names) {
+    source.SetTableName(name);
+    source.Open();
+    keys.SetFilter(KeyFilter(name));
+    target.query.Close();
+    ImportTable(target, source, BuildCreateTableSql(source, keys));
+    source.Close();
+  }
+  return true;
+}
+
+}  // namespace
+
+void DatabaseSession::ImportDatabase(std::string_view path) {
+  ImportTarget target{connection_, query_, table_, pane_};
+  bool connected = false;
+  {
+    BusyPointer busy(ui_);
+    connected = ImportTables(target, DbDir + std::string(kCacheDescriptorName), path);
+  }
+  if (!connected) {
+    pane_.AppendLine("Error! " + DeriveDatabaseNames(path).MdbName +
+                     Sjis("ファイルへの接続に失敗しました") + "\r\n\r\n");
+    return;
+  }
+  pane_.AppendLine("OK\r\n");
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,236 @@
+// Taking over every table of another database file: the statements generated, the rows
+// copied, every message, and the failures inside and outside the per-table step.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <initializer_list>
+
+#include "data/BuildCreateTableSql.h"
+#include "data/FileAccess.h"
+#include "data/KeyRowset.h"
+#include "data/TarnwickError.h"
+#include "support/SessionFixture.h"
+#include "support/TestDatabase.h"
+
+namespace tarnwick {
+namespace {
+
+using test::SessionFixture;
+
+// A database file beside the session's, made by the statements given (UTF-8).
+std::string MakeSource(const SessionFixture& f, const std::string& name,
+                       std::initializer_list<const char*> statements) {
+  return test::MakeDatabaseWith(f.File(name), statements);
+}
+
+// A session on a fresh current database, connected, with the pane emptied.
+struct ImportFixture : SessionFixture {
+  ImportFixture() {
+    session.RecreateDatabase();
+    session.SetDbConnected(true);
+    pane.Clear();
+  }
+  std::string CachePath() const { return Folder() + "_TarnwickCache.udl"; }
+  // The rows of a current table as one text (UTF-8): each row's value of `expression`, in
+  // row order, joined by " / ".
+  std::string Rows(const std::string& expression, const std::string& table) {
+    return Scalar("SELECT group_concat(r, ' / ') FROM (SELECT " + expression + " AS r FROM " +
+                  table + " ORDER BY rowid)");
+  }
+  // The key columns of a current table in key order: "a,b".
+  std::string KeyOf(std::string table) {
+    for (std::size_t i = table.find('\''); i != std::string::npos; i = table.find('\'', i + 2)) {
+      table.insert(i, 1, '\'');
+    }
+    return Scalar("SELECT group_concat(name, ',') FROM (SELECT name FROM pragma_table_info('" +
+                  table + "') WHERE pk > 0 ORDER BY pk)");
+  }
+};
+
+// The statement generated for one table of a database, through its filtered key rowset.
+std::string CreateSqlFor(Connection& connection, const std::string& utf8Table,
+                         const std::string& filter) {
+  Table source(connection);
+  source.SetTableName(Sjis(utf8Table));
+  source.Open();
+  KeyRowset keys = connection.PrimaryKeys();
+  keys.SetFilter(Sjis(filter));
+  return SjisToUtf8(BuildCreateTableSql(source, keys));
+}
+
+TEST(BuildCreateTableSql, PlainNamesAsWrittenOthersBracketedKeysByColumnName) {
+  ImportFixture f;
+  f.Exec("CREATE TABLE Items (ID COUNTER Primary Key, Name CHAR)");
+  f.Exec("CREATE TABLE Lines (Qty INTEGER, Code CHAR(8) PRIMARY KEY)");
+  f.Exec("CREATE TABLE Pairs (A INTEGER, B INTEGER, C MONEY, PRIMARY KEY (B, A))");
+  f.Exec("CREATE TABLE [Order Details] ([Unit Price] MONEY, [Order] INTEGER, \"a]b\" MEMO)");
+  f.Exec("CREATE TABLE 商品 (品名 CHAR, ｶﾅ YESNO, _x1 DATETIME)");
+  f.Exec("CREATE VIEW Cheap AS SELECT Name FROM Items");
+  Connection& db = f.connection;
+  EXPECT_EQ(CreateSqlFor(db, "Items", "TABLE_NAME = 'Items'"),
+            "CREATE TABLE Items (ID COUNTER Primary Key, Name CHAR);");
+  // The key sits on the second column; it is found by the key row's column name.
+  EXPECT_EQ(CreateSqlFor(db, "Lines", "TABLE_NAME = 'Lines'"),
+            "CREATE TABLE Lines (Qty INTEGER, Code CHAR Primary Key);");
+  // A key of several columns is one clause, in key order.
+  EXPECT_EQ(CreateSqlFor(db, "Pairs", "TABLE_NAME = 'Pairs'"),
+            "CREATE TABLE Pairs (A INTEGER, B INTEGER, C MONEY, Primary Key (B, A));");
+  EXPECT_EQ(CreateSqlFor(db, "Order Details", "TABLE_NAME = 'Order Details'"),
+            "CREATE TABLE [Order Details] ([Unit Price] MONEY, [Order] INTEGER, \"a]b\" MEMO);");
+  EXPECT_EQ(CreateSqlFor(db, "商品", "TABLE_NAME = '商品'"),
+            "CREATE TABLE 商品 (品名 CHAR, ｶﾅ YESNO, _x1 DATETIME);");
+  EXPECT_EQ(CreateSqlFor(db, "Cheap", "TABLE_NAME = 'Cheap'"), "CREATE TABLE Cheap (Name CHAR);");
+}
+
+TEST(ImportDatabase, TakesOverEveryTableWithItsRowsAndKey) {
+  ImportFixture f;
+  const std::string source = MakeSource(
+      f, "other.mdb",
+      {"CREATE TABLE Items (ID COUNTER Primary Key, Name CHAR)",
+       "INSERT INTO Items (Name) VALUES ('pen'), ('ink'), (NULL)",
+       "CREATE TABLE Lines (Qty INTEGER, Code CHAR PRIMARY KEY)",
+       "INSERT INTO Lines VALUES (5, 'A1'), (NULL, 'B2')",
+       "CREATE TABLE Pairs (A INTEGER, B INTEGER, Price MONEY, PRIMARY KEY (A, B))",
+       "INSERT INTO Pairs VALUES (1, 1, 2.5), (1, 2, 3)", "CREATE TABLE Empty (X INTEGER)",
+       "CREATE TABLE [Order Details] (ID INTEGER, [Unit Price] FLOAT)",
+       "INSERT INTO [Order Details] VALUES (7, 1.25)",
+       "CREATE TABLE [O'Brien] (ID INTEGER PRIMARY KEY, 名前 CHAR)",
+       "INSERT INTO [O'Brien] VALUES (3, '田中')",
+       "CREATE VIEW Named AS SELECT ID, Name FROM Items WHERE Name IS NOT NULL"});
+
+  f.session.ImportDatabase(source);
+  EXPECT_EQ(f.Pane(),
+            "Itemsテーブルを取込みました\r\n"
+            "Linesテーブルを取込みました\r\n"
+            "Pairsテーブルを取込みました\r\n"
+            "Emptyテーブルを取込みました\r\n"
+            "Order Detailsテーブルを取込みました\r\n"
+            "O'Brienテーブルを取込みました\r\n"
+            "Namedテーブルを取込みました\r\n"
+            "OK\r\n\r\n");
+  EXPECT_EQ(f.Rows("ID || '|' || ifnull(Name, 'NULL')", "Items"), "1|pen / 2|ink / 3|NULL");
+  EXPECT_EQ(f.KeyOf("Items"), "ID");
+  EXPECT_EQ(f.Rows("ifnull(Qty, 'NULL') || '|' || Code", "Lines"), "5|A1 / NULL|B2");
+  EXPECT_EQ(f.KeyOf("Lines"), "Code");
+  EXPECT_EQ(f.Rows("A || B || '|' || Price", "Pairs"), "11|2.5 / 12|3");
+  EXPECT_EQ(f.KeyOf("Pairs"), "A,B");
+  EXPECT_EQ(f.Scalar("SELECT count(*) FROM Empty"), "0");
+  EXPECT_EQ(f.Rows("ID || '|' || [Unit Price]", "[Order Details]"), "7|1.25");
+  EXPECT_EQ(f.KeyOf("Order Details"), "");
+  EXPECT_EQ(f.Rows("ID || 名前", "[O'Brien]"), "3田中");
+  EXPECT_EQ(f.KeyOf("O'Brien"), "ID");
+  EXPECT_EQ(f.Scalar("SELECT type FROM sqlite_master WHERE name = 'Named'"), "table");
+  EXPECT_EQ(f.Rows("ID || Name", "Named"), "1pen / 2ink");
+
+  EXPECT_FALSE(FileExists(f.CachePath()));
+  EXPECT_EQ(f.ui.busyCalls, 2);  // the recreate of the fixture and the import
+  EXPECT_EQ(f.ui.busyDepth, 0);
+  EXPECT_EQ(f.session.MdbName, "default.mdb");
+  EXPECT_FALSE(f.connection.InTransaction());
+}
+
+TEST(ImportDatabase, TablesThatExistAlreadyAreReportedAndTheOthersTakenOver) {
+  ImportFixture f;
+  f.Exec("CREATE TABLE Items (ID INTEGER)");
+  f.Exec("INSERT INTO Items VALUES (42)");
+  const std::string source =
+      MakeSource(f, "other.mdb",
+                 {"CREATE TABLE Items (ID INTEGER)", "INSERT INTO Items VALUES (1), (2)",
+                  "CREATE TABLE Fresh (ID INTEGER)", "INSERT INTO Fresh VALUES (9)"});
+  f.session.ImportDatabase(source);
+  const std::string pane = f.Pane();
+  ASSERT_TRUE(pane.starts_with("ERROR! ")) << pane;
+  EXPECT_NE(pane.find("already exists"), std::string::npos) << pane;
+  EXPECT_TRUE(pane.ends_with("\r\nFreshテーブルを取込みました\r\nOK\r\n\r\n")) << pane;
+  EXPECT_EQ(f.Rows("ID", "Items"), "42");
+  EXPECT_EQ(f.Rows("ID", "Fresh"), "9");
+
+  // The current database imported into itself: one error line per table.
+  f.pane.Clear();
+  f.session.ImportDatabase(f.session.DatabasePath());
+  const std::string again = f.Pane();
+  EXPECT_EQ(std::count(again.begin(), again.end(), '!'), 2) << again;
+  EXPECT_TRUE(again.ends_with("already exists\r\nOK\r\n\r\n")) << again;
+}
+
+TEST(ImportDatabase, RowsStoredBeforeAFailingRowStay) {
+  ImportFixture f;
+  // A database made by another program may hold a NULL in a text key; the imported key
+  // refuses it, so the third row fails.
+  const std::string source = f.File("other.mdb");
+  sqlite3* raw = nullptr;
+  ASSERT_EQ(sqlite3_open(source.c_str(), &raw), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(raw,
+                         "CREATE TABLE Nums (Code TEXT PRIMARY KEY, V TEXT);"
+                         "INSERT INTO Nums VALUES ('a', 1), ('b', 2), (NULL, 3), ('d', 4);"
+                         "CREATE TABLE After (ID INTEGER); INSERT INTO After VALUES (1);",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(raw);
+  f.session.ImportDatabase(source);
+  const std::string pane = f.Pane();
+  EXPECT_TRUE(pane.starts_with("ERROR! ")) << pane;
+  EXPECT_TRUE(pane.ends_with("\r\nAfterテーブルを取込みました\r\nOK\r\n\r\n")) << pane;
+  EXPECT_FALSE(f.connection.InTransaction());
+
+  // The rows before the failure are committed: another connection sees them.
+  Connection other;
+  other.SetConnectionString(f.session.ConnectionString());
+  Query count(other);
+  count.SetSql("SELECT group_concat(Code) FROM Nums");
+  count.Open();
+  EXPECT_EQ(count.FieldAt(0).AsString(), "a,b");
+}
+
+TEST(ImportDatabase, RowsJoinATransactionTheUserBegan) {
+  ImportFixture f;
+  const std::string source =
+      MakeSource(f, "other.mdb", {"CREATE TABLE T (ID INTEGER)", "INSERT INTO T VALUES (1)"});
+  f.Exec("BEGIN TRANSACTION");
+  f.session.ImportDatabase(source);
+  EXPECT_EQ(f.Pane(), "Tテーブルを取込みました\r\nOK\r\n\r\n");
+  EXPECT_TRUE(f.connection.InTransaction());
+  f.Exec("ROLLBACK");
+  EXPECT_TRUE(f.connection.TableNames().empty());
+}
+
+TEST(ImportDatabase, AFileThatCannotBeConnectedIsOneErrorLine) {
+  ImportFixture f;
+  WriteWholeFile(f.File("junk.mdb"), "this is no database, only text");
+  f.session.ImportDatabase(f.File("junk.mdb"));
+  EXPECT_EQ(f.Pane(), "Error! junk.mdbファイルへの接続に失敗しました\r\n\r\n\r\n");
+  EXPECT_FALSE(FileExists(f.CachePath()));
+  EXPECT_EQ(f.ui.busyDepth, 0);
+
+  f.pane.Clear();
+  f.session.ImportDatabase(f.File("missing.mdb"));
+  EXPECT_EQ(f.Pane(), "Error! missing.mdbファイルへの接続に失敗しました\r\n\r\n\r\n");
+  EXPECT_FALSE(FileExists(f.File("missing.mdb")));
+  EXPECT_FALSE(FileExists(f.CachePath()));
+  EXPECT_TRUE(f.connection.TableNames().empty());
+}
+
+TEST(ImportDatabase, AFailureOutsideTheTableStepEndsTheImportAfterCleaningUp) {
+  ImportFixture f;
+  // A view whose table is gone cannot be opened as a source table.
+  const std::string source =
+      MakeSource(f, "other.mdb",
+                 {"CREATE TABLE First (ID INTEGER)", "INSERT INTO First VALUES (1)",
+                  "CREATE TABLE Gone (ID INTEGER)", "CREATE VIEW Broken AS SELECT * FROM Gone",
+                  "DROP TABLE Gone", "CREATE TABLE Last (ID INTEGER)"});
+  EXPECT_THROW(f.session.ImportDatabase(source), TarnwickError);
+  EXPECT_EQ(f.Pane(), "Firstテーブルを取込みました\r\n");  // no "OK"
+  EXPECT_EQ(f.Rows("ID", "First"), "1");
+  EXPECT_FALSE(FileExists(f.CachePath()));
+  EXPECT_EQ(f.ui.busyDepth, 0);
+
+  // The cache descriptor cannot be written: the import ends before it begins.
+  f.pane.Clear();
+  f.session.DbDir = f.File("no-such-folder") + "/";
+  EXPECT_THROW(f.session.ImportDatabase(source), TarnwickError);
+  EXPECT_EQ(f.Pane(), "");
+  EXPECT_EQ(f.ui.busyDepth, 0);
+}
+
+}  // namespace
+}  // namespace tarnwick
