@@ -1,0 +1,34 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace tarnwick {
+
+// The steps of compacting a database file, in order.
+enum class CompactStep {
+  RemoveLeftoverCopy,  // delete a compacted copy that an earlier run left behind
+  WriteCopy,           // the engine writes the compacted copy
+  SyncCopy,            // the copy's data reaches the disk
+  ReplaceSource,       // the copy takes the source's name in one rename
+  SyncFolder,          // the new directory entry reaches the disk
+};
+
+// Called before each step. The program passes none; a caller may stop the work at any step
+// (a failure thrown, or the process ended) to show that the database stays whole.
+using CompactStepHook = std::function<void(CompactStep)>;
+
+// The compacted copy of a database: the same path followed by ".cache".
+inline std::string CompactCopyPath(std::string_view sjisDatabasePath) {
+  return std::string(sjisDatabasePath) + ".cache";
+}
+
+// Compacts a database file that no connection of ours holds open: the engine writes a
+// compacted copy beside it, and the copy, synced to disk, replaces the source by a rename, so
+// that at every moment either the old or the new database is whole under the source's name.
+// A copy left from an earlier run is deleted first. Throws TarnwickError, with the source
+// unchanged and no copy left, when the source is missing, is no database, is in use by
+// another program, or cannot be replaced.
+void CompactDatabaseFile(std::string_view sjisDatabasePath, const CompactStepHook& beforeStep = {});
+
+}  // namespace tarnwick
