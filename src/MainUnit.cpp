@@ -1,0 +1,659 @@
+#include "MainUnit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include "console/Catalogue.h"
+#include "console/RunScript.h"
+#include "console/ScriptFile.h"
+#include "data/DatabaseNames.h"
+#include "data/FileAccess.h"
+#include "data/Settings.h"
+#include "gui/AppIcon.h"
+#include "gui/ErrorText.h"
+#include "gui/FileDrops.h"
+#include "gui/FontMapping.h"
+#include "gui/HelpViewer.h"
+#include "gui/PaneDivider.h"
+#include "gui/PaneText.h"
+#include "gui/WindowShortcutsFirst.h"
+
+namespace tarnwick {
+
+namespace {
+
+const char* const kBannerLine = "Tarnwick Version 0.62 build 2/22/2012";
+const char* const kNoticeLine = "Copyright (C) The Tarnwick developers. All rights reserved.";
+const char* const kHelpFileName = "tarnwick.chm";
+
+const QColor kCream(255, 251, 240);
+const QColor kPaneFrame(226, 196, 100);
+const QColor kMenuHighlight(226, 225, 219);
+const QSize kClientSize(517, 355);
+const QSize kMinimumOuterSize(300, 200);
+constexpr int kMenuBarHeight = 23;
+constexpr int kButtonPanelWidth = 104;
+constexpr int kSqlPaneHeight = 104;
+constexpr int kSmallestFontSize = 7;
+
+const FileDialogSpec kSDialogDB{
+    QStringLiteral("SDialogDB"),
+    QStringLiteral("データベースファイル(*.mdb)|*.mdb|全てのファイル(*.*)|*.*"),
+    QStringLiteral(".mdb")};
+const FileDialogSpec kODialogDB{QStringLiteral("ODialogDB"),
+                                QStringLiteral("mdbファイル(*.mdb)|*.mdb|全てのファイル(*.*)|*.*"),
+                                QStringLiteral(".mdb")};
+const FileDialogSpec kODialogSQL{
+    QStringLiteral("ODialogSQL"),
+    QStringLiteral(
+        "SQLファイル(*.sql)|*.sql|テキストファイル(*.txt)|*.txt|全てのファイル(*.*)|*.*"),
+    QString()};
+
+// One command of the command table: its action member, name, caption, shortcut and handler.
+struct CommandEntry {
+  QAction* TMainForm::*action;
+  const char* name;
+  const char* caption;
+  const char* shortcut;  // portable key text, or empty
+  bool checkable;
+  void (TMainForm::*handler)();
+};
+
+const CommandEntry kCommands[] = {
+    {&TMainForm::AlNewDB, "AlNewDB", "新規データベース(&N)", "Ctrl+N", false,
+     &TMainForm::AlNewDBExecute},
+    {&TMainForm::AlDBInit, "AlDBInit", "データベースの初期化(&I)", "", false,
+     &TMainForm::AlDBInitExecute},
+    {&TMainForm::AlAppClose, "AlAppClose", "終了(&X)", "Ctrl+Q", false,
+     &TMainForm::AlAppCloseExecute},
+    {&TMainForm::AlDBExec, "AlDBExec", "実行(&R)", "F5", false, &TMainForm::AlDBExecExecute},
+    {&TMainForm::AlDBOpen, "AlDBOpen", "DBの起動(&A)", "", false, &TMainForm::AlDBOpenExecute},
+    {&TMainForm::AlLoadSQL, "AlLoadSQL", "SQLﾌｧｲﾙの実行(&O)", "Ctrl+O", false,
+     &TMainForm::AlLoadSQLExecute},
+    {&TMainForm::AlListTableNames, "AlListTableNames", "テーブル名の一覧(&L)", "Ctrl+L", false,
+     &TMainForm::AlListTableNamesExecute},
+    {&TMainForm::AlLogSave, "AlLogSave", "結果の保存(&S)", "Ctrl+S", false,
+     &TMainForm::AlLogSaveExecute},
+    {&TMainForm::AlCut, "AlCut", "切り取り(&X)", "Ctrl+X", false, &TMainForm::AlCutExecute},
+    {&TMainForm::AlNextSQLCode, "AlNextSQLCode", "１つ後のSQLコード(&N)", "F4", false,
+     &TMainForm::AlNextSQLCodeExecute},
+    {&TMainForm::AlCopy, "AlCopy", "コピー(&C)", "Ctrl+C", false, &TMainForm::AlCopyExecute},
+    {&TMainForm::AlPaste, "AlPaste", "貼り付け(&V)", "Ctrl+V", false, &TMainForm::AlPasteExecute},
+    {&TMainForm::AlLogClear, "AlLogClear", "結果の消去(&E)", "", false,
+     &TMainForm::AlLogClearExecute},
+    {&TMainForm::AlHelp, "AlHelp", "Tarnwickのヘルプ(&H)", "", false, &TMainForm::AlHelpExecute},
+    {&TMainForm::AlUnDo, "AlUnDo", "元に戻す(&Z)", "Ctrl+Z", false, &TMainForm::AlUnDoExecute},
+    {&TMainForm::AlPrevSQLCode, "AlPrevSQLCode", "１つ前のSQLコード(&P)", "F3", false,
+     &TMainForm::AlPrevSQLCodeExecute},
+    {&TMainForm::AlSelectAll, "AlSelectAll", "全て選択(&A)", "Ctrl+A", false,
+     &TMainForm::AlSelectAllExecute},
+    {&TMainForm::AlOpenDB, "AlOpenDB", "ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙを開く(&M)", "Ctrl+M", false,
+     &TMainForm::AlOpenDBExecute},
+    {&TMainForm::AlFontLarge, "AlFontLarge", "フォントを大きく(&L)", "", false,
+     &TMainForm::AlFontLargeExecute},
+    {&TMainForm::AlFontSmall, "AlFontSmall", "フォントを小さく(&S)", "", false,
+     &TMainForm::AlFontSmallExecute},
+    {&TMainForm::AlClearTextAfterExec, "AlClearTextAfterExec", "実行後にSQL文をクリア(&C)", "",
+     true, &TMainForm::AlClearTextAfterExecExecute},
+    {&TMainForm::AlShowVersion, "AlShowVersion", "バージョン(&V)", "", false,
+     &TMainForm::AlShowVersionExecute},
+    {&TMainForm::AlCodeClear, "AlCodeClear", "SQL文の消去(&S)", "Ctrl+K", false,
+     &TMainForm::AlCodeClearExecute},
+    {&TMainForm::AlPrint, "AlPrint", "印刷(&P)", "Ctrl+P", false, &TMainForm::AlPrintExecute},
+    {&TMainForm::AlWordWrap, "AlWordWrap", "行を折り返さない(&R)", "", true,
+     &TMainForm::AlWordWrapExecute},
+    {&TMainForm::AlMargeDB, "AlMargeDB", "ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙの取込み(&A)", "", false,
+     &TMainForm::AlMargeDBExecute},
+};
+
+// The menu bar: each menu's caption and its entries; a null entry is a separator rule.
+struct MenuEntry {
+  const char* caption;
+  std::vector<QAction * TMainForm::*> entries;
+};
+
+const std::vector<MenuEntry>& MenuLayout() {
+  static const std::vector<MenuEntry> menus = {
+      {"ファイル(&F)",
+       {&TMainForm::AlNewDB, &TMainForm::AlOpenDB, &TMainForm::AlMargeDB, nullptr,
+        &TMainForm::AlLoadSQL, &TMainForm::AlLogSave, nullptr, &TMainForm::AlPrint, nullptr,
+        &TMainForm::AlAppClose}},
+      {"編集(&E)",
+       {&TMainForm::AlUnDo, nullptr, &TMainForm::AlCut, &TMainForm::AlCopy, &TMainForm::AlPaste,
+        nullptr, &TMainForm::AlPrevSQLCode, &TMainForm::AlNextSQLCode, &TMainForm::AlCodeClear,
+        &TMainForm::AlLogClear}},
+      {"ﾃﾞｰﾀｰﾍﾞｰｽ(&D)",
+       {&TMainForm::AlDBExec, &TMainForm::AlListTableNames, nullptr, &TMainForm::AlDBOpen,
+        &TMainForm::AlDBInit}},
+      {"設定(&S)",
+       {&TMainForm::AlFontLarge, &TMainForm::AlFontSmall, nullptr, &TMainForm::AlWordWrap,
+        &TMainForm::AlClearTextAfterExec}},
+      {"ヘルプ(&H)", {&TMainForm::AlHelp, &TMainForm::AlShowVersion}},
+  };
+  return menus;
+}
+
+QPlainTextEdit* MakePane(QWidget* parent, const char* name, const char* tooltip) {
+  auto* pane = new QPlainTextEdit(parent);
+  pane->setObjectName(QString::fromLatin1(name));
+  pane->setToolTip(QString::fromUtf8(tooltip));
+  pane->setTabChangesFocus(true);
+  pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // The panes may become as low as the divider and the window's minimum size allow.
+  pane->setMinimumHeight(1);
+  return pane;
+}
+
+QPalette WithWindowColour(QPalette palette, const QColor& colour) {
+  palette.setColor(QPalette::Window, colour);
+  palette.setColor(QPalette::Light, colour.lighter(130));
+  palette.setColor(QPalette::Dark, colour.darker(150));
+  return palette;
+}
+
+// Marks the running script for its whole length, however it ends.
+class RunningFlag {
+ public:
+  explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
+  ~RunningFlag() { flag_ = false; }
+  RunningFlag(const RunningFlag&) = delete;
+  RunningFlag& operator=(const RunningFlag&) = delete;
+
+ private:
+  bool& flag_;
+};
+
+}  // namespace
+
+TMainForm::TMainForm(StartUpArguments startUp, DialogSeam& dialogs, QWidget* parent)
+    : QMainWindow(parent),
+      MmResult(new QPlainTextEdit(this)),
+      startUp_(std::move(startUp)),
+      dialogs_(dialogs),
+      resultPane_(*MmResult),
+      session_(ADOCon, ADOQuery, ADOTable, resultPane_, static_cast<DatabaseUi&>(*this)),
+      context_{resultPane_, ADOCon,     ADOQuery,
+               ADOTable,    SqlHistory, [this] { LetEventsThrough(); }} {
+  setObjectName(QStringLiteral("MainForm"));
+  setWindowTitle(QStringLiteral("Tarnwick"));
+  setWindowIcon(TarnwickIcon());
+  setPalette(WithWindowColour(palette(), kCream));
+  setAutoFillBackground(true);
+  setFont(BaseFont());
+  BuildCommands();
+  BuildMenus();
+  BuildPanes();
+  resize(kClientSize);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    move(screen->availableGeometry().center() - rect().center());
+  }
+  MmSql->setFocus();
+  FormCreate();
+}
+
+TMainForm::~TMainForm() { FormDestroy(); }
+
+// ---- Building the window ----
+
+void TMainForm::BuildCommands() {
+  for (const CommandEntry& command : kCommands) {
+    auto* action = new QAction(QString::fromUtf8(command.caption), this);
+    action->setObjectName(QString::fromLatin1(command.name));
+    action->setShortcut(QKeySequence(QString::fromLatin1(command.shortcut)));
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setCheckable(command.checkable);
+    connect(action, &QAction::triggered, this, command.handler);
+    addAction(action);  // shortcuts work wherever the focus is, also without a menu entry
+    this->*command.action = action;
+  }
+}
+
+void TMainForm::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("ActionMainMenuBar1"));
+  bar->setNativeMenuBar(false);
+  bar->setFixedHeight(kMenuBarHeight);
+  bar->setFont(MenuFont());
+  QPalette palette = WithWindowColour(bar->palette(), kCream);
+  palette.setColor(QPalette::Highlight, kMenuHighlight);
+  palette.setColor(QPalette::HighlightedText, palette.color(QPalette::WindowText));
+  bar->setPalette(palette);
+  bar->setAutoFillBackground(true);
+  for (const MenuEntry& entry : MenuLayout()) {
+    QMenu* menu = bar->addMenu(QString::fromUtf8(entry.caption));
+    for (QAction* TMainForm::*member : entry.entries) {
+      if (member == nullptr) {
+        menu->addSeparator();
+      } else {
+        menu->addAction(this->*member);
+      }
+    }
+  }
+}
+
+void TMainForm::BuildPanes() {
+  auto* central = new QWidget(this);
+  auto* row = new QHBoxLayout(central);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(0);
+
+  auto* panel2 = new QFrame(central);
+  panel2->setObjectName(QStringLiteral("Panel2"));
+  panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  panel2->setLineWidth(1);
+  panel2->setPalette(WithWindowColour(palette(), kPaneFrame));
+  panel2->setAutoFillBackground(true);
+
+  MmSql = MakePane(panel2, "MmSql", "ここにSQLを入力してください");
+  MmSql->setFixedHeight(kSqlPaneHeight);
+  MmResult->setParent(panel2);
+  MmResult->setObjectName(QStringLiteral("MmResult"));
+  MmResult->setToolTip(QStringLiteral("SQLの実行結果がここに表示されます"));
+  MmResult->setTabChangesFocus(true);
+  MmResult->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  MmResult->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  MmResult->setMinimumHeight(1);
+  SetPaneFontSize(paneFontSize_);
+  ApplyWordWrap();
+
+  Splitter1 = new PaneDivider(*MmSql, *MmResult, panel2);
+  Splitter1->setPalette(WithWindowColour(palette(), kCream));
+  auto* column = new QVBoxLayout(panel2);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  column->addWidget(MmSql);
+  column->addWidget(Splitter1);
+  column->addWidget(MmResult, 1);
+
+  auto* panel1 = new QWidget(central);
+  panel1->setObjectName(QStringLiteral("Panel1"));
+  panel1->setFixedWidth(kButtonPanelWidth);
+  BuildButtons(panel1);
+
+  row->addWidget(panel2, 1);
+  row->addWidget(panel1);
+  setCentralWidget(central);
+
+  setTabOrder(MmSql, MmResult);
+  setTabOrder(MmResult, BtnSQLExec);
+  auto* shortcutsFirst = new WindowShortcutsFirst(*this);
+  MmSql->installEventFilter(shortcutsFirst);
+  MmResult->installEventFilter(shortcutsFirst);
+  dropFilter_ = new FileDropFilter(this, [this](const QStringList& files) { WMDropFiles(files); });
+  installEventFilter(dropFilter_);
+  MmSql->viewport()->installEventFilter(dropFilter_);
+  MmResult->viewport()->installEventFilter(dropFilter_);
+}
+
+void TMainForm::BuildButtons(QWidget* panel) {
+  BtnSQLExec = new QPushButton(QStringLiteral("実行(F5)"), panel);
+  BtnSQLExec->setObjectName(QStringLiteral("BtnSQLExec"));
+  BtnSQLExec->setGeometry(14, 8, 75, 25);
+  BtnSQLExec->setToolTip(QStringLiteral("SQLを実行します"));
+  BtnSQLExec->setEnabled(AlDBExec->isEnabled());
+  connect(BtnSQLExec, &QPushButton::clicked, AlDBExec, &QAction::trigger);
+  connect(AlDBExec, &QAction::enabledChanged, BtnSQLExec, &QPushButton::setEnabled);
+
+  auto eraser = [panel](const char* name, const char* picture, const char* tooltip, int top) {
+    auto* button = new QToolButton(panel);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setIcon(QIcon(QString::fromLatin1(picture)));
+    button->setIconSize(QSize(32, 32));
+    button->setGeometry(32, top, 41, 41);
+    button->setToolTip(QString::fromUtf8(tooltip));
+    return button;
+  };
+  SbCodeClear = eraser("SbCodeClear", ":/eraser_blue.png", "SQL文の消去", 48);
+  SbLogClear = eraser("SbLogClear", ":/eraser_beige.png", "結果の消去", 96);
+  connect(SbCodeClear, &QToolButton::clicked, this, &TMainForm::AlCodeClearExecute);
+  connect(SbLogClear, &QToolButton::clicked, this, &TMainForm::AlLogClearExecute);
+}
+
+// ---- Running commands ----
+
+template <typename Body>
+bool TMainForm::RunCommand(Body&& body) {
+  bool completed = true;
+  try {
+    body();
+  } catch (const std::exception& failure) {
+    completed = false;
+    ShowStandardError(failure.what());
+  }
+  resultPane_.Flush();
+  if (closeRequested_ && !running_) {
+    closeRequested_ = false;
+    close();
+  }
+  return completed;
+}
+
+bool TMainForm::RefusedWhileRunning() {
+  if (!running_) return false;
+  QApplication::beep();
+  return true;
+}
+
+void TMainForm::RunConsoleScript(const std::string& script) {
+  RunningFlag running(running_);
+  RunScript(context_, script);
+}
+
+void TMainForm::LetEventsThrough() {
+  resultPane_.Flush();
+  QCoreApplication::processEvents();
+}
+
+void TMainForm::ShowStandardError(std::string_view sjisMessage) {
+  resultPane_.Flush();
+  dialogs_.ShowError(this, FromConsoleText(StandardErrorText(sjisMessage)));
+}
+
+// ---- Start-up and shutdown ----
+
+void TMainForm::FormCreate() {
+  setMinimumSize(kMinimumOuterSize);
+  const bool settingsRead = RunCommand([&] { ApplySettings(); });
+  SqlHistory = tarnwick::SqlHistory();
+  ScanPlugIns();
+  AppendVersionBanner();
+  resultPane_.AppendLine("");
+  resultPane_.Flush();
+  // Without the settings there is no database to choose: the window starts disconnected
+  // and the user picks a database with the database commands.
+  if (!settingsRead) return;
+  const bool chosen = RunCommand([&] { session_.ChooseAtStartup(startUp_.arguments); });
+  // Dropped files are accepted after either branch of the choice, once it has succeeded.
+  if (chosen) {
+    dropFilter_->Enable();
+    setAcceptDrops(true);
+  }
+}
+
+void TMainForm::ApplySettings() {
+  const Settings settings =
+      LoadSettings(startUp_.exeDir + std::string(kSettingsFileName), startUp_.exeDir);
+  session_.DbDir = settings.DbDir;
+  session_.UdlName = settings.UdlName;
+  session_.MdbName = settings.MdbName;
+  if (!settings.fileFound) return;
+  SetPaneFontSize(settings.FontSize);
+  AlClearTextAfterExec->setChecked(settings.ClearText);
+  AlWordWrap->setChecked(settings.WordWrap);
+  ApplyWordWrap();
+}
+
+// Plug-in libraries are looked for here; the plug-in list is filled by the plug-in scan.
+void TMainForm::ScanPlugIns() {}
+
+void TMainForm::AppendVersionBanner() {
+  resultPane_.AppendLine(kBannerLine);
+  resultPane_.AppendLine(kNoticeLine);
+}
+
+void TMainForm::FormDestroy() {
+  if (destroyed_) return;
+  destroyed_ = true;
+  ADOCon.Close();
+  ADOQuery.Close();
+  ADOTable.Close();
+  // Without a database name (start-up could not read the settings and none was chosen
+  // since) there is nothing to compact.
+  if (!session_.MdbName.empty()) RunCommand([&] { session_.CompactDatabase(); });
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  // A script that lets events through is still on the stack: the window closes when it ends.
+  if (running_) {
+    closeRequested_ = true;
+    event->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(event);
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  ApplyMinimumOuterSize();
+}
+
+void TMainForm::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  ApplyMinimumOuterSize();
+}
+
+// The minimum size counts the window frame, which is known only once the window is shown.
+void TMainForm::ApplyMinimumOuterSize() {
+  const QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+  setMinimumSize(kMinimumOuterSize.width() - frame.left() - frame.right(),
+                 kMinimumOuterSize.height() - frame.top() - frame.bottom());
+}
+
+// ---- DatabaseUi ----
+
+void TMainForm::SetConnectCaption(std::string_view sjisCaption) {
+  AlDBOpen->setText(FromConsoleText(sjisCaption));
+}
+
+void TMainForm::BeginBusy() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+
+void TMainForm::EndBusy() { QApplication::restoreOverrideCursor(); }
+
+void TMainForm::ShowError(std::string_view sjisMessage) { ShowStandardError(sjisMessage); }
+
+// ---- Database commands ----
+
+void TMainForm::AlNewDBExecute() {
+  RunCommand([&] {
+    if (RefusedWhileRunning()) return;
+    if (const auto path = dialogs_.ChooseSaveFile(this, kSDialogDB)) {
+      session_.NewDatabase(ConsolePath(*path));
+    }
+  });
+}
+
+void TMainForm::AlOpenDBExecute() {
+  RunCommand([&] {
+    if (RefusedWhileRunning()) return;
+    if (const auto path = dialogs_.ChooseOpenFile(this, kODialogDB)) {
+      session_.OpenDatabase(ConsolePath(*path));
+    }
+  });
+}
+
+void TMainForm::AlDBInitExecute() {
+  RunCommand([&] {
+    if (RefusedWhileRunning()) return;
+    if (dialogs_.AskYesNo(this, QStringLiteral("データベースの初期化"),
+                          QStringLiteral("データベースを初期化しますか？"))) {
+      session_.ResetDatabase();
+    }
+  });
+}
+
+void TMainForm::AlDBOpenExecute() {
+  RunCommand([&] {
+    if (RefusedWhileRunning()) return;
+    session_.ToggleConnection();
+  });
+}
+
+void TMainForm::AlMargeDBExecute() {
+  RunCommand([&] {
+    if (RefusedWhileRunning()) return;
+    const auto path = dialogs_.ChooseOpenFile(this, kODialogDB);
+    if (!path || !FileExists(ConsolePath(*path))) return;
+    session_.ImportDatabase(ConsolePath(*path));
+  });
+}
+
+bool TMainForm::AcceptsDroppedFiles() const { return dropFilter_->Enabled(); }
+
+void TMainForm::WMDropFiles(const QStringList& paths) {
+  RunCommand([&] {
+    if (RefusedWhileRunning()) return;
+    for (const QString& path : paths) {
+      const std::string sjisPath = ConsolePath(path);
+      if (HasDatabaseExtension(sjisPath)) session_.ImportDatabase(sjisPath);
+      resultPane_.Flush();
+    }
+  });
+}
+
+// ---- Console commands ----
+
+void TMainForm::AlDBExecExecute() {
+  RunCommand([&] {
+    if (RefusedWhileRunning()) return;
+    BusyPointer busy(*this);
+    SqlHistory.EndBrowsing();
+    const std::string script = ToConsoleText(MmSql->toPlainText());
+    if (AlClearTextAfterExec->isChecked()) MmSql->clear();
+    RunConsoleScript(script);
+  });
+}
+
+void TMainForm::AlLoadSQLExecute() {
+  RunCommand([&] {
+    if (RefusedWhileRunning()) return;
+    const auto path = dialogs_.ChooseOpenFile(this, kODialogSQL);
+    if (!path) return;
+    BusyPointer busy(*this);
+    RunConsoleScript(ReadScriptFile(ConsolePath(*path)));
+  });
+}
+
+void TMainForm::AlListTableNamesExecute() {
+  RunCommand([&] {
+    if (RefusedWhileRunning()) return;
+    ListTableNames(context_);
+  });
+}
+
+void TMainForm::AlPrevSQLCodeExecute() {
+  if (auto text = SqlHistory.StepBack(ToConsoleText(MmSql->toPlainText()))) SetSqlPaneText(*text);
+  FocusSqlPaneAtEnd();
+}
+
+void TMainForm::AlNextSQLCodeExecute() {
+  if (auto text = SqlHistory.StepForward()) SetSqlPaneText(*text);
+  FocusSqlPaneAtEnd();
+}
+
+void TMainForm::SetSqlPaneText(const std::string& sjisText) {
+  MmSql->setPlainText(FromConsoleText(sjisText));
+}
+
+void TMainForm::FocusSqlPaneAtEnd() {
+  MmSql->setFocus();
+  MmSql->moveCursor(QTextCursor::End);
+}
+
+// ---- Shell commands ----
+
+void TMainForm::AlAppCloseExecute() { close(); }
+
+void TMainForm::AlHelpExecute() {
+  if (helpViewer_ == nullptr) helpViewer_ = new HelpViewer(this);
+  helpViewer_->ShowIndex(QtPath(startUp_.exeDir + kHelpFileName));
+}
+
+void TMainForm::AlShowVersionExecute() {
+  RunCommand([&] {
+    AppendVersionBanner();
+    resultPane_.AppendLine("OK");
+  });
+}
+
+void TMainForm::AlListPlugInsExecute() {
+  // The plug-in list is written here once the plug-in scan fills it.
+}
+
+void TMainForm::AlEnablePlugInsExecute() {}
+
+// ---- Editing and view commands ----
+
+QPlainTextEdit* TMainForm::FocusedPane() const {
+  QWidget* focused = focusWidget();
+  if (focused == MmSql) return MmSql;
+  if (focused == MmResult) return MmResult;
+  return nullptr;
+}
+
+void TMainForm::AlUnDoExecute() {
+  QPlainTextEdit* pane = FocusedPane();
+  if (pane == nullptr) return;
+  // One level of undo: a redo is available only right after an undo (any edit clears it),
+  // so a second undo in a row undoes the undo.
+  if (pane->document()->availableRedoSteps() > 0) {
+    pane->redo();
+  } else {
+    pane->undo();
+  }
+}
+
+void TMainForm::AlCutExecute() {
+  if (QPlainTextEdit* pane = FocusedPane()) pane->cut();
+}
+
+void TMainForm::AlCopyExecute() {
+  if (QPlainTextEdit* pane = FocusedPane()) pane->copy();
+}
+
+void TMainForm::AlPasteExecute() {
+  if (QPlainTextEdit* pane = FocusedPane()) pane->paste();
+}
+
+void TMainForm::AlSelectAllExecute() {
+  if (QPlainTextEdit* pane = FocusedPane()) pane->selectAll();
+}
+
+void TMainForm::SetPaneFontSize(int pointSize) {
+  paneFontSize_ = pointSize;
+  MmSql->setFont(PaneFont(pointSize));
+  MmResult->setFont(PaneFont(pointSize));
+}
+
+void TMainForm::AlFontLargeExecute() { SetPaneFontSize(paneFontSize_ + 1); }
+
+void TMainForm::AlFontSmallExecute() {
+  if (paneFontSize_ > kSmallestFontSize) SetPaneFontSize(paneFontSize_ - 1);
+}
+
+// The action has flipped its check mark; the result pane wraps while it is off.
+void TMainForm::ApplyWordWrap() {
+  MmResult->setLineWrapMode(AlWordWrap->isChecked() ? QPlainTextEdit::NoWrap
+                                                    : QPlainTextEdit::WidgetWidth);
+}
+
+void TMainForm::AlWordWrapExecute() { ApplyWordWrap(); }
+
+// The action has flipped its check mark; the Run command reads it.
+void TMainForm::AlClearTextAfterExecExecute() {}
+
+void TMainForm::AlCodeClearExecute() { MmSql->clear(); }
+
+// ---- Result log commands, filled in with the result log's save, clear and print ----
+
+void TMainForm::AlLogSaveExecute() {}
+
+void TMainForm::AlLogClearExecute() {}
+
+void TMainForm::AlPrintExecute() {}
+
+}  // namespace tarnwick

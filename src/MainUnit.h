@@ -1,0 +1,186 @@
+#pragma once
+// The main window: its panes, buttons, commands and menus, its start-up and shutdown, and
+// one handler per command. The handlers are thin: the console and the database session do
+// the work; the window supplies the panes, the dialogs and the pointer.
+#include <QMainWindow>
+#include <string>
+#include <vector>
+
+#include "console/ConsoleContext.h"
+#include "console/SqlHistory.h"
+#include "data/Connection.h"
+#include "data/DatabaseSession.h"
+#include "data/DatabaseUi.h"
+#include "data/Dataset.h"
+#include "gui/DialogSeam.h"
+#include "gui/QtResultPane.h"
+
+class QAction;
+class QPlainTextEdit;
+class QPushButton;
+class QToolButton;
+
+namespace tarnwick {
+
+class FileDropFilter;
+class HelpViewer;
+class PaneDivider;
+
+// What the window starts from: the command-line arguments after the program name (console
+// text; the first may name the database) and the executable's folder (ending in '/'),
+// where the settings file and the help file lie.
+struct StartUpArguments {
+  std::vector<std::string> arguments;
+  std::string exeDir;
+};
+
+class TMainForm : public QMainWindow, private DatabaseUi {
+  Q_OBJECT
+
+ public:
+  // Builds the window and runs the start-up steps (FormCreate); failures are shown in the
+  // standard error box through `dialogs`, which must outlive the window.
+  TMainForm(StartUpArguments startUp, DialogSeam& dialogs, QWidget* parent = nullptr);
+  // Runs the shutdown steps (FormDestroy): close, compact, release.
+  ~TMainForm() override;
+
+  // The panes and buttons.
+  QPlainTextEdit* MmSql = nullptr;
+  QPlainTextEdit* MmResult = nullptr;
+  QPushButton* BtnSQLExec = nullptr;
+  QToolButton* SbCodeClear = nullptr;
+  QToolButton* SbLogClear = nullptr;
+  PaneDivider* Splitter1 = nullptr;
+
+  // The commands.
+  QAction* AlNewDB = nullptr;
+  QAction* AlDBInit = nullptr;
+  QAction* AlAppClose = nullptr;
+  QAction* AlDBExec = nullptr;
+  QAction* AlDBOpen = nullptr;
+  QAction* AlLoadSQL = nullptr;
+  QAction* AlListTableNames = nullptr;
+  QAction* AlLogSave = nullptr;
+  QAction* AlCut = nullptr;
+  QAction* AlNextSQLCode = nullptr;
+  QAction* AlCopy = nullptr;
+  QAction* AlPaste = nullptr;
+  QAction* AlLogClear = nullptr;
+  QAction* AlHelp = nullptr;
+  QAction* AlUnDo = nullptr;
+  QAction* AlPrevSQLCode = nullptr;
+  QAction* AlSelectAll = nullptr;
+  QAction* AlOpenDB = nullptr;
+  QAction* AlFontLarge = nullptr;
+  QAction* AlFontSmall = nullptr;
+  QAction* AlClearTextAfterExec = nullptr;
+  QAction* AlShowVersion = nullptr;
+  QAction* AlCodeClear = nullptr;
+  QAction* AlPrint = nullptr;
+  QAction* AlWordWrap = nullptr;
+  QAction* AlMargeDB = nullptr;
+
+  // Command handlers.
+  void AlNewDBExecute();
+  void AlDBInitExecute();
+  void AlAppCloseExecute();
+  void AlDBExecExecute();
+  void AlDBOpenExecute();
+  void AlLoadSQLExecute();
+  void AlListTableNamesExecute();
+  void AlLogSaveExecute();
+  void AlCutExecute();
+  void AlNextSQLCodeExecute();
+  void AlCopyExecute();
+  void AlPasteExecute();
+  void AlLogClearExecute();
+  void AlHelpExecute();
+  void AlUnDoExecute();
+  void AlPrevSQLCodeExecute();
+  void AlSelectAllExecute();
+  void AlOpenDBExecute();
+  void AlFontLargeExecute();
+  void AlFontSmallExecute();
+  void AlClearTextAfterExecExecute();
+  void AlShowVersionExecute();
+  void AlCodeClearExecute();
+  void AlPrintExecute();
+  void AlWordWrapExecute();
+  void AlMargeDBExecute();
+  // Handlers that no menu entry, shortcut or button invokes.
+  void AlListPlugInsExecute();
+  void AlEnablePlugInsExecute();
+  // Files dropped on the window: every database file among them is imported.
+  void WMDropFiles(const QStringList& paths);
+
+  // What tests and the help look at.
+  const DatabaseSession& Session() const { return session_; }
+  const tarnwick::SqlHistory& History() const { return SqlHistory; }
+  bool ScriptRunning() const { return running_; }
+  bool AcceptsDroppedFiles() const;
+  int PaneFontSize() const { return paneFontSize_; }
+  HelpViewer* Help() const { return helpViewer_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+
+ private:
+  // DatabaseUi: what the database commands ask of the window.
+  void SetConnectCaption(std::string_view sjisCaption) override;
+  void BeginBusy() override;
+  void EndBusy() override;
+  void ShowError(std::string_view sjisMessage) override;
+
+  void BuildPanes();
+  void BuildButtons(QWidget* panel);
+  void BuildCommands();
+  void BuildMenus();
+
+  void FormCreate();
+  void FormDestroy();
+  void ApplySettings();
+  void ScanPlugIns();
+  void AppendVersionBanner();
+  void ApplyMinimumOuterSize();
+
+  // Runs a command's body; a failure that escapes it ends the command and is shown in the
+  // standard error box. The result pane receives what the body appended.
+  template <typename Body>
+  bool RunCommand(Body&& body);
+  // True (and a beep) when a script is running: commands that would run SQL or change the
+  // database are not started inside a running script.
+  bool RefusedWhileRunning();
+  // Runs a script text through the console, marked as running.
+  void RunConsoleScript(const std::string& script);
+  void LetEventsThrough();
+  void ShowStandardError(std::string_view sjisMessage);
+
+  QPlainTextEdit* FocusedPane() const;
+  void SetSqlPaneText(const std::string& sjisText);
+  void FocusSqlPaneAtEnd();
+  void SetPaneFontSize(int pointSize);
+  void ApplyWordWrap();
+
+  StartUpArguments startUp_;
+  DialogSeam& dialogs_;
+
+  // The state of the run, in the order the start-up creates it.
+  tarnwick::SqlHistory SqlHistory;
+  Connection ADOCon;
+  Query ADOQuery{ADOCon};
+  Table ADOTable{ADOCon};
+  QtResultPane resultPane_;
+  DatabaseSession session_;
+  ConsoleContext context_;
+
+  int paneFontSize_ = 9;
+  bool running_ = false;
+  bool closeRequested_ = false;
+  bool destroyed_ = false;
+  FileDropFilter* dropFilter_ = nullptr;
+  HelpViewer* helpViewer_ = nullptr;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,69 @@
+#include "gui/DialogSeam.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace tarnwick {
+
+namespace {
+
+const QString kApplicationTitle = QStringLiteral("Tarnwick");
+
+QString QtPattern(QString pattern) {
+  pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
+  QStringList parts = pattern.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  for (QString& part : parts) {
+    if (part == QLatin1String("*.*")) part = QStringLiteral("*");
+  }
+  return parts.join(QLatin1Char(' '));
+}
+
+std::optional<QString> RunFileDialog(QWidget* owner, const FileDialogSpec& spec,
+                                     QFileDialog::AcceptMode mode) {
+  QFileDialog dialog(owner);
+  dialog.setObjectName(spec.name);
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+  dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+  const QStringList filters = QtNameFilters(spec.filter);
+  dialog.setNameFilters(filters);
+  if (!filters.isEmpty()) dialog.selectNameFilter(filters.first());
+  QString suffix = spec.defaultExtension;
+  if (suffix.startsWith(QLatin1Char('.'))) suffix.remove(0, 1);
+  dialog.setDefaultSuffix(suffix);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().first();
+}
+
+}  // namespace
+
+QStringList QtNameFilters(const QString& filter) {
+  const QStringList parts = filter.split(QLatin1Char('|'));
+  QStringList filters;
+  for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+    filters << parts[i] + QStringLiteral(" (") + QtPattern(parts[i + 1]) + QLatin1Char(')');
+  }
+  return filters;
+}
+
+std::optional<QString> StandardDialogs::ChooseSaveFile(QWidget* owner, const FileDialogSpec& spec) {
+  return RunFileDialog(owner, spec, QFileDialog::AcceptSave);
+}
+
+std::optional<QString> StandardDialogs::ChooseOpenFile(QWidget* owner, const FileDialogSpec& spec) {
+  return RunFileDialog(owner, spec, QFileDialog::AcceptOpen);
+}
+
+bool StandardDialogs::AskYesNo(QWidget* owner, const QString& caption, const QString& text) {
+  QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No, owner);
+  box.setDefaultButton(QMessageBox::Yes);
+  return box.exec() == QMessageBox::Yes;
+}
+
+void StandardDialogs::ShowError(QWidget* owner, const QString& message) {
+  QMessageBox box(QMessageBox::Critical, kApplicationTitle, message, QMessageBox::Ok, owner);
+  box.exec();
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,46 @@
+#pragma once
+// The window's modal dialogs and message boxes behind one interface, so that the commands
+// can be driven without a person: the window asks, a test answers.
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QWidget;
+
+namespace tarnwick {
+
+// One of the window's file dialogs.
+struct FileDialogSpec {
+  QString name;              // "SDialogDB", "ODialogDB", "ODialogSQL"
+  QString filter;            // pairs "description|pattern|description|pattern"
+  QString defaultExtension;  // ".mdb", or empty for none
+};
+
+class DialogSeam {
+ public:
+  virtual ~DialogSeam() = default;
+  // The chosen path, or nothing when the user cancels. Neither dialog asks before
+  // replacing a file, and neither requires the file to exist.
+  virtual std::optional<QString> ChooseSaveFile(QWidget* owner, const FileDialogSpec& spec) = 0;
+  virtual std::optional<QString> ChooseOpenFile(QWidget* owner, const FileDialogSpec& spec) = 0;
+  // A Yes/No question without icon, Yes preselected; true for Yes.
+  virtual bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) = 0;
+  // The standard error box: caption "Tarnwick", error icon, one OK button.
+  virtual void ShowError(QWidget* owner, const QString& message) = 0;
+};
+
+// The platform's standard dialogs.
+class StandardDialogs : public DialogSeam {
+ public:
+  std::optional<QString> ChooseSaveFile(QWidget* owner, const FileDialogSpec& spec) override;
+  std::optional<QString> ChooseOpenFile(QWidget* owner, const FileDialogSpec& spec) override;
+  bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) override;
+  void ShowError(QWidget* owner, const QString& message) override;
+};
+
+// Qt's name filters for a filter written as "description|pattern|...": each description
+// followed by its pattern in parentheses (the dialog shows the description alone), with
+// "*.*" meaning every file and ';' separating several patterns.
+QStringList QtNameFilters(const QString& filter);
+
+}  // namespace tarnwick

@@ -1,0 +1,33 @@
+#pragma once
+#include <QString>
+
+#include "console/ResultPane.h"
+
+class QPlainTextEdit;
+
+namespace tarnwick {
+
+// The window's result pane as the console sees it. Appended lines are collected and written
+// into the editor in one piece when Flush is called (at the end of every command and
+// whenever events are let through), so that a result of many thousand lines costs one edit
+// of the document instead of one per line. The append rule looks at the editor's text plus
+// what is still collected, so the pane reads exactly as if every line had gone in at once.
+class QtResultPane : public ResultPane {
+ public:
+  explicit QtResultPane(QPlainTextEdit& editor) : editor_(editor) {}
+
+  void AppendLine(std::string_view sjisText) override;
+  // Writes the collected text at the end of the editor and shows the end of the pane.
+  void Flush();
+  bool HasPending() const { return !pending_.isEmpty(); }
+
+ private:
+  bool EditorEndsOpen() const;
+
+  QPlainTextEdit& editor_;
+  QString pending_;
+  // True when the pane (editor text plus collected text) is empty or ends in a line break.
+  bool pendingEndsOpen_ = true;
+};
+
+}  // namespace tarnwick

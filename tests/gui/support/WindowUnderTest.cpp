@@ -1,0 +1,81 @@
+#include "support/WindowUnderTest.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include "data/TemplateDatabase.h"
+#include "gui/PaneText.h"
+
+namespace tarnwick::test {
+
+WindowUnderTest::WindowUnderTest() : previousDir_(QDir::currentPath()) {
+  QDir(dir_.path()).mkdir(QStringLiteral("exe"));
+  QDir::setCurrent(dir_.path());
+}
+
+WindowUnderTest::~WindowUnderTest() {
+  Destroy();
+  QDir::setCurrent(previousDir_);
+}
+
+QString WindowUnderTest::File(const QString& name) const { return dir_.filePath(name); }
+
+QString WindowUnderTest::ExeFile(const QString& name) const {
+  return dir_.filePath(QStringLiteral("exe/") + name);
+}
+
+void WindowUnderTest::CreateDatabase(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
+  const std::string_view bytes = TemplateDatabase();
+  file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+void WindowUnderTest::WriteText(const QString& path, const QString& text) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
+  file.write(text.toUtf8());
+}
+
+TMainForm& WindowUnderTest::Start(const QStringList& arguments) {
+  StartUpArguments startUp;
+  for (const QString& argument : arguments) startUp.arguments.push_back(ConsolePath(argument));
+  startUp.exeDir = ConsolePath(ExeFile(QString()));
+  form_ = std::make_unique<TMainForm>(std::move(startUp), dialogs);
+  form_->show();
+  form_->activateWindow();
+  if (!QTest::qWaitForWindowActive(form_.get())) qWarning("the window did not become active");
+  return *form_;
+}
+
+TMainForm& WindowUnderTest::StartWithDatabase() {
+  CreateDatabase(File(QStringLiteral("test.mdb")));
+  return Start({QStringLiteral("test.mdb")});
+}
+
+void WindowUnderTest::Destroy() { form_.reset(); }
+
+QString WindowUnderTest::ResultText() const { return form_->MmResult->toPlainText(); }
+
+void WindowUnderTest::MarkResult() { mark_ = ResultText().size(); }
+
+QString WindowUnderTest::ResultSinceMark() const { return ResultText().mid(mark_); }
+
+void WindowUnderTest::RunSql(const QString& sql) {
+  form_->MmSql->setPlainText(sql);
+  form_->MmSql->setFocus();
+  Press(QKeyCombination(Qt::Key_F5));
+}
+
+void WindowUnderTest::Press(QKeyCombination keys) {
+  QWidget* target = QApplication::focusWidget();
+  if (target == nullptr) target = form_.get();
+  QTest::keyClick(target, keys.key(), keys.keyboardModifiers());
+}
+
+QStringList Lines(const QString& text) { return text.split(QLatin1Char('\n')); }
+
+}  // namespace tarnwick::test
