@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "console/AsciiCase.h"
+#include "console/DatasetCloser.h"
 #include "console/ResultPane.h"
 #include "console/TextBytes.h"
 #include "data/Connection.h"
@@ -26,23 +27,6 @@ std::string NameLines(const std::vector<std::string>& names) {
   return std::string(TrimBlanks(text));
 }
 
-// Closes the table however the description ends.
-class TableCloser {
- public:
-  explicit TableCloser(Table& table) : table_(table) {}
-  ~TableCloser() {
-    try {
-      table_.Close();
-    } catch (...) {
-    }
-  }
-  TableCloser(const TableCloser&) = delete;
-  TableCloser& operator=(const TableCloser&) = delete;
-
- private:
-  Table& table_;
-};
-
 void DescribeColumns(ConsoleContext& context, std::string_view name) {
   ResultPane& pane = context.pane;
   const std::vector<std::string> names = context.connection.TableNames();
@@ -57,7 +41,7 @@ void DescribeColumns(ConsoleContext& context, std::string_view name) {
   pane.AppendLine(std::string(heading.size(), '-'));
 
   Table& table = context.table;
-  TableCloser closer(table);
+  DatasetCloser closer(table);
   table.SetTableName(std::string(name));
   table.Open();
   const std::string typeMark = Sjis(" 型");

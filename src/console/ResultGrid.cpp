@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "console/CellText.h"
+#include "console/DatasetCloser.h"
 #include "console/GridCells.h"
 #include "console/ResultPane.h"
 #include "data/Dataset.h"
@@ -78,27 +79,10 @@ void WriteGrid(const Grid& grid, ResultPane& pane) {
   }
 }
 
-// Closes the query however the grid ends.
-class QueryCloser {
- public:
-  explicit QueryCloser(Query& query) : query_(query) {}
-  ~QueryCloser() {
-    try {
-      query_.Close();
-    } catch (...) {
-    }
-  }
-  QueryCloser(const QueryCloser&) = delete;
-  QueryCloser& operator=(const QueryCloser&) = delete;
-
- private:
-  Query& query_;
-};
-
 }  // namespace
 
 void RenderResultGrid(ConsoleContext& context) {
-  QueryCloser closer(context.query);
+  DatasetCloser closer(context.query);
   try {
     const Grid grid = ReadGrid(context.query);
     WriteGrid(grid, context.pane);
