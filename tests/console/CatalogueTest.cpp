@@ -53,17 +53,6 @@ TEST(DescribeTable, FailureStillEndsWithOkThenReachesTheCaller) {
   EXPECT_EQ(console.Pane(), "OK\r\n\r\n");
 }
 
-TEST(FieldTypeName, NamesEveryKind) {
-  EXPECT_EQ(FieldTypeName(ftAutoInc), "COUNTER");
-  EXPECT_EQ(FieldTypeName(ftBlob), "LONGBINARY");
-  EXPECT_EQ(FieldTypeName(ftVarBytes), "BINARY");
-  EXPECT_EQ(FieldTypeName(ftWideString), "CHAR");
-  EXPECT_EQ(FieldTypeName(ftWord), "BYTE");
-  for (TFieldType kind : {ftUnknown, ftCurrency, ftFixedChar, ftLargeint, ftGuid, ftFMTBcd}) {
-    EXPECT_EQ(FieldTypeName(kind), "???") << kind;
-  }
-}
-
 TEST(ListTableNames, ListsTablesInCatalogueOrder) {
   ConsoleSession empty;
   ListTableNames(empty.context);
