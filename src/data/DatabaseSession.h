@@ -47,10 +47,12 @@ class DatabaseSession {
   // `arguments` are the command-line arguments after the program's name.
   bool ChooseAtStartup(const std::vector<std::string>& arguments);
 
-  // Takes over every table of another database file. A failure outside the per-table step
-  // (the cache descriptor, the name list, the key rowset, a source table) ends the import
-  // after cleaning up and goes on to the caller, whose error box shows it.
-  void ImportDatabase(std::string_view path);
+  // Takes over every table of another database file. Returns how many error reports it
+  // wrote to the pane ("Error! " for a file that cannot be connected, "ERROR! " per table).
+  // A failure outside the per-table step (the cache descriptor, the name list, the key
+  // rowset, a source table) ends the import after cleaning up and goes on to the caller,
+  // whose error box shows it.
+  int ImportDatabase(std::string_view path);
   // Compacts the current database file (at shutdown): closes the main connection, query and
   // table, then replaces the file by its compacted copy atomically. Throws TarnwickError and
   // leaves the file unchanged when the compaction fails.

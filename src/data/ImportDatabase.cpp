@@ -1,6 +1,7 @@
 // The import: every table of another database file taken over into the current one, through
 // a temporary cache descriptor and a second connection of its own.
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -90,7 +91,8 @@ struct ImportTarget {
 
 // Creates the table in the current database and copies the source's rows into it; a failure
 // is reported as "ERROR! " and the message, and the import goes on with the next table.
-void ImportTable(ImportTarget& target, Table& source, const std::string& createSql) {
+// Returns whether the table was imported.
+bool ImportTable(ImportTarget& target, Table& source, const std::string& createSql) {
   try {
     target.query.SetSql(createSql);
     target.query.ExecSql();
@@ -101,51 +103,57 @@ void ImportTable(ImportTarget& target, Table& source, const std::string& createS
     CopyRows(source, target.table, target.connection);
     target.table.Close();
     target.pane.AppendLine(source.TableName() + Sjis("テーブルを取込みました"));
+    return true;
   } catch (const TarnwickError& error) {
     target.table.Close();
     target.pane.AppendLine("ERROR! " + std::string(error.what()));
+    return false;
   }
 }
 
-// Imports every table; false when the other database cannot be connected.
-bool ImportTables(ImportTarget& target, const std::string& cachePath, std::string_view path) {
+// Imports every table and returns how many failed; nothing when the other database cannot
+// be connected.
+std::optional<int> ImportTables(ImportTarget& target, const std::string& cachePath,
+                                std::string_view path) {
   const CacheDescriptor cache(cachePath, path);
   Connection other;
   other.SetConnectionString("FILE NAME=" + cache.Path());
   try {
     other.Open();
   } catch (const TarnwickError&) {
-    return false;
+    return std::nullopt;
   }
   const std::vector<std::string> names = other.TableNames();
   Table source(other);
   KeyRowset keys = other.PrimaryKeys();
+  int failures = 0;
   for (const std::string& name : names) {
     source.SetTableName(name);
     source.Open();
     keys.SetFilter(KeyFilter(name));
     target.query.Close();
-    ImportTable(target, source, BuildCreateTableSql(source, keys));
+    if (!ImportTable(target, source, BuildCreateTableSql(source, keys))) ++failures;
     source.Close();
   }
-  return true;
+  return failures;
 }
 
 }  // namespace
 
-void DatabaseSession::ImportDatabase(std::string_view path) {
+int DatabaseSession::ImportDatabase(std::string_view path) {
   ImportTarget target{connection_, query_, table_, pane_};
-  bool connected = false;
+  std::optional<int> failures;
   {
     BusyPointer busy(ui_);
-    connected = ImportTables(target, DbDir + std::string(kCacheDescriptorName), path);
+    failures = ImportTables(target, DbDir + std::string(kCacheDescriptorName), path);
   }
-  if (!connected) {
+  if (!failures) {
     pane_.AppendLine("Error! " + DeriveDatabaseNames(path).MdbName +
                      Sjis("ファイルへの接続に失敗しました") + "\r\n\r\n");
-    return;
+    return 1;
   }
   pane_.AppendLine("OK\r\n");
+  return *failures;
 }
 
 }  // namespace tarnwick

@@ -98,7 +98,7 @@ TEST(ImportDatabase, TakesOverEveryTableWithItsRowsAndKey) {
        "INSERT INTO [O'Brien] VALUES (3, '田中')",
        "CREATE VIEW Named AS SELECT ID, Name FROM Items WHERE Name IS NOT NULL"});
 
-  f.session.ImportDatabase(source);
+  EXPECT_EQ(f.session.ImportDatabase(source), 0);
   EXPECT_EQ(f.Pane(),
             "Itemsテーブルを取込みました\r\n"
             "Linesテーブルを取込みました\r\n"
@@ -137,7 +137,7 @@ TEST(ImportDatabase, TablesThatExistAlreadyAreReportedAndTheOthersTakenOver) {
       MakeSource(f, "other.mdb",
                  {"CREATE TABLE Items (ID INTEGER)", "INSERT INTO Items VALUES (1), (2)",
                   "CREATE TABLE Fresh (ID INTEGER)", "INSERT INTO Fresh VALUES (9)"});
-  f.session.ImportDatabase(source);
+  EXPECT_EQ(f.session.ImportDatabase(source), 1);
   const std::string pane = f.Pane();
   ASSERT_TRUE(pane.starts_with("ERROR! ")) << pane;
   EXPECT_NE(pane.find("already exists"), std::string::npos) << pane;
@@ -147,7 +147,7 @@ TEST(ImportDatabase, TablesThatExistAlreadyAreReportedAndTheOthersTakenOver) {
 
   // The current database imported into itself: one error line per table.
   f.pane.Clear();
-  f.session.ImportDatabase(f.session.DatabasePath());
+  EXPECT_EQ(f.session.ImportDatabase(f.session.DatabasePath()), 2);
   const std::string again = f.Pane();
   EXPECT_EQ(std::count(again.begin(), again.end(), '!'), 2) << again;
   EXPECT_TRUE(again.ends_with("already exists\r\nOK\r\n\r\n")) << again;
@@ -197,7 +197,7 @@ TEST(ImportDatabase, RowsJoinATransactionTheUserBegan) {
 TEST(ImportDatabase, AFileThatCannotBeConnectedIsOneErrorLine) {
   ImportFixture f;
   WriteWholeFile(f.File("junk.mdb"), "this is no database, only text");
-  f.session.ImportDatabase(f.File("junk.mdb"));
+  EXPECT_EQ(f.session.ImportDatabase(f.File("junk.mdb")), 1);
   EXPECT_EQ(f.Pane(), "Error! junk.mdbファイルへの接続に失敗しました\r\n\r\n\r\n");
   EXPECT_FALSE(FileExists(f.CachePath()));
   EXPECT_EQ(f.ui.busyDepth, 0);
