@@ -22,10 +22,11 @@ int main(int argc, char** argv) {
     std::fputs(UsageText(), stdout);
     return kAllSucceeded;
   }
-  // Large transcripts (a grid of many rows) go out in big blocks; a terminal keeps its
-  // line buffering so that a long script shows its progress.
+  // Large transcripts (a grid of many rows) go out in blocks of 64 KiB: few system calls,
+  // and little memory next to the grid the console holds. A terminal keeps its line
+  // buffering so that a long script shows its progress.
   if (!isatty(STDOUT_FILENO)) {
-    static char buffer[1 << 20];
+    static char buffer[1 << 16];
     std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
   }
   return RunSession(options, stdout);

@@ -1,0 +1,193 @@
+// tarnwick-run side by side with the sqlite3 shell: 10,000 INSERT statements from a script
+// file, and a 100,000-row SELECT written as a text grid. Wall time is the best of three runs,
+// memory the largest peak resident size of a run. Prints a table with the ratios and targets.
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kRepeats = 3;
+constexpr int kInsertCount = 10'000;
+constexpr int kSelectRows = 100'000;
+
+struct Measurement {
+  double seconds = 1e300;  // best wall time
+  long peakKb = 0;         // largest peak resident set
+  bool failed = false;
+};
+
+struct ChildIo {
+  std::string stdinPath = "/dev/null";
+  std::string stdoutPath = "/dev/null";
+};
+
+void Redirect(const std::string& path, int flags, int target) {
+  const int fd = open(path.c_str(), flags, 0644);
+  if (fd < 0 || dup2(fd, target) < 0) _exit(126);
+  close(fd);
+}
+
+// Runs one program to its end; its own peak memory comes from wait4.
+bool RunOnce(const std::vector<std::string>& argv, const ChildIo& io, double& seconds,
+             long& peakKb) {
+  const auto start = std::chrono::steady_clock::now();
+  const pid_t pid = fork();
+  if (pid < 0) return false;
+  if (pid == 0) {
+    Redirect(io.stdinPath, O_RDONLY, STDIN_FILENO);
+    Redirect(io.stdoutPath, O_WRONLY | O_CREAT | O_TRUNC, STDOUT_FILENO);
+    Redirect("/dev/null", O_WRONLY, STDERR_FILENO);
+    std::vector<char*> args;
+    for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+    args.push_back(nullptr);
+    execvp(args[0], args.data());
+    _exit(127);
+  }
+  int status = 0;
+  rusage usage{};
+  if (wait4(pid, &status, 0, &usage) != pid) return false;
+  seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  peakKb = usage.ru_maxrss;
+  // tarnwick-run ends with 1 when a statement failed; the scripts here have none.
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Best of kRepeats runs; `prepare` runs before each one, outside the timing.
+Measurement Measure(const std::vector<std::string>& argv, const ChildIo& io,
+                    const std::function<void()>& prepare = {}) {
+  Measurement result;
+  for (int i = 0; i < kRepeats; ++i) {
+    if (prepare) prepare();
+    double seconds = 0;
+    long peakKb = 0;
+    if (!RunOnce(argv, io, seconds, peakKb)) {
+      std::fprintf(stderr, "failed: %s\n", argv[0].c_str());
+      result.failed = true;
+      return result;
+    }
+    result.seconds = std::min(result.seconds, seconds);
+    result.peakKb = std::max(result.peakKb, peakKb);
+  }
+  return result;
+}
+
+void WriteText(const fs::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string InsertScript() {
+  std::string script = "CREATE TABLE t (id INTEGER, name CHAR(30), price DOUBLE);\n";
+  for (int i = 1; i <= kInsertCount; ++i) {
+    script += "INSERT INTO t VALUES (" + std::to_string(i) + ", 'name " + std::to_string(i) +
+              "', " + std::to_string(i) + ".25);\n";
+  }
+  return script;
+}
+
+void RemoveDatabase(const fs::path& db) {
+  for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+    fs::remove(db.string() + suffix);
+  }
+}
+
+// Fills the table r of an existing database with kSelectRows rows in one transaction.
+bool FillSelectTable(const fs::path& db) {
+  sqlite3* handle = nullptr;
+  if (sqlite3_open(db.c_str(), &handle) != SQLITE_OK) return false;
+  const std::string fill =
+      "BEGIN; WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
+      std::to_string(kSelectRows) +
+      ") INSERT INTO r SELECT i, 'item ' || i, i * 0.25, i % 1000 FROM n; COMMIT;";
+  const bool ok = sqlite3_exec(handle, fill.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+  sqlite3_close(handle);
+  return ok;
+}
+
+// One row of the table: tarnwick-run's figure, the reference figure, their ratio and target.
+void PrintRow(const char* what, double ours, double reference, double target) {
+  const double ratio = reference > 0 ? ours / reference : 0;
+  std::printf("%-42s %12.3f %10.3f %7.2fx %6.1fx  %s\n", what, ours, reference, ratio, target,
+              ratio <= target ? "ok" : "MISSED");
+}
+
+double FileMegabytes(const std::string& path) {
+  std::error_code error;
+  const auto bytes = fs::file_size(path, error);
+  return error ? 0 : static_cast<double>(bytes) / (1 << 20);
+}
+
+}  // namespace
+
+int main() {
+  // The files go to $TMPDIR (or /tmp): the default shell syncs every statement to disk,
+  // so its time depends on the file system there.
+  const char* tmp = std::getenv("TMPDIR");
+  std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/tarnwick-bench-XXXXXX";
+  if (mkdtemp(pattern.data()) == nullptr) return 2;
+  const fs::path dir = pattern;
+  const std::string runner = TARNWICK_RUN_PATH;
+
+  // 1. Inserts.
+  const std::string script = InsertScript();
+  WriteText(dir / "insert.sql", script);
+  WriteText(dir / "insert-wal.sql",
+            "PRAGMA journal_mode=WAL;\nPRAGMA synchronous=NORMAL;\n" + script);
+  const fs::path ourDb = dir / "insert.mdb";
+  const fs::path shellDb = dir / "shell.db";
+  const Measurement oursInsert =
+      Measure({runner, "--db", ourDb, "--new", (dir / "insert.sql").string()}, {});
+  const Measurement shellDefault = Measure({"sqlite3", shellDb}, {(dir / "insert.sql").string()},
+                                           [&] { RemoveDatabase(shellDb); });
+  const Measurement shellWal = Measure({"sqlite3", shellDb}, {(dir / "insert-wal.sql").string()},
+                                       [&] { RemoveDatabase(shellDb); });
+
+  // 2. A large SELECT, on one database file for both.
+  const fs::path selectDb = dir / "select.mdb";
+  const Measurement create =
+      Measure({runner, "--db", selectDb, "--new", "-c",
+               "CREATE TABLE r (id INTEGER, name CHAR(40), price DOUBLE, qty INTEGER);"},
+              {});
+  if (create.failed || !FillSelectTable(selectDb)) {
+    std::fprintf(stderr, "could not prepare the SELECT database in %s\n", dir.c_str());
+    return 2;
+  }
+  const std::string ourOutput = (dir / "select-tarnwick.txt").string();
+  const std::string shellOutput = (dir / "select-sqlite3.txt").string();
+  const Measurement oursSelect =
+      Measure({runner, "--db", selectDb, "-c", "SELECT * FROM r;"}, {"/dev/null", ourOutput});
+  const Measurement shellSelect =
+      Measure({"sqlite3", "-cmd", ".mode column", selectDb, "SELECT * FROM r;"},
+              {"/dev/null", shellOutput});
+
+  const double ourPeakMb = oursSelect.peakKb / 1024.0;
+  const double outputMb = FileMegabytes(ourOutput);
+  std::printf("%-42s %12s %10s %8s %7s\n", "", "tarnwick-run", "reference", "ratio", "target");
+  PrintRow("10,000 INSERTs, s (sqlite3 default)", oursInsert.seconds, shellDefault.seconds, 1.5);
+  PrintRow("10,000 INSERTs, s (sqlite3 WAL+NORMAL)", oursInsert.seconds, shellWal.seconds, 1.5);
+  PrintRow("100,000-row SELECT, s (sqlite3 column)", oursSelect.seconds, shellSelect.seconds, 2.0);
+  PrintRow("SELECT peak memory, MB (its output, MB)", ourPeakMb, outputMb, 3.0);
+  std::printf("\nPeak memory, MB: SELECT tarnwick-run %.1f, sqlite3 %.1f (output %.1f MB);\n",
+              ourPeakMb, shellSelect.peakKb / 1024.0, FileMegabytes(shellOutput));
+  std::printf("INSERTs tarnwick-run %.1f, sqlite3 %.1f.\n", oursInsert.peakKb / 1024.0,
+              shellWal.peakKb / 1024.0);
+
+  fs::remove_all(dir);
+  const bool failed = oursInsert.failed || shellDefault.failed || shellWal.failed ||
+                      oursSelect.failed || shellSelect.failed;
+  return failed ? 1 : 0;
+}
