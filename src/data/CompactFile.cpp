@@ -3,9 +3,11 @@
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <stdio.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
 
 #include "data/Cp932.h"
 #include "data/FileAccess.h"
@@ -17,44 +19,70 @@ namespace {
 // Files the engine keeps beside a database while it is in use or after an interrupted write.
 constexpr const char* kLogSuffixes[] = {"-wal", "-journal"};
 
+// The files of one compaction as the operating system names them (the file names are the
+// system's; messages show them as console text).
+struct CompactFiles {
+  std::string source;
+  std::string copy;
+};
+
+// A database reached through a symbolic link is compacted where it lies, so that the link
+// stays a link and goes on naming the compacted database.
+CompactFiles FilesFor(std::string_view sjisDatabasePath) {
+  std::string source = NativePath(sjisDatabasePath);
+  std::error_code error;
+  if (std::filesystem::is_symlink(source, error)) {
+    const std::filesystem::path target = std::filesystem::canonical(source, error);
+    if (!error) source = target.string();
+  }
+  return {source, source + ".cache"};
+}
+
+std::string Shown(const std::string& nativePath) { return Utf8ToSjis(nativePath); }
+
+bool Exists(const std::string& nativePath) {
+  struct stat info {};
+  return stat(nativePath.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
 // The engine's name of a file: a path that begins with "file:" would be read as a URI.
-std::string EngineFileName(const std::string& sjisPath) {
-  std::string name = NativePath(sjisPath);
-  if (name.starts_with("file:")) name.insert(0, "./");
-  return name;
+std::string EngineFileName(const std::string& nativePath) {
+  return nativePath.starts_with("file:") ? "./" + nativePath : nativePath;
 }
 
 void Step(const CompactStepHook& beforeStep, CompactStep step) {
   if (beforeStep) beforeStep(step);
 }
 
-void RemoveIfPresent(const std::string& sjisPath) {
-  if (!FileExists(sjisPath)) return;
-  if (!DeleteFile(sjisPath)) throw TarnwickError(FileCreateMessage(sjisPath, errno));
+void RemoveIfPresent(const std::string& nativePath) {
+  if (unlink(nativePath.c_str()) == 0 || errno == ENOENT) return;
+  const int error = errno;
+  if (Exists(nativePath)) throw TarnwickError(FileCreateMessage(Shown(nativePath), error));
 }
 
-void RemoveCopy(const std::string& sjisCopyPath) {
-  RemoveIfPresent(sjisCopyPath);
-  for (const char* suffix : kLogSuffixes) RemoveIfPresent(sjisCopyPath + suffix);
+void RemoveCopy(const std::string& copy) {
+  RemoveIfPresent(copy);
+  for (const char* suffix : kLogSuffixes) RemoveIfPresent(copy + suffix);
 }
 
 // One engine connection on the source file, never creating it.
 class SourceDatabase {
  public:
-  explicit SourceDatabase(const std::string& sjisPath) {
-    const int rc =
-        sqlite3_open_v2(EngineFileName(sjisPath).c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr);
-    if (rc != SQLITE_OK) Fail();
+  explicit SourceDatabase(const std::string& source) {
+    if (sqlite3_open_v2(EngineFileName(source).c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) !=
+        SQLITE_OK) {
+      Fail();
+    }
   }
   ~SourceDatabase() { sqlite3_close_v2(db_); }
   SourceDatabase(const SourceDatabase&) = delete;
   SourceDatabase& operator=(const SourceDatabase&) = delete;
 
-  void VacuumInto(const std::string& sjisCopyPath) {
+  void VacuumInto(const std::string& copy) {
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(db_, "VACUUM INTO ?1", -1, &statement, nullptr) != SQLITE_OK) Fail();
-    const std::string copy = EngineFileName(sjisCopyPath);
-    sqlite3_bind_text(statement, 1, copy.c_str(), -1, SQLITE_TRANSIENT);
+    const std::string name = EngineFileName(copy);
+    sqlite3_bind_text(statement, 1, name.c_str(), -1, SQLITE_TRANSIENT);
     const int rc = sqlite3_step(statement);
     sqlite3_finalize(statement);
     if (rc != SQLITE_DONE) Fail();
@@ -68,72 +96,76 @@ class SourceDatabase {
 
  private:
   [[noreturn]] void Fail() {
-    const std::string message = Utf8ToSjis(db_ != nullptr ? sqlite3_errmsg(db_) : "out of memory");
-    throw TarnwickError(message);
+    throw TarnwickError(Utf8ToSjis(db_ != nullptr ? sqlite3_errmsg(db_) : "out of memory"));
   }
   sqlite3* db_ = nullptr;
 };
 
 // While another program has the database open, the engine's log stays beside it after our
 // connection closed; replacing the file then would cut that program off from its data.
-void RequireNoOtherUser(const std::string& sjisPath) {
+void RequireNoOtherUser(const std::string& source) {
   for (const char* suffix : kLogSuffixes) {
-    if (FileExists(sjisPath + suffix)) {
-      throw TarnwickError(Sjis("ファイル \"") + sjisPath +
+    if (Exists(source + suffix)) {
+      throw TarnwickError(Sjis("ファイル \"") + Shown(source) +
                           Sjis("\" は他のプログラムが使用中のため最適化できません"));
     }
   }
 }
 
-void SyncFile(const std::string& sjisPath, int flags) {
-  const int fd = open(NativePath(sjisPath).c_str(), flags | O_CLOEXEC);
-  if (fd < 0) throw TarnwickError(FileOpenMessage(sjisPath, errno));
-  // A file system that cannot sync a directory (EINVAL) keeps its own order of writes.
-  const bool synced = fsync(fd) == 0 || (errno == EINVAL && (flags & O_DIRECTORY) != 0);
+// Gives the copy the source's permissions (the engine creates it with the default ones) and
+// brings its data to the disk.
+void SealCopy(const std::string& source, const std::string& copy) {
+  struct stat info {};
+  if (stat(source.c_str(), &info) != 0) throw TarnwickError(FileOpenMessage(Shown(source), errno));
+  const int fd = open(copy.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw TarnwickError(FileOpenMessage(Shown(copy), errno));
+  const bool sealed = fchmod(fd, info.st_mode & 07777) == 0 && fsync(fd) == 0;
   const int error = errno;
   close(fd);
-  if (!synced) throw TarnwickError(FileCreateMessage(sjisPath, error));
+  if (!sealed) throw TarnwickError(FileCreateMessage(Shown(copy), error));
 }
 
-std::string FolderOf(const std::string& sjisPath) {
-  const std::size_t slash = sjisPath.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return sjisPath.substr(0, slash);
+void SyncFolder(const std::string& source) {
+  const std::string folder = std::filesystem::path(source).parent_path().string();
+  const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) throw TarnwickError(FileOpenMessage(Shown(folder), errno));
+  // A file system that cannot sync a directory (EINVAL) keeps its own order of writes.
+  const bool synced = fsync(fd) == 0 || errno == EINVAL;
+  const int error = errno;
+  close(fd);
+  if (!synced) throw TarnwickError(FileCreateMessage(Shown(folder), error));
 }
 
-void WriteAndReplace(const std::string& source, const std::string& copy,
-                     const CompactStepHook& beforeStep) {
+void WriteAndReplace(const CompactFiles& files, const CompactStepHook& beforeStep) {
   Step(beforeStep, CompactStep::WriteCopy);
-  SourceDatabase database(source);
-  database.VacuumInto(copy);
+  SourceDatabase database(files.source);
+  database.VacuumInto(files.copy);
   database.Close();
-  RequireNoOtherUser(source);
+  RequireNoOtherUser(files.source);
 
   Step(beforeStep, CompactStep::SyncCopy);
-  SyncFile(copy, O_RDONLY);
+  SealCopy(files.source, files.copy);
 
   Step(beforeStep, CompactStep::ReplaceSource);
-  if (rename(NativePath(copy).c_str(), NativePath(source).c_str()) != 0) {
-    throw TarnwickError(FileCreateMessage(source, errno));
+  if (rename(files.copy.c_str(), files.source.c_str()) != 0) {
+    throw TarnwickError(FileCreateMessage(Shown(files.source), errno));
   }
 }
 
 }  // namespace
 
 void CompactDatabaseFile(std::string_view sjisDatabasePath, const CompactStepHook& beforeStep) {
-  const std::string source(sjisDatabasePath);
-  const std::string copy = CompactCopyPath(source);
+  const CompactFiles files = FilesFor(sjisDatabasePath);
 
   Step(beforeStep, CompactStep::RemoveLeftoverCopy);
-  RemoveCopy(copy);
-  if (!FileExists(source)) throw TarnwickError(FileOpenMessage(source, ENOENT));
+  RemoveCopy(files.copy);
+  if (!Exists(files.source)) throw TarnwickError(FileOpenMessage(Shown(files.source), ENOENT));
 
   try {
-    WriteAndReplace(source, copy, beforeStep);
+    WriteAndReplace(files, beforeStep);
   } catch (...) {
     try {
-      RemoveCopy(copy);
+      RemoveCopy(files.copy);
     } catch (const TarnwickError&) {
       // The next compaction removes what is left; the first failure is the one to report.
     }
@@ -141,7 +173,7 @@ void CompactDatabaseFile(std::string_view sjisDatabasePath, const CompactStepHoo
   }
 
   Step(beforeStep, CompactStep::SyncFolder);
-  SyncFile(FolderOf(source), O_RDONLY | O_DIRECTORY);
+  SyncFolder(files.source);
 }
 
 }  // namespace tarnwick

@@ -26,7 +26,9 @@ inline std::string CompactCopyPath(std::string_view sjisDatabasePath) {
 // Compacts a database file that no connection of ours holds open: the engine writes a
 // compacted copy beside it, and the copy, synced to disk, replaces the source by a rename, so
 // that at every moment either the old or the new database is whole under the source's name.
-// A copy left from an earlier run is deleted first. Throws TarnwickError, with the source
+// A copy left from an earlier run is deleted first. The compacted database keeps the source's
+// permissions; one reached through a symbolic link is compacted where the link points, and
+// the link stays. Throws TarnwickError, with the source
 // unchanged and no copy left, when the source is missing, is no database, is in use by
 // another program, or cannot be replaced.
 void CompactDatabaseFile(std::string_view sjisDatabasePath, const CompactStepHook& beforeStep = {});

@@ -1,6 +1,7 @@
 // Compaction: the copy written by the engine replaces the database in one rename, so that
 // a failure or a crash at any step leaves a whole database under its name.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -72,6 +73,26 @@ TEST(CompactDatabase, ALeftoverCopyIsRemovedFirst) {
   f.session.CompactDatabase();
   EXPECT_FALSE(FileExists(f.CopyPath()));
   EXPECT_FALSE(FileExists(f.CopyPath() + "-journal"));
+  f.ExpectWholeDatabase();
+}
+
+TEST(CompactDatabase, KeepsThePermissionsAndASymbolicLink) {
+  CompactFixture f;
+  f.connection.Close();
+  ASSERT_EQ(chmod(f.Path().c_str(), 0600), 0);
+  f.session.CompactDatabase();
+  struct stat info {};
+  ASSERT_EQ(stat(f.Path().c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0600u);
+
+  // The session names a link; the database it points to is compacted in its own folder.
+  std::filesystem::create_directory(f.File("real"));
+  std::filesystem::rename(f.Path(), f.File("real/data.mdb"));
+  std::filesystem::create_symlink(f.File("real/data.mdb"), f.Path());
+  f.session.CompactDatabase();
+  EXPECT_TRUE(std::filesystem::is_symlink(f.Path()));
+  EXPECT_FALSE(FileExists(f.File("real/data.mdb.cache")));
+  EXPECT_FALSE(FileExists(f.CopyPath()));
   f.ExpectWholeDatabase();
 }
 
