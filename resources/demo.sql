@@ -1,8 +1,6 @@
--- Tarnwick ã®ãƒ‡ãƒ¢: è¡¨ã‚’ä½œã‚Šã€è¡Œã‚’å…¥ã‚Œã€å•ã„åˆã‚ã›ã‚‹
-CREATE TABLE å•†å“ (ID COUNTER Primary Key, å“å CHAR(20), å˜ä¾¡ MONEY, å…¥è·æ—¥ DATETIME);
-INSERT INTO å•†å“ (å“å, å˜ä¾¡, å…¥è·æ—¥) VALUES ('ã‚Šã‚“ã”', 120, '2012-02-22 00:00:00');
-INSERT INTO å•†å“ (å“å, å˜ä¾¡, å…¥è·æ—¥) VALUES ('ã¿ã‹ã‚“', 80.5, '2012-02-23 09:30:00');
-INSERT INTO å•†å“ (å“å, å˜ä¾¡, å…¥è·æ—¥) VALUES ('Banana', 98, '2012-02-24 00:00:00');
-SELECT * FROM å•†å“;
-? å•†å“
-?
+-- Tarnwick ‚Ìƒfƒ‚: •\‚ðì‚èAs‚ð“ü‚êA–â‚¢‡‚í‚¹‚é
+CREATE TABLE ¤•i (ID COUNTER Primary Key, •i–¼ CHAR(20), ’P‰¿ MONEY, “ü‰×“ú DATETIME);
+INSERT INTO ¤•i (•i–¼, ’P‰¿, “ü‰×“ú) VALUES ('‚è‚ñ‚²', 120, '2012-02-22 00:00:00');
+INSERT INTO ¤•i (•i–¼, ’P‰¿, “ü‰×“ú) VALUES ('‚Ý‚©‚ñ', 80.5, '2012-02-23 09:30:00');
+INSERT INTO ¤•i (•i–¼, ’P‰¿, “ü‰×“ú) VALUES ('Banana', 98, '2012-02-24 00:00:00');
+SELECT * FROM ¤•i;

@@ -6,4 +6,7 @@ bash scripts/install-deps.sh
 bash scripts/build.sh
 mkdir -p build/demo
 cd build/demo
-../tarnwick-run --db demo.mdb --new ../../resources/demo.sql
+# The demo script (Shift-JIS, as script files are) creates and fills a table and queries it;
+# then the console's own "?" command describes the table and lists the catalogue. A "?"
+# command must begin its statement, so it comes as a -c text of its own.
+../tarnwick-run --db demo.mdb --new ../../resources/demo.sql -c "? 商品" -c "?"
