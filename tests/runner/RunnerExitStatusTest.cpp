@@ -1,6 +1,7 @@
 // tarnwick-run's exit status: 0 all succeeded, 1 a statement failed, 2 it could not run.
 #include <gtest/gtest.h>
 
+#include "data/Cp932.h"
 #include "data/FileAccess.h"
 #include "runner/RunTarnwick.h"
 #include "support/TempDir.h"
@@ -60,6 +61,14 @@ TEST(RunnerExitStatus, DatabaseThatCannotBeOpenedGivesTwo) {
       RunTarnwick({"--db", dir.File("no/such/folder/a.mdb"), "--new", "-c", "SELECT 1;"});
   EXPECT_EQ(noFolder.exitStatus, 2);
   EXPECT_NE(noFolder.err, "");
+
+  // A name that Shift-JIS cannot spell would reach another file: refused, nothing written.
+  const ProcessResult unspellable =
+      RunTarnwick({"--db", dir.File("café.mdb"), "--new", "-c", "SELECT 1;"});
+  EXPECT_EQ(unspellable.exitStatus, 2);
+  EXPECT_TRUE(Mentions(unspellable.err, "Shift-JIS")) << unspellable.err;
+  EXPECT_FALSE(FileExists(Sjis("caf?.mdb")));
+  EXPECT_FALSE(FileExists(dir.File("caf?.mdb")));
 }
 
 TEST(RunnerExitStatus, BadCommandLineShowsUsageAndGivesTwo) {

@@ -96,6 +96,13 @@ TEST(RunnerTranscript, CommandTextIsTakenAsThePaneHoldsIt) {
             "SELECT 1 AS n;\nn|\n-+\n1|\nOK\n"
             "\n"
             "SELECT 2 AS n;\nn|\n-+\n2|\nOK\n");
+
+  // A character the pane cannot hold becomes '?', as typing it would, with a warning.
+  const ProcessResult unspellable =
+      RunTarnwick({"--db", dir.File("a.mdb"), "-c", "SELECT 'café' AS x;"});
+  EXPECT_EQ(unspellable.out, "SELECT 'caf?' AS x;\nx   |\n----+\ncaf?|\nOK\n");
+  EXPECT_NE(unspellable.err.find("Shift-JIS"), std::string::npos) << unspellable.err;
+  EXPECT_EQ(unspellable.exitStatus, 0);
 }
 
 TEST(RunnerTranscript, CellLineBreaksAreConvertedAndLoneCarriageReturnsKept) {
