@@ -1,18 +1,57 @@
 #include "runner/RunnerDatabase.h"
 
+#include <cerrno>
+
 #include "data/Connection.h"
 #include "data/DatabaseFiles.h"
+#include "data/DatabaseSession.h"
+#include "data/FileAccess.h"
+#include "data/Settings.h"
 #include "data/TarnwickError.h"
 #include "runner/RunnerScripts.h"
 
 namespace tarnwick::runner {
+namespace {
 
-std::string DefaultDatabasePath() { return "default.mdb"; }
+void UseNames(DatabaseSession& session, const DatabaseNames& names) {
+  session.DbDir = names.DbDir;
+  session.MdbName = names.MdbName;
+  session.UdlName = names.UdlName;
+}
+
+// The database named by --db: its descriptor is written beside it, as for a database named
+// on the window's command line.
+void DesignateNamedDatabase(DatabaseSession& session, Connection& connection,
+                            const RunnerOptions& options) {
+  UseNames(session, ChooseDatabase(*options.databasePath));
+  if (options.recreateDatabase) {
+    session.RecreateDatabase();
+  } else {
+    DesignateDatabase(connection, session.Names());
+  }
+  session.SetDbConnected(true);
+}
+
+// Without --db: the names from the settings beside the program, and the window's default
+// branch of the start-up choice.
+void ChooseConfiguredDatabase(DatabaseSession& session, const RunnerOptions& options) {
+  const std::string exeDir = ExecutableDir();
+  const Settings settings = LoadSettings(exeDir + std::string(kSettingsFileName), exeDir);
+  UseNames(session, {settings.DbDir, settings.MdbName, settings.UdlName});
+  if (options.recreateDatabase) {
+    session.RecreateDatabase();
+    session.SetDbConnected(true);
+  } else {
+    session.ChooseAtStartup({});
+  }
+}
+
+}  // namespace
 
 // Unlike the window's command line, the runner does not require the .mdb extension: it is
 // told the database file explicitly, so any name is taken as the database.
-DatabaseNames ChooseDatabase(const std::optional<std::string>& utf8DatabasePath) {
-  const std::string path = ConsolePath(utf8DatabasePath.value_or(DefaultDatabasePath()));
+DatabaseNames ChooseDatabase(std::string_view utf8DatabasePath) {
+  const std::string path = ConsolePath(utf8DatabasePath);
   DatabaseNames names = DeriveDatabaseNames(path);
   if (names.MdbName.empty()) throw TarnwickError(path + ": the database path names a folder");
   if (DescriptorIsDatabase(names)) {
@@ -22,13 +61,20 @@ DatabaseNames ChooseDatabase(const std::optional<std::string>& utf8DatabasePath)
   return names;
 }
 
-void OpenDatabase(Connection& connection, const DatabaseNames& names, bool recreate) {
-  if (recreate) {
-    RecreateDatabase(connection, names);
+void OpenRunnerDatabase(DatabaseSession& session, Connection& connection,
+                        const RunnerOptions& options) {
+  if (options.databasePath) {
+    DesignateNamedDatabase(session, connection, options);
   } else {
-    DesignateDatabase(connection, names);
+    ChooseConfiguredDatabase(session, options);
   }
-  connection.Open();
+  if (!connection.Connected()) throw TarnwickError(session.LastConnectError());
+}
+
+std::string ImportPath(std::string_view utf8Path) {
+  const std::string path = ConsolePath(utf8Path);
+  if (!FileExists(path)) throw TarnwickError(FileOpenMessage(path, ENOENT));
+  return path;
 }
 
 }  // namespace tarnwick::runner

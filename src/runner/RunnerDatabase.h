@@ -1,27 +1,33 @@
 #pragma once
 // Choosing and opening the database that tarnwick-run works on.
-#include <optional>
 #include <string>
+#include <string_view>
 
 #include "data/DatabaseNames.h"
+#include "runner/RunnerOptions.h"
 
 namespace tarnwick {
 class Connection;
-}
+class DatabaseSession;
+}  // namespace tarnwick
 
 namespace tarnwick::runner {
 
-// The database path (UTF-8) when --db names none.
-std::string DefaultDatabasePath();
+// The names of the database that --db names (UTF-8). Throws TarnwickError when the path
+// cannot serve: no file name, a character that console text cannot carry, or a name whose
+// descriptor would replace the database itself.
+DatabaseNames ChooseDatabase(std::string_view utf8DatabasePath);
 
-// The names of the database to work on, from --db (UTF-8) or the default. Throws
-// TarnwickError when the path cannot serve: no file name, a character that console text
-// cannot carry, or a name whose descriptor would replace the database itself.
-DatabaseNames ChooseDatabase(const std::optional<std::string>& utf8DatabasePath);
+// Chooses the database (--db, else the window's start-up choice from the settings beside the
+// program), replaces it by the empty template when --new asks, and connects the session's
+// main connection. The session's connect messages go wherever its message pane sends them.
+// Throws TarnwickError with the reason when a file cannot be written or the database cannot
+// be opened.
+void OpenRunnerDatabase(DatabaseSession& session, Connection& connection,
+                        const RunnerOptions& options);
 
-// Writes the descriptor (after replacing the database by the empty template when asked),
-// points the connection at it and opens it. Throws TarnwickError when a file cannot be
-// written or the database cannot be opened.
-void OpenDatabase(Connection& connection, const DatabaseNames& names, bool recreate);
+// The console path of a database to import (UTF-8 as given). Throws TarnwickError when the
+// file does not exist.
+std::string ImportPath(std::string_view utf8Path);
 
 }  // namespace tarnwick::runner

@@ -31,6 +31,10 @@ RunnerOptions ParseRunnerOptions(const std::vector<std::string>& arguments) {
       options.databasePath = OptionValue(arguments, i);
     } else if (argument == "--new") {
       options.recreateDatabase = true;
+    } else if (argument == "--import") {
+      options.inputs.push_back({RunnerInput::Kind::ImportDatabase, OptionValue(arguments, i)});
+    } else if (argument == "--compact") {
+      options.compactDatabase = true;
     } else if (argument == "--sjis") {
       options.sjisOutput = true;
     } else if (argument == "-c") {
@@ -49,23 +53,28 @@ RunnerOptions ParseRunnerOptions(const std::vector<std::string>& arguments) {
 }
 
 const char* UsageText() {
-  return "usage: tarnwick-run [--db FILE] [--new] [--sjis] [-c TEXT | SCRIPT]...\n"
+  return "usage: tarnwick-run [--db FILE] [--new] [--compact] [--sjis]\n"
+         "                    [-c TEXT | SCRIPT | --import FILE]...\n"
          "\n"
          "Runs SQL statements on a Tarnwick database and writes the console's transcript\n"
          "(each statement, then its grid, OK or ERROR! and the message) to standard output.\n"
          "\n"
-         "  --db FILE  the database file (default: default.mdb in the working directory);\n"
-         "             its descriptor (FILE with the extension .udl) is written beside it\n"
-         "  --new      replace the database by an empty one first\n"
-         "  --sjis     write the transcript in Shift-JIS with CR LF (default: UTF-8, LF)\n"
-         "  -c TEXT    run TEXT (UTF-8) as typed into the SQL pane\n"
-         "  SCRIPT     run a script file (Shift-JIS); - is standard input\n"
-         "  --         the arguments after it are script files\n"
+         "  --db FILE      the database file; its descriptor (FILE with the extension .udl)\n"
+         "                 is written beside it. Without --db, the database that the window\n"
+         "                 would choose: as Tarnwick.ini beside the program says, else\n"
+         "                 default.mdb beside the program\n"
+         "  --new          replace the database by an empty one first\n"
+         "  --compact      compact the database when the run ends\n"
+         "  --sjis         write the transcript in Shift-JIS with CR LF (default: UTF-8, LF)\n"
+         "  -c TEXT        run TEXT (UTF-8) as typed into the SQL pane\n"
+         "  SCRIPT         run a script file (Shift-JIS); - is standard input\n"
+         "  --import FILE  take over every table of the database FILE\n"
+         "  --             the arguments after it are script files\n"
          "\n"
-         "With no -c and no SCRIPT, the script is read from standard input.\n"
-         "Exit status: 0 all statements succeeded, 1 a statement failed,\n"
-         "2 the database could not be opened, a file could not be read or written,\n"
-         "or the command line was wrong.\n";
+         "With no -c, SCRIPT or --import, the script is read from standard input.\n"
+         "Exit status: 0 all succeeded, 1 a statement or the import of a table failed,\n"
+         "2 the database could not be opened or compacted, a file could not be read or\n"
+         "written, or the command line was wrong.\n";
 }
 
 }  // namespace tarnwick::runner

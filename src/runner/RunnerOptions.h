@@ -9,14 +9,15 @@ namespace tarnwick::runner {
 
 // One thing to run, in command-line order.
 struct RunnerInput {
-  enum class Kind { CommandText, ScriptFile, StandardInput };
+  enum class Kind { CommandText, ScriptFile, StandardInput, ImportDatabase };
   Kind kind;
-  std::string utf8;  // the -c text or the script file's path, as given (UTF-8)
+  std::string utf8;  // the -c text, the script file's or the imported database's path (UTF-8)
 };
 
 struct RunnerOptions {
   std::optional<std::string> databasePath;  // --db, UTF-8 as given
   bool recreateDatabase = false;            // --new
+  bool compactDatabase = false;             // --compact
   bool sjisOutput = false;                  // --sjis
   bool showHelp = false;                    // -h, --help
   std::vector<RunnerInput> inputs;          // standard input alone when none was named

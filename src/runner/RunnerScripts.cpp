@@ -55,6 +55,8 @@ std::string ScriptTextOf(const RunnerInput& input) {
       return ReadScriptFile(ConsolePath(input.utf8));
     case RunnerInput::Kind::StandardInput:
       return ScriptTextFromBytes(ReadStandardInput());
+    case RunnerInput::Kind::ImportDatabase:
+      break;  // a database to import, not a script
   }
   return {};
 }

@@ -22,7 +22,8 @@ std::string ConsolePath(std::string_view utf8Path);
 bool FitsConsoleText(std::string_view utf8);
 
 // The script text of one input: the -c text converted, the script file or standard input
-// read and cut into CR LF lines. Throws TarnwickError when a file cannot be read.
+// read and cut into CR LF lines; empty for a database to import. Throws TarnwickError when a
+// file cannot be read.
 std::string ScriptTextOf(const RunnerInput& input);
 
 }  // namespace tarnwick::runner

@@ -9,6 +9,8 @@
 #include "console/SqlHistory.h"
 #include "data/Connection.h"
 #include "data/Cp932.h"
+#include "data/DatabaseSession.h"
+#include "data/DatabaseUi.h"
 #include "data/Dataset.h"
 #include "data/FileAccess.h"
 #include "data/TarnwickError.h"
@@ -19,25 +21,51 @@
 namespace tarnwick::runner {
 namespace {
 
-// Every script is read before the database is touched, so a misspelt file name neither
-// replaces the database (--new) nor leaves half of the work done.
-std::vector<std::string> ReadScripts(const std::vector<RunnerInput>& inputs) {
-  std::vector<std::string> scripts;
-  scripts.reserve(inputs.size());
+// The runner has no window: no caption to set and no pointer to show; an error box becomes a
+// message on standard error.
+class RunnerUi : public DatabaseUi {
+ public:
+  void SetConnectCaption(std::string_view) override {}
+  void BeginBusy() override {}
+  void EndBusy() override {}
+  void ShowError(std::string_view sjisMessage) override { ReportFailure(sjisMessage); }
+};
+
+// Takes the connect and disconnect lines, which the transcript leaves out: whether the
+// database could be opened shows in the exit status and on standard error instead.
+class DiscardingPane : public ResultPane {
+ public:
+  void AppendLine(std::string_view) override {}
+};
+
+bool IsImport(const RunnerInput& input) { return input.kind == RunnerInput::Kind::ImportDatabase; }
+
+// Every script is read, and every database to import found, before the database is touched,
+// so that a misspelt file name neither replaces the database (--new) nor leaves half of the
+// work done. Gives the script text of each input, or the console path of a database to import.
+std::vector<std::string> PrepareInputs(const std::vector<RunnerInput>& inputs) {
+  std::vector<std::string> prepared;
+  prepared.reserve(inputs.size());
   for (const RunnerInput& input : inputs) {
-    scripts.push_back(ScriptTextOf(input));
+    if (IsImport(input)) {
+      prepared.push_back(ImportPath(input.utf8));
+      continue;
+    }
+    prepared.push_back(ScriptTextOf(input));
     if (input.kind == RunnerInput::Kind::CommandText && !FitsConsoleText(input.utf8)) {
       ReportFailure(Sjis("warning: characters that Shift-JIS cannot represent became '?' in: ") +
                     Utf8ToSjis(input.utf8));
     }
   }
-  return scripts;
+  return prepared;
 }
 
-void ReportOpenFailure(const DatabaseNames& names, bool recreate, const std::string& message) {
+void ReportOpenFailure(const DatabaseSession& session, const RunnerOptions& options,
+                       const std::string& message) {
   ReportFailure(message);
-  if (!recreate && !FileExists(names.DatabasePath())) {
-    ReportFailure(names.DatabasePath() + " does not exist; --new creates it");
+  if (options.databasePath && !options.recreateDatabase && !session.MdbName.empty() &&
+      !FileExists(session.DatabasePath())) {
+    ReportFailure(session.DatabasePath() + " does not exist; --new creates it");
   }
 }
 
@@ -51,36 +79,42 @@ void ReportFailure(std::string_view sjisMessage) {
 }
 
 ExitStatus RunSession(const RunnerOptions& options, std::FILE* out) {
-  std::vector<std::string> scripts;
-  DatabaseNames names;
+  std::vector<std::string> inputs;
   try {
-    scripts = ReadScripts(options.inputs);
-    names = ChooseDatabase(options.databasePath);
+    inputs = PrepareInputs(options.inputs);
   } catch (const TarnwickError& error) {
     ReportFailure(error.what());
     return kCannotRun;
   }
 
+  StreamingPane pane(out, options.sjisOutput ? StreamingPane::Encoding::SjisAsIs
+                                             : StreamingPane::Encoding::Utf8Lf);
   Connection connection;
+  Query query(connection);
+  Table table(connection);
+  RunnerUi ui;
+  DiscardingPane connectMessages;
+  DatabaseSession session(connection, query, table, pane, ui);
+  session.SetConnectionMessagePane(connectMessages);
   try {
-    OpenDatabase(connection, names, options.recreateDatabase);
+    OpenRunnerDatabase(session, connection, options);
   } catch (const TarnwickError& error) {
-    ReportOpenFailure(names, options.recreateDatabase, error.what());
+    ReportOpenFailure(session, options, error.what());
     return kCannotRun;
   }
 
-  StreamingPane pane(out, options.sjisOutput ? StreamingPane::Encoding::SjisAsIs
-                                             : StreamingPane::Encoding::Utf8Lf);
-  Query query(connection);
-  Table table(connection);
   SqlHistory history;
   ConsoleContext context{pane, connection, query, table, history, {}};
   bool runCutShort = false;
-  for (std::size_t i = 0; i < scripts.size(); ++i) {
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
     // The Run command ends any history browsing; the SQL file command leaves it alone.
     if (options.inputs[i].kind == RunnerInput::Kind::CommandText) history.EndBrowsing();
     try {
-      RunScript(context, scripts[i]);
+      if (IsImport(options.inputs[i])) {
+        context.errorsReported += session.ImportDatabase(inputs[i]);
+      } else {
+        RunScript(context, inputs[i]);
+      }
     } catch (const std::exception& failure) {
       ReportFailure(failure.what());
       runCutShort = true;
@@ -90,10 +124,21 @@ ExitStatus RunSession(const RunnerOptions& options, std::FILE* out) {
   table.Close();
   connection.Close();
 
+  bool compacted = true;
+  if (options.compactDatabase) {
+    try {
+      session.CompactDatabase();
+    } catch (const TarnwickError& error) {
+      ReportFailure(error.what());
+      compacted = false;
+    }
+  }
+
   if (!pane.Finish()) {
     ReportFailure("the transcript could not be written");
     return kCannotRun;
   }
+  if (!compacted) return kCannotRun;
   return (runCutShort || context.errorsReported > 0) ? kStatementFailed : kAllSucceeded;
 }
 

@@ -94,12 +94,7 @@ TEST(RunnerDatabaseFiles, DescriptorLiesBesideTheDatabaseAndNothingElseIsLeft) {
   ASSERT_EQ(RunTarnwick({"--db", "E.MDB", "--new", "-c", "SELECT 1;"}, {}, dir.Path()).exitStatus,
             0);
   EXPECT_EQ(ReadUdlDataSource(dir.File("E.udl")), "E.MDB");
-
-  // Without --db: default.mdb in the working folder.
-  ASSERT_EQ(RunTarnwick({"--new", "-c", "SELECT 1;"}, {}, dir.Path()).exitStatus, 0);
-  EXPECT_EQ(ReadUdlDataSource(dir.File("default.udl")), "default.mdb");
-  EXPECT_EQ(FileNames(dir.Path()),
-            (std::vector<std::string>{"E.MDB", "E.udl", "default.mdb", "default.udl", "sub"}));
+  EXPECT_EQ(FileNames(dir.Path()), (std::vector<std::string>{"E.MDB", "E.udl", "sub"}));
 }
 
 TEST(RunnerDatabaseFiles, OtherFileNamesGetADescriptorOfTheirOwn) {
