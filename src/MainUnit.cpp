@@ -600,7 +600,7 @@ void TMainForm::AlUnDoExecute() {
   if (pane == nullptr) return;
   // One level of undo: a redo is available only right after an undo (any edit clears it),
   // so a second undo in a row undoes the undo.
-  if (pane->document()->availableRedoSteps() > 0) {
+  if (pane->document()->isRedoAvailable()) {
     pane->redo();
   } else {
     pane->undo();

@@ -32,7 +32,7 @@ void QtResultPane::Flush() {
   QTextCursor cursor(&document);
   cursor.movePosition(QTextCursor::End);
   // The program's own output is not an edit the user can undo; leaving it out of the undo
-  // history also spares a copy of every large result.
+  // history also spares an undo record for every line of a large result.
   document.setUndoRedoEnabled(false);
   cursor.insertText(pending_);
   document.setUndoRedoEnabled(true);

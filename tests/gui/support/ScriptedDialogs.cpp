@@ -3,8 +3,11 @@
 namespace tarnwick::test {
 
 std::optional<QString> ScriptedDialogs::NextFileAnswer() {
-  if (fileAnswers.empty()) return {};
-  std::optional<QString> answer = fileAnswers.front();
+  if (fileAnswers.empty() || !fileAnswers.front().has_value()) {
+    if (!fileAnswers.empty()) fileAnswers.pop_front();
+    return std::nullopt;
+  }
+  const QString answer = *fileAnswers.front();
   fileAnswers.pop_front();
   return answer;
 }

@@ -6,7 +6,10 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
+#include "data/Connection.h"
+#include "data/Dataset.h"
 #include "data/TemplateDatabase.h"
+#include "data/Udl.h"
 #include "gui/PaneText.h"
 
 namespace tarnwick::test {
@@ -32,6 +35,23 @@ void WindowUnderTest::CreateDatabase(const QString& path) {
   if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
   const std::string_view bytes = TemplateDatabase();
   file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+void WindowUnderTest::CreateDatabaseWith(const QString& path, const QStringList& statements) {
+  CreateDatabase(path);
+  const std::string udl = ConsolePath(path + QStringLiteral(".setup.udl"));
+  WriteUdlFile(udl, ConsolePath(path));
+  {
+    Connection connection;
+    connection.SetConnectionString("FILE NAME=" + udl);
+    Query query(connection);
+    for (const QString& statement : statements) {
+      query.SetSql(ConsolePath(statement));
+      query.ExecSql();
+    }
+    connection.Close();
+  }
+  QFile::remove(path + QStringLiteral(".setup.udl"));
 }
 
 void WindowUnderTest::WriteText(const QString& path, const QString& text) {

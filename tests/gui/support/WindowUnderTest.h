@@ -24,6 +24,8 @@ class WindowUnderTest {
   QString ExeFile(const QString& name) const;
   // Writes the empty template database (and nothing else) at the path.
   static void CreateDatabase(const QString& path);
+  // Writes the empty template database at the path and runs statements (UTF-8) on it.
+  static void CreateDatabaseWith(const QString& path, const QStringList& statements);
   // Writes a file with UTF-8 text.
   static void WriteText(const QString& path, const QString& text);
 

@@ -1,0 +1,292 @@
+// The console commands driven through their shortcuts, menus and buttons: Run, listing,
+// history, SQL file, editing and view commands, version, and what a running script allows.
+#include <QAction>
+#include <QClipboard>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+
+#include "gui/HelpViewer.h"
+#include "support/WindowUnderTest.h"
+
+using namespace tarnwick;
+using namespace tarnwick::test;
+
+namespace {
+
+QKeyCombination Ctrl(Qt::Key key) { return QKeyCombination(Qt::ControlModifier, key); }
+
+// Triggers a command from its menu, as choosing it there does.
+void ChooseFromMenu(TMainForm& form, const QString& menuTitle, QAction* command) {
+  for (QAction* menu : form.menuBar()->actions()) {
+    if (menu->text() != menuTitle) continue;
+    QVERIFY(menu->menu()->actions().contains(command));
+    command->trigger();
+    return;
+  }
+  QFAIL("no such menu");
+}
+
+}  // namespace
+
+class ConsoleCommandsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    window_ = std::make_unique<WindowUnderTest>();
+    window_->StartWithDatabase();
+    window_->MarkResult();
+  }
+  void cleanup() { window_.reset(); }
+
+  void f5RunsTheTypedScriptAndEchoesEachStatement() {
+    TMainForm& form = window_->Form();
+    const QString script = QStringLiteral(
+        "CREATE TABLE 商品 (ID INTEGER, 品名 CHAR(10));\n"
+        "INSERT INTO 商品 VALUES (7, 'りんご');\n"
+        "SELECT * FROM 商品;\n"
+        "DROP TABLE nothing");
+    window_->RunSql(script);
+    const QString result = window_->ResultSinceMark();
+    const QString expectedStart = QStringLiteral(
+        "CREATE TABLE 商品 (ID INTEGER, 品名 CHAR(10));\nOK\n\n"
+        "INSERT INTO 商品 VALUES (7, 'りんご');\nOK\n\n"
+        "SELECT * FROM 商品;\n"
+        "ID|品名  |\n"
+        "--+------+\n"
+        " 7|りんご|\n"
+        "OK\n"
+        "DROP TABLE nothing\n");
+    QCOMPARE(result.left(expectedStart.size()), expectedStart);
+    // The failing statement: the engine's message on one line, then an empty line.
+    const QString failure = result.mid(expectedStart.size());
+    QVERIFY2(failure.startsWith(QStringLiteral("ERROR! ")) &&
+                 failure.endsWith(QStringLiteral("\n\n")) && failure.count(QLatin1Char('\n')) == 2,
+             qPrintable(failure));
+    QCOMPARE(form.MmSql->toPlainText(), script);  // the switch is off: the pane keeps it
+    QCOMPARE(form.History().Count(), std::size_t{4});
+    QCOMPARE(form.History().Position(), 0);
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    QVERIFY(!form.ScriptRunning());
+    // The result pane shows its end.
+    QVERIFY(form.MmResult->textCursor().atEnd());
+  }
+
+  void clearAfterRunSwitchEmptiesTheSqlPane() {
+    TMainForm& form = window_->Form();
+    ChooseFromMenu(form, QStringLiteral("設定(&S)"), form.AlClearTextAfterExec);
+    QVERIFY(form.AlClearTextAfterExec->isChecked());
+    window_->RunSql(QStringLiteral("SELECT 1"));
+    QVERIFY(form.MmSql->toPlainText().isEmpty());
+    QVERIFY(window_->ResultSinceMark().startsWith(QStringLiteral("SELECT 1\n")));
+    ChooseFromMenu(form, QStringLiteral("設定(&S)"), form.AlClearTextAfterExec);
+    window_->RunSql(QStringLiteral("SELECT 2"));
+    QCOMPARE(form.MmSql->toPlainText(), QStringLiteral("SELECT 2"));
+  }
+
+  void ctrlLListsTheTables() {
+    window_->RunSql(QStringLiteral("CREATE TABLE t1 (a INTEGER);CREATE TABLE t2 (b INTEGER);"));
+    window_->MarkResult();
+    window_->Press(Ctrl(Qt::Key_L));
+    QCOMPARE(window_->ResultSinceMark(),
+             QStringLiteral("テーブル名の一覧\n----------------\nt1\nt2\nOK\n\n"));
+  }
+
+  void f3AndF4StepThroughTheHistory() {
+    TMainForm& form = window_->Form();
+    window_->RunSql(QStringLiteral("SELECT 'A';SELECT 'B';\nSELECT 'C'"));
+    form.MmSql->setPlainText(QStringLiteral("U"));
+    bool focusAndCaretFollow = true;
+    auto press = [&](Qt::Key key) {
+      form.MmResult->setFocus();
+      window_->Press(QKeyCombination(key));
+      focusAndCaretFollow = focusAndCaretFollow && QApplication::focusWidget() == form.MmSql &&
+                            form.MmSql->textCursor().atEnd();
+      return form.MmSql->toPlainText();
+    };
+    QCOMPARE(press(Qt::Key_F3), QStringLiteral("\nSELECT 'C'"));
+    QCOMPARE(press(Qt::Key_F3), QStringLiteral("SELECT 'B';"));
+    QCOMPARE(press(Qt::Key_F3), QStringLiteral("SELECT 'A';"));
+    QCOMPARE(press(Qt::Key_F3), QStringLiteral("SELECT 'A';"));
+    QCOMPARE(press(Qt::Key_F4), QStringLiteral("SELECT 'B';"));
+    QCOMPARE(press(Qt::Key_F4), QStringLiteral("\nSELECT 'C'"));
+    QCOMPARE(press(Qt::Key_F4), QStringLiteral("U"));
+    QCOMPARE(press(Qt::Key_F4), QStringLiteral("U"));
+    // Emptying the SQL pane keeps the history.
+    window_->Press(Ctrl(Qt::Key_K));
+    QCOMPARE(press(Qt::Key_F3), QStringLiteral("\nSELECT 'C'"));
+    QVERIFY(focusAndCaretFollow);
+  }
+
+  void ctrlKEmptiesTheSqlPaneWhileTheResultPaneHasTheFocus() {
+    TMainForm& form = window_->Form();
+    form.MmSql->setPlainText(QStringLiteral("SELECT 1;\nSELECT 2;"));
+    const QString result = window_->ResultText();
+    form.MmResult->setFocus();
+    form.MmResult->moveCursor(QTextCursor::Start);  // the editor would cut this line
+    window_->Press(Ctrl(Qt::Key_K));
+    QVERIFY(form.MmSql->toPlainText().isEmpty());
+    QCOMPARE(window_->ResultText(), result);
+    QCOMPARE(QApplication::focusWidget(), form.MmResult);
+  }
+
+  void editingCommandsActOnTheFocusedPaneOnly() {
+    TMainForm& form = window_->Form();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("before"));
+    form.MmResult->setFocus();
+    window_->Press(Ctrl(Qt::Key_A));
+    QCOMPARE(form.MmResult->textCursor().selectedText().size(), window_->ResultText().size());
+    window_->Press(Ctrl(Qt::Key_C));
+    QVERIFY(clipboard->text().startsWith(QStringLiteral("Tarnwick Version 0.62")));
+
+    // With the Run button focused, copy and paste do nothing.
+    clipboard->setText(QStringLiteral("SELECT 'pasted'"));
+    form.BtnSQLExec->setFocus();
+    window_->Press(Ctrl(Qt::Key_V));
+    window_->Press(Ctrl(Qt::Key_C));
+    QCOMPARE(clipboard->text(), QStringLiteral("SELECT 'pasted'"));
+    QVERIFY(form.MmSql->toPlainText().isEmpty());
+
+    // Paste into the SQL pane; undo takes it back; a second undo undoes the undo.
+    form.MmSql->setFocus();
+    window_->Press(Ctrl(Qt::Key_V));
+    QCOMPARE(form.MmSql->toPlainText(), QStringLiteral("SELECT 'pasted'"));
+    window_->Press(Ctrl(Qt::Key_Z));
+    QVERIFY(form.MmSql->toPlainText().isEmpty());
+    window_->Press(Ctrl(Qt::Key_Z));
+    QCOMPARE(form.MmSql->toPlainText(), QStringLiteral("SELECT 'pasted'"));
+    // Cut moves the selection to the clipboard.
+    window_->Press(Ctrl(Qt::Key_A));
+    window_->Press(Ctrl(Qt::Key_X));
+    QVERIFY(form.MmSql->toPlainText().isEmpty());
+    QCOMPARE(clipboard->text(), QStringLiteral("SELECT 'pasted'"));
+    // Paste into the result pane adds to the log.
+    form.MmResult->setFocus();
+    form.MmResult->moveCursor(QTextCursor::End);
+    window_->Press(Ctrl(Qt::Key_V));
+    QVERIFY(window_->ResultText().endsWith(QStringLiteral("SELECT 'pasted'")));
+    window_->Press(Ctrl(Qt::Key_Z));
+    QVERIFY(!window_->ResultText().contains(QStringLiteral("SELECT 'pasted'")));
+    window_->Press(Ctrl(Qt::Key_Z));
+    QVERIFY(window_->ResultText().endsWith(QStringLiteral("SELECT 'pasted'")));
+  }
+
+  void fontAndWrappingCommandsChangeBothPanes() {
+    TMainForm& form = window_->Form();
+    for (int i = 0; i < 3; ++i) ChooseFromMenu(form, QStringLiteral("設定(&S)"), form.AlFontLarge);
+    QCOMPARE(form.MmSql->font().pointSize(), 12);
+    QCOMPARE(form.MmResult->font().pointSize(), 12);
+    for (int i = 0; i < 7; ++i) ChooseFromMenu(form, QStringLiteral("設定(&S)"), form.AlFontSmall);
+    QCOMPARE(form.PaneFontSize(), 7);
+    QCOMPARE(form.MmResult->font().pointSize(), 7);
+
+    ChooseFromMenu(form, QStringLiteral("設定(&S)"), form.AlWordWrap);
+    QVERIFY(form.AlWordWrap->isChecked());
+    QCOMPARE(form.MmResult->lineWrapMode(), QPlainTextEdit::NoWrap);
+    QCOMPARE(form.MmSql->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    ChooseFromMenu(form, QStringLiteral("設定(&S)"), form.AlWordWrap);
+    QVERIFY(!form.AlWordWrap->isChecked());
+    QCOMPARE(form.MmResult->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+  }
+
+  void versionCommandAppendsTheBannerAndOk() {
+    TMainForm& form = window_->Form();
+    ChooseFromMenu(form, QStringLiteral("ヘルプ(&H)"), form.AlShowVersion);
+    ChooseFromMenu(form, QStringLiteral("ヘルプ(&H)"), form.AlShowVersion);
+    const QString group = QStringLiteral(
+        "Tarnwick Version 0.62 build 2/22/2012\n"
+        "Copyright (C) The Tarnwick developers. All rights reserved.\n"
+        "OK\n");
+    QCOMPARE(window_->ResultSinceMark(), group + group);
+  }
+
+  void helpCommandOpensTheHelpFileBesideTheProgram() {
+    TMainForm& form = window_->Form();
+    QVERIFY(QFile::copy(QStringLiteral(TARNWICK_HELP_FILE),
+                        window_->ExeFile(QStringLiteral("tarnwick.chm"))));
+    ChooseFromMenu(form, QStringLiteral("ヘルプ(&H)"), form.AlHelp);
+    QVERIFY(form.Help() != nullptr);
+    QVERIFY(form.Help()->isVisible());
+    const QString shown = form.Help()->Browser()->toPlainText();
+    QVERIFY(shown.contains(QStringLiteral("目次")));
+    QVERIFY(shown.contains(QStringLiteral("SQLﾌｧｲﾙの実行")));
+    QCOMPARE(form.Help()->Browser()->verticalScrollBar()->value(), 0);
+  }
+
+  void sqlFileCommandRunsTheChosenFile() {
+    TMainForm& form = window_->Form();
+    const QString path = window_->File(QStringLiteral("script.sql"));
+    WindowUnderTest::WriteText(path, QStringLiteral("SELECT 'x';\n-- note\nSELECT 'y'"));
+    form.MmSql->setPlainText(QStringLiteral("untouched"));
+    window_->dialogs.fileAnswers.push_back(path);
+    window_->Press(Ctrl(Qt::Key_O));
+    QCOMPARE(window_->dialogs.fileDialogs.size(), std::size_t{1});
+    const auto& dialog = window_->dialogs.fileDialogs[0];
+    QVERIFY(!dialog.save);
+    QCOMPARE(dialog.spec.name, QStringLiteral("ODialogSQL"));
+    QCOMPARE(dialog.spec.filter,
+             QStringLiteral(
+                 "SQLファイル(*.sql)|*.sql|テキストファイル(*.txt)|*.txt|全てのファイル(*.*)|*.*"));
+    QVERIFY(dialog.spec.defaultExtension.isEmpty());
+    QCOMPARE(window_->ResultSinceMark(),
+             QStringLiteral("SELECT 'x';\n'x'|\n---+\nx  |\nOK\n"
+                            "-- note\nSELECT 'y'\n'y'|\n---+\ny  |\nOK\n"));
+    QCOMPARE(form.MmSql->toPlainText(), QStringLiteral("untouched"));
+
+    // Cancelled: nothing happens.
+    window_->MarkResult();
+    window_->Press(Ctrl(Qt::Key_O));
+    QCOMPARE(window_->ResultSinceMark(), QString());
+
+    // A file that cannot be opened ends in the error box; the pointer is the arrow again.
+    window_->dialogs.fileAnswers.push_back(window_->File(QStringLiteral("missing.sql")));
+    window_->Press(Ctrl(Qt::Key_O));
+    QCOMPARE(window_->dialogs.errors.size(), 1);
+    QVERIFY(window_->dialogs.errors[0].startsWith(
+        QStringLiteral("ファイル \"%1\". ").arg(window_->File(QStringLiteral("missing.sql")))));
+    QVERIFY(window_->dialogs.errors[0].endsWith(QStringLiteral(" は開けません.")));
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    QCOMPARE(window_->ResultSinceMark(), QString());
+  }
+
+  void runningScriptKeepsTheWindowUsableButStartsNoOtherCommand() {
+    TMainForm& form = window_->Form();
+    // Over 1000 bytes, so the run lets events through while it scans.
+    const QString script = QStringLiteral("SELECT 1;\n").repeated(300);
+    bool sawRunning = false;
+    QTimer::singleShot(0, &form, [&] {
+      sawRunning = form.ScriptRunning();
+      QVERIFY(QApplication::overrideCursor() != nullptr);  // busy
+      form.AlDBExec->trigger();                            // F5 again: not inside the run
+      window_->dialogs.fileAnswers.push_back(window_->File(QStringLiteral("other.mdb")));
+      form.AlNewDB->trigger();      // would change the database: not started
+      form.AlFontLarge->trigger();  // a view command works
+      form.MmSql->setPlainText(QStringLiteral("typed meanwhile"));
+      form.close();  // closing waits for the run's end
+      QVERIFY(form.isVisible());
+    });
+    window_->RunSql(script);
+    QVERIFY(sawRunning);
+    QCOMPARE(window_->ResultSinceMark().count(QStringLiteral("SELECT 1;\n")), 300);
+    QVERIFY(window_->dialogs.fileDialogs.empty());
+    QCOMPARE(form.PaneFontSize(), 10);
+    QCOMPARE(form.MmSql->toPlainText(), QStringLiteral("typed meanwhile"));
+    QVERIFY(!form.ScriptRunning());
+    QVERIFY(!form.isVisible());  // the deferred close has happened
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+  }
+
+ private:
+  std::unique_ptr<WindowUnderTest> window_;
+};
+
+QTEST_MAIN(ConsoleCommandsTest)
+#include "tst_console_commands.moc"
