@@ -13,7 +13,8 @@ class DatabaseUi {
   // Shows the arrow pointer again.
   virtual void EndBusy() = 0;
   // An error that ended an operation but not the program, as the standard error box
-  // shows it (the import reports some failures this way and carries on cleaning up).
+  // shows it. The database operations themselves throw such errors to their caller after
+  // cleaning up; the caller shows them here.
   virtual void ShowError(std::string_view sjisMessage) = 0;
 };
 
