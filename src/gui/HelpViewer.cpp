@@ -1,6 +1,7 @@
 #include "gui/HelpViewer.h"
 
 #include <QFileInfo>
+#include <QScrollBar>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -21,8 +22,9 @@ HelpViewer::HelpViewer(QWidget* owner) : QDialog(owner), browser_(new QTextBrows
 
 void HelpViewer::ShowIndex(const QString& helpFile) {
   if (QFileInfo(helpFile).isReadable()) {
+    // The document opens at its top, where its index (table of contents) stands.
     browser_->setSource(QUrl::fromLocalFile(helpFile), QTextDocument::HtmlResource);
-    browser_->scrollToAnchor(QStringLiteral("index"));
+    browser_->verticalScrollBar()->setValue(0);
   } else {
     browser_->setHtml(
         QStringLiteral("<p>ヘルプファイル %1 を開けません。</p>").arg(helpFile.toHtmlEscaped()));

@@ -219,6 +219,10 @@ class ConsoleCommandsTest : public QObject {
     QVERIFY(shown.contains(QStringLiteral("目次")));
     QVERIFY(shown.contains(QStringLiteral("SQLﾌｧｲﾙの実行")));
     QCOMPARE(form.Help()->Browser()->verticalScrollBar()->value(), 0);
+    // Shown again after scrolling: back on the index.
+    form.Help()->Browser()->verticalScrollBar()->setValue(200);
+    form.AlHelp->trigger();
+    QCOMPARE(form.Help()->Browser()->verticalScrollBar()->value(), 0);
   }
 
   void sqlFileCommandRunsTheChosenFile() {
