@@ -12,9 +12,11 @@ namespace {
 // bytes "/*/" form a whole comment. A removal can join the byte before it and the byte
 // after it into a new `open`; that new opening counts, as if the search started over.
 void RemoveComments(std::string& text, std::string_view open, std::string_view close) {
-  std::string kept;
+  const std::size_t first = text.find(open);
+  if (first == std::string::npos) return;  // most statements carry no comment
+  std::string kept(text, 0, first);
   kept.reserve(text.size());
-  for (std::size_t read = 0; read < text.size(); ++read) {
+  for (std::size_t read = first; read < text.size(); ++read) {
     kept.push_back(text[read]);
     if (!kept.ends_with(open)) continue;
     kept.resize(kept.size() - open.size());
