@@ -53,8 +53,7 @@ std::vector<std::string> PrepareInputs(const std::vector<RunnerInput>& inputs) {
     }
     prepared.push_back(ScriptTextOf(input));
     if (input.kind == RunnerInput::Kind::CommandText && !FitsConsoleText(input.utf8)) {
-      ReportFailure(Sjis("warning: characters that Shift-JIS cannot represent became '?' in: ") +
-                    Utf8ToSjis(input.utf8));
+      ReportFailure("warning: characters that Shift-JIS cannot represent became '?' in a -c text");
     }
   }
   return prepared;
