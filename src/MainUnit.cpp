@@ -234,6 +234,7 @@ void TMainForm::BuildMenus() {
   bar->setAutoFillBackground(true);
   for (const MenuEntry& entry : MenuLayout()) {
     QMenu* menu = bar->addMenu(QString::fromUtf8(entry.caption));
+    menu->setPalette(palette);  // a menu is a window of its own: it inherits no palette
     for (QAction* TMainForm::*member : entry.entries) {
       if (member == nullptr) {
         menu->addSeparator();

@@ -1,8 +1,6 @@
 #include "gui/QtResultPane.h"
 
 #include <QPlainTextEdit>
-#include <QScrollBar>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -10,9 +8,29 @@
 
 namespace tarnwick {
 
+namespace {
+
+bool IsLineBreak(QChar character) {
+  return character == QChar::ParagraphSeparator || character == QChar::LineSeparator;
+}
+
+// Turns the line breaks of a large piece of text into line separators, except every
+// linesPerBlock-th one and the last character, which stay paragraph breaks.
+void GroupLinesIntoBlocks(QString& text, int linesPerBlock) {
+  int lines = 0;
+  const qsizetype last = text.size() - 1;
+  for (qsizetype i = 0; i < last; ++i) {
+    if (text[i] != QLatin1Char('\n')) continue;
+    if (++lines % linesPerBlock != 0) text[i] = QChar::LineSeparator;
+  }
+}
+
+}  // namespace
+
 bool QtResultPane::EditorEndsOpen() const {
-  // The last block is empty exactly when the document is empty or ends in a line break.
-  return editor_.document()->lastBlock().length() <= 1;
+  const QTextDocument& document = *editor_.document();
+  const int characters = document.characterCount();  // counts the closing paragraph break
+  return characters <= 1 || IsLineBreak(document.characterAt(characters - 2));
 }
 
 void QtResultPane::AppendLine(std::string_view sjisText) {
@@ -28,6 +46,9 @@ void QtResultPane::AppendLine(std::string_view sjisText) {
 
 void QtResultPane::Flush() {
   if (pending_.isEmpty()) return;
+  if (pending_.count(QLatin1Char('\n')) > kLinesForBlocks) {
+    GroupLinesIntoBlocks(pending_, kLinesPerBlock);
+  }
   QTextDocument& document = *editor_.document();
   QTextCursor cursor(&document);
   cursor.movePosition(QTextCursor::End);

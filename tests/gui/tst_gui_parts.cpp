@@ -86,6 +86,31 @@ class GuiPartsTest : public QObject {
     }
   }
 
+  void largePieceGoesInWithManyLinesToABlockAndReadsTheSame() {
+    QPlainTextEdit editor;
+    QtResultPane pane(editor);
+    StringPane expected;
+    auto append = [&](const std::string& text) {
+      pane.AppendLine(text);
+      expected.AppendLine(text);
+    };
+    append("header");
+    for (int i = 0; i < 5000; ++i) append(i % 1000 == 0 ? "OK\r\n" : "row " + std::to_string(i));
+    pane.Flush();
+    QCOMPARE(editor.toPlainText(), PaneTextOf(expected));
+    QVERIFY(editor.document()->blockCount() < 5000 / 8);
+    // The pane ends in a line break, so the next line starts a line of its own.
+    append("after");
+    pane.Flush();
+    QCOMPARE(editor.toPlainText(), PaneTextOf(expected));
+    // A line separator typed at the end (Shift+Enter) counts as a line break too.
+    editor.moveCursor(QTextCursor::End);
+    editor.insertPlainText(QStringLiteral("typed") + QChar(QChar::LineSeparator));
+    pane.AppendLine("next");
+    pane.Flush();
+    QVERIFY(editor.toPlainText().endsWith(QStringLiteral("after\ntyped\nnext\n")));
+  }
+
   void batchedPaneFollowsTheUsersEditsBetweenFlushes() {
     QPlainTextEdit editor;
     QtResultPane pane(editor);

@@ -58,6 +58,9 @@ class WindowLayoutTest : public QObject {
     QCOMPARE(MenuEntries(menus[3]->menu()), (QStringList{"AlFontLarge", "AlFontSmall", "-",
                                                          "AlWordWrap", "AlClearTextAfterExec"}));
     QCOMPARE(MenuEntries(menus[4]->menu()), (QStringList{"AlHelp", "AlShowVersion"}));
+    for (const QAction* menu : menus) {
+      QCOMPARE(menu->menu()->palette().color(QPalette::Highlight), QColor(226, 225, 219));
+    }
   }
 
   void everyCommandHasItsCaptionAndShortcut() {
