@@ -13,14 +13,12 @@
 #include <QTimer>
 
 #include "gui/HelpViewer.h"
-#include "support/WindowUnderTest.h"
+#include "support/WindowTestCase.h"
 
 using namespace tarnwick;
 using namespace tarnwick::test;
 
 namespace {
-
-QKeyCombination Ctrl(Qt::Key key) { return QKeyCombination(Qt::ControlModifier, key); }
 
 // Triggers a command from its menu, as choosing it there does.
 void ChooseFromMenu(TMainForm& form, const QString& menuTitle, QAction* command) {
@@ -35,17 +33,10 @@ void ChooseFromMenu(TMainForm& form, const QString& menuTitle, QAction* command)
 
 }  // namespace
 
-class ConsoleCommandsTest : public QObject {
+class ConsoleCommandsTest : public WindowTestCase {
   Q_OBJECT
 
  private slots:
-  void init() {
-    window_ = std::make_unique<WindowUnderTest>();
-    window_->StartWithDatabase();
-    window_->MarkResult();
-  }
-  void cleanup() { window_.reset(); }
-
   void f5RunsTheTypedScriptAndEchoesEachStatement() {
     TMainForm& form = window_->Form();
     const QString script = QStringLiteral(
@@ -287,9 +278,6 @@ class ConsoleCommandsTest : public QObject {
     QVERIFY(!form.isVisible());  // the deferred close has happened
     QVERIFY(QApplication::overrideCursor() == nullptr);
   }
-
- private:
-  std::unique_ptr<WindowUnderTest> window_;
 };
 
 QTEST_MAIN(ConsoleCommandsTest)

@@ -8,14 +8,12 @@
 #include <QUrl>
 
 #include "data/TemplateDatabase.h"
-#include "support/WindowUnderTest.h"
+#include "support/WindowTestCase.h"
 
 using namespace tarnwick;
 using namespace tarnwick::test;
 
 namespace {
-
-QKeyCombination Ctrl(Qt::Key key) { return QKeyCombination(Qt::ControlModifier, key); }
 
 const QString kDisconnected = QStringLiteral("データベースを切断しました\n\n");
 
@@ -36,17 +34,10 @@ void DropFiles(QWidget* target, const QStringList& paths) {
 
 }  // namespace
 
-class DatabaseCommandsTest : public QObject {
+class DatabaseCommandsTest : public WindowTestCase {
   Q_OBJECT
 
  private slots:
-  void init() {
-    window_ = std::make_unique<WindowUnderTest>();
-    window_->StartWithDatabase();
-    window_->MarkResult();
-  }
-  void cleanup() { window_.reset(); }
-
   void newDatabaseReplacesTheNamesAndConnects() {
     TMainForm& form = window_->Form();
     const QString path = window_->File(QStringLiteral("fresh.mdb"));
@@ -193,9 +184,6 @@ class DatabaseCommandsTest : public QObject {
     QCOMPARE(window_->ResultSinceMark(), kDisconnected);
     QCOMPARE(window_->Form().Session().MdbName, std::string("x.mdb"));
   }
-
- private:
-  std::unique_ptr<WindowUnderTest> window_;
 };
 
 QTEST_MAIN(DatabaseCommandsTest)

@@ -63,6 +63,19 @@ class WindowLayoutTest : public QObject {
     }
   }
 
+  void menuMnemonicsOpenAMenuAndChooseItsCommand() {
+    TMainForm& form = window_->Form();
+    form.MmSql->setPlainText(QStringLiteral("SELECT 'menu'"));
+    window_->MarkResult();
+    // Alt+D opens the database menu; R chooses "実行(&R)" there.
+    window_->Press(QKeyCombination(Qt::AltModifier, Qt::Key_D));
+    QMenu* database = form.menuBar()->actions()[2]->menu();
+    QTRY_VERIFY(database->isVisible());
+    QTest::keyClick(database, Qt::Key_R);
+    QTRY_VERIFY(!database->isVisible());
+    QVERIFY(window_->ResultSinceMark().startsWith(QStringLiteral("SELECT 'menu'\n")));
+  }
+
   void everyCommandHasItsCaptionAndShortcut() {
     struct Expected {
       const char* name;
