@@ -1,0 +1,11 @@
+#include "plugins/PlugInList.h"
+
+#include "console/ResultPane.h"
+
+namespace tarnwick {
+
+void ListPlugIns(const PlugInList& plugIns, ResultPane& pane) {
+  for (const PlugInFunction& function : plugIns) pane.AppendLine(function.name);
+}
+
+}  // namespace tarnwick
