@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include "data/Cp932.h"
+#include "data/EngineError.h"
 #include "data/TarnwickError.h"
 #include "data/ValueText.h"
 
@@ -195,24 +196,30 @@ void Field::EndAppend() {
 }
 
 void Field::BindPending(sqlite3_stmt* insert, int position) const {
-  const auto size = static_cast<int>(pendingBytes_.size());
+  // The value lives on until the insert has run, so the engine need not copy it.
+  const char* bytes = pendingBytes_.data();
+  const sqlite3_uint64 size = pendingBytes_.size();
+  int rc = SQLITE_OK;
   switch (pendingType_) {
     case CellValue::Null:
-      sqlite3_bind_null(insert, position);
+      rc = sqlite3_bind_null(insert, position);
       break;
     case CellValue::Integer:
-      sqlite3_bind_int64(insert, position, pendingInteger_);
+      rc = sqlite3_bind_int64(insert, position, pendingInteger_);
       break;
     case CellValue::Float:
-      sqlite3_bind_double(insert, position, pendingReal_);
+      rc = sqlite3_bind_double(insert, position, pendingReal_);
       break;
     case CellValue::Text:
-      sqlite3_bind_text(insert, position, pendingBytes_.data(), size, SQLITE_STATIC);
+      rc = sqlite3_bind_text64(insert, position, bytes, size, SQLITE_STATIC, SQLITE_UTF8);
       break;
     case CellValue::Blob:
-      sqlite3_bind_blob(insert, position, pendingBytes_.data(), size, SQLITE_STATIC);
+      rc = sqlite3_bind_blob64(insert, position, bytes, size, SQLITE_STATIC);
       break;
   }
+  // A value the engine refuses (one over its length limit, say) fails the row; it is never
+  // stored as NULL in its place.
+  if (rc != SQLITE_OK) throw EngineError(sqlite3_db_handle(insert));
 }
 
 }  // namespace tarnwick

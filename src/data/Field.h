@@ -54,7 +54,8 @@ class Field {
   // Append state: the field reads and takes the value of the row being built, NULL at first.
   void BeginAppend();
   void EndAppend();
-  // Binds the value of the row being built to parameter `position` of an insert.
+  // Binds the value of the row being built to parameter `position` of an insert; throws
+  // TarnwickError with the engine's message when the engine refuses the value.
   void BindPending(sqlite3_stmt* insert, int position) const;
   std::string name_;
   TFieldType kind_;

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include "ThrownMessage.h"
 #include "data/Connection.h"
@@ -124,6 +125,39 @@ TEST(TableTest, AppendingChecksAndKeepsRows) {
   table.Append();
   table.Close();  // an unfinished row is dropped
   EXPECT_EQ(db.Scalar("SELECT group_concat(id || name) FROM items WHERE id > 2"), "5dup");
+}
+
+TEST(TableTest, AValueOverTheEnginesLengthLimitFailsItsRow) {
+  constexpr const char* kNotes = "CREATE TABLE notes (id INTEGER PRIMARY KEY, body TEXT, pic BLOB)";
+  TestDatabase source;
+  source.Exec(kNotes);
+  source.Exec(
+      "INSERT INTO notes VALUES (1, 'a text of more than sixteen bytes', x'01'),"
+      " (2, 'short', x'000102030405060708090a0b0c0d0e0f10'), (3, 'short', x'01')");
+  TestDatabase target;
+  target.Exec(kNotes);
+  const int usualLimit = sqlite3_limit(target.Db().Handle(), SQLITE_LIMIT_LENGTH, 16);
+
+  Table from(source.Db());
+  from.SetTableName("notes");
+  from.Open();
+  Table to(target.Db());
+  to.SetTableName("notes");
+  for (; !from.Eof(); from.Next()) {
+    to.Open();  // a refused row stays the row being built; opening again drops it
+    to.Append();
+    for (int i = 0; i < from.FieldCount(); ++i) to.FieldAt(i).Assign(from.FieldAt(i));
+    const std::string failure = ThrownMessage([&] { to.Post(); });
+    if (from.FieldAt(0).AsInteger() < 3) {
+      EXPECT_EQ(failure, "string or blob too big") << "row " << from.FieldAt(0).AsString();
+    } else {
+      EXPECT_EQ(failure, "");
+    }
+  }
+  to.Close();
+  sqlite3_limit(target.Db().Handle(), SQLITE_LIMIT_LENGTH, usualLimit);
+  // The refused values were not stored as NULL in their place: only the third row is there.
+  EXPECT_EQ(target.Scalar("SELECT group_concat(id || body || hex(pic)) FROM notes"), "3short01");
 }
 
 }  // namespace
