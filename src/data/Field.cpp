@@ -69,25 +69,28 @@ CellValue Field::Value() const {
     return value;
   }
   if (stmt_ == nullptr) return value;
-  switch (sqlite3_column_type(stmt_, index_)) {
+  // One look-up of the cell, then its readings. The connection is used by one thread only, so
+  // the cell may be read without the engine's lock.
+  sqlite3_value* cell = sqlite3_column_value(stmt_, index_);
+  switch (sqlite3_value_type(cell)) {
     case SQLITE_INTEGER:
       value.type = CellValue::Integer;
-      value.integer = sqlite3_column_int64(stmt_, index_);
+      value.integer = sqlite3_value_int64(cell);
       break;
     case SQLITE_FLOAT:
       value.type = CellValue::Float;
-      value.real = sqlite3_column_double(stmt_, index_);
+      value.real = sqlite3_value_double(cell);
       break;
     case SQLITE_TEXT: {
       value.type = CellValue::Text;
-      const unsigned char* text = sqlite3_column_text(stmt_, index_);  // before the size
-      value.bytes = ColumnBytes(text, sqlite3_column_bytes(stmt_, index_));
+      const unsigned char* text = sqlite3_value_text(cell);  // before the size
+      value.bytes = ColumnBytes(text, sqlite3_value_bytes(cell));
       break;
     }
     case SQLITE_BLOB: {
       value.type = CellValue::Blob;
-      const void* blob = sqlite3_column_blob(stmt_, index_);  // before the size
-      value.bytes = ColumnBytes(blob, sqlite3_column_bytes(stmt_, index_));
+      const void* blob = sqlite3_value_blob(cell);  // before the size
+      value.bytes = ColumnBytes(blob, sqlite3_value_bytes(cell));
       break;
     }
     default:
@@ -175,11 +178,13 @@ void Field::Assign(const Field& other) {
     throw TarnwickError(Sjis("行の追加中ではないため、列 \"") + name_ +
                         Sjis("\" に値を設定できません"));
   }
-  const CellValue value = other.Value();
-  pendingType_ = value.type;
-  pendingInteger_ = value.integer;
-  pendingReal_ = value.real;
-  pendingBytes_ = std::string(value.bytes);  // a copy first: the view may be this very field
+  if (&other != this) {
+    const CellValue value = other.Value();
+    pendingType_ = value.type;
+    pendingInteger_ = value.integer;
+    pendingReal_ = value.real;
+    pendingBytes_.assign(value.bytes);  // reuses the room of earlier rows
+  }
   assigned_ = true;
 }
 

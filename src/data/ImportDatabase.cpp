@@ -1,8 +1,10 @@
 // The import: every table of another database file taken over into the current one, through
 // a temporary cache descriptor and a second connection of its own.
+#include <algorithm>
 #include <exception>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "console/ResultPane.h"
@@ -63,6 +65,15 @@ void CommitOrRollBack(Connection& connection) {
   }
 }
 
+// Each field of the new row with the source field at the same position, looked up once per
+// table: the fields of an open table keep their places.
+std::vector<std::pair<Field*, const Field*>> PairFields(Table& source, Table& target) {
+  std::vector<std::pair<Field*, const Field*>> pairs;
+  const int count = std::min(source.FieldCount(), target.FieldCount());
+  for (int p = 0; p < count; ++p) pairs.emplace_back(&target.FieldAt(p), &source.FieldAt(p));
+  return pairs;
+}
+
 // Appends and stores the source rows one by one. They are grouped into one commit, so that a
 // table does not cost one disk sync per row; when a row fails, the rows stored before it are
 // committed and stay. Inside a transaction the user began, the rows simply join it.
@@ -70,9 +81,10 @@ void CopyRows(Table& source, Table& target, Connection& connection) {
   const bool grouped = !connection.InTransaction();
   if (grouped) connection.BeginTransaction();
   try {
+    const auto pairs = PairFields(source, target);
     for (source.First(); !source.Eof(); source.Next()) {
       target.Append();
-      for (int p = 0; p < source.FieldCount(); ++p) target.FieldAt(p).Assign(source.FieldAt(p));
+      for (const auto& [to, from] : pairs) to->Assign(*from);
       target.Post();
     }
   } catch (...) {

@@ -69,8 +69,7 @@ void Table::Post() {
   for (const Field& field : fields_) field.BindPending(insert_, position++);
   const int rc = sqlite3_step(insert_);
   const std::string failure = rc == SQLITE_DONE ? std::string() : EngineMessage(db);
-  sqlite3_reset(insert_);
-  sqlite3_clear_bindings(insert_);
+  sqlite3_reset(insert_);  // every parameter is bound again before the next run
   if (rc != SQLITE_DONE) throw TarnwickError(failure);
   for (Field& field : fields_) field.EndAppend();
   appending_ = false;
