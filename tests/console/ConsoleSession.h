@@ -1,6 +1,8 @@
 #pragma once
 // A console on a fresh test database: the pane is a StringPane, and pending-event calls are
 // counted. Texts go in and come out as UTF-8 so that expectations read as written.
+#include <gtest/gtest.h>
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,10 +13,12 @@
 #include "console/SqlHistory.h"
 #include "data/Cp932.h"
 #include "data/Dataset.h"
-#include "data/TarnwickError.h"
+#include "data/ThrownMessage.h"
 #include "support/TestDatabase.h"
 
 namespace tarnwick::test {
+
+using Statements = std::vector<std::string>;
 
 struct ConsoleSession {
   TestDatabase database;
@@ -30,23 +34,19 @@ struct ConsoleSession {
   // The pane's whole text, in UTF-8.
   std::string Pane() const { return SjisToUtf8(pane.Text()); }
   // Every recorded statement as it ran, line breaks restored, in UTF-8.
-  std::vector<std::string> Executed() const {
-    std::vector<std::string> statements;
+  Statements Executed() const {
+    Statements statements;
     for (std::size_t i = 0; i < history.Count(); ++i) {
       statements.push_back(SjisToUtf8(history.Recall(i)));
     }
     return statements;
   }
-  // The engine's message for a statement that fails, as the console shows it (UTF-8).
+  // The engine's message for a statement that fails, as the console shows it (UTF-8); empty
+  // when it does not fail.
   std::string FailureOf(std::string_view utf8Sql) {
     Query probe(database.Db());
     probe.SetSql(Sjis(utf8Sql));
-    try {
-      probe.ExecSql();
-    } catch (const TarnwickError& error) {
-      return SjisToUtf8(error.what());
-    }
-    return "(no failure)";
+    return SjisToUtf8(ThrownMessage([&] { probe.ExecSql(); }));
   }
   // Makes every later use of the connection fail: closed, and its descriptor missing.
   void BreakConnection() {
@@ -54,5 +54,33 @@ struct ConsoleSession {
     database.Db().SetConnectionString("FILE NAME=" + database.Dir().File("missing.udl"));
   }
 };
+
+// A script run on a fresh console after the setup statements, and the pane it must leave.
+// Each '%' in the pane stands for the engine's message for the next of the failing statements.
+struct PaneCase {
+  Statements setup;
+  std::string script;
+  std::string pane;
+  Statements failing = {};
+};
+
+// Runs every case; besides the pane, each failure must have been counted as an error report,
+// and the query and table objects must be left closed.
+inline void ExpectPanes(const std::vector<PaneCase>& cases) {
+  for (const PaneCase& c : cases) {
+    SCOPED_TRACE(c.script);
+    ConsoleSession console;
+    for (const std::string& sql : c.setup) console.database.Exec(sql);
+    console.Run(c.script);
+    std::string expected = c.pane;
+    for (const std::string& sql : c.failing) {
+      expected.replace(expected.find('%'), 1, console.FailureOf(sql));
+    }
+    EXPECT_EQ(console.Pane(), expected);
+    EXPECT_EQ(console.context.errorsReported, static_cast<int>(c.failing.size()));
+    EXPECT_FALSE(console.query.Active());
+    EXPECT_FALSE(console.table.Active());
+  }
+}
 
 }  // namespace tarnwick::test

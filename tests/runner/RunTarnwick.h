@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/ChildProcess.h"
+#include "support/TempDir.h"
 
 namespace tarnwick::test {
 
@@ -15,9 +16,16 @@ inline ProcessResult RunTarnwick(std::vector<std::string> arguments, std::string
   return RunProcess(arguments, input, workingDir);
 }
 
-// The transcript a statement that fails with this engine message leaves (console text).
-inline std::string ErrorLines(std::string_view message) {
-  return "ERROR! " + std::string(message) + "\r\n\r\n";
-}
+// A database a.mdb in a fresh folder, for runs of tarnwick-run on it.
+struct RunnerFolder {
+  TempDir dir;
+  std::string db = dir.File("a.mdb");
+
+  // Runs tarnwick-run --db <db> with the arguments.
+  ProcessResult Run(std::vector<std::string> arguments, std::string_view input = {}) const {
+    arguments.insert(arguments.begin(), {"--db", db});
+    return RunTarnwick(arguments, input);
+  }
+};
 
 }  // namespace tarnwick::test

@@ -5,11 +5,9 @@
 
 #include <filesystem>
 
-#include "data/Cp932.h"
 #include "data/FileAccess.h"
 #include "data/Udl.h"
-#include "support/ChildProcess.h"
-#include "support/TempDir.h"
+#include "runner/RunTarnwick.h"
 
 namespace tarnwick::test {
 namespace {
@@ -27,27 +25,26 @@ struct CopiedRunner {
   void WriteSettings(const std::string& utf8Text) const {
     WriteWholeFile(bin + "/Tarnwick.ini", utf8Text);
   }
-  ProcessResult Run(std::vector<std::string> arguments) const {
-    arguments.insert(arguments.begin(), bin + "/tarnwick-run");
+  ProcessResult Run(std::string sql, bool recreate = false) const {
+    std::vector<std::string> arguments = {bin + "/tarnwick-run", "-c", std::move(sql)};
+    if (recreate) arguments.push_back("--new");
     return RunProcess(arguments, {}, work);
   }
 };
 
 TEST(RunnerDatabaseChoice, WithoutSettingsTheDatabaseLiesBesideTheProgram) {
   CopiedRunner runner;
-  const ProcessResult first = runner.Run({"-c", "CREATE TABLE t (a INTEGER);"});
+  const ProcessResult first = runner.Run("CREATE TABLE t (a INTEGER);");
   EXPECT_EQ(first.exitStatus, 0) << first.err;
   EXPECT_EQ(first.out, "CREATE TABLE t (a INTEGER);\nOK\n\n");  // no connect line
   EXPECT_EQ(ReadUdlDataSource(runner.bin + "/default.udl"), runner.bin + "/default.mdb");
   EXPECT_TRUE(std::filesystem::is_empty(runner.work));
 
-  // The next run finds the same database.
-  const ProcessResult second = runner.Run({"-c", "SELECT a FROM t;"});
+  // The next run finds the same database; --new replaces it by the empty template.
+  const ProcessResult second = runner.Run("SELECT a FROM t;");
   EXPECT_EQ(second.exitStatus, 0) << second.err;
   EXPECT_EQ(second.out, "SELECT a FROM t;\na|\n-+\nOK\n");
-
-  // --new replaces it by the empty template.
-  EXPECT_EQ(runner.Run({"--new", "-c", "SELECT a FROM t;"}).exitStatus, 1);
+  EXPECT_EQ(runner.Run("SELECT a FROM t;", true).exitStatus, 1);
 }
 
 TEST(RunnerDatabaseChoice, TheSettingsNameTheDatabase) {
@@ -55,35 +52,35 @@ TEST(RunnerDatabaseChoice, TheSettingsNameTheDatabase) {
   std::filesystem::create_directory(runner.dir.File("data"));
   runner.WriteSettings("[SYSTEM]\nSAVEPATH=" + runner.dir.File("data") +
                        "\nMDBFILE=shop.mdb\nUDLFILE=shop.udl\n");
-  EXPECT_EQ(runner.Run({"-c", "SELECT 1;"}).exitStatus, 0);
+  EXPECT_EQ(runner.Run("SELECT 1;").exitStatus, 0);
   EXPECT_TRUE(FileExists(runner.dir.File("data/shop.mdb")));
   EXPECT_EQ(ReadUdlDataSource(runner.dir.File("data/shop.udl")), runner.dir.File("data/shop.mdb"));
 
   // An empty SAVEPATH means the working directory.
   runner.WriteSettings("[SYSTEM]\nSAVEPATH=\n");
-  EXPECT_EQ(runner.Run({"-c", "SELECT 1;"}).exitStatus, 0);
+  EXPECT_EQ(runner.Run("SELECT 1;").exitStatus, 0);
   EXPECT_TRUE(FileExists(runner.work + "/default.mdb"));
   EXPECT_EQ(ReadUdlDataSource(runner.work + "/default.udl"), "default.mdb");
+
+  // A folder that does not exist: the template cannot be written.
+  runner.WriteSettings("[SYSTEM]\nSAVEPATH=" + runner.dir.File("missing/folder") + "\n");
+  const ProcessResult unwritable = runner.Run("SELECT 1;");
+  EXPECT_EQ(unwritable.exitStatus, 2);
+  EXPECT_NE(unwritable.err.find("を作成できません"), std::string::npos) << unwritable.err;
 }
 
 TEST(RunnerDatabaseChoice, AFailedConnectionIsAMessageAndStatusTwo) {
   CopiedRunner runner;
   // The database exists, but its descriptor is for another provider: kept, and unusable.
-  ASSERT_EQ(runner.Run({"-c", "SELECT 1;"}).exitStatus, 0);
+  ASSERT_EQ(runner.Run("SELECT 1;").exitStatus, 0);
   const std::string other = "\xFF\xFE" + std::string("P\0r\0o\0v\0i\0d\0e\0r\0=\0X\0;\0", 22);
   WriteWholeFile(runner.bin + "/default.udl", other);
-  const ProcessResult result = runner.Run({"-c", "SELECT 1;"});
+  const ProcessResult result = runner.Run("SELECT 1;");
   EXPECT_EQ(result.exitStatus, 2);
   EXPECT_EQ(result.out, "");
   EXPECT_TRUE(result.err.starts_with("tarnwick-run: ")) << result.err;
   EXPECT_NE(result.err.find("\"X\""), std::string::npos) << result.err;
   EXPECT_EQ(ReadWholeFile(runner.bin + "/default.udl"), other);
-
-  // A settings file that names a folder that does not exist: the template cannot be written.
-  runner.WriteSettings("[SYSTEM]\nSAVEPATH=" + runner.dir.File("missing/folder") + "\n");
-  const ProcessResult unwritable = runner.Run({"-c", "SELECT 1;"});
-  EXPECT_EQ(unwritable.exitStatus, 2);
-  EXPECT_NE(unwritable.err.find("を作成できません"), std::string::npos) << unwritable.err;
 }
 
 }  // namespace
