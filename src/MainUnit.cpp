@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextCursor>
@@ -22,13 +23,18 @@
 #include "data/FileAccess.h"
 #include "data/Settings.h"
 #include "gui/AppIcon.h"
+#include "gui/CommandTable.h"
 #include "gui/ErrorText.h"
 #include "gui/FileDrops.h"
 #include "gui/FontMapping.h"
 #include "gui/HelpViewer.h"
+#include "gui/LogPrinter.h"
 #include "gui/PaneDivider.h"
+#include "gui/PaneLines.h"
 #include "gui/PaneText.h"
 #include "gui/WindowShortcutsFirst.h"
+#include "output/SaveResultLog.h"
+#include "plugins/LoadPlugIns.h"
 
 namespace tarnwick {
 
@@ -55,95 +61,14 @@ const FileDialogSpec kSDialogDB{
 const FileDialogSpec kODialogDB{QStringLiteral("ODialogDB"),
                                 QStringLiteral("mdbファイル(*.mdb)|*.mdb|全てのファイル(*.*)|*.*"),
                                 QStringLiteral(".mdb")};
+const FileDialogSpec kSDialog{
+    QStringLiteral("SDialog"),
+    QStringLiteral("テキストファイル(*.txt)|*.txt|全てのファイル(*.*)|*.*"), QString()};
 const FileDialogSpec kODialogSQL{
     QStringLiteral("ODialogSQL"),
     QStringLiteral(
         "SQLファイル(*.sql)|*.sql|テキストファイル(*.txt)|*.txt|全てのファイル(*.*)|*.*"),
     QString()};
-
-// One command of the command table: its action member, name, caption, shortcut and handler.
-struct CommandEntry {
-  QAction* TMainForm::*action;
-  const char* name;
-  const char* caption;
-  const char* shortcut;  // portable key text, or empty
-  bool checkable;
-  void (TMainForm::*handler)();
-};
-
-const CommandEntry kCommands[] = {
-    {&TMainForm::AlNewDB, "AlNewDB", "新規データベース(&N)", "Ctrl+N", false,
-     &TMainForm::AlNewDBExecute},
-    {&TMainForm::AlDBInit, "AlDBInit", "データベースの初期化(&I)", "", false,
-     &TMainForm::AlDBInitExecute},
-    {&TMainForm::AlAppClose, "AlAppClose", "終了(&X)", "Ctrl+Q", false,
-     &TMainForm::AlAppCloseExecute},
-    {&TMainForm::AlDBExec, "AlDBExec", "実行(&R)", "F5", false, &TMainForm::AlDBExecExecute},
-    {&TMainForm::AlDBOpen, "AlDBOpen", "DBの起動(&A)", "", false, &TMainForm::AlDBOpenExecute},
-    {&TMainForm::AlLoadSQL, "AlLoadSQL", "SQLﾌｧｲﾙの実行(&O)", "Ctrl+O", false,
-     &TMainForm::AlLoadSQLExecute},
-    {&TMainForm::AlListTableNames, "AlListTableNames", "テーブル名の一覧(&L)", "Ctrl+L", false,
-     &TMainForm::AlListTableNamesExecute},
-    {&TMainForm::AlLogSave, "AlLogSave", "結果の保存(&S)", "Ctrl+S", false,
-     &TMainForm::AlLogSaveExecute},
-    {&TMainForm::AlCut, "AlCut", "切り取り(&X)", "Ctrl+X", false, &TMainForm::AlCutExecute},
-    {&TMainForm::AlNextSQLCode, "AlNextSQLCode", "１つ後のSQLコード(&N)", "F4", false,
-     &TMainForm::AlNextSQLCodeExecute},
-    {&TMainForm::AlCopy, "AlCopy", "コピー(&C)", "Ctrl+C", false, &TMainForm::AlCopyExecute},
-    {&TMainForm::AlPaste, "AlPaste", "貼り付け(&V)", "Ctrl+V", false, &TMainForm::AlPasteExecute},
-    {&TMainForm::AlLogClear, "AlLogClear", "結果の消去(&E)", "", false,
-     &TMainForm::AlLogClearExecute},
-    {&TMainForm::AlHelp, "AlHelp", "Tarnwickのヘルプ(&H)", "", false, &TMainForm::AlHelpExecute},
-    {&TMainForm::AlUnDo, "AlUnDo", "元に戻す(&Z)", "Ctrl+Z", false, &TMainForm::AlUnDoExecute},
-    {&TMainForm::AlPrevSQLCode, "AlPrevSQLCode", "１つ前のSQLコード(&P)", "F3", false,
-     &TMainForm::AlPrevSQLCodeExecute},
-    {&TMainForm::AlSelectAll, "AlSelectAll", "全て選択(&A)", "Ctrl+A", false,
-     &TMainForm::AlSelectAllExecute},
-    {&TMainForm::AlOpenDB, "AlOpenDB", "ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙを開く(&M)", "Ctrl+M", false,
-     &TMainForm::AlOpenDBExecute},
-    {&TMainForm::AlFontLarge, "AlFontLarge", "フォントを大きく(&L)", "", false,
-     &TMainForm::AlFontLargeExecute},
-    {&TMainForm::AlFontSmall, "AlFontSmall", "フォントを小さく(&S)", "", false,
-     &TMainForm::AlFontSmallExecute},
-    {&TMainForm::AlClearTextAfterExec, "AlClearTextAfterExec", "実行後にSQL文をクリア(&C)", "",
-     true, &TMainForm::AlClearTextAfterExecExecute},
-    {&TMainForm::AlShowVersion, "AlShowVersion", "バージョン(&V)", "", false,
-     &TMainForm::AlShowVersionExecute},
-    {&TMainForm::AlCodeClear, "AlCodeClear", "SQL文の消去(&S)", "Ctrl+K", false,
-     &TMainForm::AlCodeClearExecute},
-    {&TMainForm::AlPrint, "AlPrint", "印刷(&P)", "Ctrl+P", false, &TMainForm::AlPrintExecute},
-    {&TMainForm::AlWordWrap, "AlWordWrap", "行を折り返さない(&R)", "", true,
-     &TMainForm::AlWordWrapExecute},
-    {&TMainForm::AlMargeDB, "AlMargeDB", "ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙの取込み(&A)", "", false,
-     &TMainForm::AlMargeDBExecute},
-};
-
-// The menu bar: each menu's caption and its entries; a null entry is a separator rule.
-struct MenuEntry {
-  const char* caption;
-  std::vector<QAction * TMainForm::*> entries;
-};
-
-const std::vector<MenuEntry>& MenuLayout() {
-  static const std::vector<MenuEntry> menus = {
-      {"ファイル(&F)",
-       {&TMainForm::AlNewDB, &TMainForm::AlOpenDB, &TMainForm::AlMargeDB, nullptr,
-        &TMainForm::AlLoadSQL, &TMainForm::AlLogSave, nullptr, &TMainForm::AlPrint, nullptr,
-        &TMainForm::AlAppClose}},
-      {"編集(&E)",
-       {&TMainForm::AlUnDo, nullptr, &TMainForm::AlCut, &TMainForm::AlCopy, &TMainForm::AlPaste,
-        nullptr, &TMainForm::AlPrevSQLCode, &TMainForm::AlNextSQLCode, &TMainForm::AlCodeClear,
-        &TMainForm::AlLogClear}},
-      {"ﾃﾞｰﾀｰﾍﾞｰｽ(&D)",
-       {&TMainForm::AlDBExec, &TMainForm::AlListTableNames, nullptr, &TMainForm::AlDBOpen,
-        &TMainForm::AlDBInit}},
-      {"設定(&S)",
-       {&TMainForm::AlFontLarge, &TMainForm::AlFontSmall, nullptr, &TMainForm::AlWordWrap,
-        &TMainForm::AlClearTextAfterExec}},
-      {"ヘルプ(&H)", {&TMainForm::AlHelp, &TMainForm::AlShowVersion}},
-  };
-  return menus;
-}
 
 QPlainTextEdit* MakePane(QWidget* parent, const char* name, const char* tooltip) {
   auto* pane = new QPlainTextEdit(parent);
@@ -193,7 +118,7 @@ TMainForm::TMainForm(StartUpArguments startUp, DialogSeam& dialogs, QWidget* par
   setPalette(WithWindowColour(palette(), kCream));
   setAutoFillBackground(true);
   setFont(BaseFont());
-  BuildCommands();
+  BuildCommandActions(*this);
   BuildMenus();
   BuildPanes();
   resize(kClientSize);
@@ -208,19 +133,6 @@ TMainForm::~TMainForm() { FormDestroy(); }
 
 // ---- Building the window ----
 
-void TMainForm::BuildCommands() {
-  for (const CommandEntry& command : kCommands) {
-    auto* action = new QAction(QString::fromUtf8(command.caption), this);
-    action->setObjectName(QString::fromLatin1(command.name));
-    action->setShortcut(QKeySequence(QString::fromLatin1(command.shortcut)));
-    action->setShortcutContext(Qt::WindowShortcut);
-    action->setCheckable(command.checkable);
-    connect(action, &QAction::triggered, this, command.handler);
-    addAction(action);  // shortcuts work wherever the focus is, also without a menu entry
-    this->*command.action = action;
-  }
-}
-
 void TMainForm::BuildMenus() {
   QMenuBar* bar = menuBar();
   bar->setObjectName(QStringLiteral("ActionMainMenuBar1"));
@@ -232,17 +144,7 @@ void TMainForm::BuildMenus() {
   palette.setColor(QPalette::HighlightedText, palette.color(QPalette::WindowText));
   bar->setPalette(palette);
   bar->setAutoFillBackground(true);
-  for (const MenuEntry& entry : MenuLayout()) {
-    QMenu* menu = bar->addMenu(QString::fromUtf8(entry.caption));
-    menu->setPalette(palette);  // a menu is a window of its own: it inherits no palette
-    for (QAction* TMainForm::*member : entry.entries) {
-      if (member == nullptr) {
-        menu->addSeparator();
-      } else {
-        menu->addAction(this->*member);
-      }
-    }
-  }
+  BuildMenuEntries(*this, *bar, palette);
 }
 
 void TMainForm::BuildPanes() {
@@ -267,7 +169,7 @@ void TMainForm::BuildPanes() {
   MmResult->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   MmResult->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   MmResult->setMinimumHeight(1);
-  SetPaneFontSize(paneFontSize_);
+  SetPaneFontSizes(sqlFontSize_, resultFontSize_);
   ApplyWordWrap();
 
   Splitter1 = new PaneDivider(*MmSql, *MmResult, panel2);
@@ -393,14 +295,13 @@ void TMainForm::ApplySettings() {
   session_.UdlName = settings.UdlName;
   session_.MdbName = settings.MdbName;
   if (!settings.fileFound) return;
-  SetPaneFontSize(settings.FontSize);
+  SetPaneFontSizes(settings.FontSize, settings.FontSize);
   AlClearTextAfterExec->setChecked(settings.ClearText);
   AlWordWrap->setChecked(settings.WordWrap);
   ApplyWordWrap();
 }
 
-// Plug-in libraries are looked for here; the plug-in list is filled by the plug-in scan.
-void TMainForm::ScanPlugIns() {}
+void TMainForm::ScanPlugIns() { PlugInList = LoadPlugIns(); }
 
 void TMainForm::AppendVersionBanner() {
   resultPane_.AppendLine(kBannerLine);
@@ -582,7 +483,7 @@ void TMainForm::AlShowVersionExecute() {
 }
 
 void TMainForm::AlListPlugInsExecute() {
-  // The plug-in list is written here once the plug-in scan fills it.
+  RunCommand([&] { ListPlugIns(PlugInList, resultPane_); });
 }
 
 void TMainForm::AlEnablePlugInsExecute() {}
@@ -624,16 +525,20 @@ void TMainForm::AlSelectAllExecute() {
   if (QPlainTextEdit* pane = FocusedPane()) pane->selectAll();
 }
 
-void TMainForm::SetPaneFontSize(int pointSize) {
-  paneFontSize_ = pointSize;
-  MmSql->setFont(PaneFont(pointSize));
-  MmResult->setFont(PaneFont(pointSize));
+void TMainForm::SetPaneFontSizes(int sqlPointSize, int resultPointSize) {
+  sqlFontSize_ = sqlPointSize;
+  resultFontSize_ = resultPointSize;
+  MmSql->setFont(PaneFont(sqlFontSize_));
+  MmResult->setFont(PaneFont(resultFontSize_));
 }
 
-void TMainForm::AlFontLargeExecute() { SetPaneFontSize(paneFontSize_ + 1); }
+void TMainForm::AlFontLargeExecute() { SetPaneFontSizes(sqlFontSize_ + 1, resultFontSize_ + 1); }
 
+// Each pane goes one point down unless it is at the smallest size already, or below it
+// (a smaller size can come from the settings file).
 void TMainForm::AlFontSmallExecute() {
-  if (paneFontSize_ > kSmallestFontSize) SetPaneFontSize(paneFontSize_ - 1);
+  auto smaller = [](int size) { return size > kSmallestFontSize ? size - 1 : size; };
+  SetPaneFontSizes(smaller(sqlFontSize_), smaller(resultFontSize_));
 }
 
 // The action has flipped its check mark; the result pane wraps while it is off.
@@ -649,12 +554,30 @@ void TMainForm::AlClearTextAfterExecExecute() {}
 
 void TMainForm::AlCodeClearExecute() { MmSql->clear(); }
 
-// ---- Result log commands, filled in with the result log's save, clear and print ----
+// ---- Result log commands ----
 
-void TMainForm::AlLogSaveExecute() {}
+void TMainForm::AlLogSaveExecute() {
+  RunCommand([&] {
+    if (const auto path = dialogs_.ChooseSaveFile(this, kSDialog)) {
+      SaveResultLog(ConsolePath(*path), ToConsoleText(MmResult->toPlainText()));
+    }
+  });
+}
 
-void TMainForm::AlLogClearExecute() {}
+void TMainForm::AlLogClearExecute() {
+  RunCommand([&] {
+    if (dialogs_.AskYesNo(this, QStringLiteral("結果のクリア"),
+                          QStringLiteral("結果をクリアしますか？"))) {
+      MmResult->clear();
+    }
+  });
+}
 
-void TMainForm::AlPrintExecute() {}
+void TMainForm::AlPrintExecute() {
+  RunCommand([&] {
+    QPrinter printer(QPrinter::HighResolution);
+    if (dialogs_.ChoosePrinter(this, printer)) PrintLog(printer, DisplayedLines(*MmResult));
+  });
+}
 
 }  // namespace tarnwick

@@ -14,6 +14,7 @@
 #include "data/Dataset.h"
 #include "gui/DialogSeam.h"
 #include "gui/QtResultPane.h"
+#include "plugins/PlugInList.h"
 
 class QAction;
 class QPlainTextEdit;
@@ -118,7 +119,9 @@ class TMainForm : public QMainWindow, private DatabaseUi {
   const tarnwick::SqlHistory& History() const { return SqlHistory; }
   bool ScriptRunning() const { return running_; }
   bool AcceptsDroppedFiles() const;
-  int PaneFontSize() const { return paneFontSize_; }
+  int SqlFontSize() const { return sqlFontSize_; }
+  int ResultFontSize() const { return resultFontSize_; }
+  const tarnwick::PlugInList& PlugIns() const { return PlugInList; }
   HelpViewer* Help() const { return helpViewer_; }
 
  protected:
@@ -135,7 +138,6 @@ class TMainForm : public QMainWindow, private DatabaseUi {
 
   void BuildPanes();
   void BuildButtons(QWidget* panel);
-  void BuildCommands();
   void BuildMenus();
 
   void FormCreate();
@@ -160,7 +162,7 @@ class TMainForm : public QMainWindow, private DatabaseUi {
   QPlainTextEdit* FocusedPane() const;
   void SetSqlPaneText(const std::string& sjisText);
   void FocusSqlPaneAtEnd();
-  void SetPaneFontSize(int pointSize);
+  void SetPaneFontSizes(int sqlPointSize, int resultPointSize);
   void ApplyWordWrap();
 
   StartUpArguments startUp_;
@@ -168,6 +170,7 @@ class TMainForm : public QMainWindow, private DatabaseUi {
 
   // The state of the run, in the order the start-up creates it.
   tarnwick::SqlHistory SqlHistory;
+  tarnwick::PlugInList PlugInList;
   Connection ADOCon;
   Query ADOQuery{ADOCon};
   Table ADOTable{ADOCon};
@@ -175,7 +178,9 @@ class TMainForm : public QMainWindow, private DatabaseUi {
   DatabaseSession session_;
   ConsoleContext context_;
 
-  int paneFontSize_ = 9;
+  // The two panes' font sizes in points; they start alike and every command changes both.
+  int sqlFontSize_ = 9;
+  int resultFontSize_ = 9;
   bool running_ = false;
   bool closeRequested_ = false;
   bool destroyed_ = false;

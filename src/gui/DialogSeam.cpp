@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 
 namespace tarnwick {
 
@@ -64,6 +65,14 @@ bool StandardDialogs::AskYesNo(QWidget* owner, const QString& caption, const QSt
 void StandardDialogs::ShowError(QWidget* owner, const QString& message) {
   QMessageBox box(QMessageBox::Critical, kApplicationTitle, message, QMessageBox::Ok, owner);
   box.exec();
+}
+
+bool DialogSeam::ChoosePrinter(QWidget*, QPrinter&) { return false; }
+
+bool StandardDialogs::ChoosePrinter(QWidget* owner, QPrinter& printer) {
+  QPrintDialog dialog(&printer, owner);
+  dialog.setObjectName(QStringLiteral("PrintDialog"));
+  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace tarnwick

@@ -5,13 +5,14 @@
 #include <QStringList>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace tarnwick {
 
 // One of the window's file dialogs.
 struct FileDialogSpec {
-  QString name;              // "SDialogDB", "ODialogDB", "ODialogSQL"
+  QString name;              // "SDialogDB", "ODialogDB", "ODialogSQL", "SDialog"
   QString filter;            // pairs "description|pattern|description|pattern"
   QString defaultExtension;  // ".mdb", or empty for none
 };
@@ -27,6 +28,9 @@ class DialogSeam {
   virtual bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) = 0;
   // The standard error box: caption "Tarnwick", error icon, one OK button.
   virtual void ShowError(QWidget* owner, const QString& message) = 0;
+  // The print dialog "PrintDialog": the user chooses the printer, which the dialog sets up;
+  // false when the user cancels. A seam that shows no print dialog cancels it.
+  virtual bool ChoosePrinter(QWidget* owner, QPrinter& printer);
 };
 
 // The platform's standard dialogs.
@@ -36,6 +40,7 @@ class StandardDialogs : public DialogSeam {
   std::optional<QString> ChooseOpenFile(QWidget* owner, const FileDialogSpec& spec) override;
   bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) override;
   void ShowError(QWidget* owner, const QString& message) override;
+  bool ChoosePrinter(QWidget* owner, QPrinter& printer) override;
 };
 
 // Qt's name filters for a filter written as "description|pattern|...": each description

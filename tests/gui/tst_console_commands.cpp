@@ -31,6 +31,12 @@ void ChooseFromMenu(TMainForm& form, const QString& menuTitle, QAction* command)
   QFAIL("no such menu");
 }
 
+// Each pane's font size as the window keeps it and as the pane shows it.
+QList<int> PaneFontSizes(const TMainForm& form) {
+  return {form.SqlFontSize(), form.MmSql->font().pointSize(), form.ResultFontSize(),
+          form.MmResult->font().pointSize()};
+}
+
 }  // namespace
 
 class ConsoleCommandsTest : public WindowTestCase {
@@ -138,13 +144,23 @@ class ConsoleCommandsTest : public WindowTestCase {
     window_->Press(Ctrl(Qt::Key_C));
     QVERIFY(clipboard->text().startsWith(QStringLiteral("Tarnwick Version 0.62")));
 
-    // With the Run button focused, copy and paste do nothing.
+    // With the Run button focused, none of the five touches a pane or the clipboard.
     clipboard->setText(QStringLiteral("SELECT 'pasted'"));
+    form.MmSql->setPlainText(QStringLiteral("kept"));
+    form.MmSql->selectAll();
+    form.MmResult->moveCursor(QTextCursor::End);
+    const QString result = window_->ResultText();
     form.BtnSQLExec->setFocus();
-    window_->Press(Ctrl(Qt::Key_V));
-    window_->Press(Ctrl(Qt::Key_C));
+    for (Qt::Key key : {Qt::Key_V, Qt::Key_C, Qt::Key_X, Qt::Key_Z, Qt::Key_A}) {
+      window_->Press(Ctrl(key));
+    }
+    QCOMPARE(QApplication::focusWidget(), form.BtnSQLExec);
     QCOMPARE(clipboard->text(), QStringLiteral("SELECT 'pasted'"));
-    QVERIFY(form.MmSql->toPlainText().isEmpty());
+    QCOMPARE(form.MmSql->toPlainText(), QStringLiteral("kept"));
+    QCOMPARE(form.MmSql->textCursor().selectedText(), QStringLiteral("kept"));
+    QCOMPARE(window_->ResultText(), result);
+    QVERIFY(!form.MmResult->textCursor().hasSelection());
+    form.MmSql->clear();
 
     // Paste into the SQL pane; undo takes it back; a second undo undoes the undo.
     form.MmSql->setFocus();
@@ -172,12 +188,17 @@ class ConsoleCommandsTest : public WindowTestCase {
 
   void fontAndWrappingCommandsChangeBothPanes() {
     TMainForm& form = window_->Form();
-    for (int i = 0; i < 3; ++i) ChooseFromMenu(form, QStringLiteral("設定(&S)"), form.AlFontLarge);
-    QCOMPARE(form.MmSql->font().pointSize(), 12);
-    QCOMPARE(form.MmResult->font().pointSize(), 12);
-    for (int i = 0; i < 7; ++i) ChooseFromMenu(form, QStringLiteral("設定(&S)"), form.AlFontSmall);
-    QCOMPARE(form.PaneFontSize(), 7);
-    QCOMPARE(form.MmResult->font().pointSize(), 7);
+    auto step = [&](QAction* command) {
+      ChooseFromMenu(form, QStringLiteral("設定(&S)"), command);
+      return PaneFontSizes(form);
+    };
+    QCOMPARE(PaneFontSizes(form), QList<int>({9, 9, 9, 9}));
+    for (int i = 0; i < 2; ++i) step(form.AlFontLarge);
+    QCOMPARE(step(form.AlFontLarge), QList<int>({12, 12, 12, 12}));
+    for (int i = 0; i < 3; ++i) step(form.AlFontSmall);
+    QCOMPARE(step(form.AlFontSmall), QList<int>({8, 8, 8, 8}));
+    QCOMPARE(step(form.AlFontSmall), QList<int>({7, 7, 7, 7}));
+    QCOMPARE(step(form.AlFontSmall), QList<int>({7, 7, 7, 7}));
 
     ChooseFromMenu(form, QStringLiteral("設定(&S)"), form.AlWordWrap);
     QVERIFY(form.AlWordWrap->isChecked());
@@ -186,6 +207,19 @@ class ConsoleCommandsTest : public WindowTestCase {
     ChooseFromMenu(form, QStringLiteral("設定(&S)"), form.AlWordWrap);
     QVERIFY(!form.AlWordWrap->isChecked());
     QCOMPARE(form.MmResult->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+  }
+
+  void fontBelowTheSmallestSizeStaysUnderFontSmaller() {
+    window_.reset();
+    window_ = std::make_unique<WindowUnderTest>();
+    WindowUnderTest::WriteText(window_->ExeFile(QStringLiteral("Tarnwick.ini")),
+                               QStringLiteral("[GUI]\r\nFONTSIZE=5\r\n"));
+    TMainForm& form = window_->StartWithDatabase();
+    QCOMPARE(PaneFontSizes(form), QList<int>({5, 5, 5, 5}));
+    form.AlFontSmall->trigger();
+    QCOMPARE(PaneFontSizes(form), QList<int>({5, 5, 5, 5}));
+    form.AlFontLarge->trigger();
+    QCOMPARE(PaneFontSizes(form), QList<int>({6, 6, 6, 6}));
   }
 
   void versionCommandAppendsTheBannerAndOk() {
@@ -272,7 +306,7 @@ class ConsoleCommandsTest : public WindowTestCase {
     QVERIFY(sawRunning);
     QCOMPARE(window_->ResultSinceMark().count(QStringLiteral("SELECT 1;\n")), 300);
     QVERIFY(window_->dialogs.fileDialogs.empty());
-    QCOMPARE(form.PaneFontSize(), 10);
+    QCOMPARE(form.SqlFontSize(), 10);
     QCOMPARE(form.MmSql->toPlainText(), QStringLiteral("typed meanwhile"));
     QVERIFY(!form.ScriptRunning());
     QVERIFY(!form.isVisible());  // the deferred close has happened

@@ -62,7 +62,7 @@ class StartUpTest : public QObject {
     QCOMPARE(window.ResultText(), kBanner + QStringLiteral("my.mdb ファイルに接続しました\n\n"));
     QVERIFY(QFileInfo::exists(window.File(QStringLiteral("data/my.mdb"))));
     QVERIFY(QFileInfo::exists(window.File(QStringLiteral("data/my.udl"))));
-    QCOMPARE(form.PaneFontSize(), 12);
+    QCOMPARE(form.SqlFontSize(), 12);
     QCOMPARE(form.MmSql->font().pointSize(), 12);
     QCOMPARE(form.MmResult->font().pointSize(), 12);
     QVERIFY(form.AlClearTextAfterExec->isChecked());
@@ -79,7 +79,7 @@ class StartUpTest : public QObject {
              kBanner + QStringLiteral("default.mdb ファイルに接続しました\n\n"));
     QVERIFY(QFileInfo::exists(window.ExeFile(QStringLiteral("default.mdb"))));
     QVERIFY(QFileInfo::exists(window.ExeFile(QStringLiteral("default.udl"))));
-    QCOMPARE(form.PaneFontSize(), 9);
+    QCOMPARE(form.SqlFontSize(), 9);
     QVERIFY(!form.AlWordWrap->isChecked());
   }
 
@@ -109,6 +109,25 @@ class StartUpTest : public QObject {
     QVERIFY(window.dialogs.errors[0].endsWith(QStringLiteral("を作成できません.")));
     QVERIFY(StartedWithoutDatabase(window));
     QVERIFY(QApplication::overrideCursor() == nullptr);
+  }
+
+  void plugInsOfTheWorkingFolderAreListed() {
+    WindowUnderTest window;
+    QVERIFY(QFile::copy(QStringLiteral(TARNWICK_HELLO_PLUGIN),
+                        window.File(QStringLiteral("hello.dll"))));
+    QVERIFY(QFile::copy(QStringLiteral(TARNWICK_HELLO_PLUGIN),
+                        window.File(QStringLiteral("again.DLL"))));
+    WindowUnderTest::WriteText(window.File(QStringLiteral("notes.dll")), QStringLiteral("text"));
+    TMainForm& form = window.StartWithDatabase();
+    QCOMPARE(form.PlugIns().size(), std::size_t{2});
+    // The scan runs before the banner: nothing of it shows in the log.
+    QVERIFY(window.ResultText().startsWith(kBanner));
+    window.MarkResult();
+    form.AlEnablePlugInsExecute();
+    QCOMPARE(window.ResultSinceMark(), QString());
+    form.AlListPlugInsExecute();
+    QCOMPARE(window.ResultSinceMark(), QStringLiteral("Hello\nHello\n"));
+    QVERIFY(window.dialogs.errors.isEmpty());
   }
 
   void closingCompactsTheDatabase() {

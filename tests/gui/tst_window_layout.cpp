@@ -202,7 +202,7 @@ class WindowLayoutTest : public QObject {
     QCOMPARE(form.MmResult->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     QCOMPARE(form.MmResult->lineWrapMode(), QPlainTextEdit::WidgetWidth);
     QCOMPARE(form.MmSql->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-    QCOMPARE(form.PaneFontSize(), 9);
+    QCOMPARE(form.SqlFontSize(), 9);
     QCOMPARE(QFontInfo(form.MmSql->font()).family(), QStringLiteral("IPAGothic"));
     QCOMPARE(QFontInfo(form.MmResult->font()).family(), QStringLiteral("IPAGothic"));
     QCOMPARE(form.MmResult->font().pointSize(), 9);

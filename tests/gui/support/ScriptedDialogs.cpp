@@ -1,5 +1,8 @@
 #include "support/ScriptedDialogs.h"
 
+#include <QPageSize>
+#include <QPrinter>
+
 namespace tarnwick::test {
 
 std::optional<QString> ScriptedDialogs::NextFileAnswer() {
@@ -31,5 +34,17 @@ bool ScriptedDialogs::AskYesNo(QWidget*, const QString& caption, const QString& 
 }
 
 void ScriptedDialogs::ShowError(QWidget*, const QString& message) { errors << message; }
+
+bool ScriptedDialogs::ChoosePrinter(QWidget*, QPrinter& printer) {
+  ++printDialogsShown;
+  if (printAnswers.empty()) return false;
+  const std::optional<QString> pdfFile = printAnswers.front();
+  printAnswers.pop_front();
+  if (!pdfFile) return false;
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(*pdfFile);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  return true;
+}
 
 }  // namespace tarnwick::test
