@@ -9,6 +9,7 @@
 
 #include "console/ResultPane.h"
 #include "data/BuildCreateTableSql.h"
+#include "data/CarryOverCounter.h"
 #include "data/Connection.h"
 #include "data/Cp932.h"
 #include "data/DatabaseSession.h"
@@ -74,13 +75,24 @@ std::vector<std::pair<Field*, const Field*>> PairFields(Table& source, Table& ta
   return pairs;
 }
 
+bool NumbersRows(const Table& table) {
+  for (int p = 0; p < table.FieldCount(); ++p) {
+    if (table.FieldAt(p).Kind() == ftAutoInc) return true;
+  }
+  return false;
+}
+
 // Appends and stores the source rows one by one. They are grouped into one commit, so that a
 // table does not cost one disk sync per row; when a row fails, the rows stored before it are
-// committed and stay. Inside a transaction the user began, the rows simply join it.
-void CopyRows(Table& source, Table& target, Connection& connection) {
+// committed and stay. Inside a transaction the user began, the rows simply join it. A table
+// that numbers its rows takes the source's counter first.
+void CopyRows(Connection& from, Table& source, Table& target, Connection& connection) {
   const bool grouped = !connection.InTransaction();
   if (grouped) connection.BeginTransaction();
   try {
+    if (NumbersRows(target)) {
+      CarryOverCounter(from.Handle(), connection.Handle(), SjisToUtf8(target.TableName()));
+    }
     const auto pairs = PairFields(source, target);
     for (source.First(); !source.Eof(); source.Next()) {
       target.Append();
@@ -104,7 +116,8 @@ struct ImportTarget {
 // Creates the table in the current database and copies the source's rows into it; a failure
 // is reported as "ERROR! " and the message, and the import goes on with the next table.
 // Returns whether the table was imported.
-bool ImportTable(ImportTarget& target, Table& source, const std::string& createSql) {
+bool ImportTable(ImportTarget& target, Connection& from, Table& source,
+                 const std::string& createSql) {
   try {
     target.query.SetSql(createSql);
     target.query.ExecSql();
@@ -112,7 +125,7 @@ bool ImportTable(ImportTarget& target, Table& source, const std::string& createS
     target.table.Close();
     target.table.SetTableName(source.TableName());
     target.table.Open();
-    CopyRows(source, target.table, target.connection);
+    CopyRows(from, source, target.table, target.connection);
     target.table.Close();
     target.pane.AppendLine(source.TableName() + Sjis("テーブルを取込みました"));
     return true;
@@ -144,7 +157,7 @@ std::optional<int> ImportTables(ImportTarget& target, const std::string& cachePa
     source.Open();
     keys.SetFilter(KeyFilter(name));
     target.query.Close();
-    if (!ImportTable(target, source, BuildCreateTableSql(source, keys))) ++failures;
+    if (!ImportTable(target, other, source, BuildCreateTableSql(source, keys))) ++failures;
     source.Close();
   }
   return failures;

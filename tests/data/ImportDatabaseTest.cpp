@@ -129,6 +129,35 @@ TEST(ImportDatabase, TakesOverEveryTableWithItsRowsAndKey) {
   EXPECT_FALSE(f.connection.InTransaction());
 }
 
+TEST(ImportDatabase, ANumberedTableGoesOnFromTheSourcesCounter) {
+  ImportFixture f;
+  // A counter written by hand before the table exists is never lowered.
+  f.Exec("CREATE TABLE Kept (ID COUNTER Primary Key)");
+  f.Exec("INSERT INTO sqlite_sequence (name, seq) VALUES ('Tags', 10)");
+  const std::string source = MakeSource(
+      f, "other.mdb",
+      {"CREATE TABLE Items (ID COUNTER Primary Key, Name CHAR)",
+       "INSERT INTO Items (Name) VALUES ('pen'), ('ink'), ('cap'), ('nib')",
+       "DELETE FROM Items WHERE ID > 2",  // numbers 3 and 4 have been handed out all the same
+       "CREATE TABLE Tags (ID COUNTER Primary Key, Tag CHAR)",
+       "INSERT INTO Tags (Tag) VALUES ('red')",
+       "CREATE TABLE Fresh (ID COUNTER Primary Key, Name CHAR)",  // no number handed out yet
+       "CREATE TABLE Plain (ID INTEGER Primary Key, Name CHAR)",
+       "INSERT INTO Plain VALUES (7, 'x')"});
+
+  EXPECT_EQ(f.session.ImportDatabase(source), 0);
+  for (const char* table : {"Items", "Tags", "Fresh"}) {
+    f.Exec(std::string("INSERT INTO ") + table + " VALUES (NULL, 'new')");
+  }
+  EXPECT_EQ(f.Rows("ID || Name", "Items"), "1pen / 2ink / 5new");
+  EXPECT_EQ(f.Rows("ID || Tag", "Tags"), "1red / 11new");
+  EXPECT_EQ(f.Rows("ID || Name", "Fresh"), "1new");
+  EXPECT_EQ(f.Rows("ID || Name", "Plain"), "7x");
+  EXPECT_EQ(f.Scalar("SELECT group_concat(name || seq, ' ') FROM "
+                     "(SELECT name, seq FROM sqlite_sequence ORDER BY name)"),
+            "Fresh1 Items5 Tags11");
+}
+
 TEST(ImportDatabase, TablesThatExistAlreadyAreReportedAndTheOthersTakenOver) {
   ImportFixture f;
   f.Exec("CREATE TABLE Items (ID INTEGER)");
