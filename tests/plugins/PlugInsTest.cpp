@@ -1,0 +1,161 @@
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "console/ResultPane.h"
+#include "data/Cp932.h"
+#include "plugins/LoadPlugIns.h"
+#include "plugins/PlugInContract.h"
+#include "support/TempDir.h"
+
+namespace tarnwick {
+namespace {
+
+using Names = std::vector<std::string>;
+
+Names NamesOf(const PlugInList& plugIns) {
+  Names names;
+  for (const PlugInFunction& function : plugIns) names.push_back(function.name);
+  return names;
+}
+
+// A temporary folder filled with copies of the fixture libraries, and a look into the copies
+// the scan has loaded.
+class PlugInFolder {
+ public:
+  // Copies the fixture library "<fixture>.dll" into the folder under the given file name.
+  void AddLibrary(const std::string& fixture, const std::string& fileName) const {
+    std::filesystem::copy_file(std::filesystem::path(TARNWICK_PLUGIN_FIXTURES) / (fixture + ".dll"),
+                               folder_.Path() / fileName);
+  }
+  void AddFile(const std::string& fileName, const std::string& contents) const {
+    std::ofstream(folder_.Path() / fileName, std::ios::binary) << contents;
+  }
+  std::string Path() const { return folder_.Path().string(); }
+
+  bool IsLoaded(const std::string& fileName) const {
+    return Symbol<void>(fileName, "GetCount") != nullptr;
+  }
+
+  // An exported symbol of a loaded copy, or nullptr when the copy is not loaded.
+  template <typename T>
+  T* Symbol(const std::string& fileName, const char* symbol) const {
+    void* library = ::dlopen(folder_.File(fileName).c_str(), RTLD_NOW | RTLD_NOLOAD);
+    if (library == nullptr) return nullptr;
+    T* address = reinterpret_cast<T*>(::dlsym(library, symbol));
+    ::dlclose(library);  // the scan's own reference keeps it loaded
+    return address;
+  }
+
+ private:
+  test::TempDir folder_;
+};
+
+TEST(LoadPlugIns, AsksEveryIndexInOrderKeepingTheNameBufferAndTheEntryBetweenCalls) {
+  PlugInFolder folder;
+  folder.AddLibrary("contract", "contract.dll");
+
+  const PlugInList plugIns = LoadPlugInsFrom(folder.Path());
+
+  // Index 1 yields nothing; index 2 overwrote two bytes without a terminator, index 3 wrote
+  // nothing, index 4 filled all 255 bytes without one: the name is read up to the buffer's end.
+  EXPECT_EQ(NamesOf(plugIns),
+            (Names{"LongName", "AbngName", "AbngName", std::string(kPlugInNameBufferSize, 'Z')}));
+  void* first = folder.Symbol<void>("contract.dll", "FirstFunction");
+  void* last = folder.Symbol<void>("contract.dll", "LastFunction");
+  std::vector<void*> entries;
+  for (const PlugInFunction& function : plugIns) entries.push_back(function.entry);
+  EXPECT_EQ(entries, (std::vector<void*>{first, first, first, last}));
+  ASSERT_EQ(*folder.Symbol<int>("contract.dll", "asked_count"), 5);
+  const int* asked = folder.Symbol<int>("contract.dll", "asked_indexes");
+  char** buffers = folder.Symbol<char*>("contract.dll", "name_buffers");
+  for (int index = 0; index < 5; ++index) {
+    EXPECT_EQ(asked[index], index);
+    EXPECT_EQ(buffers[index], buffers[0]) << index;
+  }
+}
+
+TEST(LoadPlugIns, LoadsEachDllByItsPathAndPassesOverWhatOffersNoFunction) {
+  PlugInFolder folder;
+  folder.AddLibrary("hello", "same.dll");  // a library of this name is on the search path
+  folder.AddLibrary("hello", "OTHER.DLL");
+  folder.AddLibrary("only_count", "only_count.dll");  // no GetFunctions
+  folder.AddLibrary("count_zero", "count_zero.dll");
+  folder.AddLibrary("count_negative", "count_negative.dll");
+  for (const char* name : {"hello.dll.bak", "hellodll", "hello.so"}) {
+    folder.AddLibrary("hello", name);
+  }
+  folder.AddFile("notes.dll", "not a library\r\n");
+  folder.AddFile("empty.dll", "");
+  std::filesystem::create_directory(folder.Path() + "/folder.dll");
+
+  const PlugInList plugIns = LoadPlugInsFrom(folder.Path());
+
+  // The same name from two libraries stays twice, each with its library's own function.
+  ASSERT_EQ(NamesOf(plugIns), (Names{"Hello", "Hello"}));
+  EXPECT_NE(plugIns[0].entry, plugIns[1].entry);
+  EXPECT_TRUE(folder.IsLoaded("same.dll"));
+  EXPECT_TRUE(folder.IsLoaded("OTHER.DLL"));
+  EXPECT_FALSE(folder.IsLoaded("hello.dll.bak"));
+  // Loaded, and left loaded, but not asked for its count, or for no function.
+  ASSERT_TRUE(folder.IsLoaded("only_count.dll"));
+  EXPECT_EQ(*folder.Symbol<int>("only_count.dll", "get_count_calls"), 0);
+  EXPECT_EQ(*folder.Symbol<int>("count_zero.dll", "get_functions_calls"), 0);
+  EXPECT_EQ(*folder.Symbol<int>("count_negative.dll", "get_functions_calls"), 0);
+
+  // The bare name would have reached the other library of that name.
+  void* searched = ::dlopen("same.dll", RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(searched, nullptr) << "the search-path library is not on the test's search path";
+  EXPECT_NE(::dlsym(searched, "HelloFunction"), folder.Symbol<void>("same.dll", "HelloFunction"));
+  ::dlclose(searched);
+}
+
+TEST(LoadPlugIns, AFailureInsideAPlugInEndsTheScanSilentlyKeepingWhatWasGathered) {
+  PlugInFolder folder;
+  folder.AddLibrary("throws", "throws.dll");
+  const Names others = {"a.dll", "one.dll", "two.dll", "x.dll", "z.dll"};
+  for (const std::string& name : others) folder.AddLibrary("hello", name);
+
+  const Names names = NamesOf(LoadPlugInsFrom(folder.Path()));
+
+  // The copies listed before throws.dll are gathered; those listed after it are never loaded.
+  Names expected;
+  for (const std::string& name : others) {
+    if (folder.IsLoaded(name)) expected.push_back("Hello");
+  }
+  expected.push_back("Counted");
+  EXPECT_EQ(names, expected);
+  EXPECT_EQ(*folder.Symbol<int>("throws.dll", "get_functions_calls"), 2);  // index 2 not asked
+}
+
+TEST(LoadPlugIns, ScansTheWorkingDirectoryAndFindsNothingInAnEmptyOrMissingFolder) {
+  PlugInFolder folder;
+  folder.AddLibrary("hello", "hello.dll");
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(folder.Path());
+  const PlugInList plugIns = LoadPlugIns();
+  std::filesystem::current_path(previous);
+  EXPECT_EQ(NamesOf(plugIns), Names{"Hello"});
+
+  PlugInFolder empty;
+  EXPECT_TRUE(LoadPlugInsFrom(empty.Path()).empty());
+  EXPECT_TRUE(LoadPlugInsFrom(empty.Path() + "/missing").empty());
+}
+
+TEST(ListPlugIns, AppendsEachNameAsALineInListOrderAndNothingElse) {
+  int first = 0;
+  int second = 0;
+  StringPane pane;
+  ListPlugIns({{"Hello", &first}, {Sjis("集計"), &second}, {"Hello", &first}}, pane);
+  EXPECT_EQ(pane.Text(), "Hello\r\n" + Sjis("集計") + "\r\nHello\r\n");
+  StringPane untouched;
+  ListPlugIns({}, untouched);
+  EXPECT_EQ(untouched.Text(), "");
+}
+
+}  // namespace
+}  // namespace tarnwick
