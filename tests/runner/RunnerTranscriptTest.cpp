@@ -33,6 +33,19 @@ TEST(RunnerTranscript, DefaultOutputIsUtf8WithLfAndSjisKeepsThePaneBytes) {
   EXPECT_NE(cells.out.find("c\rd"), std::string::npos) << cells.out;
 }
 
+TEST(RunnerTranscript, StatementsAnswerOkOrTheEngineErrorByteForByte) {
+  RunnerFolder f;
+  const ProcessResult run = f.Run({"--new", "--sjis", "-c",
+                                   "CREATE TABLE t (a INTEGER);\n"
+                                   "INSERT INTO t VALUES (1);\n"
+                                   "DROP TABLE x;"});
+  EXPECT_EQ(run.out,
+            "CREATE TABLE t (a INTEGER);\r\nOK\r\n\r\n"
+            "INSERT INTO t VALUES (1);\r\nOK\r\n\r\n"
+            "DROP TABLE x;\r\nERROR! no such table: x\r\n\r\n");
+  EXPECT_EQ(run.exitStatus, 1);
+}
+
 TEST(RunnerTranscript, CommandTextIsTakenAsThePaneHoldsIt) {
   RunnerFolder f;
   // LF becomes CR LF, so the line comment ends at the line break and SELECT runs.
