@@ -5,80 +5,53 @@
 namespace tarnwick {
 namespace {
 
-TEST(Cp932Test, AsciiPassesThroughEveryConversionUnchanged) {
+TEST(Cp932Test, AsciiPassesThroughAndJapaneseTakesItsShiftJisBytes) {
   const std::string ascii = std::string("SELECT * FROM t;\r\n\t\x01\x7F", 23) + '\0' + "end";
   EXPECT_TRUE(IsAscii(ascii));
-  EXPECT_EQ(Utf8ToSjis(ascii), ascii);
-  EXPECT_EQ(SjisToUtf8(ascii), ascii);
-  EXPECT_EQ(Utf16ToSjis(SjisToUtf16(ascii)), ascii);
-  EXPECT_EQ(SjisToUtf16("Ab"), u"Ab");
-  EXPECT_FALSE(IsAscii("a\x80"));
   EXPECT_TRUE(IsAscii(""));
+  EXPECT_FALSE(IsAscii("a\x80"));
+  // UTF-8 and its Shift-JIS bytes: kanji two bytes, half-width katakana one.
+  const std::pair<std::string, std::string> cases[] = {
+      {ascii, ascii},
+      {"a漢ｱz", "a\x8A\xBF\xB1z"},
+      {"表示", "\x95\x5C\x8E\xA6"},  // a trail byte that equals '\' is still part of its kanji
+  };
+  for (const auto& [utf8, sjis] : cases) {
+    SCOPED_TRACE(utf8);
+    EXPECT_EQ(Utf8ToSjis(utf8), sjis);
+    EXPECT_EQ(SjisToUtf8(sjis), utf8);
+    EXPECT_EQ(Utf16ToSjis(SjisToUtf16(sjis)), sjis);
+  }
+  EXPECT_EQ(SjisToUtf16("A\x8A\xBF\xB1"), u"A漢ｱ");
 }
 
-TEST(Cp932Test, JapaneseTextTakesItsShiftJisWidths) {
-  EXPECT_EQ(Sjis("漢"), "\x8A\xBF");       // kanji: two bytes
-  EXPECT_EQ(Sjis("ｱ"), "\xB1");            // half-width katakana: one byte
-  EXPECT_EQ(Sjis("テーブル").size(), 8u);  // full-width: two bytes each
-  EXPECT_EQ(Sjis("a漢ｱb"),
-            "a\x8A\xBF\xB1"
-            "b");
-  EXPECT_EQ(SjisToUtf8("a\x8A\xBF\xB1"
-                       "b"),
-            "a漢ｱb");
-  EXPECT_EQ(SjisToUtf16("\x8A\xBF\xB1"), u"漢ｱ");
-  EXPECT_EQ(Utf16ToSjis(u"漢ｱ"), "\x8A\xBF\xB1");
-  // A trail byte that equals an ASCII character is still part of its kanji.
-  EXPECT_EQ(SjisToUtf8(Sjis("表示")), "表示");
-}
-
-TEST(Cp932Test, UnmappableCharactersBecomeOneQuestionMarkEach) {
-  EXPECT_EQ(Utf8ToSjis("a😀b"), "a?b");
-  EXPECT_EQ(Utf8ToSjis("😀😀"), "??");
-  EXPECT_EQ(Utf8ToSjis("é漢"), "?\x8A\xBF");
-  // Outside the Basic Multilingual Plane a character is a surrogate pair in UTF-16: one mark.
-  EXPECT_EQ(Utf16ToSjis(u"a\U0001F600b"), "a?b");
-  // An unpaired surrogate is not a character either.
+TEST(Cp932Test, WhatCannotBeConvertedBecomesOneReplacementEach) {
+  // To Shift-JIS: one '?' per unmappable character or invalid UTF-8 sequence; the rest stays.
+  const std::pair<std::string, std::string> toSjis[] = {{"a😀b", "a?b"},
+                                                        {"😀😀", "??"},
+                                                        {"é漢", "?\x8A\xBF"},
+                                                        {"a\xFFz", "a?z"},
+                                                        {"a\x80z漢", "a?z\x8A\xBF"},
+                                                        {"漢\xE6\xBC", "\x8A\xBF?"},
+                                                        {"\xE6\xBC'x'", "?'x'"}};
+  for (const auto& [utf8, sjis] : toSjis) EXPECT_EQ(Utf8ToSjis(utf8), sjis) << utf8;
+  EXPECT_EQ(Utf16ToSjis(u"a\U0001F600b"), "a?b");  // a surrogate pair is one character
   EXPECT_EQ(Utf16ToSjis(std::u16string(u"x") + char16_t(0xD800) + u"y"), "x?y");
-}
 
-TEST(Cp932Test, InvalidUtf8BecomesQuestionMarksWithoutLosingTheRest) {
-  EXPECT_EQ(Utf8ToSjis("a\xFF"
-                       "b"),
-            "a?b");
-  EXPECT_EQ(Utf8ToSjis("a\x80"
-                       "b漢"),
-            "a?b\x8A\xBF");
-  // A sequence cut off at the end of the text.
-  EXPECT_EQ(Utf8ToSjis("漢\xE6\xBC"), "\x8A\xBF?");
-  // A cut sequence followed by ASCII keeps the ASCII.
-  EXPECT_EQ(Utf8ToSjis("\xE6\xBC'x'"), "?'x'");
-}
-
-TEST(Cp932Test, InvalidShiftJisBecomesReplacementCharacter) {
-  const std::string replacement = "\xEF\xBF\xBD";
-  // A lead byte followed by a byte that cannot trail: the quote survives.
-  EXPECT_EQ(SjisToUtf8("\x81\"x\""), replacement + "\"x\"");
-  // A lead byte at the very end.
-  EXPECT_EQ(SjisToUtf8(Sjis("漢") + "\x82"), "漢" + replacement);
-  // Bytes that never start a character.
-  EXPECT_EQ(SjisToUtf8("a\xA0"
-                       "b"),
-            "a" + replacement + "b");
-  EXPECT_EQ(SjisToUtf8("\xFD\xFE\xFF"), replacement + replacement + replacement);
-  // An unassigned double-byte code is one character, one replacement.
-  EXPECT_EQ(SjisToUtf8("\x85\x40z"), replacement + "z");
+  // From Shift-JIS: U+FFFD for a lead byte without a trail (the next byte survives), a lead
+  // byte at the end, bytes that never start a character, an unassigned double-byte code.
+  const std::string r = "\xEF\xBF\xBD";
+  const std::pair<std::string, std::string> fromSjis[] = {{"\x81\"x\"", r + "\"x\""},
+                                                          {"\x8A\xBF\x82", "漢" + r},
+                                                          {"a\xA0z", "a" + r + "z"},
+                                                          {"\xFD\xFE\xFF", r + r + r},
+                                                          {"\x85\x40z", r + "z"}};
+  for (const auto& [sjis, utf8] : fromSjis) EXPECT_EQ(SjisToUtf8(sjis), utf8) << utf8;
   EXPECT_EQ(SjisToUtf16("\x85\x40z"), u"\uFFFDz");
-}
 
-TEST(Cp932Test, LongMixedTextConvertsWhole) {
-  std::string utf8;
-  for (int i = 0; i < 5000; ++i) utf8 += "ｱ漢a😀";
-  const std::string sjis = Utf8ToSjis(utf8);
-  EXPECT_EQ(sjis.size(), 5000u * 5);
-  std::string expected;
-  for (int i = 0; i < 5000; ++i) expected += "ｱ漢a?";
-  EXPECT_EQ(SjisToUtf8(sjis), expected);
+  std::string utf8, expected;
+  for (int i = 0; i < 5000; ++i) utf8 += "ｱ漢a😀", expected += "ｱ漢a?";
+  EXPECT_EQ(SjisToUtf8(Utf8ToSjis(utf8)), expected);
 }
 
 }  // namespace

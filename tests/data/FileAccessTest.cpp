@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 
 #include "data/Cp932.h"
 #include "data/FileAccess.h"
@@ -17,92 +16,57 @@ namespace {
 using test::TempDir;
 using test::ThrownMessage;
 
-TEST(FileAccessTest, WritesAndReadsBackExactBytes) {
+TEST(FileAccessTest, WritesReadsAndDeletesExactBytesUnderJapaneseNames) {
   TempDir dir;
-  const std::string path = dir.File("data.bin");
+  const std::string path = dir.File("") + Sjis("売上データ.txt");  // console text
   const std::string bytes = std::string("\xFF\xFE\0\r\nabc", 8);
   WriteWholeFile(path, bytes);
+  EXPECT_TRUE(std::filesystem::exists(dir.Path() / "売上データ.txt"));  // named in UTF-8
   EXPECT_TRUE(FileExists(path));
   EXPECT_EQ(ReadWholeFile(path), bytes);
-
   WriteWholeFile(path, "x");  // replaces the whole file
   EXPECT_EQ(ReadWholeFile(path), "x");
   WriteWholeFile(path, "");
-  EXPECT_EQ(ReadWholeFile(path), "");
-  EXPECT_EQ(std::filesystem::file_size(path), 0u);
-}
+  EXPECT_EQ(std::filesystem::file_size(dir.Path() / "売上データ.txt"), 0u);
 
-TEST(FileAccessTest, JapanesePathsAreFileSystemNamesInUtf8) {
-  TempDir dir;
-  const std::string sjisPath = dir.File("") + Sjis("売上データ.txt");
-  WriteWholeFile(sjisPath, "1");
-  EXPECT_TRUE(std::filesystem::exists(dir.Path() / "売上データ.txt"));
-  EXPECT_TRUE(FileExists(sjisPath));
-  EXPECT_EQ(ReadWholeFile(sjisPath), "1");
-  EXPECT_TRUE(DeleteFile(sjisPath));
-  EXPECT_FALSE(FileExists(sjisPath));
-  EXPECT_FALSE(DeleteFile(sjisPath));
+  EXPECT_TRUE(DeleteFile(path));
+  EXPECT_FALSE(FileExists(path));
+  EXPECT_FALSE(DeleteFile(path));
   EXPECT_EQ(errno, ENOENT);
+  EXPECT_FALSE(FileExists(dir.Path().string()));  // a folder is no file
 }
 
-TEST(FileAccessTest, FileExistsIsFalseForFoldersAndMissingFiles) {
+TEST(FileAccessTest, FailuresCarryTheFileMessagesInJapanese) {
   TempDir dir;
-  EXPECT_FALSE(FileExists(dir.Path().string()));
-  EXPECT_FALSE(FileExists(dir.File("none.udl")));
-}
-
-TEST(FileAccessTest, MissingFileGivesTheOpenMessageInJapanese) {
-  TempDir dir;
-  const std::string path = dir.File("missing.udl");
-  EXPECT_EQ(ThrownMessage([&] { ReadWholeFile(path); }),
-            Sjis("ファイル \"") + path +
-                Sjis("\". 指定されたファイルまたはディレクトリが見つかりません は開けません"));
-}
-
-TEST(FileAccessTest, UncreatableFileGivesTheCreateMessageInJapanese) {
-  TempDir dir;
+  const std::string missing = dir.File("missing.udl");
   const std::string inMissingFolder = dir.File("no-such-folder/a.udl");
-  EXPECT_EQ(ThrownMessage([&] { WriteWholeFile(inMissingFolder, "x"); }),
-            Sjis("ファイル \"") + inMissingFolder +
-                Sjis("\". 指定されたファイルまたはディレクトリが見つかりません を作成できません"));
   const std::string folder = dir.Path().string();
-  EXPECT_EQ(
-      ThrownMessage([&] { WriteWholeFile(folder, "x"); }),
-      Sjis("ファイル \"") + folder + Sjis("\". 指定されたパスはディレクトリです を作成できません"));
-}
-
-TEST(FileAccessTest, ReadingAFolderFails) {
-  TempDir dir;
-  const std::string folder = dir.Path().string();
-  EXPECT_EQ(
-      ThrownMessage([&] { ReadWholeFile(folder); }),
-      Sjis("ファイル \"") + folder + Sjis("\". 指定されたパスはディレクトリです は開けません"));
-}
-
-TEST(FileAccessTest, UnreadableFileIsReportedAsAccessDenied) {
-  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
-  TempDir dir;
-  const std::string path = dir.File("locked.udl");
-  WriteWholeFile(path, "x");
-  ASSERT_EQ(chmod(path.c_str(), 0), 0);
-  EXPECT_EQ(ThrownMessage([&] { ReadWholeFile(path); }),
-            Sjis("ファイル \"") + path + Sjis("\". アクセスが拒否されました は開けません"));
-  EXPECT_EQ(ThrownMessage([&] { WriteWholeFile(path, "y"); }),
-            Sjis("ファイル \"") + path + Sjis("\". アクセスが拒否されました を作成できません"));
-}
-
-TEST(FileAccessTest, AWriteThatCannotFinishIsAFailure) {
-  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
-  EXPECT_EQ(ThrownMessage([] { WriteWholeFile("/dev/full", "abc"); }),
-            Sjis("ファイル \"/dev/full\". ディスクに十分な空き領域がありません を作成できません"));
-}
-
-TEST(FileAccessTest, MessagesNameThePathAsGivenAndFallBackToTheSystemText) {
+  const auto message = [](const std::string& path, const char* utf8Tail) {
+    return Sjis("ファイル \"") + path + Sjis(utf8Tail);
+  };
+  const std::pair<std::function<void()>, std::string> cases[] = {
+      {[&] { ReadWholeFile(missing); },
+       message(missing, "\". 指定されたファイルまたはディレクトリが見つかりません は開けません")},
+      {[&] { WriteWholeFile(inMissingFolder, "x"); },
+       message(inMissingFolder,
+               "\". 指定されたファイルまたはディレクトリが見つかりません を作成できません")},
+      {[&] { WriteWholeFile(folder, "x"); },
+       message(folder, "\". 指定されたパスはディレクトリです を作成できません")},
+      {[&] { ReadWholeFile(folder); },
+       message(folder, "\". 指定されたパスはディレクトリです は開けません")},
+      {[] { WriteWholeFile("/dev/full", "abc"); },  // a write that cannot finish
+       message("/dev/full", "\". ディスクに十分な空き領域がありません を作成できません")},
+  };
+  for (const auto& [call, expected] : cases) {
+    SCOPED_TRACE(SjisToUtf8(expected));
+    EXPECT_EQ(ThrownMessage(call), expected);
+  }
+  // The path as given; a reason without words of its own falls back to the system's text.
   const std::string path = Sjis("C:\\データ\\a.udl");
   EXPECT_EQ(FileOpenMessage(path, EACCES),
-            Sjis("ファイル \"") + path + Sjis("\". アクセスが拒否されました は開けません"));
+            message(path, "\". アクセスが拒否されました は開けません"));
   EXPECT_EQ(FileCreateMessage("a", EROFS),
-            Sjis("ファイル \"a\". 読み取り専用のファイルシステムです を作成できません"));
+            message("a", "\". 読み取り専用のファイルシステムです を作成できません"));
   EXPECT_EQ(FileCreateMessage("a", EIO),
             Sjis("ファイル \"a\". ") + Utf8ToSjis(std::strerror(EIO)) + Sjis(" を作成できません"));
 }

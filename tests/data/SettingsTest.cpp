@@ -22,195 +22,117 @@ class ScopedEnv {
  public:
   ScopedEnv(const char* name, std::optional<std::string> value) : name_(name) {
     if (const char* old = getenv(name)) old_ = old;
-    if (value) {
-      setenv(name, value->c_str(), 1);
-    } else {
-      unsetenv(name);
-    }
+    Set(value);
   }
-  ~ScopedEnv() {
-    if (old_) {
-      setenv(name_, old_->c_str(), 1);
-    } else {
-      unsetenv(name_);
-    }
-  }
+  ~ScopedEnv() { Set(old_); }
 
  private:
+  void Set(const std::optional<std::string>& value) {
+    value ? setenv(name_, value->c_str(), 1) : unsetenv(name_);
+  }
   const char* name_;
   std::optional<std::string> old_;
 };
 
-struct SettingsFile {
-  TempDir dir;
-  std::string Folder() const { return dir.Path().string() + "/"; }
-  Settings Load(std::string_view utf8Text) {
-    const std::string path = dir.File("Tarnwick.ini");
-    WriteWholeFile(path, utf8Text);
-    return LoadSettings(path, Folder());
-  }
-};
-
-TEST(Settings, WithoutAFileTheDatabaseLiesBesideTheExecutable) {
-  TempDir exe;
-  const std::string folder = exe.Path().string() + "/";
-  const Settings settings = LoadSettings(exe.File("Tarnwick.ini"), folder);
-  EXPECT_FALSE(settings.fileFound);
-  EXPECT_EQ(settings.DbDir, folder);
-  EXPECT_EQ(settings.UdlName, "default.udl");
-  EXPECT_EQ(settings.MdbName, "default.mdb");
-  EXPECT_EQ(settings.FontSize, 9);
-  EXPECT_FALSE(settings.ClearText);
-  EXPECT_FALSE(settings.WordWrap);
+// Every value of the settings in one line (UTF-8): folder|descriptor|database|size|switches.
+std::string Summary(const Settings& s) {
+  return SjisToUtf8(s.DbDir + "|" + s.UdlName + "|" + s.MdbName) + "|" +
+         std::to_string(s.FontSize) + "|" + (s.ClearText ? "clear" : "") +
+         (s.WordWrap ? "wrap" : "");
 }
 
-TEST(Settings, WithoutAFileAnUnwritableExecutableFolderGivesThePerUserDataFolder) {
+TEST(Settings, WithoutAFileTheDatabaseLiesBesideTheExecutableOrInTheUserDataFolder) {
   TempDir home;
+  const std::string folder = home.Path().string() + "/";
+  const Settings settings = LoadSettings(home.File("Tarnwick.ini"), folder);
+  EXPECT_FALSE(settings.fileFound);
+  EXPECT_EQ(Summary(settings), folder + "|default.udl|default.mdb|9|");
+
+  // A folder that cannot be written (even by a privileged user): its parent is a file. A
+  // relative XDG_DATA_HOME is not a valid setting and is passed over.
   WriteWholeFile(home.File("plain-file"), "x");
-  // A folder that cannot be written (even by a privileged user): its parent is a file.
   const std::string unwritable = home.File("plain-file") + "/bin/";
-  {
-    ScopedEnv dataHome("XDG_DATA_HOME", home.File("data"));
-    const Settings settings = LoadSettings(unwritable + "Tarnwick.ini", unwritable);
-    EXPECT_EQ(settings.DbDir, home.File("data") + "/tarnwick/");
-    EXPECT_TRUE(std::filesystem::is_directory(home.File("data") + "/tarnwick"));
-  }
-  {
-    ScopedEnv dataHome("XDG_DATA_HOME", std::nullopt);
-    ScopedEnv homeDir("HOME", home.Path().string());
-    const Settings settings = LoadSettings(unwritable + "Tarnwick.ini", unwritable);
-    EXPECT_EQ(settings.DbDir, home.File(".local/share/tarnwick/"));
-    EXPECT_TRUE(std::filesystem::is_directory(home.File(".local/share/tarnwick")));
-  }
-  {
-    // A relative XDG_DATA_HOME is not a valid setting and is passed over.
-    ScopedEnv dataHome("XDG_DATA_HOME", "relative/data");
-    ScopedEnv homeDir("HOME", home.Path().string());
-    EXPECT_EQ(LoadSettings(unwritable + "Tarnwick.ini", unwritable).DbDir,
-              home.File(".local/share/tarnwick/"));
+  const std::string local = home.File(".local/share/tarnwick/");
+  const std::pair<std::optional<std::string>, std::string> cases[] = {
+      {home.File("data"), home.File("data") + "/tarnwick/"},
+      {std::nullopt, local},
+      {"relative/data", local}};
+  ScopedEnv homeDir("HOME", home.Path().string());
+  for (const auto& [dataHome, expected] : cases) {
+    ScopedEnv env("XDG_DATA_HOME", dataHome);
+    EXPECT_EQ(LoadSettings(unwritable + "Tarnwick.ini", unwritable).DbDir, expected);
+    EXPECT_TRUE(std::filesystem::is_directory(expected)) << expected;
   }
 }
 
-TEST(Settings, AnEmptyFileLeavesTheDatabaseInTheWorkingDirectory) {
-  SettingsFile file;
-  const Settings settings = file.Load("");
-  EXPECT_TRUE(settings.fileFound);
-  EXPECT_EQ(settings.DbDir, "");
-  EXPECT_EQ(settings.UdlName, "default.udl");
-  EXPECT_EQ(settings.MdbName, "default.mdb");
-  EXPECT_EQ(settings.FontSize, 9);
-  EXPECT_FALSE(settings.ClearText);
-  EXPECT_FALSE(settings.WordWrap);
-}
-
-TEST(Settings, SavePathGetsItsSeparatorAndNamesAreTakenAsWritten) {
-  SettingsFile file;
-  Settings settings =
-      file.Load("[SYSTEM]\r\nSAVEPATH = /srv/data\r\nUDLFILE=shop.udl\r\nMDBFILE = shop.mdb \r\n");
-  EXPECT_EQ(settings.DbDir, "/srv/data/");
-  EXPECT_EQ(settings.UdlName, "shop.udl");
-  EXPECT_EQ(settings.MdbName, "shop.mdb");
-
-  EXPECT_EQ(file.Load("[SYSTEM]\nSAVEPATH=/srv/data/\n").DbDir, "/srv/data/");
-  EXPECT_EQ(file.Load("[SYSTEM]\nSAVEPATH=\n").DbDir, "");
-  // A backslash is no separator on this system.
-  EXPECT_EQ(file.Load("[SYSTEM]\nSAVEPATH=C:\\data\\\n").DbDir, "C:\\data\\/");
-  // The file is UTF-8; the values become console text.
-  settings = file.Load("[SYSTEM]\nSAVEPATH=/データ\nMDBFILE=売上.mdb\n");
-  EXPECT_EQ(settings.DbDir, Sjis("/データ/"));
-  EXPECT_EQ(settings.MdbName, Sjis("売上.mdb"));
-}
-
-TEST(Settings, ValuesExpandEnvironmentReferences) {
-  SettingsFile file;
+TEST(Settings, FileValuesAndTheirDefaults) {
   ScopedEnv base("TARNWICK_TEST_BASE", "/home/a");
   ScopedEnv unset("TARNWICK_TEST_UNSET", std::nullopt);
-  Settings settings =
-      file.Load("[SYSTEM]\nSAVEPATH=%TARNWICK_TEST_BASE%/db\nMDBFILE=%TARNWICK_TEST_UNSET%x.mdb\n");
-  EXPECT_EQ(settings.DbDir, "/home/a/db/");
-  EXPECT_EQ(settings.MdbName, "x.mdb");
-  EXPECT_EQ(file.Load("[SYSTEM]\nSAVEPATH=%TARNWICK_TEST_UNSET%/x\n").DbDir, "/x/");
-}
-
-TEST(Settings, IntegersAndSwitches) {
-  SettingsFile file;
-  Settings settings = file.Load("[GUI]\nFONTSIZE=0x0C\nCLEARTEXT=1\nWORDWRAP=-5\n");
-  EXPECT_EQ(settings.FontSize, 12);
-  EXPECT_TRUE(settings.ClearText);
-  EXPECT_TRUE(settings.WordWrap);
-
-  settings = file.Load("[GUI]\nFONTSIZE=$10\nCLEARTEXT=true\nWORDWRAP=0\n");
-  EXPECT_EQ(settings.FontSize, 16);
-  EXPECT_FALSE(settings.ClearText);
-  EXPECT_FALSE(settings.WordWrap);
-
-  settings = file.Load("[GUI]\nFONTSIZE=12pt\nCLEARTEXT=yes\n");
-  EXPECT_EQ(settings.FontSize, 9);
-  EXPECT_FALSE(settings.ClearText);
-
-  // No range check: a size of 0 or below is passed on.
-  EXPECT_EQ(file.Load("[GUI]\nFONTSIZE=-3\n").FontSize, -3);
-  EXPECT_EQ(file.Load("[GUI]\nFONTSIZE=\n").FontSize, 9);
-}
-
-TEST(Settings, SectionsAndKeysMatchWithoutRegardToCase) {
-  SettingsFile file;
-  const Settings settings = file.Load("[ gui ]\nfontsize=14\n[System]\nMdbFile=a.mdb\n");
-  EXPECT_EQ(settings.FontSize, 14);
-  EXPECT_EQ(settings.MdbName, "a.mdb");
-}
-
-TEST(IniFile, LinesCommentsSectionsAndRepeatedEntries) {
-  const IniFile ini(
-      "  MDBFILE=before-any-section\r"
-      "; [SYSTEM]\r\n"
-      "\t[SYSTEM]  \n"
-      "no equals sign\n"
-      "  ; MDBFILE=commented\n"
-      "MDBFILE = first = with equals \r\n"
-      "MDBFILE=second\n"
-      "[GUI]\n"
-      "FONTSIZE=11\n"
-      "[system]\n"
-      "UDLFILE=later.udl");
-  EXPECT_EQ(ini.ReadString("SYSTEM", "MDBFILE"), "first = with equals");
-  EXPECT_EQ(ini.ReadString("SYSTEM", "UDLFILE"), "later.udl");
-  EXPECT_EQ(ini.ReadString("GUI", "MDBFILE"), std::nullopt);
-  EXPECT_EQ(ini.ReadInteger("GUI", "FONTSIZE", 9), 11);
-  EXPECT_EQ(ini.ReadInteger("GUI", "MISSING", 9), 9);
-  EXPECT_FALSE(ini.ReadSwitch("GUI", "MISSING"));
-}
-
-TEST(IniFile, IntegerForms) {
-  EXPECT_EQ(ParseIniInteger("42"), 42);
-  EXPECT_EQ(ParseIniInteger("+7"), 7);
-  EXPECT_EQ(ParseIniInteger("-5"), -5);
-  EXPECT_EQ(ParseIniInteger("0x1f"), 31);
-  EXPECT_EQ(ParseIniInteger("0X1F"), 31);
-  EXPECT_EQ(ParseIniInteger("$ff"), 255);
-  EXPECT_EQ(ParseIniInteger("-$10"), -16);
-  EXPECT_EQ(ParseIniInteger("2147483647"), 2147483647);
-  EXPECT_EQ(ParseIniInteger("-2147483648"), -2147483647 - 1);
-  EXPECT_EQ(ParseIniInteger("2147483648"), std::nullopt);
-  EXPECT_EQ(ParseIniInteger("99999999999999999999999"), std::nullopt);
-  EXPECT_EQ(ParseIniInteger(""), std::nullopt);
-  EXPECT_EQ(ParseIniInteger("-"), std::nullopt);
-  EXPECT_EQ(ParseIniInteger("0x"), std::nullopt);
-  EXPECT_EQ(ParseIniInteger("$"), std::nullopt);
-  EXPECT_EQ(ParseIniInteger("12a"), std::nullopt);
-  EXPECT_EQ(ParseIniInteger("1 2"), std::nullopt);
-  EXPECT_EQ(ParseIniInteger("--1"), std::nullopt);
-  EXPECT_EQ(ParseIniInteger("0x-1"), std::nullopt);
+  const std::pair<const char*, const char*> cases[] = {
+      // An empty file leaves the database in the working directory.
+      {"", "|default.udl|default.mdb|9|"},
+      {"[SYSTEM]\r\nSAVEPATH = /srv/data\r\nUDLFILE=shop.udl\r\nMDBFILE = shop.mdb \r\n",
+       "/srv/data/|shop.udl|shop.mdb|9|"},
+      {"[SYSTEM]\nSAVEPATH=/srv/data/\n", "/srv/data/|default.udl|default.mdb|9|"},
+      {"[SYSTEM]\nSAVEPATH=\n", "|default.udl|default.mdb|9|"},
+      // A backslash is no separator on this system.
+      {"[SYSTEM]\nSAVEPATH=C:\\data\\\n", "C:\\data\\/|default.udl|default.mdb|9|"},
+      // The file is UTF-8; the values become console text.
+      {"[SYSTEM]\nSAVEPATH=/データ\nMDBFILE=売上.mdb\n", "/データ/|default.udl|売上.mdb|9|"},
+      {"[SYSTEM]\nSAVEPATH=%TARNWICK_TEST_BASE%/db\nMDBFILE=%TARNWICK_TEST_UNSET%x.mdb\n",
+       "/home/a/db/|default.udl|x.mdb|9|"},
+      {"[SYSTEM]\nSAVEPATH=%TARNWICK_TEST_UNSET%/x\n", "/x/|default.udl|default.mdb|9|"},
+      // Integers decimal or hexadecimal, switches on when not 0; no range check on the size.
+      {"[GUI]\nFONTSIZE=0x0C\nCLEARTEXT=1\nWORDWRAP=-5\n", "|default.udl|default.mdb|12|clearwrap"},
+      {"[GUI]\nFONTSIZE=$10\nCLEARTEXT=true\nWORDWRAP=0\n", "|default.udl|default.mdb|16|"},
+      {"[GUI]\nFONTSIZE=12pt\nCLEARTEXT=yes\n", "|default.udl|default.mdb|9|"},
+      {"[GUI]\nFONTSIZE=-3\n", "|default.udl|default.mdb|-3|"},
+      {"[GUI]\nFONTSIZE=\n", "|default.udl|default.mdb|9|"},
+      // Sections and keys match without regard to case; each key belongs to its section.
+      {"[ gui ]\nMdbFile=gui.mdb\nfontsize=14\n[System]\nMdbFile=a.mdb\n",
+       "|default.udl|a.mdb|14|"},
+      // Lines end at CR, LF or CR LF; comments, lines without '=' and entries before the
+      // first section are passed over; a repeated section goes on; the first entry counts.
+      {"  MDBFILE=before-any-section\r; [SYSTEM]\r\n\t[SYSTEM]  \nno equals sign\n"
+       "  ; MDBFILE=commented\nMDBFILE = first = with equals \r\nMDBFILE=second\n"
+       "[GUI]\nFONTSIZE=11\n[system]\nUDLFILE=later.udl",
+       "|later.udl|first = with equals|11|"},
+  };
+  TempDir dir;
+  const std::string path = dir.File("Tarnwick.ini");
+  for (const auto& [text, summary] : cases) {
+    SCOPED_TRACE(text);
+    WriteWholeFile(path, text);
+    const Settings settings = LoadSettings(path, dir.Path().string() + "/");
+    EXPECT_TRUE(settings.fileFound);
+    EXPECT_EQ(Summary(settings), summary);
+  }
 }
 
 TEST(Settings, AFileThatCannotBeReadIsAFailure) {
   TempDir exe;
   // Opening succeeds, reading fails: even a privileged user cannot read this file whole.
-  const std::string message =
-      test::ThrownMessage([&] { LoadSettings("/proc/self/mem", exe.Path().string() + "/"); });
-  EXPECT_NE(SjisToUtf8(message).find("ファイル \"/proc/self/mem\". "), std::string::npos)
-      << SjisToUtf8(message);
-  EXPECT_TRUE(SjisToUtf8(message).ends_with(" は開けません")) << SjisToUtf8(message);
+  const std::string message = SjisToUtf8(
+      test::ThrownMessage([&] { LoadSettings("/proc/self/mem", exe.Path().string() + "/"); }));
+  EXPECT_TRUE(message.starts_with("ファイル \"/proc/self/mem\". ")) << message;
+  EXPECT_TRUE(message.ends_with(" は開けません")) << message;
+}
+
+TEST(IniFile, IntegerForms) {
+  const std::pair<const char*, int> valid[] = {{"42", 42},
+                                               {"+7", 7},
+                                               {"-5", -5},
+                                               {"0x1f", 31},
+                                               {"0X1F", 31},
+                                               {"$ff", 255},
+                                               {"-$10", -16},
+                                               {"2147483647", 2147483647},
+                                               {"-2147483648", -2147483647 - 1}};
+  for (const auto& [text, value] : valid) EXPECT_EQ(ParseIniInteger(text), value) << text;
+  for (const char* invalid :
+       {"2147483648", "99999999999999999999999", "", "-", "0x", "$", "12a", "1 2", "--1", "0x-1"}) {
+    EXPECT_EQ(ParseIniInteger(invalid), std::nullopt) << invalid;
+  }
 }
 
 TEST(ExpandEnvironment, ReferencesUnpairedPercentsAndValuesNotRescanned) {
@@ -218,14 +140,16 @@ TEST(ExpandEnvironment, ReferencesUnpairedPercentsAndValuesNotRescanned) {
   ScopedEnv path("TARNWICK_TEST_PATH", "\\Users\\a");
   ScopedEnv percent("TARNWICK_TEST_PERCENT", "%TARNWICK_TEST_DRIVE%");
   ScopedEnv unset("TARNWICK_TEST_UNSET", std::nullopt);
-  EXPECT_EQ(ExpandEnvironment("%TARNWICK_TEST_DRIVE%%TARNWICK_TEST_PATH%\\db"), "C:\\Users\\a\\db");
-  EXPECT_EQ(ExpandEnvironment("50%"), "50");
-  EXPECT_EQ(ExpandEnvironment("a%TARNWICK_TEST_UNSET%b"), "ab");
-  EXPECT_EQ(ExpandEnvironment("a%%b"), "ab");
-  EXPECT_EQ(ExpandEnvironment("x%TARNWICK_TEST_PERCENT%y"), "x%TARNWICK_TEST_DRIVE%y");
-  EXPECT_EQ(ExpandEnvironment("a%TARNWICK_TEST_UNSET%c%d"), "acd");
-  EXPECT_EQ(ExpandEnvironment(""), "");
-  EXPECT_EQ(ExpandEnvironment("no references"), "no references");
+  const std::pair<const char*, const char*> cases[] = {
+      {"%TARNWICK_TEST_DRIVE%%TARNWICK_TEST_PATH%\\db", "C:\\Users\\a\\db"},
+      {"50%", "50"},
+      {"a%TARNWICK_TEST_UNSET%b", "ab"},
+      {"a%%b", "ab"},
+      {"x%TARNWICK_TEST_PERCENT%y", "x%TARNWICK_TEST_DRIVE%y"},
+      {"a%TARNWICK_TEST_UNSET%c%d", "acd"},
+      {"", ""},
+      {"no references", "no references"}};
+  for (const auto& [text, expanded] : cases) EXPECT_EQ(ExpandEnvironment(text), expanded) << text;
 }
 
 }  // namespace
