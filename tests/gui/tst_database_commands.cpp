@@ -1,5 +1,5 @@
-// The database commands with answered dialogs: new, open, reset, connect, import, dropped
-// files, and failures shown in the standard error box.
+// The file dialogs of every command, and the database commands with answered dialogs: new,
+// open, reset, connect, import, dropped files, and failures shown in the standard error box.
 #include <QAction>
 #include <QFileInfo>
 #include <QMimeData>
@@ -8,7 +8,7 @@
 #include <QUrl>
 
 #include "data/TemplateDatabase.h"
-#include "support/WindowTestCase.h"
+#include "support/WindowUnderTest.h"
 
 using namespace tarnwick;
 using namespace tarnwick::test;
@@ -38,18 +38,49 @@ class DatabaseCommandsTest : public WindowTestCase {
   Q_OBJECT
 
  private slots:
+  void fileDialogsHaveTheirNamesFiltersAndExtensionsAndCancelDoesNothing() {
+    TMainForm& form = window_->Form();
+    const QString databases = QStringLiteral("|*.mdb|全てのファイル(*.*)|*.*");
+    const struct {
+      QAction* command;
+      bool save;
+      QString name;
+      QString filter;
+      QString extension;
+    } dialogs[] = {
+        {form.AlNewDB, true, "SDialogDB", "データベースファイル(*.mdb)" + databases, ".mdb"},
+        {form.AlOpenDB, false, "ODialogDB", "mdbファイル(*.mdb)" + databases, ".mdb"},
+        {form.AlMargeDB, false, "ODialogDB", "mdbファイル(*.mdb)" + databases, ".mdb"},
+        {form.AlLoadSQL, false, "ODialogSQL",
+         "SQLファイル(*.sql)|*.sql|テキストファイル(*.txt)|*.txt|全てのファイル(*.*)|*.*", ""},
+        {form.AlLogSave, true, "SDialog", "テキストファイル(*.txt)|*.txt|全てのファイル(*.*)|*.*",
+         ""},
+    };
+    for (const auto& expected : dialogs) {
+      // Through the command's shortcut where it has one.
+      if (expected.command->shortcut().isEmpty()) {
+        expected.command->trigger();
+      } else {
+        window_->Press(expected.command->shortcut()[0]);
+      }
+      QVERIFY2(window_->dialogs.fileDialogs.size() == 1, qPrintable(expected.name));
+      const ScriptedDialogs::FileDialog dialog = window_->dialogs.fileDialogs.back();
+      window_->dialogs.fileDialogs.clear();
+      QCOMPARE(dialog.save, expected.save);
+      QCOMPARE(dialog.spec.name, expected.name);
+      QCOMPARE(dialog.spec.filter, expected.filter);
+      QCOMPARE(dialog.spec.defaultExtension, expected.extension);
+    }
+    QCOMPARE(window_->ResultSinceMark(), QString());
+    QCOMPARE(form.Session().MdbName, std::string("test.mdb"));
+    QVERIFY(window_->dialogs.errors.isEmpty());
+  }
+
   void newDatabaseReplacesTheNamesAndConnects() {
     TMainForm& form = window_->Form();
     const QString path = window_->File(QStringLiteral("fresh.mdb"));
-    window_->dialogs.fileAnswers.push_back(path);
+    window_->dialogs.fileAnswers = {path, window_->File(QStringLiteral("notes.txt"))};
     window_->Press(Ctrl(Qt::Key_N));
-    QCOMPARE(window_->dialogs.fileDialogs.size(), std::size_t{1});
-    const auto& dialog = window_->dialogs.fileDialogs[0];
-    QVERIFY(dialog.save);
-    QCOMPARE(dialog.spec.name, QStringLiteral("SDialogDB"));
-    QCOMPARE(dialog.spec.filter,
-             QStringLiteral("データベースファイル(*.mdb)|*.mdb|全てのファイル(*.*)|*.*"));
-    QCOMPARE(dialog.spec.defaultExtension, QStringLiteral(".mdb"));
     QCOMPARE(window_->ResultSinceMark(),
              kDisconnected + QStringLiteral("fresh.udl を新規作成しました\n"
                                             "fresh.mdb ファイルに接続しました\n\n"));
@@ -58,10 +89,8 @@ class DatabaseCommandsTest : public WindowTestCase {
     QCOMPARE(form.AlDBOpen->text(), QStringLiteral("DBの切断(&A)"));
     QVERIFY(QApplication::overrideCursor() == nullptr);
 
-    // Cancelled, or a name that is no database: nothing happens, nothing is printed.
+    // A name that is no database: nothing happens, nothing is printed.
     window_->MarkResult();
-    window_->Press(Ctrl(Qt::Key_N));
-    window_->dialogs.fileAnswers.push_back(window_->File(QStringLiteral("notes.txt")));
     window_->Press(Ctrl(Qt::Key_N));
     QCOMPARE(window_->ResultSinceMark(), QString());
     QCOMPARE(form.Session().MdbName, std::string("fresh.mdb"));
@@ -71,21 +100,16 @@ class DatabaseCommandsTest : public WindowTestCase {
   void openDatabaseDisconnectsThenConnectsToTheChosenFile() {
     TMainForm& form = window_->Form();
     WindowUnderTest::CreateDatabase(window_->File(QStringLiteral("other.mdb")));
-    window_->dialogs.fileAnswers.push_back(window_->File(QStringLiteral("other.mdb")));
+    window_->dialogs.fileAnswers = {window_->File(QStringLiteral("other.mdb")),
+                                    window_->File(QStringLiteral("notes.txt")),
+                                    window_->File(QStringLiteral("missing.mdb"))};
     window_->Press(Ctrl(Qt::Key_M));
-    const auto& dialog = window_->dialogs.fileDialogs.at(0);
-    QVERIFY(!dialog.save);
-    QCOMPARE(dialog.spec.name, QStringLiteral("ODialogDB"));
-    QCOMPARE(dialog.spec.filter,
-             QStringLiteral("mdbファイル(*.mdb)|*.mdb|全てのファイル(*.*)|*.*"));
-    QCOMPARE(dialog.spec.defaultExtension, QStringLiteral(".mdb"));
     QCOMPARE(window_->ResultSinceMark(),
              kDisconnected + QStringLiteral("other.mdb ファイルに接続しました\n\n"));
     QVERIFY(QFileInfo::exists(window_->File(QStringLiteral("other.udl"))));
 
     // A file of another kind: disconnected, the names stay.
     window_->MarkResult();
-    window_->dialogs.fileAnswers.push_back(window_->File(QStringLiteral("notes.txt")));
     window_->Press(Ctrl(Qt::Key_M));
     QCOMPARE(window_->ResultSinceMark(), kDisconnected);
     QCOMPARE(form.Session().MdbName, std::string("other.mdb"));
@@ -93,7 +117,6 @@ class DatabaseCommandsTest : public WindowTestCase {
 
     // A database file that does not exist ends in the connect failure line.
     window_->MarkResult();
-    window_->dialogs.fileAnswers.push_back(window_->File(QStringLiteral("missing.mdb")));
     window_->Press(Ctrl(Qt::Key_M));
     QCOMPARE(window_->ResultSinceMark(),
              kDisconnected + QStringLiteral("missing.mdbへの接続に失敗しました\n\n"));
@@ -136,12 +159,11 @@ class DatabaseCommandsTest : public WindowTestCase {
   void importTakesOverTheTablesOfAnotherDatabase() {
     TMainForm& form = window_->Form();
     const QString other = window_->File(QStringLiteral("other.mdb"));
-    WindowUnderTest::CreateDatabaseWith(
+    WindowUnderTest::CreateDatabase(
         other, {QStringLiteral("CREATE TABLE items (ID COUNTER PRIMARY KEY, name CHAR(10))"),
                 QStringLiteral("INSERT INTO items (name) VALUES ('りんご')")});
-    window_->dialogs.fileAnswers.push_back(other);
+    window_->dialogs.fileAnswers = {other, window_->File(QStringLiteral("absent.mdb"))};
     form.AlMargeDB->trigger();
-    QCOMPARE(window_->dialogs.fileDialogs.at(0).spec.name, QStringLiteral("ODialogDB"));
     QCOMPARE(window_->ResultSinceMark(), QStringLiteral("itemsテーブルを取込みました\nOK\n\n"));
     window_->MarkResult();
     window_->RunSql(QStringLiteral("SELECT name FROM items"));
@@ -149,7 +171,6 @@ class DatabaseCommandsTest : public WindowTestCase {
 
     // A chosen file that does not exist leaves the pane as it was.
     window_->MarkResult();
-    window_->dialogs.fileAnswers.push_back(window_->File(QStringLiteral("absent.mdb")));
     form.AlMargeDB->trigger();
     QCOMPARE(window_->ResultSinceMark(), QString());
   }
@@ -158,8 +179,8 @@ class DatabaseCommandsTest : public WindowTestCase {
     TMainForm& form = window_->Form();
     const QString first = window_->File(QStringLiteral("first.mdb"));
     const QString second = window_->File(QStringLiteral("second.MDB"));
-    WindowUnderTest::CreateDatabaseWith(first, {QStringLiteral("CREATE TABLE a1 (x INTEGER)")});
-    WindowUnderTest::CreateDatabaseWith(second, {QStringLiteral("CREATE TABLE b1 (y INTEGER)")});
+    WindowUnderTest::CreateDatabase(first, {QStringLiteral("CREATE TABLE a1 (x INTEGER)")});
+    WindowUnderTest::CreateDatabase(second, {QStringLiteral("CREATE TABLE b1 (y INTEGER)")});
     WindowUnderTest::WriteText(window_->File(QStringLiteral("notes.txt")), QStringLiteral("x"));
     // On the window: the text file is skipped, the database beside it imported.
     DropFiles(&form, {window_->File(QStringLiteral("notes.txt")), first});

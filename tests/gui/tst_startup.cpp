@@ -1,11 +1,12 @@
 // Start-up and shutdown: the banner, the database choice from the argument or the settings,
-// the settings' fonts and switches, failures at start-up, dropped files, compaction on close.
+// the settings' fonts and switches, failures at start-up, the plug-ins, compaction on close.
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <functional>
 
 #include "support/WindowUnderTest.h"
 
@@ -19,12 +20,8 @@ const QString kBanner = QStringLiteral(
     "Copyright (C) The Tarnwick developers. All rights reserved.\n"
     "\n");
 
-// After a failed start-up step: the banner alone, the connect command's first caption, and
-// no dropped files accepted.
-bool StartedWithoutDatabase(WindowUnderTest& window) {
-  return window.ResultText() == kBanner &&
-         window.Form().AlDBOpen->text() == QStringLiteral("DBの起動(&A)") &&
-         !window.Form().AcceptsDroppedFiles();
+QString Connected(const QString& name) {
+  return kBanner + name + QStringLiteral(" ファイルに接続しました\n\n");
 }
 
 }  // namespace
@@ -36,20 +33,15 @@ class StartUpTest : public QObject {
   void databaseArgumentConnectsAfterTheBanner() {
     WindowUnderTest window;
     TMainForm& form = window.StartWithDatabase();
-    QCOMPARE(window.ResultText(), kBanner + QStringLiteral("test.mdb ファイルに接続しました\n\n"));
+    QCOMPARE(window.ResultText(), Connected(QStringLiteral("test.mdb")));
     QCOMPARE(form.AlDBOpen->text(), QStringLiteral("DBの切断(&A)"));
-    QCOMPARE(form.Session().DbDir, std::string());
-    QCOMPARE(form.Session().MdbName, std::string("test.mdb"));
-    QCOMPARE(form.Session().UdlName, std::string("test.udl"));
     QVERIFY(QFileInfo::exists(window.File(QStringLiteral("test.udl"))));
-    // Dropped files are accepted after a start with a database argument too.
-    QVERIFY(form.AcceptsDroppedFiles());
-    QVERIFY(form.acceptDrops());
+    QVERIFY(form.AcceptsDroppedFiles() && form.acceptDrops());
     QCOMPARE(QApplication::focusWidget(), form.MmSql);
     QVERIFY(window.dialogs.errors.isEmpty());
   }
 
-  void argumentOfAnotherKindIsIgnoredAndTheSettingsApply() {
+  void settingsChooseTheDatabaseFontAndSwitchesWhenTheArgumentNamesNone() {
     WindowUnderTest window;
     QDir().mkpath(window.File(QStringLiteral("data")));
     qputenv("TARNWICK_TEST_DATA", window.File(QStringLiteral("data")).toUtf8());
@@ -59,64 +51,79 @@ class StartUpTest : public QObject {
                                               "[GUI]\r\nfontsize=0x0C\r\nCLEARTEXT=-5\r\n"
                                               "WORDWRAP=1\r\n"));
     TMainForm& form = window.Start({QStringLiteral("notes.txt")});
-    QCOMPARE(window.ResultText(), kBanner + QStringLiteral("my.mdb ファイルに接続しました\n\n"));
+    qunsetenv("TARNWICK_TEST_DATA");
+    QCOMPARE(window.ResultText(), Connected(QStringLiteral("my.mdb")));
     QVERIFY(QFileInfo::exists(window.File(QStringLiteral("data/my.mdb"))));
     QVERIFY(QFileInfo::exists(window.File(QStringLiteral("data/my.udl"))));
     QCOMPARE(form.SqlFontSize(), 12);
-    QCOMPARE(form.MmSql->font().pointSize(), 12);
     QCOMPARE(form.MmResult->font().pointSize(), 12);
     QVERIFY(form.AlClearTextAfterExec->isChecked());
     QVERIFY(form.AlWordWrap->isChecked());
     QCOMPARE(form.MmResult->lineWrapMode(), QPlainTextEdit::NoWrap);
     QVERIFY(form.AcceptsDroppedFiles());
-    qunsetenv("TARNWICK_TEST_DATA");
+
+    // Without settings the database lies beside the program.
+    WindowUnderTest plain;
+    plain.Start({});
+    QCOMPARE(plain.ResultText(), Connected(QStringLiteral("default.mdb")));
+    QVERIFY(QFileInfo::exists(plain.ExeFile(QStringLiteral("default.mdb"))));
+    QVERIFY(QFileInfo::exists(plain.ExeFile(QStringLiteral("default.udl"))));
   }
 
-  void withoutSettingsTheDatabaseLiesBesideTheProgram() {
-    WindowUnderTest window;
-    TMainForm& form = window.Start({});
-    QCOMPARE(window.ResultText(),
-             kBanner + QStringLiteral("default.mdb ファイルに接続しました\n\n"));
-    QVERIFY(QFileInfo::exists(window.ExeFile(QStringLiteral("default.mdb"))));
-    QVERIFY(QFileInfo::exists(window.ExeFile(QStringLiteral("default.udl"))));
-    QCOMPARE(form.SqlFontSize(), 9);
-    QVERIFY(!form.AlWordWrap->isChecked());
-  }
-
-  void unreadableSettingsAreReportedAndNoDatabaseIsChosen() {
-    WindowUnderTest window;
-    // A settings file that exists but cannot be read (even by an administrator).
-    QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"),
-                        window.ExeFile(QStringLiteral("Tarnwick.ini"))));
-    window.Start({QStringLiteral("test.mdb")});
-    QCOMPARE(window.dialogs.errors.size(), 1);
-    QVERIFY(window.dialogs.errors[0].startsWith(QStringLiteral("ファイル \"")));
-    QVERIFY(window.dialogs.errors[0].endsWith(QStringLiteral("は開けません.")));
-    QVERIFY(StartedWithoutDatabase(window));
-    // Nothing was chosen, so nothing is compacted at shutdown and no error follows.
-    window.Destroy();
-    QCOMPARE(window.dialogs.errors.size(), 1);
-    QVERIFY(!QFileInfo::exists(window.File(QStringLiteral("test.udl"))));
-  }
-
-  void failedDatabaseChoiceLeavesTheWindowDisconnectedWithoutDrops() {
-    WindowUnderTest window;
-    WindowUnderTest::WriteText(window.ExeFile(QStringLiteral("Tarnwick.ini")),
-                               QStringLiteral("[SYSTEM]\nSAVEPATH=/proc/no-such-folder\n"));
-    window.Start({});
-    QCOMPARE(window.dialogs.errors.size(), 1);
-    QVERIFY(window.dialogs.errors[0].contains(QStringLiteral("/proc/no-such-folder/default.mdb")));
-    QVERIFY(window.dialogs.errors[0].endsWith(QStringLiteral("を作成できません.")));
-    QVERIFY(StartedWithoutDatabase(window));
-    QVERIFY(QApplication::overrideCursor() == nullptr);
+  void aFailedStartUpStepIsReportedAndLeavesTheWindowWithoutDatabase() {
+    const struct {
+      const char* trace;
+      std::function<void(WindowUnderTest&)> prepare;
+      QStringList arguments;
+      bool nothingChosen;
+      QString errorStart;
+      QString errorEnd;
+    } cases[] = {
+        // A settings file that exists but cannot be read (even by an administrator).
+        {"unreadable settings",
+         [](WindowUnderTest& window) {
+           QVERIFY(QFile::link(QStringLiteral("/proc/self/mem"),
+                               window.ExeFile(QStringLiteral("Tarnwick.ini"))));
+         },
+         {QStringLiteral("test.mdb")},
+         true,
+         QStringLiteral("ファイル \""),
+         QStringLiteral("は開けません.")},
+        {"a database that cannot be made",
+         [](WindowUnderTest& window) {
+           WindowUnderTest::WriteText(window.ExeFile(QStringLiteral("Tarnwick.ini")),
+                                      QStringLiteral("[SYSTEM]\nSAVEPATH=/proc/no-such-folder\n"));
+         },
+         {},
+         false,
+         QStringLiteral("ファイル \"/proc/no-such-folder/default.mdb\""),
+         QStringLiteral("を作成できません.")},
+    };
+    for (const auto& test : cases) {
+      WindowUnderTest window;
+      test.prepare(window);
+      window.Start(test.arguments);
+      QCOMPARE(window.dialogs.errors.size(), 1);
+      const QString error = window.dialogs.errors[0];
+      QVERIFY2(error.startsWith(test.errorStart) && error.endsWith(test.errorEnd), test.trace);
+      // The banner alone, the connect command's first caption, no dropped files accepted.
+      QCOMPARE(window.ResultText(), kBanner);
+      QCOMPARE(window.Form().AlDBOpen->text(), QStringLiteral("DBの起動(&A)"));
+      QVERIFY(!window.Form().AcceptsDroppedFiles());
+      QVERIFY(QApplication::overrideCursor() == nullptr);
+      if (!test.nothingChosen) continue;
+      // Nothing was chosen, so nothing is compacted at shutdown and no error follows.
+      window.Destroy();
+      QCOMPARE(window.dialogs.errors.size(), 1);
+      QVERIFY(!QFileInfo::exists(window.File(QStringLiteral("test.udl"))));
+    }
   }
 
   void plugInsOfTheWorkingFolderAreListed() {
     WindowUnderTest window;
-    QVERIFY(QFile::copy(QStringLiteral(TARNWICK_HELLO_PLUGIN),
-                        window.File(QStringLiteral("hello.dll"))));
-    QVERIFY(QFile::copy(QStringLiteral(TARNWICK_HELLO_PLUGIN),
-                        window.File(QStringLiteral("again.DLL"))));
+    for (const char* name : {"hello.dll", "again.DLL"}) {
+      QVERIFY(QFile::copy(QStringLiteral(TARNWICK_HELLO_PLUGIN), window.File(name)));
+    }
     WindowUnderTest::WriteText(window.File(QStringLiteral("notes.dll")), QStringLiteral("text"));
     TMainForm& form = window.StartWithDatabase();
     QCOMPARE(form.PlugIns().size(), std::size_t{2});
@@ -156,16 +163,13 @@ class StartUpTest : public QObject {
     QVERIFY(QFileInfo(database).size() < before / 10);
     QVERIFY(!QFileInfo::exists(database + QStringLiteral(".cache")));
     QVERIFY(!QFileInfo::exists(database + QStringLiteral("-wal")));
-  }
 
-  void compactionFailureIsShownAtShutdown() {
-    WindowUnderTest window;
-    window.StartWithDatabase();
-    const QString database = window.File(QStringLiteral("test.mdb"));
-    QVERIFY(QFile::remove(database));
-    window.Destroy();
-    QCOMPARE(window.dialogs.errors.size(), 1);
-    QVERIFY(!QFileInfo::exists(database));
+    // A database gone before the shutdown: the failed compaction is shown.
+    WindowUnderTest gone;
+    gone.StartWithDatabase();
+    QVERIFY(QFile::remove(gone.File(QStringLiteral("test.mdb"))));
+    gone.Destroy();
+    QCOMPARE(gone.dialogs.errors.size(), 1);
   }
 };
 

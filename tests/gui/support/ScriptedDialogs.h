@@ -1,4 +1,6 @@
 #pragma once
+#include <QPageSize>
+#include <QPrinter>
 #include <deque>
 #include <optional>
 #include <vector>
@@ -30,14 +32,38 @@ class ScriptedDialogs : public DialogSeam {
   QStringList errors;
   int printDialogsShown = 0;
 
-  std::optional<QString> ChooseSaveFile(QWidget* owner, const FileDialogSpec& spec) override;
-  std::optional<QString> ChooseOpenFile(QWidget* owner, const FileDialogSpec& spec) override;
-  bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) override;
-  void ShowError(QWidget* owner, const QString& message) override;
-  bool ChoosePrinter(QWidget* owner, QPrinter& printer) override;
+  std::optional<QString> ChooseSaveFile(QWidget*, const FileDialogSpec& spec) override {
+    fileDialogs.push_back({true, spec});
+    return Next(fileAnswers, {});
+  }
+  std::optional<QString> ChooseOpenFile(QWidget*, const FileDialogSpec& spec) override {
+    fileDialogs.push_back({false, spec});
+    return Next(fileAnswers, {});
+  }
+  bool AskYesNo(QWidget*, const QString& caption, const QString& text) override {
+    questions.push_back({caption, text});
+    return Next(questionAnswers, false);
+  }
+  void ShowError(QWidget*, const QString& message) override { errors << message; }
+  bool ChoosePrinter(QWidget*, QPrinter& printer) override {
+    ++printDialogsShown;
+    const std::optional<QString> pdfFile = Next(printAnswers, {});
+    if (!pdfFile) return false;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(*pdfFile);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    return true;
+  }
 
  private:
-  std::optional<QString> NextFileAnswer();
+  // The next prepared answer, taken from the queue, or `none` when the queue is empty.
+  template <typename T>
+  static T Next(std::deque<T>& answers, T none) {
+    if (answers.empty()) return none;
+    none = answers.front();
+    answers.pop_front();
+    return none;
+  }
 };
 
 }  // namespace tarnwick::test

@@ -30,15 +30,13 @@ QString WindowUnderTest::ExeFile(const QString& name) const {
   return dir_.filePath(QStringLiteral("exe/") + name);
 }
 
-void WindowUnderTest::CreateDatabase(const QString& path) {
+void WindowUnderTest::CreateDatabase(const QString& path, const QStringList& statements) {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
   const std::string_view bytes = TemplateDatabase();
   file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
-
-void WindowUnderTest::CreateDatabaseWith(const QString& path, const QStringList& statements) {
-  CreateDatabase(path);
+  file.close();
+  if (statements.isEmpty()) return;
   const std::string udl = ConsolePath(path + QStringLiteral(".setup.udl"));
   WriteUdlFile(udl, ConsolePath(path));
   {
@@ -76,13 +74,7 @@ TMainForm& WindowUnderTest::StartWithDatabase() {
   return Start({QStringLiteral("test.mdb")});
 }
 
-void WindowUnderTest::Destroy() { form_.reset(); }
-
 QString WindowUnderTest::ResultText() const { return form_->MmResult->toPlainText(); }
-
-void WindowUnderTest::MarkResult() { mark_ = ResultText().size(); }
-
-QString WindowUnderTest::ResultSinceMark() const { return ResultText().mid(mark_); }
 
 void WindowUnderTest::RunSql(const QString& sql) {
   form_->MmSql->setPlainText(sql);
@@ -95,7 +87,5 @@ void WindowUnderTest::Press(QKeyCombination keys) {
   if (target == nullptr) target = form_.get();
   QTest::keyClick(target, keys.key(), keys.keyboardModifiers());
 }
-
-QStringList Lines(const QString& text) { return text.split(QLatin1Char('\n')); }
 
 }  // namespace tarnwick::test

@@ -1,4 +1,5 @@
 #pragma once
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -22,10 +23,8 @@ class WindowUnderTest {
   // A path in the working folder / in the executable's folder.
   QString File(const QString& name) const;
   QString ExeFile(const QString& name) const;
-  // Writes the empty template database (and nothing else) at the path.
-  static void CreateDatabase(const QString& path);
   // Writes the empty template database at the path and runs statements (UTF-8) on it.
-  static void CreateDatabaseWith(const QString& path, const QStringList& statements);
+  static void CreateDatabase(const QString& path, const QStringList& statements = {});
   // Writes a file with UTF-8 text.
   static void WriteText(const QString& path, const QString& text);
 
@@ -35,13 +34,12 @@ class WindowUnderTest {
   TMainForm& StartWithDatabase();
   TMainForm& Form() { return *form_; }
   // Destroys the window: the shutdown steps run.
-  void Destroy();
+  void Destroy() { form_.reset(); }
 
-  // The result pane's text, and its text after `mark` characters.
   QString ResultText() const;
   // Forgets what the result pane holds so far; ResultSinceMark gives only what came later.
-  void MarkResult();
-  QString ResultSinceMark() const;
+  void MarkResult() { mark_ = ResultText().size(); }
+  QString ResultSinceMark() const { return ResultText().mid(mark_); }
   // Types text into the SQL pane (replacing its text) and presses F5.
   void RunSql(const QString& sql);
   // Presses a key combination in the widget that has the focus.
@@ -56,7 +54,24 @@ class WindowUnderTest {
   qsizetype mark_ = 0;
 };
 
-// Lines of a pane text ('\n' separated, the empty piece after a final break included).
-QStringList Lines(const QString& text);
+// A test class whose every test function gets a fresh window, started on a fresh database
+// "test.mdb" in its own temporary folder, with the result pane marked after the start-up.
+class WindowTestCase : public QObject {
+  Q_OBJECT
+
+ protected slots:
+  void init() {
+    window_ = std::make_unique<WindowUnderTest>();
+    window_->StartWithDatabase();
+    window_->MarkResult();
+  }
+  void cleanup() { window_.reset(); }
+
+ protected:
+  std::unique_ptr<WindowUnderTest> window_;
+};
+
+// Ctrl and a key, as pressed for a shortcut.
+inline QKeyCombination Ctrl(Qt::Key key) { return QKeyCombination(Qt::ControlModifier, key); }
 
 }  // namespace tarnwick::test
