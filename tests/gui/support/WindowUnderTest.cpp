@@ -1,41 +1,18 @@
 #include "support/WindowUnderTest.h"
 
-#include <QApplication>
-#include <QDir>
 #include <QFile>
-#include <QPlainTextEdit>
 #include <QTest>
 
 #include "data/Connection.h"
 #include "data/Dataset.h"
 #include "data/TemplateDatabase.h"
 #include "data/Udl.h"
-#include "gui/PaneText.h"
 
 namespace tarnwick::test {
 
-WindowUnderTest::WindowUnderTest() : previousDir_(QDir::currentPath()) {
-  QDir(dir_.path()).mkdir(QStringLiteral("exe"));
-  QDir::setCurrent(dir_.path());
-}
-
-WindowUnderTest::~WindowUnderTest() {
-  Destroy();
-  QDir::setCurrent(previousDir_);
-}
-
-QString WindowUnderTest::File(const QString& name) const { return dir_.filePath(name); }
-
-QString WindowUnderTest::ExeFile(const QString& name) const {
-  return dir_.filePath(QStringLiteral("exe/") + name);
-}
-
 void WindowUnderTest::CreateDatabase(const QString& path, const QStringList& statements) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
   const std::string_view bytes = TemplateDatabase();
-  file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-  file.close();
+  WriteFile(path, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
   if (statements.isEmpty()) return;
   const std::string udl = ConsolePath(path + QStringLiteral(".setup.udl"));
   WriteUdlFile(udl, ConsolePath(path));
@@ -52,10 +29,10 @@ void WindowUnderTest::CreateDatabase(const QString& path, const QStringList& sta
   QFile::remove(path + QStringLiteral(".setup.udl"));
 }
 
-void WindowUnderTest::WriteText(const QString& path, const QString& text) {
+void WindowUnderTest::WriteFile(const QString& path, const QByteArray& bytes) {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
-  file.write(text.toUtf8());
+  file.write(bytes);
 }
 
 TMainForm& WindowUnderTest::Start(const QStringList& arguments) {
@@ -67,19 +44,6 @@ TMainForm& WindowUnderTest::Start(const QStringList& arguments) {
   form_->activateWindow();
   if (!QTest::qWaitForWindowActive(form_.get())) qWarning("the window did not become active");
   return *form_;
-}
-
-TMainForm& WindowUnderTest::StartWithDatabase() {
-  CreateDatabase(File(QStringLiteral("test.mdb")));
-  return Start({QStringLiteral("test.mdb")});
-}
-
-QString WindowUnderTest::ResultText() const { return form_->MmResult->toPlainText(); }
-
-void WindowUnderTest::RunSql(const QString& sql) {
-  form_->MmSql->setPlainText(sql);
-  form_->MmSql->setFocus();
-  Press(QKeyCombination(Qt::Key_F5));
 }
 
 void WindowUnderTest::Press(QKeyCombination keys) {

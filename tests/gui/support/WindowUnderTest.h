@@ -1,11 +1,15 @@
 #pragma once
+#include <QApplication>
+#include <QDir>
 #include <QObject>
+#include <QPlainTextEdit>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
 
 #include "MainUnit.h"
+#include "gui/PaneText.h"
 #include "support/ScriptedDialogs.h"
 
 namespace tarnwick::test {
@@ -15,33 +19,49 @@ namespace tarnwick::test {
 // test writes one), so nothing outside the temporary folder is touched.
 class WindowUnderTest {
  public:
-  WindowUnderTest();
-  ~WindowUnderTest();
+  WindowUnderTest() : previousDir_(QDir::currentPath()) {
+    QDir(dir_.path()).mkdir(QStringLiteral("exe"));
+    QDir::setCurrent(dir_.path());
+  }
+  ~WindowUnderTest() {
+    Destroy();
+    QDir::setCurrent(previousDir_);
+  }
   WindowUnderTest(const WindowUnderTest&) = delete;
   WindowUnderTest& operator=(const WindowUnderTest&) = delete;
 
   // A path in the working folder / in the executable's folder.
-  QString File(const QString& name) const;
-  QString ExeFile(const QString& name) const;
+  QString File(const QString& name) const { return dir_.filePath(name); }
+  QString ExeFile(const QString& name) const { return File(QStringLiteral("exe/") + name); }
   // Writes the empty template database at the path and runs statements (UTF-8) on it.
   static void CreateDatabase(const QString& path, const QStringList& statements = {});
-  // Writes a file with UTF-8 text.
-  static void WriteText(const QString& path, const QString& text);
+  // Writes a file with these bytes / with UTF-8 text.
+  static void WriteFile(const QString& path, const QByteArray& bytes);
+  static void WriteText(const QString& path, const QString& text) {
+    WriteFile(path, text.toUtf8());
+  }
 
   // Builds the window with these command-line arguments, shows it and makes it active.
   TMainForm& Start(const QStringList& arguments);
   // Starts with a fresh database "test.mdb" in the working folder as the argument.
-  TMainForm& StartWithDatabase();
+  TMainForm& StartWithDatabase() {
+    CreateDatabase(File(QStringLiteral("test.mdb")));
+    return Start({QStringLiteral("test.mdb")});
+  }
   TMainForm& Form() { return *form_; }
   // Destroys the window: the shutdown steps run.
   void Destroy() { form_.reset(); }
 
-  QString ResultText() const;
+  QString ResultText() const { return form_->MmResult->toPlainText(); }
   // Forgets what the result pane holds so far; ResultSinceMark gives only what came later.
   void MarkResult() { mark_ = ResultText().size(); }
   QString ResultSinceMark() const { return ResultText().mid(mark_); }
   // Types text into the SQL pane (replacing its text) and presses F5.
-  void RunSql(const QString& sql);
+  void RunSql(const QString& sql) {
+    form_->MmSql->setPlainText(sql);
+    form_->MmSql->setFocus();
+    Press(QKeyCombination(Qt::Key_F5));
+  }
   // Presses a key combination in the widget that has the focus.
   void Press(QKeyCombination keys);
 
