@@ -1,5 +1,8 @@
+// What the connection lists of a database: its tables and views, and every key column; and
+// the key rowset's filter on one table.
 #include <gtest/gtest.h>
 
+#include "ThrownMessage.h"
 #include "data/Connection.h"
 #include "data/Cp932.h"
 #include "support/TestDatabase.h"
@@ -8,14 +11,17 @@ namespace tarnwick {
 namespace {
 
 using test::TestDatabase;
+using Shown = std::vector<std::string>;
 
-std::vector<std::string> KeyColumns(KeyRowset rows) {
-  std::vector<std::string> columns;
-  for (rows.First(); !rows.Eof(); rows.Next()) {
-    columns.push_back(rows.Current().tableName + "." + rows.Current().columnName + "#" +
-                      std::to_string(rows.Current().ordinal));
+// The rows from where the rowset stands to its end, as "table.column#ordinal" (UTF-8).
+Shown RowsFromHere(KeyRowset& rows) {
+  Shown shown;
+  for (; !rows.Eof(); rows.Next()) {
+    const KeyRow& row = rows.Current();
+    shown.push_back(SjisToUtf8(row.tableName + "." + row.columnName) + "#" +
+                    std::to_string(row.ordinal));
   }
-  return columns;
+  return shown;
 }
 
 TEST(CatalogueTest, TableNamesListTablesAndViewsInTheOrderTheyWereMade) {
@@ -28,9 +34,7 @@ TEST(CatalogueTest, TableNamesListTablesAndViewsInTheOrderTheyWereMade) {
   db.Exec("CREATE VIEW mango AS SELECT a FROM zebra");
   db.Exec("CREATE TABLE 商品 (a INTEGER)");
   db.Exec("CREATE TRIGGER never AFTER INSERT ON zebra BEGIN SELECT 1; END");
-
-  const std::vector<std::string> expected = {"zebra", "apple", "mango", Sjis("商品")};
-  EXPECT_EQ(db.Db().TableNames(), expected);
+  EXPECT_EQ(db.Db().TableNames(), (Shown{"zebra", "apple", "mango", Sjis("商品")}));
   EXPECT_TRUE(db.Db().ProcedureNames().empty());
 }
 
@@ -41,25 +45,52 @@ TEST(CatalogueTest, PrimaryKeysListEveryKeyColumnInKeyOrder) {
   db.Exec("CREATE TABLE plain (a INTEGER)");
   db.Exec("CREATE TABLE 顧客 (番号 INTEGER PRIMARY KEY, 名前 TEXT)");
   db.Exec("CREATE VIEW v AS SELECT ordno FROM orders");
-
   KeyRowset keys = db.Db().PrimaryKeys();
-  const std::vector<std::string> expected = {"orders.ordno#1", "orders.line#2",
-                                             Sjis("顧客.番号#1")};
-  EXPECT_EQ(KeyColumns(keys), expected);
+  EXPECT_EQ(keys.Current().keyName, "PrimaryKey");
+  EXPECT_EQ(RowsFromHere(keys), (Shown{"orders.ordno#1", "orders.line#2", "顧客.番号#1"}));
+}
 
-  keys.First();
-  const KeyRow& row = keys.Current();
-  EXPECT_EQ(row.catalog, "");
-  EXPECT_EQ(row.schema, "");
-  EXPECT_EQ(row.tableName, "orders");
-  EXPECT_EQ(row.columnName, "ordno");
-  EXPECT_EQ(row.columnGuid, "");
-  EXPECT_EQ(row.columnPropId, 0);
-  EXPECT_EQ(row.ordinal, 1);
-  EXPECT_EQ(row.keyName, "PrimaryKey");
+TEST(KeyRowsetTest, AFilterShowsOneTableInKeyOrderComparingItsNameExactly) {
+  const auto key = [](std::string table, std::string column, int ordinal) {
+    return KeyRow{"", "", Sjis(table), Sjis(column), "", 0, ordinal, "PrimaryKey"};
+  };
+  KeyRowset rowset({key("Orders", "OrderID", 1), key("Lines", "OrderID", 1),
+                    key("Lines", "LineNo", 2), key("O'Brien", "ID", 1), key("顧客", "番号", 1),
+                    key("orders", "x", 1)});
+  const std::pair<const char*, Shown> cases[] = {
+      {"TABLE_NAME = 'Lines'", {"Lines.OrderID#1", "Lines.LineNo#2"}},
+      {"",
+       {"Orders.OrderID#1", "Lines.OrderID#1", "Lines.LineNo#2", "O'Brien.ID#1", "顧客.番号#1",
+        "orders.x#1"}},
+      // Spacing and the keyword's case are free; an apostrophe in the name is written twice.
+      {"table_name='O''Brien'", {"O'Brien.ID#1"}},
+      {"  Table_Name   =   'Orders'  ", {"Orders.OrderID#1"}},
+      {"TABLE_NAME = '顧客'", {"顧客.番号#1"}},
+      {"TABLE_NAME = 'orders'", {"orders.x#1"}},
+      {"TABLE_NAME = 'Nothing'", {}},
+  };
+  for (const auto& [filter, shown] : cases) {
+    SCOPED_TRACE(filter);
+    rowset.SetFilter(Sjis(filter));
+    EXPECT_EQ(rowset.RecordCount(), static_cast<int>(shown.size()));
+    EXPECT_EQ(RowsFromHere(rowset), shown);  // the filter stands on its first row
+    rowset.Next();                           // past the end stays at the end
+    EXPECT_TRUE(rowset.Eof());
+  }
+  EXPECT_FALSE(test::ThrownMessage([&] { rowset.Current(); }).empty());
 
-  keys.SetFilter("TABLE_NAME = 'plain'");
-  EXPECT_EQ(keys.RecordCount(), 0);
+  // Other forms are refused and keep the previous filter.
+  rowset.SetFilter("TABLE_NAME = 'Lines'");
+  for (const char* bad :
+       {"TABLE_NAME = 'Lines", "TABLE_NAME 'Lines'", "COLUMN_NAME = 'ID'", "TABLE_NAME = 'a' AND 1",
+        "TABLE_NAME = Lines", "TABLE_NAMES = 'x'", "TABLE_NAME = 'O'Brien'"}) {
+    EXPECT_EQ(test::ThrownMessage([&] { rowset.SetFilter(bad); }),
+              Sjis("フィルタ \"") + bad + Sjis("\" は正しくありません"))
+        << bad;
+  }
+  EXPECT_EQ(rowset.RecordCount(), 2);
+  rowset.First();
+  EXPECT_EQ(RowsFromHere(rowset), (Shown{"Lines.OrderID#1", "Lines.LineNo#2"}));
 }
 
 }  // namespace

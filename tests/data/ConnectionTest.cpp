@@ -1,10 +1,10 @@
-#include <errno.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "ThrownMessage.h"
 #include "data/Connection.h"
@@ -29,16 +29,6 @@ bool HasSideFiles(const std::string& databasePath) {
   return false;
 }
 
-// A descriptor with the given text (ASCII), stored as the descriptor format wants it.
-void WriteDescriptorText(const std::string& path, std::string_view text) {
-  std::string bytes = "\xFF\xFE";
-  for (char c : text) {
-    bytes += c;
-    bytes += '\0';
-  }
-  WriteWholeFile(path, bytes);
-}
-
 std::string ConnectFailure(const std::string& connectionString) {
   Connection connection;
   connection.SetConnectionString(connectionString);
@@ -47,10 +37,9 @@ std::string ConnectFailure(const std::string& connectionString) {
   return message;
 }
 
-TEST(ConnectionTest, ConnectingToWhatIsNoDatabaseFailsAndCreatesNothing) {
+TEST(ConnectionTest, ConnectingToWhatIsNoDatabaseFailsNamesTheProblemAndCreatesNothing) {
   TempDir dir;
   const std::string udl = dir.File("db.udl");
-
   const std::string missing = dir.File("missing.mdb");
   WriteUdlFile(udl, missing);
   EXPECT_EQ(ConnectFailure("FILE NAME=" + udl),
@@ -69,53 +58,44 @@ TEST(ConnectionTest, ConnectingToWhatIsNoDatabaseFailsAndCreatesNothing) {
     EXPECT_EQ(ReadWholeFile(file), content);
     EXPECT_FALSE(HasSideFiles(file));
   }
-}
 
-TEST(ConnectionTest, ConnectingThroughABadDescriptorNamesTheProblem) {
-  TempDir dir;
-  const std::string udl = dir.File("db.udl");
+  // A missing descriptor, another provider, no database named, no descriptor named.
+  DeleteFile(udl);
   EXPECT_EQ(ConnectFailure("FILE NAME=" + udl), FileOpenMessage(udl, ENOENT));
-
-  WriteDescriptorText(udl, "[oledb]\r\nProvider=SQLOLEDB.1;Data Source=x.mdb;\r\n");
+  const auto writeDescriptor = [&](std::string_view text) {  // ASCII, stored as UTF-16LE
+    std::string bytes = "\xFF\xFE";
+    for (char c : text) bytes += std::string{c, '\0'};
+    WriteWholeFile(udl, bytes);
+  };
+  writeDescriptor("[oledb]\r\nProvider=SQLOLEDB.1;Data Source=x.mdb;\r\n");
   EXPECT_EQ(ConnectFailure("FILE NAME=" + udl),
             Sjis("接続記述ファイル \"") + udl +
                 Sjis("\" のプロバイダ \"SQLOLEDB.1\" には対応していません"));
-
-  WriteDescriptorText(udl, "[oledb]\r\nProvider=Microsoft.Jet.OLEDB.4.0;Mode=ReadWrite;\r\n");
+  writeDescriptor("[oledb]\r\nProvider=Microsoft.Jet.OLEDB.4.0;Mode=ReadWrite;\r\n");
   EXPECT_EQ(ConnectFailure("FILE NAME=" + udl), Sjis("データベースファイル \"\" が見つかりません"));
-
   EXPECT_EQ(ConnectFailure(udl),
             Sjis("接続文字列 \"") + udl + Sjis("\" は \"FILE NAME=\" で始まっていません"));
 }
 
-TEST(ConnectionTest, ReachesADatabaseWhoseNameIsJapanese) {
+TEST(ConnectionTest, WorksInLogModeUnderAJapaneseNameAndACleanCloseLeavesNoSideFiles) {
   TempDir dir;
   const std::string database = dir.File("データ.mdb");  // the file system's name, UTF-8
   Connection connection;
   connection.SetConnectionString(MakeDatabase(Sjis(database), Sjis(dir.File("データ.udl"))));
-  connection.Open();
-  EXPECT_TRUE(connection.Connected());
+  Query query(connection);
+  for (const char* sql : {"CREATE TABLE t (a INTEGER)", "INSERT INTO t VALUES (1)"}) {
+    query.SetSql(sql);
+    query.ExecSql();
+  }
+  EXPECT_TRUE(std::filesystem::exists(database + "-wal"));  // the engine logs ahead
+  query.SetSql("SELECT a FROM t");
+  query.Open();
+
   connection.Close();
-  EXPECT_TRUE(std::filesystem::exists(database));
+  EXPECT_FALSE(connection.Connected());
+  EXPECT_FALSE(query.Active());  // closed with its connection, its statement released
   EXPECT_FALSE(HasSideFiles(database));
-}
-
-TEST(ConnectionTest, WorksInLogModeAndACleanCloseLeavesNoSideFiles) {
-  TestDatabase db;
-  EXPECT_TRUE(db.Db().Connected());
-  EXPECT_EQ(db.Scalar("PRAGMA journal_mode"), "wal");
-  db.Exec("CREATE TABLE t (a INTEGER)");
-  db.Exec("INSERT INTO t VALUES (1)");
-  EXPECT_TRUE(std::filesystem::exists(db.DatabasePath() + "-wal"));
-
-  Query open(db.Db());
-  open.SetSql("SELECT a FROM t");
-  open.Open();
-  db.Db().Close();
-  EXPECT_FALSE(db.Db().Connected());
-  EXPECT_FALSE(open.Active());  // closed with its connection, its statement released
-  EXPECT_FALSE(HasSideFiles(db.DatabasePath()));
-  db.Db().Close();  // closing again does nothing
+  connection.Close();  // closing again does nothing
 }
 
 TEST(ConnectionTest, AStatementIsOnDiskWhenItReturnsEvenIfTheProgramIsKilled) {
@@ -150,50 +130,19 @@ TEST(ConnectionTest, AStatementIsOnDiskWhenItReturnsEvenIfTheProgramIsKilled) {
   EXPECT_EQ(query.FieldAt(0).AsInteger(), 42);
 }
 
-TEST(ConnectionTest, EveryStatementIsSeenByASecondConnectionRightAway) {
-  TestDatabase db;
-  Connection second;
-  second.SetConnectionString(db.ConnectionString());
-  Query reader(second);
-  reader.SetSql("SELECT count(*) FROM t");
-
-  db.Exec("CREATE TABLE t (a INTEGER)");
-  db.Exec("INSERT INTO t VALUES (1)");
-  reader.Open();
-  EXPECT_EQ(reader.FieldAt(0).AsInteger(), 1);
-  reader.Close();
-
-  db.Db().BeginTransaction();
-  EXPECT_TRUE(db.Db().InTransaction());
-  db.Exec("INSERT INTO t VALUES (2)");
-  reader.Open();
-  EXPECT_EQ(reader.FieldAt(0).AsInteger(), 1);  // not before the commit
-  reader.Close();
-  db.Db().Commit();
-  EXPECT_FALSE(db.Db().InTransaction());
-  reader.Open();
-  EXPECT_EQ(reader.FieldAt(0).AsInteger(), 2);
-  reader.Close();
-
-  db.Db().BeginTransaction();
-  db.Exec("INSERT INTO t VALUES (3)");
-  db.Db().Rollback();
-  EXPECT_FALSE(db.Db().InTransaction());
-  EXPECT_EQ(db.Scalar("SELECT count(*) FROM t"), "2");
-  db.Db().Rollback();  // nothing to undo: no error
-}
-
-TEST(ConnectionTest, ALockedDatabaseGivesTheEngineMessage) {
+TEST(ConnectionTest, AWriteLockHeldElsewhereGivesTheEngineMessage) {
   TestDatabase db;
   db.Exec("CREATE TABLE t (a INTEGER)");
   Connection second;
   second.SetConnectionString(db.ConnectionString());
   second.BeginTransaction();  // holds the write lock
-
+  EXPECT_TRUE(second.InTransaction());
   Query insert(db.Db());
   insert.SetSql("INSERT INTO t VALUES (1)");
   EXPECT_EQ(ThrownMessage([&] { insert.ExecSql(); }), "database is locked");
   second.Rollback();
+  EXPECT_FALSE(second.InTransaction());
+  second.Rollback();  // nothing to undo: no error
   insert.ExecSql();
   EXPECT_EQ(db.Scalar("SELECT count(*) FROM t"), "1");
 }
@@ -204,30 +153,23 @@ TEST(ConnectionTest, UsingAClosedConnectionOpensItFirst) {
   Query query(db.Db());
   Table table(db.Db());
   table.SetTableName("t");
-
-  db.Db().Close();
-  query.SetSql("INSERT INTO t VALUES (7)");
-  query.ExecSql();
-  EXPECT_TRUE(db.Db().Connected());
-
-  db.Db().Close();
-  query.SetSql("SELECT a FROM t");
-  query.Open();
-  EXPECT_EQ(query.FieldAt(0).AsInteger(), 7);
-
-  db.Db().Close();
-  table.Open();
-  EXPECT_EQ(table.FieldAt(0).AsInteger(), 7);
-
-  db.Db().Close();
-  EXPECT_EQ(table.RecordCount(), 1);
-  for (auto use :
-       {+[](Connection& c) { c.TableNames(); }, +[](Connection& c) { c.PrimaryKeys(); },
-        +[](Connection& c) { c.ProcedureNames(); }, +[](Connection& c) { c.Handle(); }}) {
+  const auto reopens = [&](const std::function<void()>& use) {
     db.Db().Close();
-    use(db.Db());
-    EXPECT_TRUE(db.Db().Connected());
-  }
+    use();
+    return db.Db().Connected();
+  };
+  query.SetSql("INSERT INTO t VALUES (7)");
+  EXPECT_TRUE(reopens([&] { query.ExecSql(); }));
+  query.SetSql("SELECT a FROM t");
+  EXPECT_TRUE(reopens([&] { query.Open(); }));
+  EXPECT_EQ(query.FieldAt(0).AsInteger(), 7);
+  EXPECT_TRUE(reopens([&] { table.Open(); }));
+  EXPECT_EQ(table.FieldAt(0).AsInteger(), 7);
+  EXPECT_TRUE(reopens([&] { EXPECT_EQ(table.RecordCount(), 1); }));
+  EXPECT_TRUE(reopens([&] { db.Db().TableNames(); }));
+  EXPECT_TRUE(reopens([&] { db.Db().PrimaryKeys(); }));
+  EXPECT_TRUE(reopens([&] { db.Db().ProcedureNames(); }));
+  EXPECT_TRUE(reopens([&] { db.Db().Handle(); }));
 }
 
 }  // namespace

@@ -10,96 +10,55 @@
 namespace tarnwick {
 namespace {
 
-using test::TestDatabase;
 using test::ThrownMessage;
 
-// One row of values, read through a query's fields.
+// One value, read through a query's field.
 class FieldTest : public ::testing::Test {
  protected:
   FieldTest() : query_(db_.Db()) {}
   const Field& Select(std::string_view utf8Expression) {
-    query_.SetSql(Sjis(std::string("SELECT ") + std::string(utf8Expression) + " AS v"));
+    query_.SetSql(Sjis("SELECT " + std::string(utf8Expression) + " AS v"));
     query_.Open();
     return query_.FieldAt(0);
   }
-  std::string Message(std::string_view utf8Value, std::string_view utf8What) {
-    return Sjis(std::string("列 \"v\" の値 \"") + std::string(utf8Value) + "\" " +
-                std::string(utf8What));
-  }
-  TestDatabase db_;
+  test::TestDatabase db_;
   Query query_;
 };
 
-TEST_F(FieldTest, ValuesReadAsText) {
-  EXPECT_EQ(Select("-42").AsString(), "-42");
-  EXPECT_EQ(Select("9223372036854775807").AsString(), "9223372036854775807");
-  EXPECT_EQ(Select("0.1").AsString(), "0.1");
-  EXPECT_EQ(Select("2.0").AsString(), "2");
-  EXPECT_EQ(Select("1e300 * 10").AsString(), "1e+301");
-  EXPECT_EQ(Select("'日本語 text'").AsString(), Sjis("日本語 text"));
-  EXPECT_EQ(Select("x'00410042'").AsString(), std::string("\0A\0B", 4));
-  EXPECT_EQ(Select("NULL").AsString(), "");
+TEST_F(FieldTest, ValuesReadAsTextNumbersAndTruth) {
+  const std::pair<const char*, std::string> texts[] = {
+      {"-42", "-42"},
+      {"9223372036854775807", "9223372036854775807"},
+      {"0.1", "0.1"},
+      {"2.0", "2"},
+      {"1e300 * 10", "1e+301"},
+      {"'日本語 text'", Sjis("日本語 text")},
+      {"x'00410042'", std::string("\0A\0B", 4)},
+      {"NULL", ""}};
+  for (const auto& [sql, text] : texts) EXPECT_EQ(Select(sql).AsString(), text) << sql;
   EXPECT_TRUE(Select("NULL").IsNull());
-
-  const CellValue text = Select("'abc'").Value();
-  EXPECT_EQ(text.type, CellValue::Text);
-  EXPECT_EQ(text.bytes, "abc");
-}
-
-TEST_F(FieldTest, NumbersAndNumericTextReadAsNumbers) {
-  EXPECT_EQ(Select("42").AsInteger(), 42);
-  EXPECT_EQ(Select("' 42 '").AsInteger(), 42);
-  EXPECT_EQ(Select("'+7'").AsInteger(), 7);
-  EXPECT_EQ(Select("2.7").AsInteger(), 3);
-  EXPECT_EQ(Select("'-2.7'").AsInteger(), -3);
-  EXPECT_EQ(Select("NULL").AsInteger(), 0);
-  EXPECT_DOUBLE_EQ(Select("3").AsFloat(), 3.0);
-  EXPECT_DOUBLE_EQ(Select("'3.25'").AsFloat(), 3.25);
-  EXPECT_DOUBLE_EQ(Select("'1e3'").AsFloat(), 1000.0);
-  EXPECT_DOUBLE_EQ(Select("NULL").AsFloat(), 0.0);
-
-  EXPECT_EQ(ThrownMessage([&] { Select("'abc'").AsInteger(); }),
-            Message("abc", "は数値ではありません"));
-  EXPECT_EQ(ThrownMessage([&] { Select("'12円'").AsFloat(); }),
-            Message("12円", "は数値ではありません"));
-  EXPECT_EQ(ThrownMessage([&] { Select("'inf'").AsFloat(); }),
-            Message("inf", "は数値ではありません"));
-  EXPECT_EQ(ThrownMessage([&] { Select("''").AsInteger(); }), Message("", "は数値ではありません"));
-  EXPECT_EQ(ThrownMessage([&] { Select("1e30").AsInteger(); }),
-            Message("1e+30", "は整数の範囲を超えています"));
-}
-
-TEST_F(FieldTest, TruthIsAnyNonZeroValue) {
-  EXPECT_TRUE(Select("-1").AsBoolean());
-  EXPECT_TRUE(Select("1").AsBoolean());
-  EXPECT_FALSE(Select("0").AsBoolean());
-  EXPECT_TRUE(Select("0.5").AsBoolean());
-  EXPECT_FALSE(Select("NULL").AsBoolean());
-  EXPECT_TRUE(Select("'True'").AsBoolean());
-  EXPECT_FALSE(Select("'false'").AsBoolean());
-  EXPECT_TRUE(Select("'-1'").AsBoolean());
-  EXPECT_EQ(ThrownMessage([&] { Select("'yes'").AsBoolean(); }),
-            Message("yes", "は真偽値ではありません"));
+  const std::pair<const char*, std::int64_t> integers[] = {{"42", 42}, {"' 42 '", 42}, {"'+7'", 7},
+                                                           {"2.7", 3}, {"'-2.7'", -3}, {"NULL", 0}};
+  for (const auto& [sql, value] : integers) EXPECT_EQ(Select(sql).AsInteger(), value) << sql;
+  const std::pair<const char*, double> floats[] = {
+      {"3", 3.0}, {"'3.25'", 3.25}, {"'1e3'", 1000.0}, {"NULL", 0.0}};
+  for (const auto& [sql, value] : floats) EXPECT_DOUBLE_EQ(Select(sql).AsFloat(), value) << sql;
+  const std::pair<const char*, bool> truths[] = {{"-1", true},     {"1", true},       {"0.5", true},
+                                                 {"'True'", true}, {"'-1'", true},    {"0", false},
+                                                 {"NULL", false},  {"'false'", false}};
+  for (const auto& [sql, truth] : truths) EXPECT_EQ(Select(sql).AsBoolean(), truth) << sql;
 }
 
 TEST_F(FieldTest, StoredDateTextReadsAsDateTime) {
-  EXPECT_EQ(Select("'2023-04-05'").AsDateTime(), (DateTime{2023, 4, 5, 0, 0, 0}));
-  EXPECT_EQ(Select("'2023-04-05 07:08'").AsDateTime(), (DateTime{2023, 4, 5, 7, 8, 0}));
-  EXPECT_EQ(Select("'2023-04-05 17:08:09'").AsDateTime(), (DateTime{2023, 4, 5, 17, 8, 9}));
-  EXPECT_EQ(Select("'2023/4/5T7:08:09.250'").AsDateTime(), (DateTime{2023, 4, 5, 7, 8, 9}));
-  EXPECT_EQ(Select("'2024-02-29'").AsDateTime(), (DateTime{2024, 2, 29, 0, 0, 0}));
-  EXPECT_EQ(Select("'12:30:00'").AsDateTime(), (DateTime{1899, 12, 30, 12, 30, 0}));
-  EXPECT_EQ(Select("NULL").AsDateTime(), DateTime{});
-
-  EXPECT_EQ(ThrownMessage([&] { Select("'abc'").AsDateTime(); }),
-            Message("abc", "は日付ではありません"));
-  EXPECT_EQ(ThrownMessage([&] { Select("'2023-02-30'").AsDateTime(); }),
-            Message("2023-02-30", "は日付ではありません"));
-  EXPECT_EQ(ThrownMessage([&] { Select("45000").AsDateTime(); }),
-            Message("45000", "は日付ではありません"));
-}
-
-TEST(DateTextTest, OnlyPossibleDatesAndTimesAreDates) {
+  const std::pair<const char*, DateTime> dates[] = {
+      {"'2023-04-05'", {2023, 4, 5, 0, 0, 0}},
+      {"'2023-04-05 07:08'", {2023, 4, 5, 7, 8, 0}},
+      {"'2023-04-05 17:08:09'", {2023, 4, 5, 17, 8, 9}},
+      {"'2023/4/5T7:08:09.250'", {2023, 4, 5, 7, 8, 9}},
+      {"'2024-02-29'", {2024, 2, 29, 0, 0, 0}},
+      {"'12:30:00'", {1899, 12, 30, 12, 30, 0}},
+      {"NULL", {}}};
+  for (const auto& [sql, date] : dates) EXPECT_EQ(Select(sql).AsDateTime(), date) << sql;
   for (const char* bad :
        {"2023-13-01", "2023-00-10", "2023-04-31", "2100-02-29", "0000-01-01", "2023-04-05 24:00",
         "2023-04-05 10:60", "2023-04-05 10:00:60", "2023-04-05T", "2023-04/05", "23-04-05",
@@ -108,6 +67,29 @@ TEST(DateTextTest, OnlyPossibleDatesAndTimesAreDates) {
   }
   EXPECT_TRUE(ParseDateText("2000-02-29").has_value());
   EXPECT_TRUE(ParseDateText(" 2023-04-05 23:59:59 ").has_value());
+}
+
+TEST_F(FieldTest, AValueThatIsNotOfTheKindReadNamesTheColumnAndTheValue) {
+  using Read = void (*)(const Field&);
+  const Read integer = [](const Field& f) { f.AsInteger(); };
+  const Read real = [](const Field& f) { f.AsFloat(); };
+  const Read truth = [](const Field& f) { f.AsBoolean(); };
+  const Read date = [](const Field& f) { f.AsDateTime(); };
+  const std::tuple<const char*, Read, const char*> cases[] = {
+      {"'abc'", integer, "\"abc\" は数値ではありません"},
+      {"'12円'", real, "\"12円\" は数値ではありません"},
+      {"'inf'", real, "\"inf\" は数値ではありません"},
+      {"''", integer, "\"\" は数値ではありません"},
+      {"1e30", integer, "\"1e+30\" は整数の範囲を超えています"},
+      {"'yes'", truth, "\"yes\" は真偽値ではありません"},
+      {"'abc'", date, "\"abc\" は日付ではありません"},
+      {"'2023-02-30'", date, "\"2023-02-30\" は日付ではありません"},
+      {"45000", date, "\"45000\" は日付ではありません"}};
+  for (const auto& [expression, read, message] : cases) {
+    EXPECT_EQ(ThrownMessage([&] { read(Select(expression)); }),
+              Sjis(std::string("列 \"v\" の値 ") + message))
+        << expression;
+  }
 }
 
 }  // namespace
