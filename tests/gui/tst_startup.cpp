@@ -43,14 +43,12 @@ class StartUpTest : public QObject {
   void settingsChooseTheDatabaseFontAndSwitchesWhenTheArgumentNamesNone() {
     WindowUnderTest window;
     QDir().mkpath(window.File(QStringLiteral("data")));
-    qputenv("TARNWICK_TEST_DATA", window.File(QStringLiteral("data")).toUtf8());
     WindowUnderTest::WriteText(window.ExeFile(QStringLiteral("Tarnwick.ini")),
-                               QStringLiteral("[system]\r\nSAVEPATH=%TARNWICK_TEST_DATA%\r\n"
-                                              "MDBFILE=my.mdb\r\nUDLFILE=my.udl\r\n"
-                                              "[GUI]\r\nfontsize=0x0C\r\nCLEARTEXT=-5\r\n"
-                                              "WORDWRAP=1\r\n"));
+                               QStringLiteral("[system]\r\nSAVEPATH=%1\r\nMDBFILE=my.mdb\r\n"
+                                              "UDLFILE=my.udl\r\n[GUI]\r\nfontsize=0x0C\r\n"
+                                              "CLEARTEXT=-5\r\nWORDWRAP=1\r\n")
+                                   .arg(window.File(QStringLiteral("data"))));
     TMainForm& form = window.Start({QStringLiteral("notes.txt")});
-    qunsetenv("TARNWICK_TEST_DATA");
     QCOMPARE(window.ResultText(), Connected(QStringLiteral("my.mdb")));
     QVERIFY(QFileInfo::exists(window.File(QStringLiteral("data/my.mdb"))));
     QVERIFY(QFileInfo::exists(window.File(QStringLiteral("data/my.udl"))));
