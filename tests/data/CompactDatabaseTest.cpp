@@ -15,10 +15,8 @@ namespace tarnwick {
 namespace {
 
 using test::SessionFixture;
+using test::ThrownMessage;
 
-constexpr CompactStep kSteps[] = {CompactStep::RemoveLeftoverCopy, CompactStep::WriteCopy,
-                                  CompactStep::SyncCopy, CompactStep::ReplaceSource,
-                                  CompactStep::SyncFolder};
 constexpr int kRows = 2000;
 
 // A current database of kRows rows after as many more were deleted, so that compaction has
@@ -37,42 +35,33 @@ struct CompactFixture : SessionFixture {
   std::string Path() const { return session.DatabasePath(); }
   std::string CopyPath() const { return CompactCopyPath(Path()); }
 
-  // True when the database under its name is whole and holds every row.
+  // The database under its name is whole and holds every row.
   void ExpectWholeDatabase() {
     connection.Close();
     EXPECT_EQ(Scalar("PRAGMA integrity_check"), "ok");
-    EXPECT_EQ(Scalar("SELECT count(*) FROM Notes"), std::to_string(kRows));
-    EXPECT_EQ(Scalar("SELECT sum(length(Body)) FROM Notes"), std::to_string(200 * kRows));
+    EXPECT_EQ(Scalar("SELECT count(*) || ' ' || sum(length(Body)) || ' ' || max(ID) FROM Notes"),
+              std::to_string(kRows) + " " + std::to_string(200 * kRows) + " " +
+                  std::to_string(2 * kRows - 1));
     connection.Close();
   }
 };
 
-TEST(CompactDatabase, KeepsEveryRowAndGivesSpaceBack) {
+TEST(CompactDatabase, KeepsEveryRowGivesSpaceBackAndRemovesALeftoverCopy) {
   CompactFixture f;
   f.connection.Close();
-  const std::size_t before = ReadWholeFile(f.Path()).size();
-  f.connection.Open();
+  const std::size_t before = std::filesystem::file_size(f.Path());
+  WriteWholeFile(f.CopyPath(), "left behind by an earlier run");
+  WriteWholeFile(f.CopyPath() + "-journal", "and its journal");
   f.query.SetSql("SELECT * FROM Notes");
-  f.query.Open();  // an open query is closed first
-
+  f.query.Open();  // an open query is closed first; it opens the connection again
   f.session.CompactDatabase();
   EXPECT_FALSE(f.connection.Connected());
   EXPECT_FALSE(f.query.Active());
-  EXPECT_LT(ReadWholeFile(f.Path()).size(), before);
-  EXPECT_FALSE(FileExists(f.CopyPath()));
-  EXPECT_FALSE(FileExists(f.Path() + "-wal"));
-  EXPECT_FALSE(FileExists(f.Path() + "-journal"));
-  f.ExpectWholeDatabase();
-  EXPECT_EQ(f.Scalar("SELECT max(ID) FROM Notes"), std::to_string(2 * kRows - 1));
-}
-
-TEST(CompactDatabase, ALeftoverCopyIsRemovedFirst) {
-  CompactFixture f;
-  WriteWholeFile(f.CopyPath(), "left behind by an earlier run");
-  WriteWholeFile(f.CopyPath() + "-journal", "and its journal");
-  f.session.CompactDatabase();
-  EXPECT_FALSE(FileExists(f.CopyPath()));
-  EXPECT_FALSE(FileExists(f.CopyPath() + "-journal"));
+  EXPECT_LT(std::filesystem::file_size(f.Path()), before);
+  for (const std::string& gone :
+       {f.CopyPath(), f.CopyPath() + "-journal", f.Path() + "-wal", f.Path() + "-journal"}) {
+    EXPECT_FALSE(FileExists(gone)) << gone;
+  }
   f.ExpectWholeDatabase();
 }
 
@@ -81,9 +70,7 @@ TEST(CompactDatabase, KeepsThePermissionsAndASymbolicLink) {
   f.connection.Close();
   ASSERT_EQ(chmod(f.Path().c_str(), 0600), 0);
   f.session.CompactDatabase();
-  struct stat info {};
-  ASSERT_EQ(stat(f.Path().c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 07777, 0600u);
+  EXPECT_EQ(std::filesystem::status(f.Path()).permissions(), std::filesystem::perms(0600));
 
   // The session names a link; the database it points to is compacted in its own folder.
   std::filesystem::create_directory(f.File("real"));
@@ -96,11 +83,11 @@ TEST(CompactDatabase, KeepsThePermissionsAndASymbolicLink) {
   f.ExpectWholeDatabase();
 }
 
-TEST(CompactDatabase, AMissingSourceOrNoDatabaseFailsAndChangesNothing) {
+TEST(CompactDatabase, WhatCannotBeCompactedIsLeftAsItWas) {
   SessionFixture f;
   f.session.MdbName = "gone.mdb";
-  const std::string missing = test::ThrownMessage([&] { f.session.CompactDatabase(); });
-  EXPECT_TRUE(SjisToUtf8(missing).ends_with(" は開けません")) << SjisToUtf8(missing);
+  const std::string missing = SjisToUtf8(ThrownMessage([&] { f.session.CompactDatabase(); }));
+  EXPECT_TRUE(missing.ends_with(" は開けません")) << missing;
   EXPECT_FALSE(FileExists(f.File("gone.mdb")));
   EXPECT_FALSE(FileExists(f.File("gone.mdb.cache")));
 
@@ -109,46 +96,23 @@ TEST(CompactDatabase, AMissingSourceOrNoDatabaseFailsAndChangesNothing) {
   EXPECT_THROW(f.session.CompactDatabase(), TarnwickError);
   EXPECT_EQ(ReadWholeFile(f.File("text.mdb")), "plain text, no database at all");
   EXPECT_FALSE(FileExists(f.File("text.mdb.cache")));
-}
 
-TEST(CompactDatabase, ADatabaseInUseByAnotherConnectionIsLeftUnchanged) {
-  CompactFixture f;
+  // A database that another connection is reading.
+  CompactFixture g;
   Connection other;
-  other.SetConnectionString(f.session.ConnectionString());
-  other.Open();
+  other.SetConnectionString(g.session.ConnectionString());
   Query reader(other);
   reader.SetSql("SELECT count(*) FROM Notes");
   reader.Open();
-  f.connection.Close();
-  const std::string before = ReadWholeFile(f.Path());
-
-  const std::string message = test::ThrownMessage([&] { f.session.CompactDatabase(); });
-  EXPECT_NE(message, "");
-  EXPECT_EQ(ReadWholeFile(f.Path()), before);
-  EXPECT_FALSE(FileExists(f.CopyPath()));
+  g.connection.Close();
+  const std::string before = ReadWholeFile(g.Path());
+  EXPECT_NE(ThrownMessage([&] { g.session.CompactDatabase(); }), "");
+  EXPECT_EQ(ReadWholeFile(g.Path()), before);
+  EXPECT_FALSE(FileExists(g.CopyPath()));
   EXPECT_EQ(reader.FieldAt(0).AsString(), std::to_string(kRows));
   reader.Close();
   other.Close();
-  f.ExpectWholeDatabase();
-}
-
-TEST(CompactDatabase, AFailureAtAnyStepLeavesAWholeDatabaseAndReachesTheCaller) {
-  for (CompactStep failing : kSteps) {
-    SCOPED_TRACE(static_cast<int>(failing));
-    CompactFixture f;
-    f.connection.Close();
-    const std::string before = ReadWholeFile(f.Path());
-    const auto failAt = [failing](CompactStep step) {
-      if (step == failing) throw TarnwickError("injected failure");
-    };
-    EXPECT_EQ(test::ThrownMessage([&] { CompactDatabaseFile(f.Path(), failAt); }),
-              "injected failure");
-    if (failing < CompactStep::SyncFolder) {
-      EXPECT_EQ(ReadWholeFile(f.Path()), before);  // the source is unchanged
-      EXPECT_FALSE(FileExists(f.CopyPath()));
-    }
-    f.ExpectWholeDatabase();
-  }
+  g.ExpectWholeDatabase();
 }
 
 // A replacement that the file system refuses: the source stays, the copy goes.
@@ -164,22 +128,35 @@ TEST(CompactDatabase, ASourceThatCannotBeReplacedStaysAsItWas) {
     WriteWholeFile(f.CopyPath() + "/inside", "x");
   };
   const std::string message =
-      test::ThrownMessage([&] { CompactDatabaseFile(f.Path(), blockRename); });
-  EXPECT_TRUE(SjisToUtf8(message).ends_with(" を作成できません")) << SjisToUtf8(message);
+      SjisToUtf8(ThrownMessage([&] { CompactDatabaseFile(f.Path(), blockRename); }));
+  EXPECT_TRUE(message.ends_with(" を作成できません")) << message;
   EXPECT_EQ(ReadWholeFile(f.Path()), before);
   f.ExpectWholeDatabase();
 }
 
-TEST(CompactDatabase, AProcessKilledAtAnyStepLeavesAWholeDatabase) {
-  for (CompactStep killedAt : kSteps) {
-    SCOPED_TRACE(static_cast<int>(killedAt));
+TEST(CompactDatabase, AFailureOrAKillAtAnyStepLeavesAWholeDatabase) {
+  for (CompactStep step :
+       {CompactStep::RemoveLeftoverCopy, CompactStep::WriteCopy, CompactStep::SyncCopy,
+        CompactStep::ReplaceSource, CompactStep::SyncFolder}) {
+    SCOPED_TRACE(static_cast<int>(step));
     CompactFixture f;
     f.connection.Close();
+    const std::string before = ReadWholeFile(f.Path());
+    const auto failAt = [step](CompactStep at) {
+      if (at == step) throw TarnwickError("injected failure");
+    };
+    EXPECT_EQ(ThrownMessage([&] { CompactDatabaseFile(f.Path(), failAt); }), "injected failure");
+    if (step < CompactStep::SyncFolder) {
+      EXPECT_EQ(ReadWholeFile(f.Path()), before);  // the source is unchanged
+      EXPECT_FALSE(FileExists(f.CopyPath()));
+    }
+    f.ExpectWholeDatabase();
+
     const pid_t child = fork();
     ASSERT_NE(child, -1);
     if (child == 0) {
-      CompactDatabaseFile(f.Path(), [killedAt](CompactStep step) {
-        if (step == killedAt) _exit(0);
+      CompactDatabaseFile(f.Path(), [step](CompactStep at) {
+        if (at == step) _exit(0);
       });
       _exit(1);  // never reached: every step is one of the killing points
     }
@@ -188,9 +165,7 @@ TEST(CompactDatabase, AProcessKilledAtAnyStepLeavesAWholeDatabase) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     f.ExpectWholeDatabase();
-
-    // The next compaction clears what the killed one left behind.
-    f.session.CompactDatabase();
+    f.session.CompactDatabase();  // the next compaction clears what the killed one left
     EXPECT_FALSE(FileExists(f.CopyPath()));
     f.ExpectWholeDatabase();
   }

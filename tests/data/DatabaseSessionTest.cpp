@@ -16,6 +16,7 @@ using test::SessionFixture;
 
 constexpr const char* kConnected = "DBの切断(&A)";
 constexpr const char* kDisconnected = "DBの接続(&A)";
+constexpr const char* kDisconnectedLine = "データベースを切断しました\r\n\r\n";
 
 // A database file with one table of two rows, without a descriptor beside it.
 void MakeDatabaseWithRows(const std::string& databasePath) {
@@ -25,43 +26,28 @@ void MakeDatabaseWithRows(const std::string& databasePath) {
 
 TEST(DatabaseSession, ConnectAndDisconnectReportInThePaneAndTheCaption) {
   SessionFixture f;
-  f.session.RecreateDatabase();
-  f.session.ToggleConnection();
-  EXPECT_TRUE(f.connection.Connected());
-  EXPECT_EQ(f.ui.Caption(), kConnected);
-  EXPECT_EQ(f.Pane(), "default.mdb ファイルに接続しました\r\n\r\n");
-
-  f.pane.Clear();
-  f.session.ToggleConnection();
-  f.session.ToggleConnection();
-  EXPECT_EQ(f.Pane(),
-            "データベースを切断しました\r\n\r\n"
-            "default.mdb ファイルに接続しました\r\n\r\n");
-
-  f.pane.Clear();
-  f.session.SetDbConnected(false);
-  f.session.SetDbConnected(false);  // already closed: the same line again
-  EXPECT_FALSE(f.connection.Connected());
-  EXPECT_EQ(f.ui.Caption(), kDisconnected);
-  EXPECT_EQ(f.Pane(), "データベースを切断しました\r\n\r\nデータベースを切断しました\r\n\r\n");
-}
-
-TEST(DatabaseSession, AFailedConnectIsOneLineAndTheToggleTriesAgain) {
-  SessionFixture f;
   f.connection.SetConnectionString(f.session.ConnectionString());
   f.session.SetDbConnected(true);  // neither file exists yet
   EXPECT_FALSE(f.connection.Connected());
   EXPECT_EQ(f.ui.Caption(), kDisconnected);
-  EXPECT_EQ(f.Pane(), "default.mdbへの接続に失敗しました\r\n\r\n");
   EXPECT_FALSE(f.session.LastConnectError().empty());
   EXPECT_FALSE(FileExists(f.session.DatabasePath()));  // connecting creates nothing
 
-  f.pane.Clear();
   test::MakeDatabase(f.session.DatabasePath(), f.session.DescriptorPath());
-  f.session.ToggleConnection();
+  f.session.ToggleConnection();  // tries again
   EXPECT_TRUE(f.connection.Connected());
+  EXPECT_EQ(f.ui.Caption(), kConnected);
   EXPECT_TRUE(f.session.LastConnectError().empty());
-  EXPECT_EQ(f.Pane(), "default.mdb ファイルに接続しました\r\n\r\n");
+  f.session.ToggleConnection();
+  f.session.ToggleConnection();
+  f.session.SetDbConnected(false);
+  f.session.SetDbConnected(false);  // already closed: the same line again
+  EXPECT_FALSE(f.connection.Connected());
+  EXPECT_EQ(f.ui.Caption(), kDisconnected);
+  EXPECT_EQ(f.Pane(), std::string("default.mdbへの接続に失敗しました\r\n\r\n") +
+                          "default.mdb ファイルに接続しました\r\n\r\n" + kDisconnectedLine +
+                          "default.mdb ファイルに接続しました\r\n\r\n" + kDisconnectedLine +
+                          kDisconnectedLine);
 }
 
 TEST(DatabaseSession, RecreateWritesTheTemplateByteForByteAndTheDescriptor) {
@@ -69,76 +55,50 @@ TEST(DatabaseSession, RecreateWritesTheTemplateByteForByteAndTheDescriptor) {
   MakeDatabaseWithRows(f.session.DatabasePath());
   WriteWholeFile(f.session.DatabasePath() + "-wal", "stale log of the old database");
   f.connection.SetConnectionString("FILE NAME=elsewhere.udl");
-
   f.session.RecreateDatabase();
   EXPECT_EQ(ReadWholeFile(f.session.DatabasePath()), TemplateDatabase());
   EXPECT_FALSE(FileExists(f.session.DatabasePath() + "-wal"));
   EXPECT_EQ(ReadUdlProvider(f.session.DescriptorPath()), "Microsoft.Jet.OLEDB.4.0");
   EXPECT_EQ(ReadUdlDataSource(f.session.DescriptorPath()), f.session.DatabasePath());
-  EXPECT_EQ(f.connection.ConnectionString(), "FILE NAME=" + f.Folder() + "default.udl");
+  EXPECT_EQ(f.connection.ConnectionString(), "FILE NAME=" + f.session.DescriptorPath());
   EXPECT_FALSE(f.connection.Connected());
   EXPECT_EQ(f.Pane(), "");
   EXPECT_TRUE(f.ui.captions.empty());
   EXPECT_EQ(f.ui.busyCalls, 1);
   EXPECT_EQ(f.ui.busyDepth, 0);
-}
 
-TEST(DatabaseSession, AFailedRecreateReachesTheCallerWithTheArrowBack) {
-  SessionFixture f;
+  // A failure reaches the caller with the arrow back.
   f.session.DbDir = f.File("no-such-folder") + "/";
   const std::string message = test::ThrownMessage([&] { f.session.RecreateDatabase(); });
   EXPECT_TRUE(SjisToUtf8(message).ends_with(" を作成できません")) << SjisToUtf8(message);
-  EXPECT_EQ(f.ui.busyDepth, 0);
-
-  // A new database that fails there leaves the console disconnected with the new names.
-  f.pane.Clear();
-  test::ThrownMessage([&] { f.session.NewDatabase(f.File("missing/n.mdb")); });
-  EXPECT_EQ(f.session.MdbName, "n.mdb");
-  EXPECT_EQ(f.Pane(), "データベースを切断しました\r\n\r\n");
   EXPECT_EQ(f.ui.busyDepth, 0);
 }
 
 TEST(DatabaseSession, NewDatabasePrintsItsStepsInOrderAndReplacesAnExistingFile) {
   SessionFixture f;
   MakeDatabaseWithRows(f.File("shop.mdb"));
+  f.session.NewDatabase(f.File("notes.txt"));  // names without the extension are passed over
+  f.session.NewDatabase(f.File("a.mdbx"));
+  EXPECT_EQ(f.Pane(), "");
+  EXPECT_FALSE(FileExists(f.File("notes.txt")));
+
   f.session.NewDatabase(f.File("shop.mdb"));
-  EXPECT_EQ(f.Pane(),
-            "データベースを切断しました\r\n\r\n"
-            "shop.udl を新規作成しました\r\n"
-            "shop.mdb ファイルに接続しました\r\n\r\n");
-  EXPECT_EQ(f.session.DbDir, f.Folder());
-  EXPECT_EQ(f.session.MdbName, "shop.mdb");
-  EXPECT_EQ(f.session.UdlName, "shop.udl");
-  EXPECT_TRUE(f.connection.Connected());
+  EXPECT_EQ(f.Pane(), std::string(kDisconnectedLine) +
+                          "shop.udl を新規作成しました\r\n"
+                          "shop.mdb ファイルに接続しました\r\n\r\n");
+  EXPECT_EQ(f.session.DbDir + "|" + f.session.MdbName + "|" + f.session.UdlName,
+            f.Folder() + "|shop.mdb|shop.udl");
   EXPECT_EQ(f.ui.Caption(), kConnected);
   EXPECT_EQ(f.ui.busyDepth, 0);
   EXPECT_TRUE(f.connection.TableNames().empty());  // the old table is gone
   EXPECT_EQ(ReadUdlDataSource(f.File("shop.udl")), f.File("shop.mdb"));
-}
 
-TEST(DatabaseSession, NewAndOpenIgnoreNamesWithoutTheDatabaseExtension) {
-  SessionFixture f;
-  f.session.RecreateDatabase();
-  f.session.SetDbConnected(true);
+  // One that fails leaves the console disconnected with the new names.
   f.pane.Clear();
-
-  f.session.NewDatabase(f.File("notes.txt"));
-  f.session.NewDatabase(f.File("a.mdbx"));
-  EXPECT_EQ(f.Pane(), "");
-  EXPECT_TRUE(f.connection.Connected());
-  EXPECT_FALSE(FileExists(f.File("notes.txt")));
-
-  // Open disconnects first, then stops: the names stay as they were.
-  f.session.OpenDatabase(f.File("notes.txt"));
-  EXPECT_EQ(f.Pane(), "データベースを切断しました\r\n\r\n");
-  EXPECT_FALSE(f.connection.Connected());
-  EXPECT_EQ(f.session.MdbName, "default.mdb");
-  EXPECT_FALSE(FileExists(f.File("notes.udl")));
-
-  f.pane.Clear();
-  f.session.NewDatabase(f.File("Upper.MDB"));  // any letter case qualifies
-  EXPECT_EQ(f.session.UdlName, "Upper.udl");
-  EXPECT_NE(f.Pane().find("Upper.udl を新規作成しました"), std::string::npos);
+  test::ThrownMessage([&] { f.session.NewDatabase(f.File("missing/n.mdb")); });
+  EXPECT_EQ(f.session.MdbName, "n.mdb");
+  EXPECT_EQ(f.Pane(), kDisconnectedLine);
+  EXPECT_EQ(f.ui.busyDepth, 0);
 }
 
 TEST(DatabaseSession, ResetEmptiesTheCurrentDatabase) {
@@ -148,7 +108,6 @@ TEST(DatabaseSession, ResetEmptiesTheCurrentDatabase) {
   f.Exec("CREATE TABLE t (id INTEGER)");
   f.pane.Clear();
   f.ui.captions.clear();
-
   f.session.ResetDatabase();
   EXPECT_EQ(f.Pane(), "初期化終了しました\r\ndefault.mdb ファイルに接続しました\r\n\r\n");
   EXPECT_EQ(f.ui.captions, std::vector<std::string>{kConnected});  // closing set none
@@ -156,25 +115,29 @@ TEST(DatabaseSession, ResetEmptiesTheCurrentDatabase) {
   EXPECT_EQ(f.ui.busyDepth, 0);
 }
 
-TEST(DatabaseSession, OpenDatabaseWritesItsDescriptorAndConnects) {
+TEST(DatabaseSession, OpenDatabaseRewritesItsDescriptorAndConnects) {
   SessionFixture f;
   MakeDatabaseWithRows(f.File("b.mdb"));
   WriteUdlFile(f.File("b.udl"), "/old/place/b.mdb");
-
   f.session.OpenDatabase(f.File("b.mdb"));
-  EXPECT_EQ(f.Pane(), "データベースを切断しました\r\n\r\nb.mdb ファイルに接続しました\r\n\r\n");
-  EXPECT_EQ(f.session.MdbName, "b.mdb");
-  EXPECT_EQ(f.session.UdlName, "b.udl");
+  EXPECT_EQ(f.Pane(), std::string(kDisconnectedLine) + "b.mdb ファイルに接続しました\r\n\r\n");
+  EXPECT_EQ(f.session.MdbName + "|" + f.session.UdlName, "b.mdb|b.udl");
   EXPECT_EQ(ReadUdlDataSource(f.File("b.udl")), f.File("b.mdb"));
   EXPECT_EQ(f.Scalar("SELECT count(*) FROM t"), "2");
 
   // A path that names no file ends in the failure line and creates nothing.
   f.pane.Clear();
   f.session.OpenDatabase(f.File("missing.mdb"));
-  EXPECT_EQ(f.Pane(),
-            "データベースを切断しました\r\n\r\nmissing.mdbへの接続に失敗しました\r\n\r\n");
+  EXPECT_EQ(f.Pane(), std::string(kDisconnectedLine) + "missing.mdbへの接続に失敗しました\r\n\r\n");
   EXPECT_FALSE(FileExists(f.File("missing.mdb")));
   EXPECT_EQ(f.session.MdbName, "missing.mdb");
+
+  // A name without the extension: disconnected first, then nothing; the names stay.
+  f.pane.Clear();
+  f.session.OpenDatabase(f.File("notes.txt"));
+  EXPECT_EQ(f.Pane(), kDisconnectedLine);
+  EXPECT_EQ(f.session.MdbName, "missing.mdb");
+  EXPECT_FALSE(FileExists(f.File("notes.udl")));
 }
 
 TEST(DatabaseSession, MessagesCanGoToAPaneOfTheirOwn) {
@@ -184,7 +147,7 @@ TEST(DatabaseSession, MessagesCanGoToAPaneOfTheirOwn) {
   f.session.NewDatabase(f.File("c.mdb"));
   EXPECT_EQ(f.Pane(), "c.udl を新規作成しました\r\n");
   EXPECT_EQ(SjisToUtf8(status.Text()),
-            "データベースを切断しました\r\n\r\nc.mdb ファイルに接続しました\r\n\r\n");
+            std::string(kDisconnectedLine) + "c.mdb ファイルに接続しました\r\n\r\n");
 }
 
 }  // namespace

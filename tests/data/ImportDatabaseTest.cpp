@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <initializer_list>
-
 #include "data/BuildCreateTableSql.h"
 #include "data/FileAccess.h"
 #include "data/KeyRowset.h"
@@ -17,12 +15,6 @@ namespace {
 
 using test::SessionFixture;
 
-// A database file beside the session's, made by the statements given (UTF-8).
-std::string MakeSource(const SessionFixture& f, const std::string& name,
-                       std::initializer_list<const char*> statements) {
-  return test::MakeDatabaseWith(f.File(name), statements);
-}
-
 // A session on a fresh current database, connected, with the pane emptied.
 struct ImportFixture : SessionFixture {
   ImportFixture() {
@@ -31,11 +23,14 @@ struct ImportFixture : SessionFixture {
     pane.Clear();
   }
   std::string CachePath() const { return Folder() + "_TarnwickCache.udl"; }
-  // The rows of a current table as one text (UTF-8): each row's value of `expression`, in
-  // row order, joined by " / ".
+  // A database file beside the current one, made by the statements given (UTF-8).
+  std::string Source(std::initializer_list<const char*> statements) {
+    return test::MakeDatabaseWith(File("other.mdb"), statements);
+  }
+  // Each row's value of `expression` in a current table, in row order, joined by " / ".
   std::string Rows(const std::string& expression, const std::string& table) {
-    return Scalar("SELECT group_concat(r, ' / ') FROM (SELECT " + expression + " AS r FROM " +
-                  table + " ORDER BY rowid)");
+    return Scalar("SELECT group_concat(r, ' / ') FROM (SELECT " + expression + " AS r FROM [" +
+                  table + "] ORDER BY rowid)");
   }
   // The key columns of a current table in key order: "a,b".
   std::string KeyOf(std::string table) {
@@ -47,17 +42,6 @@ struct ImportFixture : SessionFixture {
   }
 };
 
-// The statement generated for one table of a database, through its filtered key rowset.
-std::string CreateSqlFor(Connection& connection, const std::string& utf8Table,
-                         const std::string& filter) {
-  Table source(connection);
-  source.SetTableName(Sjis(utf8Table));
-  source.Open();
-  KeyRowset keys = connection.PrimaryKeys();
-  keys.SetFilter(Sjis(filter));
-  return SjisToUtf8(BuildCreateTableSql(source, keys));
-}
-
 TEST(BuildCreateTableSql, PlainNamesAsWrittenOthersBracketedKeysByColumnName) {
   ImportFixture f;
   f.Exec("CREATE TABLE Items (ID COUNTER Primary Key, Name CHAR)");
@@ -66,62 +50,60 @@ TEST(BuildCreateTableSql, PlainNamesAsWrittenOthersBracketedKeysByColumnName) {
   f.Exec("CREATE TABLE [Order Details] ([Unit Price] MONEY, [Order] INTEGER, \"a]b\" MEMO)");
   f.Exec("CREATE TABLE 商品 (品名 CHAR, ｶﾅ YESNO, _x1 DATETIME)");
   f.Exec("CREATE VIEW Cheap AS SELECT Name FROM Items");
-  Connection& db = f.connection;
-  EXPECT_EQ(CreateSqlFor(db, "Items", "TABLE_NAME = 'Items'"),
-            "CREATE TABLE Items (ID COUNTER Primary Key, Name CHAR);");
-  // The key sits on the second column; it is found by the key row's column name.
-  EXPECT_EQ(CreateSqlFor(db, "Lines", "TABLE_NAME = 'Lines'"),
-            "CREATE TABLE Lines (Qty INTEGER, Code CHAR Primary Key);");
-  // A key of several columns is one clause, in key order.
-  EXPECT_EQ(CreateSqlFor(db, "Pairs", "TABLE_NAME = 'Pairs'"),
-            "CREATE TABLE Pairs (A INTEGER, B INTEGER, C MONEY, Primary Key (B, A));");
-  EXPECT_EQ(CreateSqlFor(db, "Order Details", "TABLE_NAME = 'Order Details'"),
-            "CREATE TABLE [Order Details] ([Unit Price] MONEY, [Order] INTEGER, \"a]b\" MEMO);");
-  EXPECT_EQ(CreateSqlFor(db, "商品", "TABLE_NAME = '商品'"),
-            "CREATE TABLE 商品 (品名 CHAR, ｶﾅ YESNO, _x1 DATETIME);");
-  EXPECT_EQ(CreateSqlFor(db, "Cheap", "TABLE_NAME = 'Cheap'"), "CREATE TABLE Cheap (Name CHAR);");
+  const std::pair<const char*, const char*> cases[] = {
+      {"Items", "CREATE TABLE Items (ID COUNTER Primary Key, Name CHAR);"},
+      // The key on the second column is found by the key row's column name.
+      {"Lines", "CREATE TABLE Lines (Qty INTEGER, Code CHAR Primary Key);"},
+      // A key of several columns is one clause, in key order.
+      {"Pairs", "CREATE TABLE Pairs (A INTEGER, B INTEGER, C MONEY, Primary Key (B, A));"},
+      {"Order Details",
+       "CREATE TABLE [Order Details] ([Unit Price] MONEY, [Order] INTEGER, \"a]b\" MEMO);"},
+      {"商品", "CREATE TABLE 商品 (品名 CHAR, ｶﾅ YESNO, _x1 DATETIME);"},
+      {"Cheap", "CREATE TABLE Cheap (Name CHAR);"}};
+  for (const auto& [table, sql] : cases) {
+    Table source(f.connection);
+    source.SetTableName(Sjis(table));
+    source.Open();
+    KeyRowset keys = f.connection.PrimaryKeys();
+    keys.SetFilter(Sjis(std::string("TABLE_NAME = '") + table + "'"));
+    EXPECT_EQ(SjisToUtf8(BuildCreateTableSql(source, keys)), sql);
+  }
 }
 
 TEST(ImportDatabase, TakesOverEveryTableWithItsRowsAndKey) {
   ImportFixture f;
-  const std::string source = MakeSource(
-      f, "other.mdb",
-      {"CREATE TABLE Items (ID COUNTER Primary Key, Name CHAR)",
-       "INSERT INTO Items (Name) VALUES ('pen'), ('ink'), (NULL)",
-       "CREATE TABLE Lines (Qty INTEGER, Code CHAR PRIMARY KEY)",
-       "INSERT INTO Lines VALUES (5, 'A1'), (NULL, 'B2')",
-       "CREATE TABLE Pairs (A INTEGER, B INTEGER, Price MONEY, PRIMARY KEY (A, B))",
-       "INSERT INTO Pairs VALUES (1, 1, 2.5), (1, 2, 3)", "CREATE TABLE Empty (X INTEGER)",
-       "CREATE TABLE [Order Details] (ID INTEGER, [Unit Price] FLOAT)",
-       "INSERT INTO [Order Details] VALUES (7, 1.25)",
-       "CREATE TABLE [O'Brien] (ID INTEGER PRIMARY KEY, 名前 CHAR)",
-       "INSERT INTO [O'Brien] VALUES (3, '田中')",
-       "CREATE VIEW Named AS SELECT ID, Name FROM Items WHERE Name IS NOT NULL"});
-
+  const std::string source =
+      f.Source({"CREATE TABLE Items (ID COUNTER Primary Key, Name CHAR)",
+                "INSERT INTO Items (Name) VALUES ('pen'), ('ink'), (NULL)",
+                "CREATE TABLE Lines (Qty INTEGER, Code CHAR PRIMARY KEY)",
+                "INSERT INTO Lines VALUES (5, 'A1'), (NULL, 'B2')",
+                "CREATE TABLE Pairs (A INTEGER, B INTEGER, Price MONEY, PRIMARY KEY (A, B))",
+                "INSERT INTO Pairs VALUES (1, 1, 2.5), (1, 2, 3)", "CREATE TABLE Empty (X INTEGER)",
+                "CREATE TABLE [Order Details] (ID INTEGER, [Unit Price] FLOAT)",
+                "INSERT INTO [Order Details] VALUES (7, 1.25)",
+                "CREATE TABLE [O'Brien] (ID INTEGER PRIMARY KEY, 名前 CHAR)",
+                "INSERT INTO [O'Brien] VALUES (3, '田中')",
+                "CREATE VIEW Named AS SELECT ID, Name FROM Items WHERE Name IS NOT NULL"});
   EXPECT_EQ(f.session.ImportDatabase(source), 0);
   EXPECT_EQ(f.Pane(),
-            "Itemsテーブルを取込みました\r\n"
-            "Linesテーブルを取込みました\r\n"
-            "Pairsテーブルを取込みました\r\n"
-            "Emptyテーブルを取込みました\r\n"
-            "Order Detailsテーブルを取込みました\r\n"
-            "O'Brienテーブルを取込みました\r\n"
-            "Namedテーブルを取込みました\r\n"
-            "OK\r\n\r\n");
-  EXPECT_EQ(f.Rows("ID || '|' || ifnull(Name, 'NULL')", "Items"), "1|pen / 2|ink / 3|NULL");
-  EXPECT_EQ(f.KeyOf("Items"), "ID");
-  EXPECT_EQ(f.Rows("ifnull(Qty, 'NULL') || '|' || Code", "Lines"), "5|A1 / NULL|B2");
-  EXPECT_EQ(f.KeyOf("Lines"), "Code");
-  EXPECT_EQ(f.Rows("A || B || '|' || Price", "Pairs"), "11|2.5 / 12|3");
-  EXPECT_EQ(f.KeyOf("Pairs"), "A,B");
-  EXPECT_EQ(f.Scalar("SELECT count(*) FROM Empty"), "0");
-  EXPECT_EQ(f.Rows("ID || '|' || [Unit Price]", "[Order Details]"), "7|1.25");
-  EXPECT_EQ(f.KeyOf("Order Details"), "");
-  EXPECT_EQ(f.Rows("ID || 名前", "[O'Brien]"), "3田中");
-  EXPECT_EQ(f.KeyOf("O'Brien"), "ID");
+            "Itemsテーブルを取込みました\r\nLinesテーブルを取込みました\r\n"
+            "Pairsテーブルを取込みました\r\nEmptyテーブルを取込みました\r\n"
+            "Order Detailsテーブルを取込みました\r\nO'Brienテーブルを取込みました\r\n"
+            "Namedテーブルを取込みました\r\nOK\r\n\r\n");
+  // Each table, each row's text, the rows and the key columns.
+  const std::tuple<const char*, const char*, const char*, const char*> tables[] = {
+      {"Items", "ID || '|' || ifnull(Name, 'NULL')", "1|pen / 2|ink / 3|NULL", "ID"},
+      {"Lines", "ifnull(Qty, 'NULL') || '|' || Code", "5|A1 / NULL|B2", "Code"},
+      {"Pairs", "A || B || '|' || Price", "11|2.5 / 12|3", "A,B"},
+      {"Empty", "X", "", ""},
+      {"Order Details", "ID || '|' || [Unit Price]", "7|1.25", ""},
+      {"O'Brien", "ID || 名前", "3田中", "ID"}};
+  for (const auto& [table, row, rows, key] : tables) {
+    EXPECT_EQ(f.Rows(row, table), rows) << table;
+    EXPECT_EQ(f.KeyOf(table), key) << table;
+  }
   EXPECT_EQ(f.Scalar("SELECT type FROM sqlite_master WHERE name = 'Named'"), "table");
   EXPECT_EQ(f.Rows("ID || Name", "Named"), "1pen / 2ink");
-
   EXPECT_FALSE(FileExists(f.CachePath()));
   EXPECT_EQ(f.ui.busyCalls, 2);  // the recreate of the fixture and the import
   EXPECT_EQ(f.ui.busyDepth, 0);
@@ -134,8 +116,7 @@ TEST(ImportDatabase, ANumberedTableGoesOnFromTheSourcesCounter) {
   // A counter written by hand before the table exists is never lowered.
   f.Exec("CREATE TABLE Kept (ID COUNTER Primary Key)");
   f.Exec("INSERT INTO sqlite_sequence (name, seq) VALUES ('Tags', 10)");
-  const std::string source = MakeSource(
-      f, "other.mdb",
+  const std::string source = f.Source(
       {"CREATE TABLE Items (ID COUNTER Primary Key, Name CHAR)",
        "INSERT INTO Items (Name) VALUES ('pen'), ('ink'), ('cap'), ('nib')",
        "DELETE FROM Items WHERE ID > 2",  // numbers 3 and 4 have been handed out all the same
@@ -144,7 +125,6 @@ TEST(ImportDatabase, ANumberedTableGoesOnFromTheSourcesCounter) {
        "CREATE TABLE Fresh (ID COUNTER Primary Key, Name CHAR)",  // no number handed out yet
        "CREATE TABLE Plain (ID INTEGER Primary Key, Name CHAR)",
        "INSERT INTO Plain VALUES (7, 'x')"});
-
   EXPECT_EQ(f.session.ImportDatabase(source), 0);
   for (const char* table : {"Items", "Tags", "Fresh"}) {
     f.Exec(std::string("INSERT INTO ") + table + " VALUES (NULL, 'new')");
@@ -163,32 +143,23 @@ TEST(ImportDatabase, TablesThatExistAlreadyAreReportedAndTheOthersTakenOver) {
   f.Exec("CREATE TABLE Items (ID INTEGER)");
   f.Exec("INSERT INTO Items VALUES (42)");
   const std::string source =
-      MakeSource(f, "other.mdb",
-                 {"CREATE TABLE Items (ID INTEGER)", "INSERT INTO Items VALUES (1), (2)",
-                  "CREATE TABLE Fresh (ID INTEGER)", "INSERT INTO Fresh VALUES (9)"});
+      f.Source({"CREATE TABLE Items (ID INTEGER)", "INSERT INTO Items VALUES (1), (2)",
+                "CREATE TABLE Fresh (ID INTEGER)", "INSERT INTO Fresh VALUES (9)"});
   EXPECT_EQ(f.session.ImportDatabase(source), 1);
   const std::string pane = f.Pane();
-  ASSERT_TRUE(pane.starts_with("ERROR! ")) << pane;
+  EXPECT_TRUE(pane.starts_with("ERROR! ")) << pane;
   EXPECT_NE(pane.find("already exists"), std::string::npos) << pane;
   EXPECT_TRUE(pane.ends_with("\r\nFreshテーブルを取込みました\r\nOK\r\n\r\n")) << pane;
   EXPECT_EQ(f.Rows("ID", "Items"), "42");
   EXPECT_EQ(f.Rows("ID", "Fresh"), "9");
-
-  // The current database imported into itself: one error line per table.
-  f.pane.Clear();
-  EXPECT_EQ(f.session.ImportDatabase(f.session.DatabasePath()), 2);
-  const std::string again = f.Pane();
-  EXPECT_EQ(std::count(again.begin(), again.end(), '!'), 2) << again;
-  EXPECT_TRUE(again.ends_with("already exists\r\nOK\r\n\r\n")) << again;
 }
 
-TEST(ImportDatabase, RowsStoredBeforeAFailingRowStay) {
+TEST(ImportDatabase, RowsStoredBeforeAFailingRowStayOrJoinTheUsersTransaction) {
   ImportFixture f;
   // A database made by another program may hold a NULL in a text key; the imported key
   // refuses it, so the third row fails.
-  const std::string source = f.File("other.mdb");
   sqlite3* raw = nullptr;
-  ASSERT_EQ(sqlite3_open(source.c_str(), &raw), SQLITE_OK);
+  ASSERT_EQ(sqlite3_open(f.File("other.mdb").c_str(), &raw), SQLITE_OK);
   ASSERT_EQ(sqlite3_exec(raw,
                          "CREATE TABLE Nums (Code TEXT PRIMARY KEY, V TEXT);"
                          "INSERT INTO Nums VALUES ('a', 1), ('b', 2), (NULL, 3), ('d', 4);"
@@ -196,12 +167,11 @@ TEST(ImportDatabase, RowsStoredBeforeAFailingRowStay) {
                          nullptr, nullptr, nullptr),
             SQLITE_OK);
   sqlite3_close(raw);
-  f.session.ImportDatabase(source);
+  EXPECT_EQ(f.session.ImportDatabase(f.File("other.mdb")), 1);
   const std::string pane = f.Pane();
   EXPECT_TRUE(pane.starts_with("ERROR! ")) << pane;
   EXPECT_TRUE(pane.ends_with("\r\nAfterテーブルを取込みました\r\nOK\r\n\r\n")) << pane;
   EXPECT_FALSE(f.connection.InTransaction());
-
   // The rows before the failure are committed: another connection sees them.
   Connection other;
   other.SetConnectionString(f.session.ConnectionString());
@@ -209,33 +179,30 @@ TEST(ImportDatabase, RowsStoredBeforeAFailingRowStay) {
   count.SetSql("SELECT group_concat(Code) FROM Nums");
   count.Open();
   EXPECT_EQ(count.FieldAt(0).AsString(), "a,b");
-}
 
-TEST(ImportDatabase, RowsJoinATransactionTheUserBegan) {
-  ImportFixture f;
-  const std::string source =
-      MakeSource(f, "other.mdb", {"CREATE TABLE T (ID INTEGER)", "INSERT INTO T VALUES (1)"});
-  f.Exec("BEGIN TRANSACTION");
-  f.session.ImportDatabase(source);
-  EXPECT_EQ(f.Pane(), "Tテーブルを取込みました\r\nOK\r\n\r\n");
-  EXPECT_TRUE(f.connection.InTransaction());
-  f.Exec("ROLLBACK");
-  EXPECT_TRUE(f.connection.TableNames().empty());
+  // Inside a transaction the user began, the rows join it.
+  ImportFixture g;
+  const std::string source = g.Source({"CREATE TABLE T (ID INTEGER)", "INSERT INTO T VALUES (1)"});
+  g.Exec("BEGIN TRANSACTION");
+  g.session.ImportDatabase(source);
+  EXPECT_EQ(g.Pane(), "Tテーブルを取込みました\r\nOK\r\n\r\n");
+  EXPECT_TRUE(g.connection.InTransaction());
+  g.Exec("ROLLBACK");
+  EXPECT_TRUE(g.connection.TableNames().empty());
 }
 
 TEST(ImportDatabase, AFileThatCannotBeConnectedIsOneErrorLine) {
   ImportFixture f;
   WriteWholeFile(f.File("junk.mdb"), "this is no database, only text");
-  EXPECT_EQ(f.session.ImportDatabase(f.File("junk.mdb")), 1);
-  EXPECT_EQ(f.Pane(), "Error! junk.mdbファイルへの接続に失敗しました\r\n\r\n\r\n");
-  EXPECT_FALSE(FileExists(f.CachePath()));
-  EXPECT_EQ(f.ui.busyDepth, 0);
-
-  f.pane.Clear();
-  f.session.ImportDatabase(f.File("missing.mdb"));
-  EXPECT_EQ(f.Pane(), "Error! missing.mdbファイルへの接続に失敗しました\r\n\r\n\r\n");
+  for (const char* name : {"junk.mdb", "missing.mdb"}) {
+    f.pane.Clear();
+    EXPECT_EQ(f.session.ImportDatabase(f.File(name)), 1);
+    EXPECT_EQ(f.Pane(),
+              "Error! " + std::string(name) + "ファイルへの接続に失敗しました\r\n\r\n\r\n");
+    EXPECT_FALSE(FileExists(f.CachePath()));
+    EXPECT_EQ(f.ui.busyDepth, 0);
+  }
   EXPECT_FALSE(FileExists(f.File("missing.mdb")));
-  EXPECT_FALSE(FileExists(f.CachePath()));
   EXPECT_TRUE(f.connection.TableNames().empty());
 }
 
@@ -243,10 +210,9 @@ TEST(ImportDatabase, AFailureOutsideTheTableStepEndsTheImportAfterCleaningUp) {
   ImportFixture f;
   // A view whose table is gone cannot be opened as a source table.
   const std::string source =
-      MakeSource(f, "other.mdb",
-                 {"CREATE TABLE First (ID INTEGER)", "INSERT INTO First VALUES (1)",
-                  "CREATE TABLE Gone (ID INTEGER)", "CREATE VIEW Broken AS SELECT * FROM Gone",
-                  "DROP TABLE Gone", "CREATE TABLE Last (ID INTEGER)"});
+      f.Source({"CREATE TABLE First (ID INTEGER)", "INSERT INTO First VALUES (1)",
+                "CREATE TABLE Gone (ID INTEGER)", "CREATE VIEW Broken AS SELECT * FROM Gone",
+                "DROP TABLE Gone", "CREATE TABLE Last (ID INTEGER)"});
   EXPECT_THROW(f.session.ImportDatabase(source), TarnwickError);
   EXPECT_EQ(f.Pane(), "Firstテーブルを取込みました\r\n");  // no "OK"
   EXPECT_EQ(f.Rows("ID", "First"), "1");

@@ -15,6 +15,7 @@ namespace tarnwick {
 namespace {
 
 using test::SessionFixture;
+using Names = std::vector<std::string>;
 
 constexpr const char* kConnectedLine = "default.mdb ファイルに接続しました\r\n\r\n";
 
@@ -32,70 +33,32 @@ bool Rewritten(const std::string& path) {
   return stat(path.c_str(), &info) == 0 && info.st_mtim.tv_sec != 1000;
 }
 
-TEST(StartupChoice, NeitherFileMakesTheTemplateDatabase) {
-  SessionFixture f;
-  EXPECT_FALSE(f.session.ChooseAtStartup({}));
-  EXPECT_EQ(ReadUdlDataSource(f.session.DescriptorPath()), f.session.DatabasePath());
-  EXPECT_TRUE(f.connection.Connected());
-  EXPECT_EQ(f.ui.Caption(), "DBの切断(&A)");
-  EXPECT_EQ(f.Pane(), kConnectedLine);  // nothing of its own before the connect line
-  EXPECT_EQ(f.connection.ConnectionString(), "FILE NAME=" + f.Folder() + "default.udl");
-}
-
-TEST(StartupChoice, ADescriptorWithoutItsDatabaseGetsANewDatabase) {
-  SessionFixture f;
-  WriteUdlFile(f.session.DescriptorPath(), "/gone/default.mdb");
-  f.session.ChooseAtStartup({});
-  EXPECT_TRUE(FileExists(f.session.DatabasePath()));
-  EXPECT_EQ(ReadUdlDataSource(f.session.DescriptorPath()), f.session.DatabasePath());
-  EXPECT_TRUE(f.connection.TableNames().empty());
-  EXPECT_EQ(f.Pane(), kConnectedLine);
-}
-
-TEST(StartupChoice, ADatabaseWithoutItsDescriptorGetsOneAndStaysUntouched) {
-  SessionFixture f;
-  MakeDatabaseWithTable(f.session.DatabasePath());
-  f.session.ChooseAtStartup({});
-  EXPECT_EQ(ReadUdlDataSource(f.session.DescriptorPath()), f.session.DatabasePath());
-  EXPECT_EQ(f.connection.TableNames(), std::vector<std::string>{"kept"});
-  EXPECT_EQ(f.Pane(), kConnectedLine);
-}
-
-TEST(StartupChoice, BothFilesPresentRewriteOnlyAMovedDescriptorOfOurs) {
-  {
-    SessionFixture f;  // the descriptor names the database: left as it is
-    MakeDatabaseWithTable(f.session.DatabasePath());
-    WriteUdlFile(f.session.DescriptorPath(), f.session.DatabasePath());
-    Age(f.session.DescriptorPath());
-    f.session.ChooseAtStartup({});
-    EXPECT_FALSE(Rewritten(f.session.DescriptorPath()));
-    EXPECT_EQ(f.connection.TableNames(), std::vector<std::string>{"kept"});
-  }
-  {
-    SessionFixture f;  // both files moved here: the descriptor still names the old place
-    MakeDatabaseWithTable(f.session.DatabasePath());
-    WriteUdlFile(f.session.DescriptorPath(), "/old/place/default.mdb");
-    f.session.ChooseAtStartup({});
-    EXPECT_EQ(ReadUdlDataSource(f.session.DescriptorPath()), f.session.DatabasePath());
-    EXPECT_EQ(f.connection.TableNames(), std::vector<std::string>{"kept"});
-    EXPECT_EQ(f.Pane(), kConnectedLine);
-  }
-  {
-    SessionFixture f;  // the comparison is exact: another letter case is another path
-    MakeDatabaseWithTable(f.session.DatabasePath());
-    WriteUdlFile(f.session.DescriptorPath(), f.Folder() + "DEFAULT.mdb");
-    f.session.ChooseAtStartup({});
-    EXPECT_EQ(ReadUdlDataSource(f.session.DescriptorPath()), f.session.DatabasePath());
-  }
-  {
-    SessionFixture f;  // another provider's descriptor is used unchanged
-    MakeDatabaseWithTable(f.session.DatabasePath());
-    const std::string other = "\xFF\xFE" + std::string("P\0r\0o\0v\0i\0d\0e\0r\0=\0X\0;\0", 22);
-    WriteWholeFile(f.session.DescriptorPath(), other);
-    f.session.ChooseAtStartup({});
-    EXPECT_EQ(ReadWholeFile(f.session.DescriptorPath()), other);
-    EXPECT_FALSE(f.connection.Connected());
-    EXPECT_EQ(f.Pane(), "default.mdbへの接続に失敗しました\r\n\r\n");
+TEST(StartupChoice, TheDefaultBranchMakesWhatIsMissingAndConnects) {
+  // Whether the database exists, and the database its descriptor names (none when empty).
+  const std::pair<bool, std::string> cases[] = {
+      {false, ""},                       // neither file: the template database
+      {false, "/gone/default.mdb"},      // a descriptor without its database: a new database
+      {true, ""},                        // a database without its descriptor: one written
+      {true, "default.mdb"},             // the descriptor names the database: left as it is
+      {true, "/old/place/default.mdb"},  // both files moved here: the descriptor rewritten
+      {true, "DEFAULT.mdb"}};            // the comparison is exact: another letter case too
+  for (const auto& [database, named] : cases) {
+    SCOPED_TRACE(named);
+    SessionFixture f;
+    const std::string udl = f.session.DescriptorPath();
+    if (database) MakeDatabaseWithTable(f.session.DatabasePath());
+    if (!named.empty()) {
+      WriteUdlFile(udl, named.starts_with('/') ? named : f.File(named));
+      Age(udl);
+    }
+    EXPECT_FALSE(f.session.ChooseAtStartup({}));
+    EXPECT_TRUE(f.connection.Connected());
+    EXPECT_EQ(ReadUdlDataSource(udl), f.session.DatabasePath());
+    EXPECT_EQ(Rewritten(udl), named != "default.mdb");
+    EXPECT_EQ(f.connection.ConnectionString(), "FILE NAME=" + udl);
+    EXPECT_EQ(f.ui.Caption(), "DBの切断(&A)");
+    EXPECT_EQ(f.Pane(), kConnectedLine);  // nothing of its own before the connect line
+    EXPECT_EQ(f.connection.TableNames(), database ? Names{"kept"} : Names{});
   }
 }
 
@@ -104,9 +67,8 @@ TEST(StartupChoice, AnMdbArgumentNamesTheDatabaseAndItsDescriptor) {
   MakeDatabaseWithTable(f.File("x.MDB"));
   WriteUdlFile(f.File("x.udl"), "/somewhere/else.mdb");
   EXPECT_TRUE(f.session.ChooseAtStartup({f.File("x.MDB"), "ignored.mdb"}));
-  EXPECT_EQ(f.session.DbDir, f.Folder());
-  EXPECT_EQ(f.session.MdbName, "x.MDB");
-  EXPECT_EQ(f.session.UdlName, "x.udl");
+  EXPECT_EQ(f.session.DbDir + "|" + f.session.MdbName + "|" + f.session.UdlName,
+            f.Folder() + "|x.MDB|x.udl");
   EXPECT_EQ(ReadUdlDataSource(f.File("x.udl")), f.File("x.MDB"));  // always written
   EXPECT_EQ(f.Pane(), "x.MDB ファイルに接続しました\r\n\r\n");
   EXPECT_FALSE(FileExists(f.File("default.mdb")));  // the settings' names are not used
@@ -117,15 +79,12 @@ TEST(StartupChoice, AnMdbArgumentNamesTheDatabaseAndItsDescriptor) {
   EXPECT_FALSE(FileExists(g.File("new.mdb")));
   EXPECT_TRUE(FileExists(g.File("new.udl")));
   EXPECT_EQ(g.Pane(), "new.mdbへの接続に失敗しました\r\n\r\n");
-}
 
-TEST(StartupChoice, AnyOtherFirstArgumentTakesTheDefaultBranch) {
-  SessionFixture f;
-  EXPECT_FALSE(f.session.ChooseAtStartup({f.File("notes.txt"), f.File("x.mdb")}));
-  EXPECT_EQ(f.session.MdbName, "default.mdb");
-  EXPECT_EQ(ReadWholeFile(f.session.DatabasePath()).size(), TemplateDatabase().size());
-  EXPECT_FALSE(FileExists(f.File("x.udl")));
-  EXPECT_EQ(f.Pane(), kConnectedLine);
+  // Any other first argument takes the default branch.
+  SessionFixture h;
+  EXPECT_FALSE(h.session.ChooseAtStartup({h.File("notes.txt"), h.File("x.mdb")}));
+  EXPECT_EQ(ReadWholeFile(h.session.DatabasePath()).size(), TemplateDatabase().size());
+  EXPECT_FALSE(FileExists(h.File("x.udl")));
 }
 
 TEST(StartupChoice, AFileThatCannotBeWrittenEndsTheChoiceBeforeConnecting) {
