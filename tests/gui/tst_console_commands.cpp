@@ -197,7 +197,7 @@ class ConsoleCommandsTest : public WindowTestCase {
     const QString path = window_->File(QStringLiteral("script.sql"));
     WindowUnderTest::WriteText(path, QStringLiteral("SELECT 'x';\n-- note\nSELECT 'y'"));
     form.MmSql->setPlainText(QStringLiteral("untouched"));
-    window_->dialogs.fileAnswers.push_back(path);
+    window_->dialogs.answers.push_back(path);
     window_->Press(Ctrl(Qt::Key_O));
     QCOMPARE(window_->ResultSinceMark(),
              QStringLiteral("SELECT 'x';\n'x'|\n---+\nx  |\nOK\n"
@@ -214,7 +214,7 @@ class ConsoleCommandsTest : public WindowTestCase {
       sawRunning = form.ScriptRunning();
       QVERIFY(QApplication::overrideCursor() != nullptr);  // busy
       form.AlDBExec->trigger();                            // F5 again: not inside the run
-      window_->dialogs.fileAnswers.push_back(window_->File(QStringLiteral("other.mdb")));
+      window_->dialogs.answers.push_back(window_->File(QStringLiteral("other.mdb")));
       form.AlNewDB->trigger();      // would change the database: not started
       form.AlFontLarge->trigger();  // a view command works
       form.MmSql->setPlainText(QStringLiteral("typed meanwhile"));
@@ -224,7 +224,7 @@ class ConsoleCommandsTest : public WindowTestCase {
     window_->RunSql(script);
     QVERIFY(sawRunning);
     QCOMPARE(window_->ResultSinceMark().count(QStringLiteral("SELECT 1;\n")), 300);
-    QVERIFY(window_->dialogs.fileDialogs.empty());
+    QVERIFY(window_->dialogs.shown.isEmpty());
     QCOMPARE(form.SqlFontSize(), 10);
     QCOMPARE(form.MmSql->toPlainText(), QStringLiteral("typed meanwhile"));
     QVERIFY(!form.ScriptRunning());

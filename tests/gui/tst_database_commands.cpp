@@ -48,18 +48,13 @@ class DatabaseCommandsTest : public WindowTestCase {
         window_->Press(command->shortcut()[0]);  // through the shortcut where there is one
       }
     }
-    QStringList shown;
-    for (const ScriptedDialogs::FileDialog& dialog : window_->dialogs.fileDialogs) {
-      shown << QStringLiteral("%1 %2 %3 %4")
-                   .arg(dialog.save ? "save" : "open", dialog.spec.name, dialog.spec.filter,
-                        dialog.spec.defaultExtension);
-    }
     const QString mdb = QStringLiteral("(*.mdb)|*.mdb|全てのファイル(*.*)|*.* .mdb");
     const QString txt = QStringLiteral("テキストファイル(*.txt)|*.txt|全てのファイル(*.*)|*.* ");
-    QCOMPARE(shown, (QStringList{
-                        "save SDialogDB データベースファイル" + mdb,
-                        "open ODialogDB mdbファイル" + mdb, "open ODialogDB mdbファイル" + mdb,
-                        "open ODialogSQL SQLファイル(*.sql)|*.sql|" + txt, "save SDialog " + txt}));
+    QCOMPARE(
+        window_->dialogs.shown,
+        (QStringList{"save SDialogDB データベースファイル" + mdb,
+                     "open ODialogDB mdbファイル" + mdb, "open ODialogDB mdbファイル" + mdb,
+                     "open ODialogSQL SQLファイル(*.sql)|*.sql|" + txt, "save SDialog " + txt}));
     QCOMPARE(window_->ResultSinceMark(), QString());
     QCOMPARE(form.Session().MdbName, std::string("test.mdb"));
     QVERIFY(window_->dialogs.errors.isEmpty());
@@ -68,7 +63,7 @@ class DatabaseCommandsTest : public WindowTestCase {
   void newDatabaseReplacesTheNamesAndConnectsOrReportsTheFile() {
     TMainForm& form = window_->Form();
     const QString path = window_->File(QStringLiteral("fresh.mdb"));
-    window_->dialogs.fileAnswers = {path, QStringLiteral("/proc/no-such-folder/x.mdb")};
+    window_->dialogs.answers = {path, QStringLiteral("/proc/no-such-folder/x.mdb")};
     window_->Press(Ctrl(Qt::Key_N));
     QCOMPARE(window_->ResultSinceMark(),
              kDisconnected + QStringLiteral("fresh.udl を新規作成しました\n"
@@ -94,8 +89,8 @@ class DatabaseCommandsTest : public WindowTestCase {
   void openDatabaseDisconnectsThenConnectsToTheChosenFile() {
     TMainForm& form = window_->Form();
     WindowUnderTest::CreateDatabase(window_->File(QStringLiteral("other.mdb")));
-    window_->dialogs.fileAnswers = {window_->File(QStringLiteral("other.mdb")),
-                                    window_->File(QStringLiteral("missing.mdb"))};
+    window_->dialogs.answers = {window_->File(QStringLiteral("other.mdb")),
+                                window_->File(QStringLiteral("missing.mdb"))};
     window_->Press(Ctrl(Qt::Key_M));
     QCOMPARE(window_->ResultSinceMark(),
              kDisconnected + QStringLiteral("other.mdb ファイルに接続しました\n\n"));
@@ -112,12 +107,11 @@ class DatabaseCommandsTest : public WindowTestCase {
   void resetAsksFirstAndEmptiesTheDatabase() {
     TMainForm& form = window_->Form();
     form.AlDBInit->trigger();  // answered No
-    QCOMPARE(window_->dialogs.questions.size(), std::size_t{1});
-    QCOMPARE(window_->dialogs.questions[0].caption, QStringLiteral("データベースの初期化"));
-    QCOMPARE(window_->dialogs.questions[0].text, QStringLiteral("データベースを初期化しますか？"));
+    QCOMPARE(window_->dialogs.shown,
+             QStringList{"ask データベースの初期化: データベースを初期化しますか？"});
     QCOMPARE(window_->ResultSinceMark(), QString());
 
-    window_->dialogs.questionAnswers.push_back(true);
+    window_->dialogs.answers.push_back("yes");
     form.AlDBInit->trigger();
     QCOMPARE(window_->ResultSinceMark(),
              QStringLiteral("初期化終了しました\ntest.mdb ファイルに接続しました\n\n"));
@@ -152,7 +146,7 @@ class DatabaseCommandsTest : public WindowTestCase {
       return table + QStringLiteral("テーブルを取込みました\nOK\n\n");
     };
     // Chosen in the dialog; a chosen file that does not exist leaves the pane as it was.
-    window_->dialogs.fileAnswers = {files[0], window_->File(QStringLiteral("absent.mdb"))};
+    window_->dialogs.answers = {files[0], window_->File(QStringLiteral("absent.mdb"))};
     form.AlMargeDB->trigger();
     form.AlMargeDB->trigger();
     QCOMPARE(window_->ResultSinceMark(), imported("a"));

@@ -107,19 +107,18 @@ class ResultLogTest : public WindowTestCase {
   Q_OBJECT
 
  private slots:
-  void saveWritesThePaneAsShiftJisOrReportsTheFile() {
+  void saveWritesThePaneAsShiftJisReplacingAFileWithoutAsking() {
     TMainForm& form = window_->Form();
-    ScriptedDialogs& dialogs = window_->dialogs;
     // "表" ends in the byte of a backslash in Shift-JIS.
     form.MmResult->setPlainText(QStringLiteral("表\nabc\n\nend"));
     const QString path = window_->File(QStringLiteral("report"));
     WindowUnderTest::WriteText(path, QStringLiteral("an older and longer file"));
-    dialogs.fileAnswers.push_back(path);
+    window_->dialogs.answers.push_back(path);
     window_->Press(Ctrl(Qt::Key_S));
+    QCOMPARE(window_->dialogs.shown.size(), 1);  // no question
     QFile saved(path);
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(saved.readAll(), QByteArray("\x95\x5c\r\nabc\r\n\r\nend"));
-    QVERIFY(dialogs.questions.empty());
   }
 
   void clearAsksAndEmptiesTheLogOnlyOnYes() {
@@ -127,15 +126,14 @@ class ResultLogTest : public WindowTestCase {
     ScriptedDialogs& dialogs = window_->dialogs;
     window_->RunSql(QStringLiteral("SELECT 1"));
     const QString log = window_->ResultText();
-    dialogs.questionAnswers = {false, true};
+    dialogs.answers = {QString(), "yes"};
     QTest::mouseClick(form.SbLogClear, Qt::LeftButton);
-    QCOMPARE(dialogs.questions.size(), std::size_t{1});
-    QCOMPARE(dialogs.questions[0].caption, QStringLiteral("結果のクリア"));
-    QCOMPARE(dialogs.questions[0].text, QStringLiteral("結果をクリアしますか？"));
+    const QString question = QStringLiteral("ask 結果のクリア: 結果をクリアしますか？");
+    QCOMPARE(dialogs.shown, QStringList{question});
     QCOMPARE(window_->ResultText(), log);
 
     form.AlLogClear->trigger();
-    QCOMPARE(dialogs.questions.size(), std::size_t{2});
+    QCOMPARE(dialogs.shown, (QStringList{question, question}));
     QCOMPARE(window_->ResultText(), QString());  // the banner too
     QCOMPARE(form.MmSql->toPlainText(), QStringLiteral("SELECT 1"));
     QCOMPARE(form.History().Count(), std::size_t{1});
@@ -154,12 +152,12 @@ class ResultLogTest : public WindowTestCase {
     form.MmResult->setPlainText(log.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 
     const QString pdf = window_->File(QStringLiteral("log.pdf"));
-    window_->dialogs.printAnswers.push_back(pdf);
+    window_->dialogs.answers.push_back(pdf);
     const QString before =
         QDateTime::currentDateTime().toString(QStringLiteral("yyyy/MM/dd HH:mm"));
     window_->Press(Ctrl(Qt::Key_P));
     const QString after = QDateTime::currentDateTime().toString(QStringLiteral("yyyy/MM/dd HH:mm"));
-    QCOMPARE(window_->dialogs.printDialogsShown, 1);
+    QCOMPARE(window_->dialogs.shown, QStringList{"print"});
     QVERIFY(window_->dialogs.errors.isEmpty());
 
     const QList<PdfPage> pages = ReadPdf(pdf).pages;
@@ -207,7 +205,7 @@ class ResultLogTest : public WindowTestCase {
     QCOMPARE(shown.first(), QStringLiteral("first"));
 
     const QString pdf = window_->File(QStringLiteral("wrapped.pdf"));
-    window_->dialogs.printAnswers.push_back(pdf);
+    window_->dialogs.answers.push_back(pdf);
     form.AlPrint->trigger();
     const QList<PdfPage> pages = ReadPdf(pdf).pages;
     QCOMPARE(pages.size(), 1);
@@ -232,9 +230,9 @@ class ResultLogTest : public WindowTestCase {
     ScriptedDialogs& dialogs = window_->dialogs;
     form.MmResult->clear();
     const QString pdf = window_->File(QStringLiteral("empty.pdf"));
-    dialogs.printAnswers = {std::nullopt, pdf, window_->File(QStringLiteral("none/x.pdf"))};
+    dialogs.answers = {QString(), pdf, window_->File(QStringLiteral("none/x.pdf"))};
     form.AlPrint->trigger();  // cancelled
-    QCOMPARE(dialogs.printDialogsShown, 1);
+    QCOMPARE(dialogs.shown, QStringList{"print"});
     QVERIFY(!QFileInfo::exists(pdf));
 
     form.AlPrint->trigger();

@@ -133,7 +133,7 @@ class StartUpTest : public QObject {
     form.MmSql->setPlainText(QStringLiteral("unsaved text"));
     window.Press(QKeyCombination(Qt::ControlModifier, Qt::Key_Q));
     QVERIFY(!form.isVisible());
-    QVERIFY(window.dialogs.questions.empty());
+    QVERIFY(window.dialogs.shown.isEmpty());
     window.Destroy();
     QVERIFY(window.dialogs.errors.isEmpty());
     QVERIFY(QFileInfo(database).size() < before / 10);

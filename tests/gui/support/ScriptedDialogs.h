@@ -3,66 +3,56 @@
 #include <QPrinter>
 #include <deque>
 #include <optional>
-#include <vector>
 
 #include "gui/DialogSeam.h"
 
 namespace tarnwick::test {
 
-// Answers the window's dialogs from prepared answers and records every dialog shown.
-// A dialog without a prepared answer is cancelled (a question is answered No).
+// Answers the window's dialogs from one queue of prepared answers, in the order they are
+// shown, and records each dialog as a line of text. A file dialog chooses the answer's path,
+// a question is answered Yes by "yes", the print dialog prints to the PDF file the answer
+// names (on A4 paper). An empty answer, or none left, cancels the dialog (answers No).
 class ScriptedDialogs : public DialogSeam {
  public:
-  struct FileDialog {
-    bool save;
-    FileDialogSpec spec;
-  };
-  struct Question {
-    QString caption;
-    QString text;
-  };
-
-  std::deque<std::optional<QString>> fileAnswers;
-  std::deque<bool> questionAnswers;
-  // The print dialog prints to the PDF file named (on A4 paper), or is cancelled.
-  std::deque<std::optional<QString>> printAnswers;
-
-  std::vector<FileDialog> fileDialogs;
-  std::vector<Question> questions;
+  std::deque<QString> answers;
+  // "save <name> <filter> <default extension>" or "open ...", "ask <caption>: <text>",
+  // "print".
+  QStringList shown;
   QStringList errors;
-  int printDialogsShown = 0;
 
   std::optional<QString> ChooseSaveFile(QWidget*, const FileDialogSpec& spec) override {
-    fileDialogs.push_back({true, spec});
-    return Next(fileAnswers, {});
+    return ChooseFile("save", spec);
   }
   std::optional<QString> ChooseOpenFile(QWidget*, const FileDialogSpec& spec) override {
-    fileDialogs.push_back({false, spec});
-    return Next(fileAnswers, {});
+    return ChooseFile("open", spec);
   }
   bool AskYesNo(QWidget*, const QString& caption, const QString& text) override {
-    questions.push_back({caption, text});
-    return Next(questionAnswers, false);
+    shown << QStringLiteral("ask %1: %2").arg(caption, text);
+    return Next() == QStringLiteral("yes");
   }
   void ShowError(QWidget*, const QString& message) override { errors << message; }
   bool ChoosePrinter(QWidget*, QPrinter& printer) override {
-    ++printDialogsShown;
-    const std::optional<QString> pdfFile = Next(printAnswers, {});
-    if (!pdfFile) return false;
+    shown << QStringLiteral("print");
+    const QString pdfFile = Next();
+    if (pdfFile.isEmpty()) return false;
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(*pdfFile);
+    printer.setOutputFileName(pdfFile);
     printer.setPageSize(QPageSize(QPageSize::A4));
     return true;
   }
 
  private:
-  // The next prepared answer, taken from the queue, or `none` when the queue is empty.
-  template <typename T>
-  static T Next(std::deque<T>& answers, T none) {
-    if (answers.empty()) return none;
-    none = answers.front();
+  std::optional<QString> ChooseFile(const char* kind, const FileDialogSpec& spec) {
+    shown << QStringLiteral("%1 %2 %3 %4").arg(kind, spec.name, spec.filter, spec.defaultExtension);
+    const QString path = Next();
+    if (path.isEmpty()) return std::nullopt;
+    return path;
+  }
+  QString Next() {
+    if (answers.empty()) return {};
+    const QString answer = answers.front();
     answers.pop_front();
-    return none;
+    return answer;
   }
 };
 
