@@ -115,7 +115,7 @@ class ConsoleCommandsTest : public WindowTestCase {
     form.MmResult->moveCursor(QTextCursor::End);
     const QString result = window_->ResultText();
     form.BtnSQLExec->setFocus();
-    for (Qt::Key key : {Qt::Key_V, Qt::Key_C, Qt::Key_X, Qt::Key_Z, Qt::Key_A}) {
+    for (Qt::Key key : {Qt::Key_C, Qt::Key_X, Qt::Key_V, Qt::Key_Z, Qt::Key_A}) {
       window_->Press(Ctrl(key));
     }
     QCOMPARE(QApplication::focusWidget(), form.BtnSQLExec);
@@ -124,21 +124,26 @@ class ConsoleCommandsTest : public WindowTestCase {
     QCOMPARE(window_->ResultText(), result);
     QVERIFY(!form.MmResult->textCursor().hasSelection());
 
-    // Paste into the SQL pane; undo takes it back; a second undo undoes the undo; cut moves
-    // the selection to the clipboard.
+    // In each pane: paste; undo takes it back; a second undo undoes the undo; cut moves the
+    // selection to the clipboard.
+    const QString pasted = clipboard->text();
     form.MmSql->clear();
-    form.MmSql->setFocus();
-    window_->Press(Ctrl(Qt::Key_V));
-    QCOMPARE(form.MmSql->toPlainText(), QStringLiteral("SELECT 'pasted'"));
-    window_->Press(Ctrl(Qt::Key_Z));
-    QVERIFY(form.MmSql->toPlainText().isEmpty());
-    window_->Press(Ctrl(Qt::Key_Z));
-    QCOMPARE(form.MmSql->toPlainText(), QStringLiteral("SELECT 'pasted'"));
-    clipboard->clear();
-    window_->Press(Ctrl(Qt::Key_A));
-    window_->Press(Ctrl(Qt::Key_X));
-    QVERIFY(form.MmSql->toPlainText().isEmpty());
-    QCOMPARE(clipboard->text(), QStringLiteral("SELECT 'pasted'"));
+    for (QPlainTextEdit* pane : {form.MmSql, form.MmResult}) {
+      clipboard->setText(pasted);
+      pane->setFocus();
+      pane->moveCursor(QTextCursor::End);
+      const QString before = pane->toPlainText();
+      const QString once = before + pasted;
+      const QString twice = once + pasted;
+      const std::pair<Qt::Key, QString> steps[] = {{Qt::Key_V, once},  {Qt::Key_Z, before},
+                                                   {Qt::Key_Z, once},  {Qt::Key_V, twice},
+                                                   {Qt::Key_A, twice}, {Qt::Key_X, QString()}};
+      for (const auto& [key, text] : steps) {
+        window_->Press(Ctrl(key));
+        QCOMPARE(pane->toPlainText(), text);
+      }
+      QCOMPARE(clipboard->text(), twice);
+    }
   }
 
   void fontAndWrappingCommandsChangeBothPanes() {
