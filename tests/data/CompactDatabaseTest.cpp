@@ -46,10 +46,11 @@ struct CompactFixture : SessionFixture {
   }
 };
 
-TEST(CompactDatabase, KeepsEveryRowGivesSpaceBackAndRemovesALeftoverCopy) {
+TEST(CompactDatabase, KeepsEveryRowThePermissionsAndALinkAndRemovesALeftoverCopy) {
   CompactFixture f;
   f.connection.Close();
   const std::size_t before = std::filesystem::file_size(f.Path());
+  ASSERT_EQ(chmod(f.Path().c_str(), 0600), 0);
   WriteWholeFile(f.CopyPath(), "left behind by an earlier run");
   WriteWholeFile(f.CopyPath() + "-journal", "and its journal");
   f.query.SetSql("SELECT * FROM Notes");
@@ -58,19 +59,12 @@ TEST(CompactDatabase, KeepsEveryRowGivesSpaceBackAndRemovesALeftoverCopy) {
   EXPECT_FALSE(f.connection.Connected());
   EXPECT_FALSE(f.query.Active());
   EXPECT_LT(std::filesystem::file_size(f.Path()), before);
+  EXPECT_EQ(std::filesystem::status(f.Path()).permissions(), std::filesystem::perms(0600));
   for (const std::string& gone :
        {f.CopyPath(), f.CopyPath() + "-journal", f.Path() + "-wal", f.Path() + "-journal"}) {
     EXPECT_FALSE(FileExists(gone)) << gone;
   }
   f.ExpectWholeDatabase();
-}
-
-TEST(CompactDatabase, KeepsThePermissionsAndASymbolicLink) {
-  CompactFixture f;
-  f.connection.Close();
-  ASSERT_EQ(chmod(f.Path().c_str(), 0600), 0);
-  f.session.CompactDatabase();
-  EXPECT_EQ(std::filesystem::status(f.Path()).permissions(), std::filesystem::perms(0600));
 
   // The session names a link; the database it points to is compacted in its own folder.
   std::filesystem::create_directory(f.File("real"));
