@@ -121,23 +121,6 @@ TEST(ConnectionTest, AStatementIsOnDiskWhenItReturnsEvenIfTheProgramIsKilled) {
   EXPECT_EQ(db.Scalar("SELECT a FROM t"), "42");
 }
 
-TEST(ConnectionTest, AWriteLockHeldElsewhereGivesTheEngineMessage) {
-  TestDatabase db;
-  db.Exec("CREATE TABLE t (a INTEGER)");
-  Connection second;
-  second.SetConnectionString(db.ConnectionString());
-  second.BeginTransaction();  // holds the write lock
-  EXPECT_TRUE(second.InTransaction());
-  Query insert(db.Db());
-  insert.SetSql("INSERT INTO t VALUES (1)");
-  EXPECT_EQ(ThrownMessage([&] { insert.ExecSql(); }), "database is locked");
-  second.Rollback();
-  EXPECT_FALSE(second.InTransaction());
-  second.Rollback();  // nothing to undo: no error
-  insert.ExecSql();
-  EXPECT_EQ(db.Scalar("SELECT count(*) FROM t"), "1");
-}
-
 TEST(ConnectionTest, UsingAClosedConnectionOpensItFirst) {
   TestDatabase db;
   db.Exec("CREATE TABLE t (a INTEGER)");

@@ -137,19 +137,12 @@ TEST(DatabaseSession, RecreateWritesTheTemplateByteForByteAndTheDescriptor) {
   f.session.RecreateDatabase();
   EXPECT_EQ(ReadWholeFile(f.session.DatabasePath()), TemplateDatabase());
   EXPECT_FALSE(FileExists(f.session.DatabasePath() + "-wal"));
-  EXPECT_EQ(ReadUdlProvider(f.session.DescriptorPath()), "Microsoft.Jet.OLEDB.4.0");
   EXPECT_EQ(ReadUdlDataSource(f.session.DescriptorPath()), f.session.DatabasePath());
   EXPECT_EQ(f.connection.ConnectionString(), "FILE NAME=" + f.session.DescriptorPath());
   EXPECT_FALSE(f.connection.Connected());
   EXPECT_EQ(f.Pane(), "");
   EXPECT_TRUE(f.ui.captions.empty());
   EXPECT_EQ(f.ui.busyCalls, 1);
-  EXPECT_EQ(f.ui.busyDepth, 0);
-
-  // A failure reaches the caller with the arrow back.
-  f.session.DbDir = f.File("no-such-folder") + "/";
-  const std::string message = test::ThrownMessage([&] { f.session.RecreateDatabase(); });
-  EXPECT_TRUE(SjisToUtf8(message).ends_with(" を作成できません")) << SjisToUtf8(message);
   EXPECT_EQ(f.ui.busyDepth, 0);
 }
 
