@@ -204,16 +204,11 @@ class WindowLayoutTest : public WindowTestCase {
   }
 
   void batchedPaneReadsAsIfEveryLineWentInAtOnce() {
-    const std::vector<std::string> appends = {"first",
-                                              "",
-                                              "OK\r\n",
-                                              Sjis("表の行"),
-                                              "two\r\nlines",
-                                              "",
-                                              "end without break",
-                                              "next",
-                                              "ERROR! x\r\n",
-                                              ""};
+    std::vector<std::string> appends;
+    for (const char* text : {"first", "", "OK\r\n", "表の行", "two\r\nlines", "",
+                             "end without break", "next", "ERROR! x\r\n", ""}) {
+      appends.push_back(Sjis(text));
+    }
     // Flushing after every count of appends gives the same text as the string pane.
     for (std::size_t flushEvery = 1; flushEvery <= appends.size(); ++flushEvery) {
       QPlainTextEdit editor;
