@@ -48,17 +48,14 @@ struct CompactFixture : SessionFixture {
 
 TEST(CompactDatabase, KeepsEveryRowThePermissionsAndALinkAndRemovesALeftoverCopy) {
   CompactFixture f;
-  f.connection.Close();
-  const std::size_t before = std::filesystem::file_size(f.Path());
   ASSERT_EQ(chmod(f.Path().c_str(), 0600), 0);
   WriteWholeFile(f.CopyPath(), "left behind by an earlier run");
   WriteWholeFile(f.CopyPath() + "-journal", "and its journal");
   f.query.SetSql("SELECT * FROM Notes");
-  f.query.Open();  // an open query is closed first; it opens the connection again
+  f.query.Open();  // an open query is closed first
   f.session.CompactDatabase();
   EXPECT_FALSE(f.connection.Connected());
   EXPECT_FALSE(f.query.Active());
-  EXPECT_LT(std::filesystem::file_size(f.Path()), before);
   EXPECT_EQ(std::filesystem::status(f.Path()).permissions(), std::filesystem::perms(0600));
   for (const std::string& gone :
        {f.CopyPath(), f.CopyPath() + "-journal", f.Path() + "-wal", f.Path() + "-journal"}) {

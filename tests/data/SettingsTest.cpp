@@ -75,7 +75,6 @@ TEST(Settings, FileValuesAndTheirDefaults) {
       {"[SYSTEM]\r\nSAVEPATH = /srv/data\r\nUDLFILE=shop.udl\r\nMDBFILE = shop.mdb \r\n",
        "/srv/data/|shop.udl|shop.mdb|9|"},
       {"[SYSTEM]\nSAVEPATH=/srv/data/\n", "/srv/data/|default.udl|default.mdb|9|"},
-      {"[SYSTEM]\nSAVEPATH=\n", "|default.udl|default.mdb|9|"},
       // A backslash is no separator on this system.
       {"[SYSTEM]\nSAVEPATH=C:\\data\\\n", "C:\\data\\/|default.udl|default.mdb|9|"},
       // The file is UTF-8; the values become console text.
