@@ -24,7 +24,7 @@ struct ImportFixture : SessionFixture {
   }
   std::string CachePath() const { return Folder() + "_TarnwickCache.udl"; }
   // A database file beside the current one, made by the statements given (UTF-8).
-  std::string Source(std::initializer_list<const char*> statements) {
+  std::string Source(const std::vector<std::string>& statements) {
     return test::MakeDatabaseWith(File("other.mdb"), statements);
   }
   // Each row's value of `expression` in a current table, in row order, joined by " / ".

@@ -17,18 +17,23 @@ std::string MakeDatabase(const std::string& databasePath, const std::string& udl
   return "FILE NAME=" + udlPath;
 }
 
-TestDatabase::TestDatabase()
-    : databasePath_(dir_.File("test.mdb")), udlPath_(dir_.File("test.udl")) {
-  connection_.SetConnectionString(MakeDatabase(databasePath_, udlPath_));
-  connection_.Open();
+std::string MakeDatabaseWith(const std::string& databasePath,
+                             const std::vector<std::string>& utf8Statements) {
+  const std::string udl = databasePath + ".maker.udl";
+  Connection connection;
+  connection.SetConnectionString(MakeDatabase(databasePath, udl));
+  Query query(connection);
+  for (const std::string& statement : utf8Statements) {
+    query.SetSql(Sjis(statement));
+    query.ExecSql();
+  }
+  connection.Close();
+  DeleteFile(udl);
+  return databasePath;
 }
 
-TestDatabase::~TestDatabase() { connection_.Close(); }
-
-std::string TestDatabase::ConnectionString() const { return "FILE NAME=" + udlPath_; }
-
-void TestDatabase::Exec(std::string_view utf8Sql) {
-  Query query(connection_);
+void Exec(Connection& connection, std::string_view utf8Sql) {
+  Query query(connection);
   query.SetSql(Sjis(utf8Sql));
   try {
     query.ExecSql();
@@ -37,12 +42,17 @@ void TestDatabase::Exec(std::string_view utf8Sql) {
   }
 }
 
-std::string TestDatabase::Scalar(std::string_view utf8Sql) {
-  Query query(connection_);
+std::string Scalar(Connection& connection, std::string_view utf8Sql) {
+  Query query(connection);
   query.SetSql(Sjis(utf8Sql));
   query.Open();
-  if (query.Eof()) return {};
-  return SjisToUtf8(query.FieldAt(0).AsString());
+  return query.Eof() ? std::string() : SjisToUtf8(query.FieldAt(0).AsString());
+}
+
+TestDatabase::TestDatabase()
+    : databasePath_(dir_.File("test.mdb")), udlPath_(dir_.File("test.udl")) {
+  connection_.SetConnectionString(MakeDatabase(databasePath_, udlPath_));
+  connection_.Open();
 }
 
 }  // namespace tarnwick::test

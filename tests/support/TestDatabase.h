@@ -1,11 +1,25 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "data/Connection.h"
 #include "support/TempDir.h"
 
 namespace tarnwick::test {
+
+// Writes the template database and a descriptor naming it; returns the descriptor's
+// connection string.
+std::string MakeDatabase(const std::string& databasePath, const std::string& udlPath);
+// A database file made from the template by the statements given (UTF-8), without a
+// descriptor beside it; returns its path.
+std::string MakeDatabaseWith(const std::string& databasePath,
+                             const std::vector<std::string>& utf8Statements);
+// Runs one statement (UTF-8 text, as written in the test) on the connection; fails the test
+// with the engine's message when it throws.
+void Exec(Connection& connection, std::string_view utf8Sql);
+// The first column of the first row of a query (UTF-8 text), as UTF-8 text.
+std::string Scalar(Connection& connection, std::string_view utf8Sql);
 
 // A fresh empty database (the program's template) with its connection descriptor in a
 // temporary folder, and a connection to it, open. Paths are plain ASCII, so they are the
@@ -13,7 +27,7 @@ namespace tarnwick::test {
 class TestDatabase {
  public:
   TestDatabase();
-  ~TestDatabase();
+  ~TestDatabase() { connection_.Close(); }
   TestDatabase(const TestDatabase&) = delete;
   TestDatabase& operator=(const TestDatabase&) = delete;
 
@@ -21,15 +35,11 @@ class TestDatabase {
   const std::string& DatabasePath() const { return databasePath_; }
   const std::string& UdlPath() const { return udlPath_; }
   // "FILE NAME=" + descriptor path: what a second connection to the same database needs.
-  std::string ConnectionString() const;
+  std::string ConnectionString() const { return "FILE NAME=" + udlPath_; }
 
   Connection& Db() { return connection_; }
-
-  // Runs one statement (UTF-8 text, as written in the test) on the connection; fails the
-  // test with the engine's message when it throws.
-  void Exec(std::string_view utf8Sql);
-  // The first column of the first row of a query (UTF-8 text), as UTF-8 text.
-  std::string Scalar(std::string_view utf8Sql);
+  void Exec(std::string_view utf8Sql) { test::Exec(connection_, utf8Sql); }
+  std::string Scalar(std::string_view utf8Sql) { return test::Scalar(connection_, utf8Sql); }
 
  private:
   TempDir dir_;
@@ -37,9 +47,5 @@ class TestDatabase {
   std::string udlPath_;
   Connection connection_;
 };
-
-// Writes the template database and a descriptor naming it; returns the descriptor's
-// connection string.
-std::string MakeDatabase(const std::string& databasePath, const std::string& udlPath);
 
 }  // namespace tarnwick::test

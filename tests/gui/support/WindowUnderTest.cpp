@@ -3,36 +3,12 @@
 #include <QFile>
 #include <QTest>
 
-#include "data/Connection.h"
-#include "data/Dataset.h"
-#include "data/TemplateDatabase.h"
-#include "data/Udl.h"
-
 namespace tarnwick::test {
 
-void WindowUnderTest::CreateDatabase(const QString& path, const QStringList& statements) {
-  const std::string_view bytes = TemplateDatabase();
-  WriteFile(path, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
-  if (statements.isEmpty()) return;
-  const std::string udl = ConsolePath(path + QStringLiteral(".setup.udl"));
-  WriteUdlFile(udl, ConsolePath(path));
-  {
-    Connection connection;
-    connection.SetConnectionString("FILE NAME=" + udl);
-    Query query(connection);
-    for (const QString& statement : statements) {
-      query.SetSql(ConsolePath(statement));
-      query.ExecSql();
-    }
-    connection.Close();
-  }
-  QFile::remove(path + QStringLiteral(".setup.udl"));
-}
-
-void WindowUnderTest::WriteFile(const QString& path, const QByteArray& bytes) {
+void WindowUnderTest::WriteText(const QString& path, const QString& text) {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
-  file.write(bytes);
+  file.write(text.toUtf8());
 }
 
 TMainForm& WindowUnderTest::Start(const QStringList& arguments) {

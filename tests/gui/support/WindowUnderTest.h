@@ -11,6 +11,7 @@
 #include "MainUnit.h"
 #include "gui/PaneText.h"
 #include "support/ScriptedDialogs.h"
+#include "support/TestDatabase.h"
 
 namespace tarnwick::test {
 
@@ -34,12 +35,11 @@ class WindowUnderTest {
   QString File(const QString& name) const { return dir_.filePath(name); }
   QString ExeFile(const QString& name) const { return File(QStringLiteral("exe/") + name); }
   // Writes the empty template database at the path and runs statements (UTF-8) on it.
-  static void CreateDatabase(const QString& path, const QStringList& statements = {});
-  // Writes a file with these bytes / with UTF-8 text.
-  static void WriteFile(const QString& path, const QByteArray& bytes);
-  static void WriteText(const QString& path, const QString& text) {
-    WriteFile(path, text.toUtf8());
+  static void CreateDatabase(const QString& path, const std::vector<std::string>& statements = {}) {
+    MakeDatabaseWith(ConsolePath(path), statements);
   }
+  // Writes a file with this UTF-8 text.
+  static void WriteText(const QString& path, const QString& text);
 
   // Builds the window with these command-line arguments, shows it and makes it active.
   TMainForm& Start(const QStringList& arguments);
