@@ -7,19 +7,6 @@
 namespace tarnwick::test {
 namespace {
 
-TEST(RunScript, TranscriptOfStatementsAndOutcomesIsExact) {
-  ConsoleSession console;
-  console.Run("CREATE TABLE t (a INTEGER);\r\nINSERT INTO t VALUES (1);\r\nDROP TABLE x;");
-  const std::string message = console.FailureOf("DROP TABLE x;");
-  EXPECT_EQ(console.Pane(),
-            "CREATE TABLE t (a INTEGER);\r\nOK\r\n\r\n"
-            "INSERT INTO t VALUES (1);\r\nOK\r\n\r\n"
-            "DROP TABLE x;\r\nERROR! " +
-                message + "\r\n\r\n");
-  EXPECT_EQ(console.context.errorsReported, 1);
-  EXPECT_EQ(console.database.Scalar("SELECT count(*) FROM t"), "1");
-}
-
 TEST(RunScript, SplitsAtSemicolonsOutsideQuotesAndComments) {
   const std::pair<std::string, Statements> cases[] = {
       // Blanks alone are no statement; a line break after the last ';' is one. Leading

@@ -86,12 +86,6 @@ TEST(StartupChoice, AnMdbArgumentNamesTheDatabaseAndItsDescriptor) {
   EXPECT_FALSE(FileExists(g.File("new.mdb")));
   EXPECT_TRUE(FileExists(g.File("new.udl")));
   EXPECT_EQ(g.Pane(), "new.mdbへの接続に失敗しました\r\n\r\n");
-
-  // Any other first argument takes the default branch.
-  SessionFixture h;
-  EXPECT_FALSE(h.session.ChooseAtStartup({h.File("notes.txt"), h.File("x.mdb")}));
-  EXPECT_EQ(ReadWholeFile(h.session.DatabasePath()).size(), TemplateDatabase().size());
-  EXPECT_FALSE(FileExists(h.File("x.udl")));
 }
 
 TEST(StartupChoice, AFileThatCannotBeWrittenEndsTheChoiceBeforeConnecting) {

@@ -13,13 +13,6 @@ namespace {
 using test::TestDatabase;
 using test::ThrownMessage;
 
-constexpr const char* kItems =
-    "CREATE TABLE items (id INTEGER PRIMARY KEY, name TEXT, price REAL, picture BLOB, note TEXT)";
-// Every row of items as quoted values.
-constexpr const char* kItemRows =
-    "SELECT group_concat(quote(id) || ':' || quote(name) || ':' || quote(price) || ':' ||"
-    " quote(picture) || ':' || quote(note), ' ') FROM items";
-
 TEST(TableTest, OpensAllRowsOfATableWhateverItsName) {
   TestDatabase db;
   db.Exec(R"(CREATE TABLE "my ""quoted"" 表" (a INTEGER, b TEXT))");
@@ -34,35 +27,9 @@ TEST(TableTest, OpensAllRowsOfATableWhateverItsName) {
   EXPECT_EQ(ThrownMessage([&] { table.RecordCount(); }), "no such table: missing");
 }
 
-TEST(TableTest, CopiesRowsToAnotherDatabaseKeepingValuesAndNulls) {
-  TestDatabase source;
-  source.Exec(kItems);
-  source.Exec("INSERT INTO items VALUES (1, 'りんご', 1.5, x'0001', NULL)");
-  source.Exec("INSERT INTO items VALUES (2, NULL, NULL, NULL, 'x')");
-  TestDatabase target;
-  target.Exec(kItems);
-  Table from(source.Db());
-  from.SetTableName("items");
-  Table to(target.Db());
-  to.SetTableName("items");
-  from.Open();
-  to.Open();
-  target.Db().BeginTransaction();
-  for (; !from.Eof(); from.Next()) {
-    to.Append();
-    EXPECT_TRUE(to.FieldAt(1).IsNull());
-    for (int i = 0; i < from.FieldCount(); ++i) to.FieldAt(i).Assign(from.FieldAt(i));
-    EXPECT_EQ(to.FieldAt(1).AsString(), from.FieldAt(1).AsString());  // reads the new row
-    to.Post();
-  }
-  target.Db().Commit();
-  to.Close();
-  EXPECT_EQ(target.Scalar(kItemRows), "1:'りんご':1.5:X'0001':NULL 2:NULL:NULL:NULL:'x'");
-}
-
 TEST(TableTest, AppendingOnAnOpenTableChecksAndKeepsRows) {
   TestDatabase db;
-  db.Exec(kItems);
+  db.Exec("CREATE TABLE items (id INTEGER PRIMARY KEY, name TEXT)");
   db.Exec("INSERT INTO items (id) VALUES (1), (2)");
   Query source(db.Db());
   source.SetSql("SELECT 1 AS id, 'dup' AS name, 5 AS free_id, 3 AS next_id");

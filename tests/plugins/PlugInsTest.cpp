@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "console/ResultPane.h"
-#include "data/Cp932.h"
 #include "plugins/LoadPlugIns.h"
 #include "plugins/PlugInContract.h"
 #include "support/TempDir.h"
@@ -112,6 +110,7 @@ TEST(LoadPlugIns, LoadsEachDllByItsPathAndPassesOverWhatOffersNoFunction) {
   ASSERT_NE(searched, nullptr) << "the search-path library is not on the test's search path";
   EXPECT_NE(::dlsym(searched, "HelloFunction"), folder.Symbol<void>("same.dll", "HelloFunction"));
   ::dlclose(searched);
+  EXPECT_TRUE(LoadPlugInsFrom(folder.Path() + "/missing").empty());
 }
 
 TEST(LoadPlugIns, AFailureInsideAPlugInEndsTheScanSilentlyKeepingWhatWasGathered) {
@@ -130,31 +129,6 @@ TEST(LoadPlugIns, AFailureInsideAPlugInEndsTheScanSilentlyKeepingWhatWasGathered
   expected.push_back("Counted");
   EXPECT_EQ(names, expected);
   EXPECT_EQ(*folder.Symbol<int>("throws.dll", "get_functions_calls"), 2);  // index 2 not asked
-}
-
-TEST(LoadPlugIns, ScansTheWorkingDirectoryAndFindsNothingInAnEmptyOrMissingFolder) {
-  PlugInFolder folder;
-  folder.AddLibrary("hello", "hello.dll");
-  const std::filesystem::path previous = std::filesystem::current_path();
-  std::filesystem::current_path(folder.Path());
-  const PlugInList plugIns = LoadPlugIns();
-  std::filesystem::current_path(previous);
-  EXPECT_EQ(NamesOf(plugIns), Names{"Hello"});
-
-  PlugInFolder empty;
-  EXPECT_TRUE(LoadPlugInsFrom(empty.Path()).empty());
-  EXPECT_TRUE(LoadPlugInsFrom(empty.Path() + "/missing").empty());
-}
-
-TEST(ListPlugIns, AppendsEachNameAsALineInListOrderAndNothingElse) {
-  int first = 0;
-  int second = 0;
-  StringPane pane;
-  ListPlugIns({{"Hello", &first}, {Sjis("集計"), &second}, {"Hello", &first}}, pane);
-  EXPECT_EQ(pane.Text(), "Hello\r\n" + Sjis("集計") + "\r\nHello\r\n");
-  StringPane untouched;
-  ListPlugIns({}, untouched);
-  EXPECT_EQ(untouched.Text(), "");
 }
 
 }  // namespace

@@ -56,12 +56,6 @@ TEST(RunnerDatabaseChoice, TheSettingsNameTheDatabase) {
   EXPECT_TRUE(FileExists(runner.dir.File("data/shop.mdb")));
   EXPECT_EQ(ReadUdlDataSource(runner.dir.File("data/shop.udl")), runner.dir.File("data/shop.mdb"));
 
-  // An empty SAVEPATH means the working directory.
-  runner.WriteSettings("[SYSTEM]\nSAVEPATH=\n");
-  EXPECT_EQ(runner.Run("SELECT 1;").exitStatus, 0);
-  EXPECT_TRUE(FileExists(runner.work + "/default.mdb"));
-  EXPECT_EQ(ReadUdlDataSource(runner.work + "/default.udl"), "default.mdb");
-
   // A folder that does not exist: the template cannot be written.
   runner.WriteSettings("[SYSTEM]\nSAVEPATH=" + runner.dir.File("missing/folder") + "\n");
   const ProcessResult unwritable = runner.Run("SELECT 1;");
