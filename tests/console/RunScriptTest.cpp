@@ -1,8 +1,13 @@
+// Running a script: the splitting at semicolons, the echo, the pending events, comment
+// removal and the text of a script file.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 
 #include "ConsoleSession.h"
+#include "console/RunScript.h"
+#include "console/ScriptFile.h"
 
 namespace tarnwick::test {
 namespace {
@@ -93,6 +98,53 @@ TEST(RunScript, ARunEndsTheBrowsingPositionUnlessAFailureEscapesIt) {
   EXPECT_NO_THROW(console.Run("?"));
   EXPECT_EQ(console.Pane(), "?\r\nテーブル名の一覧\r\n----------------\r\nERROR\r\n");
   EXPECT_EQ(console.context.errorsReported, 1);
+}
+
+TEST(StripComments, RemovesLineCommentsFirstThenBlockCommentsThenTurnsTabsIntoSpaces) {
+  const std::pair<std::string, std::string> cases[] = {
+      // A line comment takes its CR LF with it; a lone LF does not end it.
+      {"a--x\r\nb--y\r\nc", "abc"},
+      {"SELECT 1 -- x", "SELECT 1 "},
+      {"a---\r\nb", "ab"},
+      {"a--x\nb\r\nc", "ac"},
+      // Literals are not recognised.
+      {"SELECT '--x';\r\nSELECT 2;", "SELECT 'SELECT 2;"},
+      {"\"/*\";", "\""},
+      {"a/* x */b", "ab"},
+      {"a/*/b", "ab"},  // the '*' of "/*" also closes it
+      {"SELECT 1 /* open", "SELECT 1 "},
+      {"a/*x*/*/b", "a*/b"},
+      // The removal joins '/' and '*' into a new opening, which counts.
+      {"//**/*b", ""},
+      {"//**/*x*/b", "b"},
+      // A "--" inside a block comment cuts the rest of its line, the "*/" included; the open
+      // "/*" then cuts the rest of the statement.
+      {"a/* --\r\n*/b", "ab"},
+      {"a/* --x */\r\nb", "a"},
+      {"a--\tb\r\n\tc", "a c"},
+  };
+  for (const auto& [input, stripped] : cases) {
+    std::string statement = input;
+    StripComments(statement);
+    EXPECT_EQ(statement, stripped) << input;
+  }
+}
+
+TEST(ScriptFile, EveryLineEndsInCrLfAndTheTextEndsAtTheFirstNul) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"", ""},
+      {"SELECT 1", "SELECT 1\r\n"},
+      {"a;\r\nb;\r\n", "a;\r\nb;\r\n"},
+      {"a\nb\rc\r\nd", "a\r\nb\r\nc\r\nd\r\n"},
+      {"a\n\rb", "a\r\n\r\nb\r\n"},  // LF CR: two line ends
+      {"\r\n", "\r\n"},
+      {"a\r\r\n", "a\r\n\r\n"},
+      {std::string("a;\nb\0c;\n", 9), "a;\r\nb\r\n"},
+      {std::string("\0a", 2), ""},
+      // Bytes stay as they are.
+      {"\xEF\xBB\xBFSELECT 1;\x83\x41", "\xEF\xBB\xBFSELECT 1;\x83\x41\r\n"},
+  };
+  for (const auto& [bytes, text] : cases) EXPECT_EQ(ScriptTextFromBytes(bytes), text) << bytes;
 }
 
 }  // namespace

@@ -1,10 +1,15 @@
-// tarnwick-run without --db: the database the window would choose at start-up, from the
-// settings beside the program. Each test runs its own copy of the program, so that the
-// settings file and the default database beside it belong to that test alone.
+// The database tarnwick-run uses and the files it leaves: the database named by --db with
+// its descriptor beside it and nothing else, or without --db the one the window would choose
+// at start-up from the settings beside the program. The database choice tests run their own
+// copy of the program, so that the settings file and the default database beside it belong to
+// that test alone.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <utility>
 
+#include "data/DatabaseNames.h"
 #include "data/FileAccess.h"
 #include "data/Udl.h"
 #include "runner/RunTarnwick.h"
@@ -75,6 +80,62 @@ TEST(RunnerDatabaseChoice, AFailedConnectionIsAMessageAndStatusTwo) {
   EXPECT_TRUE(result.err.starts_with("tarnwick-run: ")) << result.err;
   EXPECT_NE(result.err.find("\"X\""), std::string::npos) << result.err;
   EXPECT_EQ(ReadWholeFile(runner.bin + "/default.udl"), other);
+}
+
+std::vector<std::string> FileNames(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(RunnerDatabaseFiles, NewReplacesTheDatabaseAndOnlyItAndItsDescriptorAreLeft) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.Path() / "sub");
+  const std::string db = dir.File("sub/d.mdb");
+  ASSERT_EQ(RunTarnwick({"--db", db, "--new", "-c",
+                         "CREATE TABLE t (a INTEGER); INSERT INTO t VALUES (1);"})
+                .exitStatus,
+            0);
+  EXPECT_EQ(RunTarnwick({"--db", db, "-c", "SELECT a FROM t;"}).out,
+            "SELECT a FROM t;\na|\n-+\n1|\nOK\n");
+  const ProcessResult renewed = RunTarnwick({"--db", db, "--new", "-c", "SELECT a FROM t;"});
+  EXPECT_EQ(renewed.exitStatus, 1);
+  EXPECT_EQ(renewed.out.find("a|"), std::string::npos) << renewed.out;
+  EXPECT_EQ(ReadUdlDataSource(dir.File("sub/d.udl")), db);
+  EXPECT_EQ(FileNames(dir.Path() / "sub"), (std::vector<std::string>{"d.mdb", "d.udl"}));
+
+  // A name without a folder: both files in the working folder, the descriptor naming the
+  // database as given. Any other extension is replaced for the descriptor as well.
+  ASSERT_EQ(RunTarnwick({"--db", "E.MDB", "--new", "-c", "SELECT 1;"}, {}, dir.Path()).exitStatus,
+            0);
+  ASSERT_EQ(RunTarnwick({"--db", dir.File("data.db"), "--new", "-c", "SELECT 1;"}).exitStatus, 0);
+  EXPECT_EQ(ReadUdlDataSource(dir.File("E.udl")), "E.MDB");
+  EXPECT_EQ(ReadUdlDataSource(dir.File("data.udl")), dir.File("data.db"));
+  EXPECT_EQ(FileNames(dir.Path()),
+            (std::vector<std::string>{"E.MDB", "E.udl", "data.db", "data.udl", "sub"}));
+}
+
+// The runs above show the names of ordinary paths at work; these are the edge cases.
+TEST(DatabaseNames, OnlyTheFileNamePartCountsAndItsExtensionIsReplaced) {
+  for (const char* path : {"a.mdb", "a.Mdb", "/x/y.z/A.MDB"}) {
+    EXPECT_TRUE(HasDatabaseExtension(path)) << path;
+  }
+  for (const char* path : {"a.mdbx", "a", "dir.mdb/a", ""}) {
+    EXPECT_FALSE(HasDatabaseExtension(path)) << path;
+  }
+  // The path, then the folder, the file name and the descriptor name joined by '|'.
+  const std::pair<std::string, std::string> cases[] = {
+      {"/home/u/db/Shop.MDB", "/home/u/db/|Shop.MDB|Shop.udl"},
+      {"ab", "|ab|ab.udl"},
+      {"x.y/plain", "x.y/|plain|plain.udl"},
+  };
+  for (const auto& [path, parts] : cases) {
+    const DatabaseNames names = DeriveDatabaseNames(path);
+    EXPECT_EQ(names.DbDir + "|" + names.MdbName + "|" + names.UdlName, parts);
+  }
 }
 
 }  // namespace
