@@ -44,8 +44,12 @@ TEST(ExecuteStatement, QuestionMarkFormsAtTheStartOfAStatement) {
 TEST(ExecuteStatement, ListingAndDescriptionLayout) {
   ExpectPanes({
       {{}, "?", "?\r\n" + kListing + "\r\nOK\r\n\r\n"},
-      {{"CREATE TABLE zeta (a INTEGER)", "CREATE TABLE alpha (a INTEGER)",
-        "CREATE VIEW 見る AS SELECT a FROM alpha"},
+      // Tables and views in the order they were made; the program's own tables, the
+      // engine's, indexes and triggers are not listed.
+      {{"CREATE TABLE zeta (a INTEGER)", "CREATE TABLE __tarnwick_state (a INTEGER)",
+        "CREATE TABLE alpha (a INTEGER PRIMARY KEY AUTOINCREMENT)", "CREATE INDEX ix ON alpha (a)",
+        "CREATE VIEW 見る AS SELECT a FROM alpha",
+        "CREATE TRIGGER never AFTER INSERT ON zeta BEGIN SELECT 1; END"},
        "?",
        "?\r\n" + kListing + "zeta\r\nalpha\r\n見る\r\nOK\r\n\r\n"},
       // Names are found ignoring ASCII letter case and shown as typed; blanks between names.

@@ -1,5 +1,6 @@
 // Taking over every table of another database file: the statements generated, the rows
-// copied, every message, and the failures inside and outside the per-table step.
+// copied, every message, and the failures inside and outside the per-table step; and the
+// filter of the key rowset that finds each table's key.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -7,6 +8,7 @@
 #include "data/FileAccess.h"
 #include "data/KeyRowset.h"
 #include "data/TarnwickError.h"
+#include "data/ThrownMessage.h"
 #include "support/SessionFixture.h"
 #include "support/TestDatabase.h"
 
@@ -14,6 +16,18 @@ namespace tarnwick {
 namespace {
 
 using test::SessionFixture;
+using Shown = std::vector<std::string>;
+
+// The rows from where the rowset stands to its end, as "table.column#ordinal" (UTF-8).
+Shown RowsFromHere(KeyRowset& rows) {
+  Shown shown;
+  for (; !rows.Eof(); rows.Next()) {
+    const KeyRow& row = rows.Current();
+    shown.push_back(SjisToUtf8(row.tableName + "." + row.columnName) + "#" +
+                    std::to_string(row.ordinal));
+  }
+  return shown;
+}
 
 // A session on a fresh current database, connected, with the pane emptied.
 struct ImportFixture : SessionFixture {
@@ -200,6 +214,50 @@ TEST(ImportDatabase, AFailureOutsideTheTableStepEndsTheImportAfterCleaningUp) {
   EXPECT_THROW(f.session.ImportDatabase(source), TarnwickError);
   EXPECT_EQ(f.Pane(), "");
   EXPECT_EQ(f.ui.busyDepth, 0);
+}
+
+// The import shows the filter at work on ordinary tables; these are its edges.
+TEST(KeyRowsetTest, AFilterShowsOneTableInKeyOrderComparingItsNameExactly) {
+  const auto key = [](std::string table, std::string column, int ordinal) {
+    return KeyRow{"", "", Sjis(table), Sjis(column), "", 0, ordinal, "PrimaryKey"};
+  };
+  KeyRowset rowset({key("Orders", "OrderID", 1), key("Lines", "OrderID", 1),
+                    key("Lines", "LineNo", 2), key("O'Brien", "ID", 1), key("顧客", "番号", 1),
+                    key("orders", "x", 1)});
+  const std::pair<const char*, Shown> cases[] = {
+      {"TABLE_NAME = 'Lines'", {"Lines.OrderID#1", "Lines.LineNo#2"}},
+      {"",
+       {"Orders.OrderID#1", "Lines.OrderID#1", "Lines.LineNo#2", "O'Brien.ID#1", "顧客.番号#1",
+        "orders.x#1"}},
+      // Spacing and the keyword's case are free; an apostrophe in the name is written twice.
+      {"table_name='O''Brien'", {"O'Brien.ID#1"}},
+      {"  Table_Name   =   'Orders'  ", {"Orders.OrderID#1"}},
+      {"TABLE_NAME = '顧客'", {"顧客.番号#1"}},
+      {"TABLE_NAME = 'orders'", {"orders.x#1"}},
+      {"TABLE_NAME = 'Nothing'", {}},
+  };
+  for (const auto& [filter, shown] : cases) {
+    SCOPED_TRACE(filter);
+    rowset.SetFilter(Sjis(filter));
+    EXPECT_EQ(rowset.RecordCount(), static_cast<int>(shown.size()));
+    EXPECT_EQ(RowsFromHere(rowset), shown);  // the filter stands on its first row
+    rowset.Next();                           // past the end stays at the end
+    EXPECT_TRUE(rowset.Eof());
+  }
+  EXPECT_FALSE(test::ThrownMessage([&] { rowset.Current(); }).empty());
+
+  // Other forms are refused and keep the previous filter.
+  rowset.SetFilter("TABLE_NAME = 'Lines'");
+  for (const char* bad :
+       {"TABLE_NAME = 'Lines", "TABLE_NAME 'Lines'", "COLUMN_NAME = 'ID'", "TABLE_NAME = 'a' AND 1",
+        "TABLE_NAME = Lines", "TABLE_NAMES = 'x'", "TABLE_NAME = 'O'Brien'"}) {
+    EXPECT_EQ(test::ThrownMessage([&] { rowset.SetFilter(bad); }),
+              Sjis("フィルタ \"") + bad + Sjis("\" は正しくありません"))
+        << bad;
+  }
+  EXPECT_EQ(rowset.RecordCount(), 2);
+  rowset.First();
+  EXPECT_EQ(RowsFromHere(rowset), (Shown{"Lines.OrderID#1", "Lines.LineNo#2"}));
 }
 
 }  // namespace

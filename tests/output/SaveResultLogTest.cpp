@@ -4,13 +4,12 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <string>
 
 #include "data/Cp932.h"
 #include "data/FileAccess.h"
-#include "data/TarnwickError.h"
+#include "data/ThrownMessage.h"
 #include "output/SaveResultLog.h"
 #include "support/TempDir.h"
 
@@ -19,19 +18,9 @@ namespace {
 
 using test::TempDir;
 
-std::string BytesOnDisk(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 // The message SaveResultLog throws, or an empty text when it throws none.
 std::string SaveError(const std::string& path, std::string_view log) {
-  try {
-    SaveResultLog(path, log);
-  } catch (const TarnwickError& error) {
-    return error.what();
-  }
-  return {};
+  return test::ThrownMessage([&] { SaveResultLog(path, log); });
 }
 
 // The folder's entries, to see that nothing was left behind.
@@ -60,10 +49,10 @@ TEST(SaveResultLog, WritesThePaneBytesExactlyAndReplacesAFileKeepingItsPermissio
   const std::string log = "select * from t\r\n" + Sjis("名前") + "\r\n----\r\nOK\r\n\r\nedited";
   const std::string path = folder.File("result");
   SaveResultLog(path, log);
-  EXPECT_EQ(BytesOnDisk(path), log);
+  EXPECT_EQ(ReadWholeFile(path), log);
   EXPECT_EQ(EntryCount(folder.Path()), 1u);  // no "result.txt", nothing else
   SaveResultLog(folder.File("empty.txt"), "");
-  EXPECT_EQ(BytesOnDisk(folder.File("empty.txt")), "");
+  EXPECT_EQ(ReadWholeFile(folder.File("empty.txt")), "");
 
   // Saving again through a symbolic link: the shorter text replaces the file it points to,
   // which keeps its permissions; the link stays.
@@ -71,7 +60,7 @@ TEST(SaveResultLog, WritesThePaneBytesExactlyAndReplacesAFileKeepingItsPermissio
   const std::string link = folder.File("link.txt");
   std::filesystem::create_symlink(path, link);
   SaveResultLog(link, "short\r\n");
-  EXPECT_EQ(BytesOnDisk(path), "short\r\n");
+  EXPECT_EQ(ReadWholeFile(path), "short\r\n");
   EXPECT_TRUE(std::filesystem::is_symlink(link));
   struct stat info {};
   ASSERT_EQ(stat(path.c_str(), &info), 0);
@@ -83,7 +72,7 @@ TEST(SaveResultLog, AFileThatCannotBeWrittenIsReportedWithItsPathAndReasonAndLef
   TempDir folder;
   std::filesystem::create_directory(folder.File("sub"));
   const std::string existing = folder.File("old.txt");
-  std::ofstream(existing, std::ios::binary) << "old\r\n";
+  WriteWholeFile(existing, "old\r\n");
   const struct {
     std::string path;
     int error;
@@ -105,7 +94,7 @@ TEST(SaveResultLog, AFileThatCannotBeWrittenIsReportedWithItsPathAndReasonAndLef
     freshError = SaveError(fresh, std::string(100, 'a'));
   });
   EXPECT_EQ(existingError, FileCreateMessage(existing, EFBIG));
-  EXPECT_EQ(BytesOnDisk(existing), "old\r\n");
+  EXPECT_EQ(ReadWholeFile(existing), "old\r\n");
   EXPECT_EQ(freshError, FileCreateMessage(fresh, EFBIG));
   EXPECT_EQ(EntryCount(folder.Path()), 2u);  // "sub" and "old.txt": no new or temporary file
 }
