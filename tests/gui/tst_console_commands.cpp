@@ -53,6 +53,7 @@ class ConsoleCommandsTest : public WindowTestCase {
 
   void clearAfterRunSwitchEmptiesTheSqlPane() {
     TMainForm& form = window_->Form();
+    QVERIFY(!form.AlClearTextAfterExec->isChecked());  // off without settings
     form.AlClearTextAfterExec->trigger();
     QVERIFY(form.AlClearTextAfterExec->isChecked());
     window_->RunSql(QStringLiteral("SELECT 1"));
