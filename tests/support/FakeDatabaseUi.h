@@ -1,6 +1,6 @@
 #pragma once
-// A window seam for tests: records the connect command's captions, the busy pointer's calls
-// and the error boxes, in UTF-8 so that expectations read as written.
+// A window seam for tests: records the connect command's captions (in UTF-8, so that
+// expectations read as written) and the busy pointer's calls.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,15 +20,12 @@ class FakeDatabaseUi : public DatabaseUi {
     ++busyDepth;
   }
   void EndBusy() override { --busyDepth; }
-  void ShowError(std::string_view sjisMessage) override {
-    errors.push_back(SjisToUtf8(sjisMessage));
-  }
+  void ShowError(std::string_view) override {}
 
   // The caption last set, or empty when none was.
   std::string Caption() const { return captions.empty() ? std::string() : captions.back(); }
 
   std::vector<std::string> captions;
-  std::vector<std::string> errors;
   int busyCalls = 0;  // how often the busy pointer was shown
   int busyDepth = 0;  // 0 when the arrow pointer is back
 };

@@ -49,10 +49,4 @@ std::string Scalar(Connection& connection, std::string_view utf8Sql) {
   return query.Eof() ? std::string() : SjisToUtf8(query.FieldAt(0).AsString());
 }
 
-TestDatabase::TestDatabase()
-    : databasePath_(dir_.File("test.mdb")), udlPath_(dir_.File("test.udl")) {
-  connection_.SetConnectionString(MakeDatabase(databasePath_, udlPath_));
-  connection_.Open();
-}
-
 }  // namespace tarnwick::test

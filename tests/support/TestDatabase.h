@@ -26,25 +26,21 @@ std::string Scalar(Connection& connection, std::string_view utf8Sql);
 // same bytes as console text and as file-system names.
 class TestDatabase {
  public:
-  TestDatabase();
+  TestDatabase() {
+    connection_.SetConnectionString(MakeDatabase(dir_.File("test.mdb"), dir_.File("test.udl")));
+    connection_.Open();
+  }
   ~TestDatabase() { connection_.Close(); }
   TestDatabase(const TestDatabase&) = delete;
   TestDatabase& operator=(const TestDatabase&) = delete;
 
   const TempDir& Dir() const { return dir_; }
-  const std::string& DatabasePath() const { return databasePath_; }
-  const std::string& UdlPath() const { return udlPath_; }
-  // "FILE NAME=" + descriptor path: what a second connection to the same database needs.
-  std::string ConnectionString() const { return "FILE NAME=" + udlPath_; }
-
   Connection& Db() { return connection_; }
   void Exec(std::string_view utf8Sql) { test::Exec(connection_, utf8Sql); }
   std::string Scalar(std::string_view utf8Sql) { return test::Scalar(connection_, utf8Sql); }
 
  private:
   TempDir dir_;
-  std::string databasePath_;
-  std::string udlPath_;
   Connection connection_;
 };
 
