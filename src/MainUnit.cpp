@@ -70,8 +70,7 @@ const FileDialogSpec kODialogSQL{
         "SQLファイル(*.sql)|*.sql|テキストファイル(*.txt)|*.txt|全てのファイル(*.*)|*.*"),
     QString()};
 
-QPlainTextEdit* MakePane(QWidget* parent, const char* name, const char* tooltip) {
-  auto* pane = new QPlainTextEdit(parent);
+void SetUpPane(QPlainTextEdit* pane, const char* name, const char* tooltip) {
   pane->setObjectName(QString::fromLatin1(name));
   pane->setToolTip(QString::fromUtf8(tooltip));
   pane->setTabChangesFocus(true);
@@ -79,7 +78,6 @@ QPlainTextEdit* MakePane(QWidget* parent, const char* name, const char* tooltip)
   pane->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   // The panes may become as low as the divider and the window's minimum size allow.
   pane->setMinimumHeight(1);
-  return pane;
 }
 
 QPalette WithWindowColour(QPalette palette, const QColor& colour) {
@@ -160,15 +158,12 @@ void TMainForm::BuildPanes() {
   panel2->setPalette(WithWindowColour(palette(), kPaneFrame));
   panel2->setAutoFillBackground(true);
 
-  MmSql = MakePane(panel2, "MmSql", "ここにSQLを入力してください");
+  MmSql = new QPlainTextEdit(panel2);
+  SetUpPane(MmSql, "MmSql", "ここにSQLを入力してください");
   MmSql->setFixedHeight(kSqlPaneHeight);
+  // The result pane is made with the window, since the console's view of it is a member.
   MmResult->setParent(panel2);
-  MmResult->setObjectName(QStringLiteral("MmResult"));
-  MmResult->setToolTip(QStringLiteral("SQLの実行結果がここに表示されます"));
-  MmResult->setTabChangesFocus(true);
-  MmResult->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  MmResult->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  MmResult->setMinimumHeight(1);
+  SetUpPane(MmResult, "MmResult", "SQLの実行結果がここに表示されます");
   SetPaneFontSizes(sqlFontSize_, resultFontSize_);
   ApplyWordWrap();
 
