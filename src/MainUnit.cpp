@@ -241,10 +241,27 @@ bool TMainForm::RunCommand(Body&& body) {
   return completed;
 }
 
-bool TMainForm::RefusedWhileRunning() {
-  if (!running_) return false;
-  QApplication::beep();
-  return true;
+template <typename Body>
+void TMainForm::RunWhenIdle(Body&& body) {
+  RunCommand([&] {
+    if (running_) {
+      QApplication::beep();
+      return;
+    }
+    body();
+  });
+}
+
+std::optional<std::string> TMainForm::ChooseOpenPath(const FileDialogSpec& spec) {
+  const auto path = dialogs_.ChooseOpenFile(this, spec);
+  if (!path) return std::nullopt;
+  return ConsolePath(*path);
+}
+
+std::optional<std::string> TMainForm::ChooseSavePath(const FileDialogSpec& spec) {
+  const auto path = dialogs_.ChooseSaveFile(this, spec);
+  if (!path) return std::nullopt;
+  return ConsolePath(*path);
 }
 
 void TMainForm::RunConsoleScript(const std::string& script) {
@@ -356,26 +373,19 @@ void TMainForm::ShowError(std::string_view sjisMessage) { ShowStandardError(sjis
 // ---- Database commands ----
 
 void TMainForm::AlNewDBExecute() {
-  RunCommand([&] {
-    if (RefusedWhileRunning()) return;
-    if (const auto path = dialogs_.ChooseSaveFile(this, kSDialogDB)) {
-      session_.NewDatabase(ConsolePath(*path));
-    }
+  RunWhenIdle([&] {
+    if (const auto path = ChooseSavePath(kSDialogDB)) session_.NewDatabase(*path);
   });
 }
 
 void TMainForm::AlOpenDBExecute() {
-  RunCommand([&] {
-    if (RefusedWhileRunning()) return;
-    if (const auto path = dialogs_.ChooseOpenFile(this, kODialogDB)) {
-      session_.OpenDatabase(ConsolePath(*path));
-    }
+  RunWhenIdle([&] {
+    if (const auto path = ChooseOpenPath(kODialogDB)) session_.OpenDatabase(*path);
   });
 }
 
 void TMainForm::AlDBInitExecute() {
-  RunCommand([&] {
-    if (RefusedWhileRunning()) return;
+  RunWhenIdle([&] {
     if (dialogs_.AskYesNo(this, QStringLiteral("データベースの初期化"),
                           QStringLiteral("データベースを初期化しますか？"))) {
       session_.ResetDatabase();
@@ -384,26 +394,20 @@ void TMainForm::AlDBInitExecute() {
 }
 
 void TMainForm::AlDBOpenExecute() {
-  RunCommand([&] {
-    if (RefusedWhileRunning()) return;
-    session_.ToggleConnection();
-  });
+  RunWhenIdle([&] { session_.ToggleConnection(); });
 }
 
 void TMainForm::AlMargeDBExecute() {
-  RunCommand([&] {
-    if (RefusedWhileRunning()) return;
-    const auto path = dialogs_.ChooseOpenFile(this, kODialogDB);
-    if (!path || !FileExists(ConsolePath(*path))) return;
-    session_.ImportDatabase(ConsolePath(*path));
+  RunWhenIdle([&] {
+    const auto path = ChooseOpenPath(kODialogDB);
+    if (path && FileExists(*path)) session_.ImportDatabase(*path);
   });
 }
 
 bool TMainForm::AcceptsDroppedFiles() const { return dropFilter_->Enabled(); }
 
 void TMainForm::WMDropFiles(const QStringList& paths) {
-  RunCommand([&] {
-    if (RefusedWhileRunning()) return;
+  RunWhenIdle([&] {
     for (const QString& path : paths) {
       const std::string sjisPath = ConsolePath(path);
       if (HasDatabaseExtension(sjisPath)) session_.ImportDatabase(sjisPath);
@@ -415,8 +419,7 @@ void TMainForm::WMDropFiles(const QStringList& paths) {
 // ---- Console commands ----
 
 void TMainForm::AlDBExecExecute() {
-  RunCommand([&] {
-    if (RefusedWhileRunning()) return;
+  RunWhenIdle([&] {
     BusyPointer busy(*this);
     SqlHistory.EndBrowsing();
     const std::string script = ToConsoleText(MmSql->toPlainText());
@@ -426,20 +429,16 @@ void TMainForm::AlDBExecExecute() {
 }
 
 void TMainForm::AlLoadSQLExecute() {
-  RunCommand([&] {
-    if (RefusedWhileRunning()) return;
-    const auto path = dialogs_.ChooseOpenFile(this, kODialogSQL);
+  RunWhenIdle([&] {
+    const auto path = ChooseOpenPath(kODialogSQL);
     if (!path) return;
     BusyPointer busy(*this);
-    RunConsoleScript(ReadScriptFile(ConsolePath(*path)));
+    RunConsoleScript(ReadScriptFile(*path));
   });
 }
 
 void TMainForm::AlListTableNamesExecute() {
-  RunCommand([&] {
-    if (RefusedWhileRunning()) return;
-    ListTableNames(context_);
-  });
+  RunWhenIdle([&] { ListTableNames(context_); });
 }
 
 void TMainForm::AlPrevSQLCodeExecute() {
@@ -553,8 +552,8 @@ void TMainForm::AlCodeClearExecute() { MmSql->clear(); }
 
 void TMainForm::AlLogSaveExecute() {
   RunCommand([&] {
-    if (const auto path = dialogs_.ChooseSaveFile(this, kSDialog)) {
-      SaveResultLog(ConsolePath(*path), ToConsoleText(MmResult->toPlainText()));
+    if (const auto path = ChooseSavePath(kSDialog)) {
+      SaveResultLog(*path, ToConsoleText(MmResult->toPlainText()));
     }
   });
 }

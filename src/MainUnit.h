@@ -3,6 +3,7 @@
 // one handler per command. The handlers are thin: the console and the database session do
 // the work; the window supplies the panes, the dialogs and the pointer.
 #include <QMainWindow>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -151,9 +152,13 @@ class TMainForm : public QMainWindow, private DatabaseUi {
   // standard error box. The result pane receives what the body appended.
   template <typename Body>
   bool RunCommand(Body&& body);
-  // True (and a beep) when a script is running: commands that would run SQL or change the
-  // database are not started inside a running script.
-  bool RefusedWhileRunning();
+  // Runs a command that would run SQL or change the database through RunCommand, unless a
+  // script is running: such a command is not started inside a running script (a beep).
+  template <typename Body>
+  void RunWhenIdle(Body&& body);
+  // The path chosen in a file dialog, as console text; nothing when the user cancels.
+  std::optional<std::string> ChooseOpenPath(const FileDialogSpec& spec);
+  std::optional<std::string> ChooseSavePath(const FileDialogSpec& spec);
   // Runs a script text through the console, marked as running.
   void RunConsoleScript(const std::string& script);
   void LetEventsThrough();
