@@ -1,23 +1,19 @@
 #include "console/AsciiCase.h"
 
+#include "data/Cp932.h"
+
 namespace tarnwick {
 
 namespace {
 
 char LowerAscii(char byte) { return byte >= 'A' && byte <= 'Z' ? byte - 'A' + 'a' : byte; }
 
-// Bytes that begin a double-byte Shift-JIS character.
-bool IsLeadByte(char byte) {
-  const auto value = static_cast<unsigned char>(byte);
-  return (value >= 0x81 && value <= 0x9F) || (value >= 0xE0 && value <= 0xFC);
-}
-
 }  // namespace
 
 bool EqualsIgnoringAsciiCase(std::string_view left, std::string_view right) {
   if (left.size() != right.size()) return false;
   for (std::size_t i = 0; i < left.size(); ++i) {
-    if (IsLeadByte(left[i])) {
+    if (IsSjisLeadByte(static_cast<unsigned char>(left[i]))) {
       // The lead bytes are equal here or the texts differ; the trail byte must match exactly.
       if (left[i] != right[i]) return false;
       if (++i < left.size() && left[i] != right[i]) return false;

@@ -82,13 +82,12 @@ std::size_t Utf8CharacterLength(std::string_view text) {
   return length;
 }
 
-bool IsSjisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 bool IsSjisTrail(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
 
 // The number of bytes of the Shift-JIS character that starts text: two for a lead byte with a
 // trail byte, one otherwise (so a following ASCII byte such as a quote is never swallowed).
 std::size_t SjisCharacterLength(std::string_view text) {
-  if (text.size() >= 2 && IsSjisLead(static_cast<unsigned char>(text[0])) &&
+  if (text.size() >= 2 && IsSjisLeadByte(static_cast<unsigned char>(text[0])) &&
       IsSjisTrail(static_cast<unsigned char>(text[1]))) {
     return 2;
   }

@@ -23,6 +23,12 @@ inline std::string Sjis(std::string_view utf8) { return Utf8ToSjis(utf8); }
 // The bytes the operating system expects for a path held as console text.
 inline std::string NativePath(std::string_view sjisPath) { return SjisToUtf8(sjisPath); }
 
+// True for a byte that begins a double-byte character of code page 932 (the byte after it may
+// have the value of an ASCII letter or digit).
+inline bool IsSjisLeadByte(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
 // True when every byte is below 0x80 (the same bytes in all three encodings).
 bool IsAscii(std::string_view text);
 

@@ -2,11 +2,11 @@
 
 #include <unordered_set>
 
+#include "data/Cp932.h"
+
 namespace tarnwick {
 
 namespace {
-
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 // The name with ASCII letters in lower case; the second byte of a double-byte character,
 // which may look like a letter, stays as it is.
@@ -14,7 +14,7 @@ std::string FoldCase(const std::string& sjisName) {
   std::string folded = sjisName;
   for (std::size_t i = 0; i < folded.size(); ++i) {
     const auto c = static_cast<unsigned char>(folded[i]);
-    if (IsLeadByte(c)) {
+    if (IsSjisLeadByte(c)) {
       ++i;
     } else if (c >= 'A' && c <= 'Z') {
       folded[i] = static_cast<char>(c - 'A' + 'a');

@@ -2,13 +2,13 @@
 
 #include <sqlite3.h>
 
+#include "data/Cp932.h"
+
 namespace tarnwick {
 namespace {
 
 bool IsAsciiLetter(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
-// The first byte of a double-byte character of code page 932.
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 bool IsHalfWidthKana(unsigned char c) { return c >= 0xA1 && c <= 0xDF; }
 
 bool IsKeyword(std::string_view name) {
@@ -21,7 +21,7 @@ bool IsPlainName(std::string_view sjisName) {
   if (sjisName.empty() || IsDigit(static_cast<unsigned char>(sjisName.front()))) return false;
   for (std::size_t i = 0; i < sjisName.size(); ++i) {
     const auto c = static_cast<unsigned char>(sjisName[i]);
-    if (IsLeadByte(c)) {
+    if (IsSjisLeadByte(c)) {
       if (++i == sjisName.size()) return false;  // a cut double-byte character
     } else if (!IsAsciiLetter(c) && !IsDigit(c) && c != '_' && !IsHalfWidthKana(c)) {
       return false;
