@@ -265,6 +265,7 @@ std::optional<std::string> TMainForm::ChooseSavePath(const FileDialogSpec& spec)
 }
 
 void TMainForm::RunConsoleScript(const std::string& script) {
+  BusyPointer busy(*this);
   RunningFlag running(running_);
   RunScript(context_, script);
 }
@@ -420,7 +421,6 @@ void TMainForm::WMDropFiles(const QStringList& paths) {
 
 void TMainForm::AlDBExecExecute() {
   RunWhenIdle([&] {
-    BusyPointer busy(*this);
     SqlHistory.EndBrowsing();
     const std::string script = ToConsoleText(MmSql->toPlainText());
     if (AlClearTextAfterExec->isChecked()) MmSql->clear();
@@ -431,9 +431,7 @@ void TMainForm::AlDBExecExecute() {
 void TMainForm::AlLoadSQLExecute() {
   RunWhenIdle([&] {
     const auto path = ChooseOpenPath(kODialogSQL);
-    if (!path) return;
-    BusyPointer busy(*this);
-    RunConsoleScript(ReadScriptFile(*path));
+    if (path) RunConsoleScript(ReadScriptFile(*path));
   });
 }
 

@@ -159,7 +159,7 @@ class TMainForm : public QMainWindow, private DatabaseUi {
   // The path chosen in a file dialog, as console text; nothing when the user cancels.
   std::optional<std::string> ChooseOpenPath(const FileDialogSpec& spec);
   std::optional<std::string> ChooseSavePath(const FileDialogSpec& spec);
-  // Runs a script text through the console, marked as running.
+  // Runs a script text through the console, marked as running, under the busy pointer.
   void RunConsoleScript(const std::string& script);
   void LetEventsThrough();
   void ShowStandardError(std::string_view sjisMessage);
