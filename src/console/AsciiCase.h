@@ -8,4 +8,10 @@ namespace tarnwick {
 // of an ASCII letter, so that two different double-byte characters never match.
 bool EqualsIgnoringAsciiCase(std::string_view left, std::string_view right);
 
+// True when the text begins with the prefix, compared as EqualsIgnoringAsciiCase compares.
+inline bool StartsWithIgnoringAsciiCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() &&
+         EqualsIgnoringAsciiCase(text.substr(0, prefix.size()), prefix);
+}
+
 }  // namespace tarnwick

@@ -1,5 +1,6 @@
 #include <exception>
 
+#include "console/AsciiCase.h"
 #include "console/Catalogue.h"
 #include "console/ResultGrid.h"
 #include "console/ResultPane.h"
@@ -36,17 +37,6 @@ std::string_view FirstWord(std::string_view sql) {
   return sql.substr(begin, end - begin);
 }
 
-bool IsSelectWord(std::string_view word) {
-  constexpr std::string_view kSelect = "select";
-  if (word.size() != kSelect.size()) return false;
-  for (std::size_t i = 0; i < word.size(); ++i) {
-    const char byte = word[i];
-    const char lowered = byte >= 'A' && byte <= 'Z' ? byte - 'A' + 'a' : byte;
-    if (lowered != kSelect[i]) return false;
-  }
-  return true;
-}
-
 // Runs a statement that returns no rows and answers "OK" or "ERROR! " with the message.
 void ExecuteNonQuery(ConsoleContext& context) {
   try {
@@ -75,7 +65,7 @@ void ExecuteStatement(ConsoleContext& context, std::string& statement) {
   context.query.SetSql(std::string(sql));
   const std::string_view word = FirstWord(sql);
   if (word.empty()) return;
-  if (IsSelectWord(word)) {
+  if (EqualsIgnoringAsciiCase(word, "select")) {
     RenderResultGrid(context);
   } else {
     ExecuteNonQuery(context);

@@ -2,9 +2,9 @@
 
 #include <sqlite3.h>
 
-#include <algorithm>
 #include <memory>
 
+#include "console/AsciiCase.h"
 #include "data/Cp932.h"
 #include "data/Dataset.h"
 #include "data/EngineError.h"
@@ -25,16 +25,8 @@ struct HandleCloser {
 };
 using HandlePtr = std::unique_ptr<sqlite3, HandleCloser>;
 
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() &&
-         std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-           return std::toupper(static_cast<unsigned char>(a)) ==
-                  std::toupper(static_cast<unsigned char>(b));
-         });
-}
-
 std::string DescriptorPath(const std::string& connectionString) {
-  if (!StartsWithIgnoringCase(connectionString, kFileNameKey)) {
+  if (!StartsWithIgnoringAsciiCase(connectionString, kFileNameKey)) {
     throw TarnwickError(Sjis("接続文字列 \"") + connectionString +
                         Sjis("\" は \"FILE NAME=\" で始まっていません"));
   }

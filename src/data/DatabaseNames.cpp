@@ -1,5 +1,7 @@
 #include "data/DatabaseNames.h"
 
+#include "console/AsciiCase.h"
+
 namespace tarnwick {
 namespace {
 
@@ -13,18 +15,10 @@ std::string_view Extension(std::string_view fileName) {
   return dot == std::string_view::npos ? std::string_view{} : fileName.substr(dot);
 }
 
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 }  // namespace
 
 bool HasDatabaseExtension(std::string_view path) {
-  const std::string_view extension = Extension(FileNamePart(path));
-  constexpr std::string_view kDatabaseExtension = ".MDB";
-  if (extension.size() != kDatabaseExtension.size()) return false;
-  for (std::size_t i = 0; i < extension.size(); ++i) {
-    if (AsciiUpper(extension[i]) != kDatabaseExtension[i]) return false;
-  }
-  return true;
+  return EqualsIgnoringAsciiCase(Extension(FileNamePart(path)), ".mdb");
 }
 
 DatabaseNames DeriveDatabaseNames(std::string_view path) {

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include "console/AsciiCase.h"
 #include "data/Cp932.h"
 #include "data/EngineError.h"
 #include "data/TarnwickError.h"
@@ -43,16 +44,6 @@ std::string Describe(const CellValue& value) {
 TarnwickError ValueError(const std::string& name, const CellValue& value, std::string_view what) {
   return TarnwickError(Sjis("列 \"") + name + Sjis("\" の値 \"") + Describe(value) + "\" " +
                        Sjis(what));
-}
-
-bool EqualsIgnoringCase(std::string_view text, std::string_view lowerWord) {
-  if (text.size() != lowerWord.size()) return false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != lowerWord[i]) return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -157,8 +148,8 @@ bool Field::AsBoolean() const {
     case CellValue::Blob:
       break;
   }
-  if (EqualsIgnoringCase(value.bytes, "true")) return true;
-  if (EqualsIgnoringCase(value.bytes, "false")) return false;
+  if (EqualsIgnoringAsciiCase(value.bytes, "true")) return true;
+  if (EqualsIgnoringAsciiCase(value.bytes, "false")) return false;
   const std::optional<double> number = ParseFloatText(value.bytes);
   if (!number) throw ValueError(name_, value, "は真偽値ではありません");
   return *number != 0;

@@ -3,6 +3,7 @@
 #include <optional>
 #include <utility>
 
+#include "console/AsciiCase.h"
 #include "data/Cp932.h"
 #include "data/TarnwickError.h"
 
@@ -23,14 +24,9 @@ class FilterReader {
   }
   bool AtEnd() const { return pos_ >= text_.size(); }
 
-  bool TakeKeyword(std::string_view upper) {
-    if (text_.size() - pos_ < upper.size()) return false;
-    for (std::size_t i = 0; i < upper.size(); ++i) {
-      char c = text_[pos_ + i];
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-      if (c != upper[i]) return false;
-    }
-    pos_ += upper.size();
+  bool TakeKeyword(std::string_view keyword) {
+    if (!StartsWithIgnoringAsciiCase(text_.substr(pos_), keyword)) return false;
+    pos_ += keyword.size();
     return true;
   }
 
