@@ -164,7 +164,7 @@ void TMainForm::BuildPanes() {
   // The result pane is made with the window, since the console's view of it is a member.
   MmResult->setParent(panel2);
   SetUpPane(MmResult, "MmResult", "SQLの実行結果がここに表示されます");
-  SetPaneFontSizes(sqlFontSize_, resultFontSize_);
+  SetPaneFontSize(fontSize_);
   ApplyWordWrap();
 
   Splitter1 = new PaneDivider(*MmSql, *MmResult, panel2);
@@ -231,7 +231,7 @@ bool TMainForm::RunCommand(Body&& body) {
     body();
   } catch (const std::exception& failure) {
     completed = false;
-    ShowStandardError(failure.what());
+    ShowError(failure.what());
   }
   resultPane_.Flush();
   if (closeRequested_ && !running_) {
@@ -275,17 +275,11 @@ void TMainForm::LetEventsThrough() {
   QCoreApplication::processEvents();
 }
 
-void TMainForm::ShowStandardError(std::string_view sjisMessage) {
-  resultPane_.Flush();
-  dialogs_.ShowError(this, FromConsoleText(StandardErrorText(sjisMessage)));
-}
-
 // ---- Start-up and shutdown ----
 
 void TMainForm::FormCreate() {
   setMinimumSize(kMinimumOuterSize);
   const bool settingsRead = RunCommand([&] { ApplySettings(); });
-  SqlHistory = tarnwick::SqlHistory();
   ScanPlugIns();
   AppendVersionBanner();
   resultPane_.AppendLine("");
@@ -308,7 +302,7 @@ void TMainForm::ApplySettings() {
   session_.UdlName = settings.UdlName;
   session_.MdbName = settings.MdbName;
   if (!settings.fileFound) return;
-  SetPaneFontSizes(settings.FontSize, settings.FontSize);
+  SetPaneFontSize(settings.FontSize);
   AlClearTextAfterExec->setChecked(settings.ClearText);
   AlWordWrap->setChecked(settings.WordWrap);
   ApplyWordWrap();
@@ -322,8 +316,6 @@ void TMainForm::AppendVersionBanner() {
 }
 
 void TMainForm::FormDestroy() {
-  if (destroyed_) return;
-  destroyed_ = true;
   ADOCon.Close();
   ADOQuery.Close();
   ADOTable.Close();
@@ -369,7 +361,10 @@ void TMainForm::BeginBusy() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 
 void TMainForm::EndBusy() { QApplication::restoreOverrideCursor(); }
 
-void TMainForm::ShowError(std::string_view sjisMessage) { ShowStandardError(sjisMessage); }
+void TMainForm::ShowError(std::string_view sjisMessage) {
+  resultPane_.Flush();
+  dialogs_.ShowError(this, FromConsoleText(StandardErrorText(sjisMessage)));
+}
 
 // ---- Database commands ----
 
@@ -517,20 +512,18 @@ void TMainForm::AlSelectAllExecute() {
   if (QPlainTextEdit* pane = FocusedPane()) pane->selectAll();
 }
 
-void TMainForm::SetPaneFontSizes(int sqlPointSize, int resultPointSize) {
-  sqlFontSize_ = sqlPointSize;
-  resultFontSize_ = resultPointSize;
-  MmSql->setFont(PaneFont(sqlFontSize_));
-  MmResult->setFont(PaneFont(resultFontSize_));
+void TMainForm::SetPaneFontSize(int pointSize) {
+  fontSize_ = pointSize;
+  MmSql->setFont(PaneFont(fontSize_));
+  MmResult->setFont(PaneFont(fontSize_));
 }
 
-void TMainForm::AlFontLargeExecute() { SetPaneFontSizes(sqlFontSize_ + 1, resultFontSize_ + 1); }
+void TMainForm::AlFontLargeExecute() { SetPaneFontSize(fontSize_ + 1); }
 
-// Each pane goes one point down unless it is at the smallest size already, or below it
+// The panes go one point down unless they are at the smallest size already, or below it
 // (a smaller size can come from the settings file).
 void TMainForm::AlFontSmallExecute() {
-  auto smaller = [](int size) { return size > kSmallestFontSize ? size - 1 : size; };
-  SetPaneFontSizes(smaller(sqlFontSize_), smaller(resultFontSize_));
+  if (fontSize_ > kSmallestFontSize) SetPaneFontSize(fontSize_ - 1);
 }
 
 // The action has flipped its check mark; the result pane wraps while it is off.

@@ -120,8 +120,8 @@ class TMainForm : public QMainWindow, private DatabaseUi {
   const tarnwick::SqlHistory& History() const { return SqlHistory; }
   bool ScriptRunning() const { return running_; }
   bool AcceptsDroppedFiles() const;
-  int SqlFontSize() const { return sqlFontSize_; }
-  int ResultFontSize() const { return resultFontSize_; }
+  int SqlFontSize() const { return fontSize_; }
+  int ResultFontSize() const { return fontSize_; }
   const tarnwick::PlugInList& PlugIns() const { return PlugInList; }
   HelpViewer* Help() const { return helpViewer_; }
 
@@ -162,12 +162,11 @@ class TMainForm : public QMainWindow, private DatabaseUi {
   // Runs a script text through the console, marked as running, under the busy pointer.
   void RunConsoleScript(const std::string& script);
   void LetEventsThrough();
-  void ShowStandardError(std::string_view sjisMessage);
 
   QPlainTextEdit* FocusedPane() const;
   void SetSqlPaneText(const std::string& sjisText);
   void FocusSqlPaneAtEnd();
-  void SetPaneFontSizes(int sqlPointSize, int resultPointSize);
+  void SetPaneFontSize(int pointSize);
   void ApplyWordWrap();
 
   StartUpArguments startUp_;
@@ -183,12 +182,10 @@ class TMainForm : public QMainWindow, private DatabaseUi {
   DatabaseSession session_;
   ConsoleContext context_;
 
-  // The two panes' font sizes in points; they start alike and every command changes both.
-  int sqlFontSize_ = 9;
-  int resultFontSize_ = 9;
+  // The font size of both panes in points: they start alike and every command changes both.
+  int fontSize_ = 9;
   bool running_ = false;
   bool closeRequested_ = false;
-  bool destroyed_ = false;
   FileDropFilter* dropFilter_ = nullptr;
   HelpViewer* helpViewer_ = nullptr;
 };
