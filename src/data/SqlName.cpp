@@ -17,6 +17,15 @@ bool IsKeyword(std::string_view name) {
 
 }  // namespace
 
+std::string QuotedName(std::string_view name) {
+  std::string quoted = "\"";
+  for (char c : name) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + '"';
+}
+
 bool IsPlainName(std::string_view sjisName) {
   if (sjisName.empty() || IsDigit(static_cast<unsigned char>(sjisName.front()))) return false;
   for (std::size_t i = 0; i < sjisName.size(); ++i) {
@@ -33,13 +42,7 @@ bool IsPlainName(std::string_view sjisName) {
 std::string SqlName(std::string_view sjisName) {
   if (IsPlainName(sjisName)) return std::string(sjisName);
   if (sjisName.find(']') == std::string_view::npos) return "[" + std::string(sjisName) + "]";
-  // Brackets cannot enclose a ']'; double quotes can, with each '"' written twice.
-  std::string quoted = "\"";
-  for (char c : sjisName) {
-    quoted += c;
-    if (c == '"') quoted += '"';
-  }
-  return quoted + '"';
+  return QuotedName(sjisName);  // brackets cannot enclose a ']'; double quotes can
 }
 
 }  // namespace tarnwick

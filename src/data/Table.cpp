@@ -4,27 +4,14 @@
 #include "data/Cp932.h"
 #include "data/Dataset.h"
 #include "data/EngineError.h"
+#include "data/SqlName.h"
 #include "data/Statement.h"
 
 namespace tarnwick {
 
-namespace {
-
-// A name as an identifier of the engine: in double quotes, a double quote in it written twice.
-std::string QuoteIdentifier(std::string_view utf8Name) {
-  std::string quoted = "\"";
-  for (char c : utf8Name) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + '"';
-}
-
-}  // namespace
-
 Table::~Table() { Close(); }
 
-std::string Table::EngineTableName() const { return QuoteIdentifier(SjisToUtf8(tableName_)); }
+std::string Table::EngineTableName() const { return QuotedName(SjisToUtf8(tableName_)); }
 
 void Table::Open() { OpenStatement("SELECT * FROM " + EngineTableName()); }
 
@@ -58,7 +45,7 @@ void Table::Post() {
         columns += ", ";
         parameters += ", ";
       }
-      columns += QuoteIdentifier(field.column_);
+      columns += QuotedName(field.column_);
       parameters += '?';
     }
     insert_ = PrepareSingleStatement(db, "INSERT INTO " + EngineTableName() + " (" + columns +
