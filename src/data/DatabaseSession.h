@@ -22,11 +22,13 @@ class DatabaseSession {
                   DatabaseUi& ui);
 
   std::string DbDir, MdbName, UdlName;
-  std::string DatabasePath() const { return DbDir + MdbName; }
-  std::string DescriptorPath() const { return DbDir + UdlName; }
-  std::string ConnectionString() const { return "FILE NAME=" + DescriptorPath(); }
   DatabaseNames Names() const { return {DbDir, MdbName, UdlName}; }
+  std::string DatabasePath() const { return Names().DatabasePath(); }
+  std::string DescriptorPath() const { return Names().DescriptorPath(); }
+  std::string ConnectionString() const { return Names().ConnectionString(); }
 
+  // Sets DbDir, MdbName and UdlName.
+  void ApplyNames(const DatabaseNames& names);
   // Sets DbDir, MdbName and UdlName from a chosen database path.
   void DeriveNames(std::string_view path);
 
@@ -65,7 +67,6 @@ class DatabaseSession {
   const std::string& LastConnectError() const { return lastConnectError_; }
 
  private:
-  void ApplyNames(const DatabaseNames& names);
   void ChooseByExistingFiles();
 
   Connection& connection_;

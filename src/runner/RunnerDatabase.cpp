@@ -13,17 +13,11 @@
 namespace tarnwick::runner {
 namespace {
 
-void UseNames(DatabaseSession& session, const DatabaseNames& names) {
-  session.DbDir = names.DbDir;
-  session.MdbName = names.MdbName;
-  session.UdlName = names.UdlName;
-}
-
 // The database named by --db: its descriptor is written beside it, as for a database named
 // on the window's command line.
 void DesignateNamedDatabase(DatabaseSession& session, Connection& connection,
                             const RunnerOptions& options) {
-  UseNames(session, ChooseDatabase(*options.databasePath));
+  session.ApplyNames(ChooseDatabase(*options.databasePath));
   if (options.recreateDatabase) {
     session.RecreateDatabase();
   } else {
@@ -37,7 +31,7 @@ void DesignateNamedDatabase(DatabaseSession& session, Connection& connection,
 void ChooseConfiguredDatabase(DatabaseSession& session, const RunnerOptions& options) {
   const std::string exeDir = ExecutableDir();
   const Settings settings = LoadSettings(exeDir + std::string(kSettingsFileName), exeDir);
-  UseNames(session, {settings.DbDir, settings.MdbName, settings.UdlName});
+  session.ApplyNames({settings.DbDir, settings.MdbName, settings.UdlName});
   if (options.recreateDatabase) {
     session.RecreateDatabase();
     session.SetDbConnected(true);
