@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libsqlite3-dev sqlite3
-  libgtest-dev libbenchmark-dev
+  libgtest-dev
   # The window: Qt 6 Widgets and Print Support (whose CMake files need the GL headers) and
   # the Japanese fonts of its panes; a virtual X server to look at it without a display.
   qt6-base-dev libgl-dev fonts-ipafont-gothic
