@@ -115,12 +115,12 @@ void Connection::SetConnectionString(std::string connectionString) {
 void Connection::Open() {
   if (db_ != nullptr) return;
   const std::string descriptor = DescriptorPath(connectionString_);
-  const std::string provider = ReadUdlProvider(descriptor);
-  if (provider != kJetProvider) {
+  const UdlContents contents = ReadUdlFile(descriptor);
+  if (contents.provider != kJetProvider) {
     throw TarnwickError(Sjis("接続記述ファイル \"") + descriptor + Sjis("\" のプロバイダ \"") +
-                        provider + Sjis("\" には対応していません"));
+                        contents.provider + Sjis("\" には対応していません"));
   }
-  db_ = OpenDatabaseFile(ReadUdlDataSource(descriptor));
+  db_ = OpenDatabaseFile(contents.dataSource);
 }
 
 void Connection::Close() {

@@ -29,12 +29,13 @@ void DatabaseSession::ChooseByExistingFiles() {
   const std::string descriptorPath = DescriptorPath();
   if (!FileExists(databasePath)) {
     RecreateDatabase();
-  } else if (!FileExists(descriptorPath)) {
-    WriteUdlFile(descriptorPath, databasePath);
-  } else if (ReadUdlProvider(descriptorPath) == kJetProvider &&
-             ReadUdlDataSource(descriptorPath) != databasePath) {
-    WriteUdlFile(descriptorPath, databasePath);
+    return;
   }
+  if (FileExists(descriptorPath)) {
+    const UdlContents contents = ReadUdlFile(descriptorPath);
+    if (contents.provider != kJetProvider || contents.dataSource == databasePath) return;
+  }
+  WriteUdlFile(descriptorPath, databasePath);
 }
 
 }  // namespace tarnwick

@@ -45,10 +45,6 @@ std::u16string ValueAfterKey(std::u16string_view text, std::u16string_view key) 
   return std::u16string(text.substr(start, end - start));
 }
 
-std::string ReadUdlValue(std::string_view udlPath, std::u16string_view key) {
-  return Utf16ToSjis(ValueAfterKey(DescriptorText(ReadWholeFile(udlPath)), key));
-}
-
 }  // namespace
 
 void WriteUdlFile(std::string_view udlPath, std::string_view databasePath) {
@@ -61,12 +57,14 @@ void WriteUdlFile(std::string_view udlPath, std::string_view databasePath) {
   WriteWholeFile(udlPath, bytes);
 }
 
-std::string ReadUdlProvider(std::string_view udlPath) {
-  return ReadUdlValue(udlPath, u"Provider=");
+UdlContents ReadUdlFile(std::string_view udlPath) {
+  const std::u16string text = DescriptorText(ReadWholeFile(udlPath));
+  return {Utf16ToSjis(ValueAfterKey(text, u"Provider=")),
+          Utf16ToSjis(ValueAfterKey(text, u"Data Source="))};
 }
 
-std::string ReadUdlDataSource(std::string_view udlPath) {
-  return ReadUdlValue(udlPath, u"Data Source=");
-}
+std::string ReadUdlProvider(std::string_view udlPath) { return ReadUdlFile(udlPath).provider; }
+
+std::string ReadUdlDataSource(std::string_view udlPath) { return ReadUdlFile(udlPath).dataSource; }
 
 }  // namespace tarnwick

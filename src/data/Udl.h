@@ -12,8 +12,17 @@ inline constexpr std::string_view kJetProvider = "Microsoft.Jet.OLEDB.4.0";
 // Throws TarnwickError(FileCreateMessage) when the file cannot be written.
 void WriteUdlFile(std::string_view udlPath, std::string_view databasePath);
 
-// The value after "Provider=" / "Data Source=" up to the next ';', or empty.
-// Throws TarnwickError(FileOpenMessage) when the file cannot be opened.
+// What a descriptor names: the value after "Provider=" and after "Data Source=", each up to
+// the next ';', or empty.
+struct UdlContents {
+  std::string provider;
+  std::string dataSource;
+};
+
+// Reads the descriptor once. Throws TarnwickError(FileOpenMessage) when it cannot be opened.
+UdlContents ReadUdlFile(std::string_view udlPath);
+
+// One of the two values alone, read as ReadUdlFile reads it.
 std::string ReadUdlProvider(std::string_view udlPath);
 std::string ReadUdlDataSource(std::string_view udlPath);
 
