@@ -5,6 +5,9 @@
 #include <charconv>
 #include <string>
 
+#include "data/JetLexer.h"
+#include "data/JetTypeNames.h"
+
 namespace tarnwick {
 
 namespace {
@@ -42,12 +45,6 @@ constexpr NamedKind kNamedKinds[] = {
 
 bool IsWordChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
 
-std::string Upper(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return result;
-}
-
 std::string_view TrimLeft(std::string_view text) {
   while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) {
     text.remove_prefix(1);
@@ -80,13 +77,22 @@ bool IsSmallWholeNumber(std::string_view afterName) {
   return scale == 0 && precision < 10;
 }
 
-// The engine's own rule for a type name it does not know (its column affinity).
-TFieldType KindByAffinity(const std::string& upperType) {
-  auto holds = [&](std::string_view part) { return upperType.find(part) != std::string::npos; };
-  if (holds("INT")) return ftInteger;
-  if (holds("CHAR") || holds("CLOB") || holds("TEXT")) return ftWideString;
-  if (holds("BLOB") || TrimLeft(upperType).empty()) return ftBlob;
-  if (holds("REAL") || holds("FLOA") || holds("DOUB")) return ftFloat;
+// The engine's own rule for a type name it does not know (its column affinity); a type of
+// blanks only is no type.
+TFieldType KindByAffinity(std::string_view declaredType) {
+  if (TrimLeft(declaredType).empty()) return ftBlob;
+  switch (EngineAffinity(declaredType)) {
+    case ColumnAffinity::Integer:
+      return ftInteger;
+    case ColumnAffinity::Text:
+      return ftWideString;
+    case ColumnAffinity::Blob:
+      return ftBlob;
+    case ColumnAffinity::Real:
+      return ftFloat;
+    case ColumnAffinity::Numeric:
+      break;
+  }
   return ftBCD;
 }
 
@@ -96,11 +102,13 @@ TFieldType KindFromDeclaredType(std::string_view declaredType) {
   std::string_view text = TrimLeft(declaredType);
   std::size_t nameLength = 0;
   while (nameLength < text.size() && IsWordChar(text[nameLength])) ++nameLength;
-  const std::string name = Upper(text.substr(0, nameLength));
-  const auto found = std::find_if(std::begin(kNamedKinds), std::end(kNamedKinds),
-                                  [&](const NamedKind& entry) { return entry.name == name; });
-  if (found == std::end(kNamedKinds)) return KindByAffinity(Upper(declaredType));
-  if ((name == "NUMERIC" || name == "DECIMAL") && IsSmallWholeNumber(text.substr(nameLength))) {
+  const std::string_view name = text.substr(0, nameLength);
+  const auto found =
+      std::find_if(std::begin(kNamedKinds), std::end(kNamedKinds),
+                   [&](const NamedKind& entry) { return SameJetName(entry.name, name); });
+  if (found == std::end(kNamedKinds)) return KindByAffinity(declaredType);
+  if ((found->name == "NUMERIC" || found->name == "DECIMAL") &&
+      IsSmallWholeNumber(text.substr(nameLength))) {
     return ftInteger;
   }
   return found->kind;
