@@ -35,7 +35,7 @@ CompactFiles FilesFor(std::string_view sjisDatabasePath) {
     const std::filesystem::path target = std::filesystem::canonical(source, error);
     if (!error) source = target.string();
   }
-  return {source, source + ".cache"};
+  return {source, CompactCopyPath(source)};
 }
 
 std::string Shown(const std::string& nativePath) { return Utf8ToSjis(nativePath); }

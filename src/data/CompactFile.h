@@ -18,9 +18,10 @@ enum class CompactStep {
 // (a failure thrown, or the process ended) to show that the database stays whole.
 using CompactStepHook = std::function<void(CompactStep)>;
 
-// The compacted copy of a database: the same path followed by ".cache".
-inline std::string CompactCopyPath(std::string_view sjisDatabasePath) {
-  return std::string(sjisDatabasePath) + ".cache";
+// The compacted copy of a database: the same path followed by ".cache" (console text or the
+// system's path alike).
+inline std::string CompactCopyPath(std::string_view databasePath) {
+  return std::string(databasePath) + ".cache";
 }
 
 // Compacts a database file that no connection of ours holds open: the engine writes a
