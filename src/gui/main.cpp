@@ -7,14 +7,12 @@
 #include "MainUnit.h"
 #include "data/Cp932.h"
 #include "data/Settings.h"
-#include "gui/AppIcon.h"
 #include "gui/DialogSeam.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);  // takes Qt's own options out of argv
   QApplication::setApplicationName(QStringLiteral("Tarnwick"));
   QApplication::setApplicationVersion(QStringLiteral("0.6.2.0"));
-  QApplication::setWindowIcon(tarnwick::TarnwickIcon());
 
   std::vector<std::string> arguments;
   for (int i = 1; i < argc; ++i) arguments.push_back(tarnwick::Utf8ToSjis(argv[i]));
