@@ -70,18 +70,20 @@ void Dataset::RequireActive() const {
 
 void Dataset::BuildFields() {
   const int count = sqlite3_column_count(stmt_);
-  std::vector<std::string> names;
+  std::vector<std::string> columns;  // the engine's names (UTF-8)
+  std::vector<std::string> names;    // the same in console text
+  columns.reserve(static_cast<std::size_t>(count));
   names.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
-    const char* name = sqlite3_column_name(stmt_, i);
-    names.push_back(name == nullptr ? std::string() : Utf8ToSjis(name));
+    const char* column = sqlite3_column_name(stmt_, i);
+    columns.emplace_back(column == nullptr ? "" : column);
+    names.push_back(Utf8ToSjis(columns.back()));
   }
   std::vector<std::string> unique = UniqueFieldNames(names);
   for (int i = 0; i < count; ++i) {
-    Field& field = fields_.emplace_back(std::move(unique[static_cast<std::size_t>(i)]),
-                                        ColumnKind(stmt_, i, !eof_));
-    const char* column = sqlite3_column_name(stmt_, i);
-    field.column_ = column == nullptr ? "" : column;
+    const auto position = static_cast<std::size_t>(i);
+    Field& field = fields_.emplace_back(std::move(unique[position]), ColumnKind(stmt_, i, !eof_));
+    field.column_ = std::move(columns[position]);
     field.index_ = i;
     field.stmt_ = eof_ ? nullptr : stmt_;
   }
