@@ -1,12 +1,15 @@
 #include "output/PrintedLines.h"
 
+#include "data/Cp932.h"
+
 namespace tarnwick {
 
 namespace {
 
+// Code page 932's lead bytes, and also 0x80, which the code page leaves unassigned.
 bool StartsTwoByteCharacter(char byte) {
   const auto value = static_cast<unsigned char>(byte);
-  return (value >= 0x80 && value <= 0x9F) || (value >= 0xE0 && value <= 0xFC);
+  return value == 0x80 || IsSjisLeadByte(value);
 }
 
 }  // namespace
