@@ -14,9 +14,9 @@
 
 #include "data/Connection.h"
 #include "data/Dataset.h"
-#include "data/FileAccess.h"
-#include "data/TemplateDatabase.h"
 #include "data/Udl.h"
+#include "files/TemplateDatabase.h"
+#include "platform/FileAccess.h"
 
 namespace {
 

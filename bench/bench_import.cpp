@@ -18,15 +18,15 @@
 #include <functional>
 #include <string>
 
-#include "console/ResultPane.h"
 #include "data/Connection.h"
-#include "data/Cp932.h"
-#include "data/DatabaseSession.h"
-#include "data/DatabaseUi.h"
 #include "data/Dataset.h"
-#include "data/FileAccess.h"
-#include "data/TemplateDatabase.h"
 #include "data/Udl.h"
+#include "files/DatabaseSession.h"
+#include "files/DatabaseUi.h"
+#include "files/TemplateDatabase.h"
+#include "platform/FileAccess.h"
+#include "text/Cp932.h"
+#include "text/ResultPane.h"
 
 namespace {
 

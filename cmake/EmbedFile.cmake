@@ -5,7 +5,7 @@ math(EXPR BYTE_COUNT "${HEX_LENGTH} / 2")
 string(REGEX REPLACE "([0-9a-f][0-9a-f])" "'\\\\x\\1'," BYTES "${HEX}")
 file(WRITE ${OUTPUT}
   "// Generated from resources/orgmdb.db; do not edit.\n"
-  "#include \"data/TemplateDatabase.h\"\n"
+  "#include \"files/TemplateDatabase.h\"\n"
   "namespace tarnwick {\n"
   "namespace {\n"
   "const char kTemplateBytes[${BYTE_COUNT}] = {${BYTES}};\n"

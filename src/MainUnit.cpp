@@ -19,9 +19,8 @@
 #include "console/Catalogue.h"
 #include "console/RunScript.h"
 #include "console/ScriptFile.h"
-#include "data/DatabaseNames.h"
-#include "data/FileAccess.h"
-#include "data/Settings.h"
+#include "files/DatabaseNames.h"
+#include "files/Settings.h"
 #include "gui/AppIcon.h"
 #include "gui/CommandTable.h"
 #include "gui/ErrorText.h"
@@ -34,6 +33,7 @@
 #include "gui/PaneText.h"
 #include "gui/WindowShortcutsFirst.h"
 #include "output/SaveResultLog.h"
+#include "platform/FileAccess.h"
 #include "plugins/LoadPlugIns.h"
 
 namespace tarnwick {

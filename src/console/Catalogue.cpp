@@ -5,13 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "console/AsciiCase.h"
 #include "console/DatasetCloser.h"
-#include "console/ResultPane.h"
-#include "console/TextBytes.h"
 #include "data/Connection.h"
-#include "data/Cp932.h"
 #include "data/Dataset.h"
+#include "data/FieldTypeName.h"
+#include "text/AsciiCase.h"
+#include "text/Cp932.h"
+#include "text/ResultPane.h"
+#include "text/TextBytes.h"
 
 namespace tarnwick {
 

@@ -2,12 +2,8 @@
 #include <string_view>
 
 #include "console/ConsoleContext.h"
-#include "data/FieldKind.h"
 
 namespace tarnwick {
-
-// The database type name of a field kind ("COUNTER", "INTEGER", ...; "???" when unlisted).
-std::string_view FieldTypeName(TFieldType kind);
 
 // Describes one table's columns and row count. Failures go on to the caller after "OK".
 void DescribeTable(ConsoleContext& context, std::string_view name);

@@ -1,13 +1,13 @@
 #include <exception>
 
-#include "console/AsciiCase.h"
 #include "console/Catalogue.h"
 #include "console/ResultGrid.h"
-#include "console/ResultPane.h"
 #include "console/RunScript.h"
 #include "console/SqlHistory.h"
-#include "console/TextBytes.h"
 #include "data/Dataset.h"
+#include "text/AsciiCase.h"
+#include "text/ResultPane.h"
+#include "text/TextBytes.h"
 
 namespace tarnwick {
 

@@ -7,8 +7,8 @@
 #include "console/CellText.h"
 #include "console/DatasetCloser.h"
 #include "console/GridCells.h"
-#include "console/ResultPane.h"
 #include "data/Dataset.h"
+#include "text/ResultPane.h"
 
 namespace tarnwick {
 

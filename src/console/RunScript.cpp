@@ -1,8 +1,8 @@
 #include "console/RunScript.h"
 
-#include "console/ResultPane.h"
 #include "console/SqlHistory.h"
-#include "console/TextBytes.h"
+#include "text/ResultPane.h"
+#include "text/TextBytes.h"
 
 namespace tarnwick {
 

@@ -1,6 +1,6 @@
 #include "console/ScriptFile.h"
 
-#include "data/FileAccess.h"
+#include "platform/FileAccess.h"
 
 namespace tarnwick {
 

@@ -4,14 +4,14 @@
 
 #include <memory>
 
-#include "console/AsciiCase.h"
-#include "data/Cp932.h"
 #include "data/Dataset.h"
 #include "data/EngineError.h"
-#include "data/FileAccess.h"
 #include "data/Statement.h"
-#include "data/TarnwickError.h"
 #include "data/Udl.h"
+#include "platform/FileAccess.h"
+#include "text/AsciiCase.h"
+#include "text/Cp932.h"
+#include "text/TarnwickError.h"
 
 namespace tarnwick {
 

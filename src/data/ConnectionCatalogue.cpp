@@ -3,9 +3,9 @@
 #include <sqlite3.h>
 
 #include "data/Connection.h"
-#include "data/Cp932.h"
 #include "data/EngineError.h"
 #include "data/Statement.h"
+#include "text/Cp932.h"
 
 namespace tarnwick {
 

@@ -6,11 +6,11 @@
 
 #include "data/ColumnKind.h"
 #include "data/Connection.h"
-#include "data/Cp932.h"
 #include "data/EngineError.h"
 #include "data/FieldNames.h"
 #include "data/Statement.h"
-#include "data/TarnwickError.h"
+#include "text/Cp932.h"
+#include "text/TarnwickError.h"
 
 namespace tarnwick {
 

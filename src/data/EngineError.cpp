@@ -2,7 +2,7 @@
 
 #include <sqlite3.h>
 
-#include "data/Cp932.h"
+#include "text/Cp932.h"
 
 namespace tarnwick {
 

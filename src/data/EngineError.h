@@ -2,7 +2,7 @@
 // The engine's own error texts, carried to the console as TarnwickError.
 #include <string>
 
-#include "data/TarnwickError.h"
+#include "text/TarnwickError.h"
 
 struct sqlite3;
 

@@ -2,11 +2,11 @@
 
 #include <sqlite3.h>
 
-#include "console/AsciiCase.h"
-#include "data/Cp932.h"
 #include "data/EngineError.h"
-#include "data/TarnwickError.h"
 #include "data/ValueText.h"
+#include "text/AsciiCase.h"
+#include "text/Cp932.h"
+#include "text/TarnwickError.h"
 
 namespace tarnwick {
 

@@ -5,8 +5,8 @@
 #include <charconv>
 #include <string>
 
-#include "data/JetLexer.h"
-#include "data/JetTypeNames.h"
+#include "jet/JetLexer.h"
+#include "jet/JetTypeNames.h"
 
 namespace tarnwick {
 

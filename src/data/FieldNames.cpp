@@ -2,7 +2,7 @@
 
 #include <unordered_set>
 
-#include "data/Cp932.h"
+#include "text/Cp932.h"
 
 namespace tarnwick {
 

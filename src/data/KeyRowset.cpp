@@ -3,9 +3,9 @@
 #include <optional>
 #include <utility>
 
-#include "console/AsciiCase.h"
-#include "data/Cp932.h"
-#include "data/TarnwickError.h"
+#include "text/AsciiCase.h"
+#include "text/Cp932.h"
+#include "text/TarnwickError.h"
 
 namespace tarnwick {
 

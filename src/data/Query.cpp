@@ -1,10 +1,10 @@
 #include <sqlite3.h>
 
 #include "data/Connection.h"
-#include "data/Cp932.h"
 #include "data/Dataset.h"
-#include "data/JetTranslate.h"
 #include "data/Statement.h"
+#include "jet/JetTranslate.h"
+#include "text/Cp932.h"
 
 namespace tarnwick {
 

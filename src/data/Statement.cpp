@@ -2,8 +2,8 @@
 
 #include <sqlite3.h>
 
-#include "data/Cp932.h"
 #include "data/EngineError.h"
+#include "text/Cp932.h"
 
 namespace tarnwick {
 

@@ -1,11 +1,11 @@
 #include <sqlite3.h>
 
 #include "data/Connection.h"
-#include "data/Cp932.h"
 #include "data/Dataset.h"
 #include "data/EngineError.h"
 #include "data/SqlName.h"
 #include "data/Statement.h"
+#include "text/Cp932.h"
 
 namespace tarnwick {
 

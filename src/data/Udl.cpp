@@ -1,7 +1,7 @@
 #include "data/Udl.h"
 
-#include "data/Cp932.h"
-#include "data/FileAccess.h"
+#include "platform/FileAccess.h"
+#include "text/Cp932.h"
 
 namespace tarnwick {
 

@@ -5,12 +5,12 @@
 #include <QPainter>
 #include <QPrinter>
 
-#include "data/Cp932.h"
-#include "data/TarnwickError.h"
 #include "gui/FontMapping.h"
 #include "gui/PaneText.h"
 #include "output/HeaderTime.h"
 #include "output/PrintLayout.h"
+#include "text/Cp932.h"
+#include "text/TarnwickError.h"
 
 namespace tarnwick {
 

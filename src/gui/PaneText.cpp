@@ -1,6 +1,6 @@
 #include "gui/PaneText.h"
 
-#include "data/Cp932.h"
+#include "text/Cp932.h"
 
 namespace tarnwick {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <QString>
 
-#include "console/ResultPane.h"
+#include "text/ResultPane.h"
 
 class QPlainTextEdit;
 

@@ -5,9 +5,10 @@
 #include <vector>
 
 #include "MainUnit.h"
-#include "data/Cp932.h"
-#include "data/Settings.h"
+#include "files/Settings.h"
 #include "gui/DialogSeam.h"
+#include "platform/ProgramFolders.h"
+#include "text/Cp932.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);  // takes Qt's own options out of argv

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "data/Cp932.h"
-#include "data/TarnwickError.h"
 #include "output/PrintedLines.h"
+#include "text/Cp932.h"
+#include "text/TarnwickError.h"
 
 namespace tarnwick {
 

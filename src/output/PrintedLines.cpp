@@ -1,6 +1,6 @@
 #include "output/PrintedLines.h"
 
-#include "data/Cp932.h"
+#include "text/Cp932.h"
 
 namespace tarnwick {
 

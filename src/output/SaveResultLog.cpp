@@ -9,9 +9,9 @@
 
 #include <string>
 
-#include "data/Cp932.h"
-#include "data/FileAccess.h"
-#include "data/TarnwickError.h"
+#include "platform/FileAccess.h"
+#include "text/Cp932.h"
+#include "text/TarnwickError.h"
 
 namespace tarnwick {
 

@@ -1,6 +1,6 @@
 #include "plugins/PlugInList.h"
 
-#include "console/ResultPane.h"
+#include "text/ResultPane.h"
 
 namespace tarnwick {
 

@@ -3,12 +3,13 @@
 #include <cerrno>
 
 #include "data/Connection.h"
-#include "data/DatabaseFiles.h"
-#include "data/DatabaseSession.h"
-#include "data/FileAccess.h"
-#include "data/Settings.h"
-#include "data/TarnwickError.h"
+#include "files/DatabaseFiles.h"
+#include "files/DatabaseSession.h"
+#include "files/Settings.h"
+#include "platform/FileAccess.h"
+#include "platform/ProgramFolders.h"
 #include "runner/RunnerScripts.h"
+#include "text/TarnwickError.h"
 
 namespace tarnwick::runner {
 namespace {

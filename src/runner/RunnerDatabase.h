@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "data/DatabaseNames.h"
+#include "files/DatabaseNames.h"
 #include "runner/RunnerOptions.h"
 
 namespace tarnwick {

@@ -5,9 +5,9 @@
 #include <cerrno>
 
 #include "console/ScriptFile.h"
-#include "data/Cp932.h"
-#include "data/FileAccess.h"
-#include "data/TarnwickError.h"
+#include "platform/FileAccess.h"
+#include "text/Cp932.h"
+#include "text/TarnwickError.h"
 
 namespace tarnwick::runner {
 

@@ -8,15 +8,15 @@
 #include "console/RunScript.h"
 #include "console/SqlHistory.h"
 #include "data/Connection.h"
-#include "data/Cp932.h"
-#include "data/DatabaseSession.h"
-#include "data/DatabaseUi.h"
 #include "data/Dataset.h"
-#include "data/FileAccess.h"
-#include "data/TarnwickError.h"
+#include "files/DatabaseSession.h"
+#include "files/DatabaseUi.h"
+#include "platform/FileAccess.h"
 #include "runner/RunnerDatabase.h"
 #include "runner/RunnerScripts.h"
 #include "runner/StreamingPane.h"
+#include "text/Cp932.h"
+#include "text/TarnwickError.h"
 
 namespace tarnwick::runner {
 namespace {

@@ -1,6 +1,6 @@
 #include "runner/StreamingPane.h"
 
-#include "data/Cp932.h"
+#include "text/Cp932.h"
 
 namespace tarnwick::runner {
 

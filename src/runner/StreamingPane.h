@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "console/ResultPane.h"
+#include "text/ResultPane.h"
 
 namespace tarnwick::runner {
 

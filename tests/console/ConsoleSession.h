@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "console/ConsoleContext.h"
-#include "console/ResultPane.h"
 #include "console/RunScript.h"
 #include "console/SqlHistory.h"
-#include "data/Cp932.h"
 #include "data/Dataset.h"
-#include "data/ThrownMessage.h"
 #include "support/TestDatabase.h"
+#include "support/ThrownMessage.h"
+#include "text/Cp932.h"
+#include "text/ResultPane.h"
 
 namespace tarnwick::test {
 

@@ -6,13 +6,13 @@
 #include <filesystem>
 #include <functional>
 
-#include "ThrownMessage.h"
 #include "data/Connection.h"
-#include "data/Cp932.h"
 #include "data/Dataset.h"
-#include "data/FileAccess.h"
 #include "data/Udl.h"
+#include "platform/FileAccess.h"
 #include "support/TestDatabase.h"
+#include "support/ThrownMessage.h"
+#include "text/Cp932.h"
 
 namespace tarnwick {
 namespace {

@@ -1,13 +1,13 @@
 // A column's kind, and its value read as text, number, truth or date.
 #include <gtest/gtest.h>
 
-#include "ThrownMessage.h"
-#include "data/Cp932.h"
 #include "data/Dataset.h"
 #include "data/Field.h"
 #include "data/FieldKind.h"
 #include "data/ValueText.h"
 #include "support/TestDatabase.h"
+#include "support/ThrownMessage.h"
+#include "text/Cp932.h"
 
 namespace tarnwick {
 namespace {

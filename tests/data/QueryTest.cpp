@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "ThrownMessage.h"
 #include "data/Connection.h"
-#include "data/Cp932.h"
 #include "data/Dataset.h"
 #include "support/TestDatabase.h"
+#include "support/ThrownMessage.h"
+#include "text/Cp932.h"
 
 namespace tarnwick {
 namespace {

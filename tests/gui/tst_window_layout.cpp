@@ -11,8 +11,6 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "console/ResultPane.h"
-#include "data/Cp932.h"
 #include "gui/ErrorText.h"
 #include "gui/FontMapping.h"
 #include "gui/PaneDivider.h"
@@ -21,6 +19,8 @@
 #include "gui/QtResultPane.h"
 #include "output/PrintedLines.h"
 #include "support/WindowUnderTest.h"
+#include "text/Cp932.h"
+#include "text/ResultPane.h"
 
 using namespace tarnwick;
 using namespace tarnwick::test;

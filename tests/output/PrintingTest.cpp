@@ -5,11 +5,11 @@
 #include <tuple>
 #include <vector>
 
-#include "data/Cp932.h"
-#include "data/TarnwickError.h"
 #include "output/HeaderTime.h"
 #include "output/PrintLayout.h"
 #include "output/PrintedLines.h"
+#include "text/Cp932.h"
+#include "text/TarnwickError.h"
 
 namespace tarnwick {
 namespace {

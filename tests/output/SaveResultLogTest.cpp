@@ -7,11 +7,11 @@
 #include <iterator>
 #include <string>
 
-#include "data/Cp932.h"
-#include "data/FileAccess.h"
-#include "data/ThrownMessage.h"
 #include "output/SaveResultLog.h"
+#include "platform/FileAccess.h"
 #include "support/TempDir.h"
+#include "support/ThrownMessage.h"
+#include "text/Cp932.h"
 
 namespace tarnwick {
 namespace {

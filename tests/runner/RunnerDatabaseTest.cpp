@@ -9,9 +9,9 @@
 #include <filesystem>
 #include <utility>
 
-#include "data/DatabaseNames.h"
-#include "data/FileAccess.h"
 #include "data/Udl.h"
+#include "files/DatabaseNames.h"
+#include "platform/FileAccess.h"
 #include "runner/RunTarnwick.h"
 
 namespace tarnwick::test {

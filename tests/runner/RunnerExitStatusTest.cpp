@@ -3,9 +3,9 @@
 
 #include <utility>
 
-#include "data/Cp932.h"
-#include "data/FileAccess.h"
+#include "platform/FileAccess.h"
 #include "runner/RunTarnwick.h"
+#include "text/Cp932.h"
 
 namespace tarnwick::test {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "data/FileAccess.h"
+#include "platform/FileAccess.h"
 #include "runner/RunTarnwick.h"
 
 namespace tarnwick::test {

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "data/Cp932.h"
-#include "data/DatabaseUi.h"
+#include "files/DatabaseUi.h"
+#include "text/Cp932.h"
 
 namespace tarnwick::test {
 

@@ -4,14 +4,14 @@
 #include <string>
 #include <string_view>
 
-#include "console/ResultPane.h"
 #include "data/Connection.h"
-#include "data/Cp932.h"
-#include "data/DatabaseSession.h"
 #include "data/Dataset.h"
+#include "files/DatabaseSession.h"
 #include "support/FakeDatabaseUi.h"
 #include "support/TempDir.h"
 #include "support/TestDatabase.h"
+#include "text/Cp932.h"
+#include "text/ResultPane.h"
 
 namespace tarnwick::test {
 

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "data/Cp932.h"
 #include "data/Dataset.h"
-#include "data/FileAccess.h"
-#include "data/TarnwickError.h"
-#include "data/TemplateDatabase.h"
 #include "data/Udl.h"
+#include "files/TemplateDatabase.h"
+#include "platform/FileAccess.h"
+#include "text/Cp932.h"
+#include "text/TarnwickError.h"
 
 namespace tarnwick::test {
 

@@ -1,0 +1,64 @@
+#include "files/BuildCreateTableSql.h"
+
+#include <algorithm>
+
+#include "data/Dataset.h"
+#include "data/FieldTypeName.h"
+#include "data/KeyRowset.h"
+#include "data/SqlName.h"
+#include "text/AsciiCase.h"
+
+namespace tarnwick {
+namespace {
+
+// Column names match without regard to letter case, as the engine matches them.
+int FieldPosition(const Table& source, const std::string& name) {
+  for (int i = 0; i < source.FieldCount(); ++i) {
+    if (EqualsIgnoringAsciiCase(source.FieldAt(i).Name(), name)) return i;
+  }
+  return -1;
+}
+
+}  // namespace
+
+std::vector<int> KeyPositions(const Table& source, KeyRowset& keys) {
+  std::vector<std::pair<std::int64_t, int>> byOrdinal;
+  for (keys.First(); !keys.Eof(); keys.Next()) {
+    const int position = FieldPosition(source, keys.Current().columnName);
+    if (position >= 0) byOrdinal.emplace_back(keys.Current().ordinal, position);
+  }
+  std::stable_sort(byOrdinal.begin(), byOrdinal.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<int> positions;
+  for (const auto& [ordinal, position] : byOrdinal) {
+    if (std::find(positions.begin(), positions.end(), position) == positions.end()) {
+      positions.push_back(position);
+    }
+  }
+  return positions;
+}
+
+std::string BuildCreateTableSql(const Table& source, KeyRowset& keys) {
+  const std::vector<int> key = KeyPositions(source, keys);
+  std::string sql = "CREATE TABLE " + SqlName(source.TableName()) + " (";
+  for (int i = 0; i < source.FieldCount(); ++i) {
+    const Field& field = source.FieldAt(i);
+    sql += SqlName(field.Name());
+    sql += ' ';
+    sql += FieldTypeName(field.Kind());
+    if (key.size() == 1 && key.front() == i) sql += " Primary Key";
+    if (i + 1 < source.FieldCount()) sql += ", ";
+  }
+  if (key.size() > 1) {
+    sql += ", Primary Key (";
+    for (std::size_t k = 0; k < key.size(); ++k) {
+      if (k > 0) sql += ", ";
+      sql += SqlName(source.FieldAt(key[k]).Name());
+    }
+    sql += ')';
+  }
+  sql += ");";
+  return sql;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,59 @@
+#include "files/CarryOverCounter.h"
+
+#include <sqlite3.h>
+
+#include <cstdint>
+#include <optional>
+
+#include "data/EngineError.h"
+#include "data/Statement.h"
+
+namespace tarnwick {
+
+namespace {
+
+// A statement of the program's own whose parameter 1 is the table name.
+StatementPtr PrepareForTable(sqlite3* db, std::string_view sql, std::string_view utf8Name) {
+  StatementPtr stmt = PrepareSingleStatement(db, sql);
+  if (sqlite3_bind_text64(stmt.get(), 1, utf8Name.data(), utf8Name.size(), SQLITE_STATIC,
+                          SQLITE_UTF8) != SQLITE_OK) {
+    throw EngineError(db);
+  }
+  return stmt;
+}
+
+// Runs a statement of the program's own whose parameters are the table name and a counter.
+void RunForTable(sqlite3* db, std::string_view sql, std::string_view utf8Name,
+                 std::int64_t counter) {
+  StatementPtr stmt = PrepareForTable(db, sql, utf8Name);
+  if (sqlite3_bind_int64(stmt.get(), 2, counter) != SQLITE_OK) throw EngineError(db);
+  RunToCompletion(db, stmt.get());
+}
+
+std::optional<std::int64_t> SourceCounter(sqlite3* from, std::string_view utf8Name) {
+  // A database none of whose tables ever numbered rows has no table of counters at all.
+  if (sqlite3_table_column_metadata(from, "main", "sqlite_sequence", nullptr, nullptr, nullptr,
+                                    nullptr, nullptr, nullptr) != SQLITE_OK) {
+    return std::nullopt;
+  }
+  StatementPtr read =
+      PrepareForTable(from, "SELECT seq FROM sqlite_sequence WHERE name = ?1", utf8Name);
+  const int rc = sqlite3_step(read.get());
+  if (rc == SQLITE_ROW) return sqlite3_column_int64(read.get(), 0);
+  if (rc != SQLITE_DONE) throw EngineError(from);
+  return std::nullopt;
+}
+
+}  // namespace
+
+void CarryOverCounter(sqlite3* from, sqlite3* to, std::string_view utf8Name) {
+  const std::optional<std::int64_t> counter = SourceCounter(from, utf8Name);
+  if (!counter) return;
+  // A counter the table has already (written by hand before the table was made) counts too.
+  RunForTable(to, "UPDATE sqlite_sequence SET seq = max(seq, ?2) WHERE name = ?1", utf8Name,
+              *counter);
+  if (sqlite3_changes(to) > 0) return;
+  RunForTable(to, "INSERT INTO sqlite_sequence (name, seq) VALUES (?1, ?2)", utf8Name, *counter);
+}
+
+}  // namespace tarnwick

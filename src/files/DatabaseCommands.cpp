@@ -1,0 +1,35 @@
+// The database commands that take a chosen path or a confirmed question: new database, reset
+// and open database. The window shows the dialogs and the question first.
+#include "data/Connection.h"
+#include "files/DatabaseFiles.h"
+#include "files/DatabaseSession.h"
+#include "text/Cp932.h"
+#include "text/ResultPane.h"
+
+namespace tarnwick {
+
+void DatabaseSession::NewDatabase(std::string_view path) {
+  if (!HasDatabaseExtension(path)) return;
+  DeriveNames(path);
+  SetDbConnected(false);
+  RecreateDatabase();
+  pane_.AppendLine(UdlName + Sjis(" を新規作成しました"));
+  SetDbConnected(true);
+}
+
+void DatabaseSession::ResetDatabase() {
+  connection_.Close();
+  RecreateDatabase();
+  pane_.AppendLine(Sjis("初期化終了しました"));
+  SetDbConnected(true);
+}
+
+void DatabaseSession::OpenDatabase(std::string_view path) {
+  SetDbConnected(false);
+  if (!HasDatabaseExtension(path)) return;
+  DeriveNames(path);
+  DesignateDatabase(connection_, Names());
+  ToggleConnection();
+}
+
+}  // namespace tarnwick

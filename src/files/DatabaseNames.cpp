@@ -1,0 +1,40 @@
+#include "files/DatabaseNames.h"
+
+#include "text/AsciiCase.h"
+
+namespace tarnwick {
+namespace {
+
+std::string_view FileNamePart(std::string_view path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+std::string_view Extension(std::string_view fileName) {
+  const std::size_t dot = fileName.rfind('.');
+  return dot == std::string_view::npos ? std::string_view{} : fileName.substr(dot);
+}
+
+}  // namespace
+
+bool HasDatabaseExtension(std::string_view path) {
+  return EqualsIgnoringAsciiCase(Extension(FileNamePart(path)), ".mdb");
+}
+
+DatabaseNames DeriveDatabaseNames(std::string_view path) {
+  const std::string_view fileName = FileNamePart(path);
+  DatabaseNames names;
+  names.DbDir = std::string(path.substr(0, path.size() - fileName.size()));
+  names.MdbName = std::string(fileName);
+  if (HasDatabaseExtension(fileName)) {
+    names.UdlName = names.MdbName.substr(0, names.MdbName.size() - 3) + "udl";
+  } else {
+    const std::string_view extension = Extension(fileName);
+    names.UdlName = std::string(fileName.substr(0, fileName.size() - extension.size())) + ".udl";
+  }
+  return names;
+}
+
+bool DescriptorIsDatabase(const DatabaseNames& names) { return names.UdlName == names.MdbName; }
+
+}  // namespace tarnwick

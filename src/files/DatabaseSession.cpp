@@ -1,0 +1,62 @@
+#include "files/DatabaseSession.h"
+
+#include <exception>
+
+#include "data/Connection.h"
+#include "files/DatabaseFiles.h"
+#include "files/DatabaseUi.h"
+#include "text/Cp932.h"
+#include "text/ResultPane.h"
+
+namespace tarnwick {
+
+DatabaseSession::DatabaseSession(Connection& connection, Query& query, Table& table,
+                                 ResultPane& pane, DatabaseUi& ui)
+    : connection_(connection),
+      query_(query),
+      table_(table),
+      pane_(pane),
+      ui_(ui),
+      connectionPane_(&pane) {}
+
+void DatabaseSession::ApplyNames(const DatabaseNames& names) {
+  DbDir = names.DbDir;
+  MdbName = names.MdbName;
+  UdlName = names.UdlName;
+}
+
+void DatabaseSession::DeriveNames(std::string_view path) { ApplyNames(DeriveDatabaseNames(path)); }
+
+void DatabaseSession::RecreateDatabase() {
+  BusyPointer busy(ui_);
+  tarnwick::RecreateDatabase(connection_, Names());
+}
+
+void DatabaseSession::SetDbConnected(bool connect) {
+  if (!connect) {
+    connection_.Close();
+    ui_.SetConnectCaption(Sjis("DBの接続(&A)"));
+    connectionPane_->AppendLine(Sjis("データベースを切断しました"));
+    connectionPane_->AppendLine("");
+    return;
+  }
+  try {
+    connection_.Open();
+  } catch (const std::exception& failure) {
+    // The engine's message is not shown in the pane; the failure line says enough there.
+    lastConnectError_ = failure.what();
+    connection_.Close();
+    ui_.SetConnectCaption(Sjis("DBの接続(&A)"));
+    connectionPane_->AppendLine(MdbName + Sjis("への接続に失敗しました"));
+    connectionPane_->AppendLine("");
+    return;
+  }
+  lastConnectError_.clear();
+  ui_.SetConnectCaption(Sjis("DBの切断(&A)"));
+  connectionPane_->AppendLine(MdbName + Sjis(" ファイルに接続しました"));
+  connectionPane_->AppendLine("");
+}
+
+void DatabaseSession::ToggleConnection() { SetDbConnected(!connection_.Connected()); }
+
+}  // namespace tarnwick

@@ -1,0 +1,81 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "files/DatabaseNames.h"
+
+namespace tarnwick {
+
+class Connection;
+class Query;
+class Table;
+class ResultPane;
+class DatabaseUi;
+
+// The current database: its folder and file names, and the operations of the database
+// commands over the main connection. Paths are console text (Shift-JIS); DbDir ends in
+// '/' or is empty (the working directory). Messages go to the result pane.
+class DatabaseSession {
+ public:
+  DatabaseSession(Connection& connection, Query& query, Table& table, ResultPane& pane,
+                  DatabaseUi& ui);
+
+  std::string DbDir, MdbName, UdlName;
+  DatabaseNames Names() const { return {DbDir, MdbName, UdlName}; }
+  std::string DatabasePath() const { return Names().DatabasePath(); }
+  std::string DescriptorPath() const { return Names().DescriptorPath(); }
+  std::string ConnectionString() const { return Names().ConnectionString(); }
+
+  // Sets DbDir, MdbName and UdlName.
+  void ApplyNames(const DatabaseNames& names);
+  // Sets DbDir, MdbName and UdlName from a chosen database path.
+  void DeriveNames(std::string_view path);
+
+  // Replaces the current database by the empty template and rewrites its descriptor.
+  void RecreateDatabase();
+  // Connects or disconnects, with the pane messages and the connect command's caption.
+  void SetDbConnected(bool connect);
+  // The connect command: follows the connection's real state.
+  void ToggleConnection();
+  // New database at a path chosen in the save dialog (ignored unless it ends in .mdb).
+  void NewDatabase(std::string_view path);
+  // Reset after the user answered Yes.
+  void ResetDatabase();
+  // Open a database chosen in the open dialog.
+  void OpenDatabase(std::string_view path);
+  // The start-up choice: the command-line branch when the first argument names an .mdb
+  // file (returns true), else the default branch with the names from the settings.
+  // `arguments` are the command-line arguments after the program's name.
+  bool ChooseAtStartup(const std::vector<std::string>& arguments);
+
+  // Takes over every table of another database file. Returns how many error reports it
+  // wrote to the pane ("Error! " for a file that cannot be connected, "ERROR! " per table).
+  // A failure outside the per-table step (the cache descriptor, the name list, the key
+  // rowset, a source table) ends the import after cleaning up and goes on to the caller,
+  // whose error box shows it.
+  int ImportDatabase(std::string_view path);
+  // Compacts the current database file (at shutdown): closes the main connection, query and
+  // table, then replaces the file by its compacted copy atomically. Throws TarnwickError and
+  // leaves the file unchanged when the compaction fails.
+  void CompactDatabase();
+
+  // Where SetDbConnected writes its lines: the result pane unless set otherwise (the
+  // command-line runner keeps its transcript free of them).
+  void SetConnectionMessagePane(ResultPane& pane) { connectionPane_ = &pane; }
+  // The engine's message of the last failed connect, empty after a successful one.
+  const std::string& LastConnectError() const { return lastConnectError_; }
+
+ private:
+  void ChooseByExistingFiles();
+
+  Connection& connection_;
+  Query& query_;
+  Table& table_;
+  ResultPane& pane_;
+  DatabaseUi& ui_;
+  ResultPane* connectionPane_;
+  std::string lastConnectError_;
+};
+
+}  // namespace tarnwick

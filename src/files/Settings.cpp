@@ -1,0 +1,46 @@
+#include "files/Settings.h"
+
+#include <unistd.h>
+
+#include "files/IniFile.h"
+#include "platform/FileAccess.h"
+#include "platform/ProgramFolders.h"
+#include "text/Cp932.h"
+
+namespace tarnwick {
+namespace {
+
+// A text value with its environment references expanded, as console text.
+std::string ReadText(const IniFile& ini, std::string_view key, std::string_view defaultValue) {
+  std::string value = ini.ReadString("SYSTEM", key).value_or(std::string(defaultValue));
+  return Utf8ToSjis(ExpandEnvironment(value));
+}
+
+// Without a settings file the database lies beside the executable; an installed program,
+// whose folder is not writable, keeps it in the per-user data folder instead.
+std::string DefaultDatabaseDir(std::string_view exeDir) {
+  if (access(NativePath(exeDir).c_str(), W_OK) == 0) return std::string(exeDir);
+  return UserDataDir();
+}
+
+}  // namespace
+
+Settings LoadSettings(std::string_view settingsPath, std::string_view exeDir) {
+  Settings settings;
+  if (!FileExists(settingsPath)) {
+    settings.DbDir = DefaultDatabaseDir(exeDir);
+    return settings;
+  }
+  const IniFile ini(ReadWholeFile(settingsPath));
+  settings.fileFound = true;
+  settings.DbDir = ReadText(ini, "SAVEPATH", "");
+  if (!settings.DbDir.empty() && settings.DbDir.back() != '/') settings.DbDir += '/';
+  settings.UdlName = ReadText(ini, "UDLFILE", settings.UdlName);
+  settings.MdbName = ReadText(ini, "MDBFILE", settings.MdbName);
+  settings.FontSize = ini.ReadInteger("GUI", "FONTSIZE", settings.FontSize);
+  settings.ClearText = ini.ReadSwitch("GUI", "CLEARTEXT");
+  settings.WordWrap = ini.ReadSwitch("GUI", "WORDWRAP");
+  return settings;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,32 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace tarnwick {
+
+// What the settings file "Tarnwick.ini" beside the executable sets. Texts are console text.
+struct Settings {
+  bool fileFound = false;  // fonts and switches apply only when the file exists
+  std::string DbDir;       // ends in '/' or is empty (the working directory)
+  std::string UdlName = "default.udl";
+  std::string MdbName = "default.mdb";
+  int FontSize = 9;  // points, both panes
+  bool ClearText = false;
+  bool WordWrap = false;  // on: the result pane does not wrap
+};
+
+// The name of the settings file in the executable's folder.
+inline constexpr std::string_view kSettingsFileName = "Tarnwick.ini";
+
+// Reads the settings file once (never writes it). The file's text is UTF-8; its values are
+// turned into console text. Without a file the database lies in exeDir, or in the per-user
+// data folder when exeDir is not writable. Throws TarnwickError("ファイル "%s". %s は開けません")
+// when the file exists but cannot be read.
+Settings LoadSettings(std::string_view settingsPath, std::string_view exeDir);
+
+// Replaces each %NAME% by the environment variable's value (unset or empty name: nothing);
+// an unpaired '%' is dropped; substituted values are not scanned again. Text and values are
+// the system's text (UTF-8).
+std::string ExpandEnvironment(std::string_view text);
+
+}  // namespace tarnwick

@@ -1,0 +1,47 @@
+#include "platform/ProgramFolders.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/FileAccess.h"
+#include "text/Cp932.h"
+#include "text/TarnwickError.h"
+
+namespace tarnwick {
+namespace {
+
+std::string WithSlash(std::string path) {
+  if (path.empty() || path.back() != '/') path += '/';
+  return path;
+}
+
+}  // namespace
+
+std::string ExecutableDir() {
+  std::error_code error;
+  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return {};
+  return Utf8ToSjis(WithSlash(exe.parent_path().string()));
+}
+
+std::string UserDataDir() {
+  std::string base;
+  const char* dataHome = std::getenv("XDG_DATA_HOME");
+  if (dataHome != nullptr && dataHome[0] == '/') {
+    base = dataHome;
+  } else {
+    const char* home = std::getenv("HOME");
+    base = std::string(home != nullptr ? home : "") + "/.local/share";
+  }
+  std::string folder = WithSlash(WithSlash(base) + "tarnwick");
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (error) throw TarnwickError(FileCreateMessage(Utf8ToSjis(folder), error.value()));
+  return Utf8ToSjis(folder);
+}
+
+}  // namespace tarnwick

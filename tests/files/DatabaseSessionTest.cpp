@@ -1,0 +1,210 @@
+// The current database's names and connection state: the choice at start-up by the command
+// line or by which of the database and its descriptor exist; connect and disconnect, new,
+// reset and open database, with their messages, captions and busy pointer.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "data/Udl.h"
+#include "files/TemplateDatabase.h"
+#include "platform/FileAccess.h"
+#include "support/SessionFixture.h"
+#include "support/TestDatabase.h"
+#include "support/ThrownMessage.h"
+#include "text/TarnwickError.h"
+
+namespace tarnwick {
+namespace {
+
+using test::SessionFixture;
+using Names = std::vector<std::string>;
+
+constexpr const char* kConnected = "DBの切断(&A)";
+constexpr const char* kDisconnected = "DBの接続(&A)";
+constexpr const char* kDisconnectedLine = "データベースを切断しました\r\n\r\n";
+constexpr const char* kConnectedLine = "default.mdb ファイルに接続しました\r\n\r\n";
+
+// A database file with one table of two rows, without a descriptor beside it.
+void MakeDatabaseWithRows(const std::string& databasePath) {
+  test::MakeDatabaseWith(databasePath,
+                         {"CREATE TABLE t (id INTEGER)", "INSERT INTO t VALUES (1), (2)"});
+}
+
+// Marks a file so that a later rewrite shows: its modification time goes far back.
+void Age(const std::string& path) {
+  struct timespec times[2] = {{1000, 0}, {1000, 0}};
+  ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+bool Rewritten(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 && info.st_mtim.tv_sec != 1000;
+}
+
+TEST(StartupChoice, TheDefaultBranchMakesWhatIsMissingAndConnects) {
+  // Whether the database exists, and the database its descriptor names (none when empty).
+  const std::pair<bool, std::string> cases[] = {
+      {false, ""},                       // neither file: the template database
+      {false, "/gone/default.mdb"},      // a descriptor without its database: a new database
+      {true, ""},                        // a database without its descriptor: one written
+      {true, "default.mdb"},             // the descriptor names the database: left as it is
+      {true, "/old/place/default.mdb"},  // both files moved here: the descriptor rewritten
+      {true, "DEFAULT.mdb"}};            // the comparison is exact: another letter case too
+  for (const auto& [database, named] : cases) {
+    SCOPED_TRACE(named);
+    SessionFixture f;
+    const std::string udl = f.session.DescriptorPath();
+    if (database) MakeDatabaseWithRows(f.session.DatabasePath());
+    if (!named.empty()) {
+      WriteUdlFile(udl, named.starts_with('/') ? named : f.File(named));
+      Age(udl);
+    }
+    EXPECT_FALSE(f.session.ChooseAtStartup({}));
+    EXPECT_TRUE(f.connection.Connected());
+    EXPECT_EQ(ReadUdlDataSource(udl), f.session.DatabasePath());
+    EXPECT_EQ(Rewritten(udl), named != "default.mdb");
+    EXPECT_EQ(f.connection.ConnectionString(), "FILE NAME=" + udl);
+    EXPECT_EQ(f.ui.Caption(), kConnected);
+    EXPECT_EQ(f.Pane(), kConnectedLine);  // nothing of its own before the connect line
+    EXPECT_EQ(f.connection.TableNames(), database ? Names{"t"} : Names{});
+  }
+}
+
+TEST(StartupChoice, AnMdbArgumentNamesTheDatabaseAndItsDescriptor) {
+  SessionFixture f;
+  MakeDatabaseWithRows(f.File("x.MDB"));
+  WriteUdlFile(f.File("x.udl"), "/somewhere/else.mdb");
+  EXPECT_TRUE(f.session.ChooseAtStartup({f.File("x.MDB"), "ignored.mdb"}));
+  EXPECT_EQ(f.session.DbDir + "|" + f.session.MdbName + "|" + f.session.UdlName,
+            f.Folder() + "|x.MDB|x.udl");
+  EXPECT_EQ(ReadUdlDataSource(f.File("x.udl")), f.File("x.MDB"));  // always written
+  EXPECT_EQ(f.Pane(), "x.MDB ファイルに接続しました\r\n\r\n");
+  EXPECT_FALSE(FileExists(f.File("default.mdb")));  // the settings' names are not used
+
+  // A named file that does not exist is not created: the connect fails.
+  SessionFixture g;
+  EXPECT_TRUE(g.session.ChooseAtStartup({g.File("new.mdb")}));
+  EXPECT_FALSE(FileExists(g.File("new.mdb")));
+  EXPECT_TRUE(FileExists(g.File("new.udl")));
+  EXPECT_EQ(g.Pane(), "new.mdbへの接続に失敗しました\r\n\r\n");
+}
+
+TEST(StartupChoice, AFileThatCannotBeWrittenEndsTheChoiceBeforeConnecting) {
+  SessionFixture f;
+  f.session.DbDir = f.File("no-such-folder") + "/";
+  EXPECT_THROW(f.session.ChooseAtStartup({}), TarnwickError);
+  EXPECT_FALSE(f.connection.Connected());
+  EXPECT_TRUE(f.ui.captions.empty());  // the caption stays as it was
+  EXPECT_EQ(f.Pane(), "");
+  EXPECT_EQ(f.ui.busyDepth, 0);
+}
+
+TEST(DatabaseSession, ConnectAndDisconnectReportInThePaneAndTheCaption) {
+  SessionFixture f;
+  f.connection.SetConnectionString(f.session.ConnectionString());
+  f.session.SetDbConnected(true);  // neither file exists yet
+  EXPECT_FALSE(f.connection.Connected());
+  EXPECT_EQ(f.ui.Caption(), kDisconnected);
+  EXPECT_FALSE(f.session.LastConnectError().empty());
+  EXPECT_FALSE(FileExists(f.session.DatabasePath()));  // connecting creates nothing
+
+  test::MakeDatabase(f.session.DatabasePath(), f.session.DescriptorPath());
+  f.session.ToggleConnection();  // tries again
+  EXPECT_TRUE(f.connection.Connected());
+  EXPECT_EQ(f.ui.Caption(), kConnected);
+  EXPECT_TRUE(f.session.LastConnectError().empty());
+  f.session.ToggleConnection();
+  f.session.ToggleConnection();
+  f.session.SetDbConnected(false);
+  f.session.SetDbConnected(false);  // already closed: the same line again
+  EXPECT_FALSE(f.connection.Connected());
+  EXPECT_EQ(f.ui.Caption(), kDisconnected);
+  EXPECT_EQ(f.Pane(), std::string("default.mdbへの接続に失敗しました\r\n\r\n") + kConnectedLine +
+                          kDisconnectedLine + kConnectedLine + kDisconnectedLine +
+                          kDisconnectedLine);
+}
+
+TEST(DatabaseSession, RecreateWritesTheTemplateByteForByteAndTheDescriptor) {
+  SessionFixture f;
+  MakeDatabaseWithRows(f.session.DatabasePath());
+  WriteWholeFile(f.session.DatabasePath() + "-wal", "stale log of the old database");
+  f.connection.SetConnectionString("FILE NAME=elsewhere.udl");
+  f.session.RecreateDatabase();
+  EXPECT_EQ(ReadWholeFile(f.session.DatabasePath()), TemplateDatabase());
+  EXPECT_FALSE(FileExists(f.session.DatabasePath() + "-wal"));
+  EXPECT_EQ(ReadUdlDataSource(f.session.DescriptorPath()), f.session.DatabasePath());
+  EXPECT_EQ(f.connection.ConnectionString(), "FILE NAME=" + f.session.DescriptorPath());
+  EXPECT_FALSE(f.connection.Connected());
+  EXPECT_EQ(f.Pane(), "");
+  EXPECT_TRUE(f.ui.captions.empty());
+  EXPECT_EQ(f.ui.busyCalls, 1);
+  EXPECT_EQ(f.ui.busyDepth, 0);
+}
+
+TEST(DatabaseSession, NewDatabasePrintsItsStepsInOrderAndReplacesAnExistingFile) {
+  SessionFixture f;
+  MakeDatabaseWithRows(f.File("shop.mdb"));
+  f.session.NewDatabase(f.File("notes.txt"));  // names without the extension are passed over
+  f.session.NewDatabase(f.File("a.mdbx"));
+  EXPECT_EQ(f.Pane(), "");
+  EXPECT_FALSE(FileExists(f.File("notes.txt")));
+
+  f.session.NewDatabase(f.File("shop.mdb"));
+  EXPECT_EQ(f.Pane(), std::string(kDisconnectedLine) +
+                          "shop.udl を新規作成しました\r\n"
+                          "shop.mdb ファイルに接続しました\r\n\r\n");
+  EXPECT_EQ(f.session.DbDir + "|" + f.session.MdbName + "|" + f.session.UdlName,
+            f.Folder() + "|shop.mdb|shop.udl");
+  EXPECT_EQ(f.ui.Caption(), kConnected);
+  EXPECT_EQ(f.ui.busyDepth, 0);
+  EXPECT_TRUE(f.connection.TableNames().empty());  // the old table is gone
+  EXPECT_EQ(ReadUdlDataSource(f.File("shop.udl")), f.File("shop.mdb"));
+
+  // One that fails leaves the console disconnected with the new names.
+  f.pane.Clear();
+  test::ThrownMessage([&] { f.session.NewDatabase(f.File("missing/n.mdb")); });
+  EXPECT_EQ(f.session.MdbName, "n.mdb");
+  EXPECT_EQ(f.Pane(), kDisconnectedLine);
+  EXPECT_EQ(f.ui.busyDepth, 0);
+}
+
+TEST(DatabaseSession, ResetEmptiesTheCurrentDatabase) {
+  SessionFixture f;
+  f.session.RecreateDatabase();
+  f.session.SetDbConnected(true);
+  f.Exec("CREATE TABLE t (id INTEGER)");
+  f.pane.Clear();
+  f.ui.captions.clear();
+  f.session.ResetDatabase();
+  EXPECT_EQ(f.Pane(), "初期化終了しました\r\ndefault.mdb ファイルに接続しました\r\n\r\n");
+  EXPECT_EQ(f.ui.captions, std::vector<std::string>{kConnected});  // closing set none
+  EXPECT_TRUE(f.connection.TableNames().empty());
+  EXPECT_EQ(f.ui.busyDepth, 0);
+}
+
+TEST(DatabaseSession, OpenDatabaseRewritesItsDescriptorAndConnects) {
+  SessionFixture f;
+  MakeDatabaseWithRows(f.File("b.mdb"));
+  WriteUdlFile(f.File("b.udl"), "/old/place/b.mdb");
+  f.session.OpenDatabase(f.File("b.mdb"));
+  EXPECT_EQ(f.Pane(), std::string(kDisconnectedLine) + "b.mdb ファイルに接続しました\r\n\r\n");
+  EXPECT_EQ(f.session.MdbName + "|" + f.session.UdlName, "b.mdb|b.udl");
+  EXPECT_EQ(ReadUdlDataSource(f.File("b.udl")), f.File("b.mdb"));
+  EXPECT_EQ(f.Scalar("SELECT count(*) FROM t"), "2");
+
+  // A path that names no file ends in the failure line and creates nothing.
+  f.pane.Clear();
+  f.session.OpenDatabase(f.File("missing.mdb"));
+  EXPECT_EQ(f.Pane(), std::string(kDisconnectedLine) + "missing.mdbへの接続に失敗しました\r\n\r\n");
+  EXPECT_FALSE(FileExists(f.File("missing.mdb")));
+  EXPECT_EQ(f.session.MdbName, "missing.mdb");
+
+  // A name without the extension: disconnected first, then nothing; the names stay.
+  f.pane.Clear();
+  f.session.OpenDatabase(f.File("notes.txt"));
+  EXPECT_EQ(f.Pane(), kDisconnectedLine);
+  EXPECT_EQ(f.session.MdbName, "missing.mdb");
+  EXPECT_FALSE(FileExists(f.File("notes.udl")));
+}
+
+}  // namespace
+}  // namespace tarnwick
