@@ -16,7 +16,7 @@
 #include "data/Dataset.h"
 #include "data/Udl.h"
 #include "files/TemplateDatabase.h"
-#include "platform/FileAccess.h"
+#include "text/FileAccess.h"
 
 namespace {
 

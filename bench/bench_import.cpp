@@ -24,7 +24,7 @@
 #include "files/DatabaseSession.h"
 #include "files/DatabaseUi.h"
 #include "files/TemplateDatabase.h"
-#include "platform/FileAccess.h"
+#include "text/FileAccess.h"
 #include "text/Cp932.h"
 #include "text/ResultPane.h"
 

@@ -7,13 +7,12 @@ cd "$(dirname "$0")/../src"
 
 declare -A rank=(
   [text]=0
-  [platform]=1
-  [jet]=2
-  [data]=3
-  [files]=4
-  [console]=5
-  [output]=6 [plugins]=6
-  [gui]=7 [runner]=7
+  [jet]=1
+  [data]=2
+  [files]=3
+  [console]=4
+  [output]=5 [plugins]=5
+  [gui]=6 [runner]=6
 )
 
 # The main window's unit, src/MainUnit.*, belongs to the window's room.

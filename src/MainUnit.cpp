@@ -33,8 +33,8 @@
 #include "gui/PaneText.h"
 #include "gui/WindowShortcutsFirst.h"
 #include "output/SaveResultLog.h"
-#include "platform/FileAccess.h"
 #include "plugins/LoadPlugIns.h"
+#include "text/FileAccess.h"
 
 namespace tarnwick {
 

@@ -1,6 +1,6 @@
 #include "console/ScriptFile.h"
 
-#include "platform/FileAccess.h"
+#include "text/FileAccess.h"
 
 namespace tarnwick {
 

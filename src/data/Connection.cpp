@@ -8,9 +8,9 @@
 #include "data/EngineError.h"
 #include "data/Statement.h"
 #include "data/Udl.h"
-#include "platform/FileAccess.h"
 #include "text/AsciiCase.h"
 #include "text/Cp932.h"
+#include "text/FileAccess.h"
 #include "text/TarnwickError.h"
 
 namespace tarnwick {

@@ -1,7 +1,7 @@
 #include "data/Udl.h"
 
-#include "platform/FileAccess.h"
 #include "text/Cp932.h"
+#include "text/FileAccess.h"
 
 namespace tarnwick {
 

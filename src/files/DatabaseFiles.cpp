@@ -3,7 +3,7 @@
 #include "data/Connection.h"
 #include "data/Udl.h"
 #include "files/TemplateDatabase.h"
-#include "platform/FileAccess.h"
+#include "text/FileAccess.h"
 
 namespace tarnwick {
 namespace {

@@ -15,8 +15,8 @@
 #include "files/CarryOverCounter.h"
 #include "files/DatabaseSession.h"
 #include "files/DatabaseUi.h"
-#include "platform/FileAccess.h"
 #include "text/Cp932.h"
+#include "text/FileAccess.h"
 #include "text/ResultPane.h"
 #include "text/TarnwickError.h"
 

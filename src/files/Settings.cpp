@@ -3,9 +3,9 @@
 #include <unistd.h>
 
 #include "files/IniFile.h"
-#include "platform/FileAccess.h"
-#include "platform/ProgramFolders.h"
 #include "text/Cp932.h"
+#include "text/FileAccess.h"
+#include "text/ProgramFolders.h"
 
 namespace tarnwick {
 namespace {

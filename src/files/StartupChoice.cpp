@@ -4,7 +4,7 @@
 #include "data/Udl.h"
 #include "files/DatabaseFiles.h"
 #include "files/DatabaseSession.h"
-#include "platform/FileAccess.h"
+#include "text/FileAccess.h"
 
 namespace tarnwick {
 

@@ -7,8 +7,8 @@
 #include "MainUnit.h"
 #include "files/Settings.h"
 #include "gui/DialogSeam.h"
-#include "platform/ProgramFolders.h"
 #include "text/Cp932.h"
+#include "text/ProgramFolders.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);  // takes Qt's own options out of argv

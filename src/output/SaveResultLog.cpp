@@ -9,8 +9,8 @@
 
 #include <string>
 
-#include "platform/FileAccess.h"
 #include "text/Cp932.h"
+#include "text/FileAccess.h"
 #include "text/TarnwickError.h"
 
 namespace tarnwick {

@@ -6,9 +6,9 @@
 #include "files/DatabaseFiles.h"
 #include "files/DatabaseSession.h"
 #include "files/Settings.h"
-#include "platform/FileAccess.h"
-#include "platform/ProgramFolders.h"
 #include "runner/RunnerScripts.h"
+#include "text/FileAccess.h"
+#include "text/ProgramFolders.h"
 #include "text/TarnwickError.h"
 
 namespace tarnwick::runner {

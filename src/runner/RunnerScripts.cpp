@@ -5,8 +5,8 @@
 #include <cerrno>
 
 #include "console/ScriptFile.h"
-#include "platform/FileAccess.h"
 #include "text/Cp932.h"
+#include "text/FileAccess.h"
 #include "text/TarnwickError.h"
 
 namespace tarnwick::runner {

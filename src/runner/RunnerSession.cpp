@@ -11,11 +11,11 @@
 #include "data/Dataset.h"
 #include "files/DatabaseSession.h"
 #include "files/DatabaseUi.h"
-#include "platform/FileAccess.h"
 #include "runner/RunnerDatabase.h"
 #include "runner/RunnerScripts.h"
 #include "runner/StreamingPane.h"
 #include "text/Cp932.h"
+#include "text/FileAccess.h"
 #include "text/TarnwickError.h"
 
 namespace tarnwick::runner {

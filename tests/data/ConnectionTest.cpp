@@ -9,10 +9,10 @@
 #include "data/Connection.h"
 #include "data/Dataset.h"
 #include "data/Udl.h"
-#include "platform/FileAccess.h"
 #include "support/TestDatabase.h"
 #include "support/ThrownMessage.h"
 #include "text/Cp932.h"
+#include "text/FileAccess.h"
 
 namespace tarnwick {
 namespace {

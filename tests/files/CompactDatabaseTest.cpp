@@ -6,10 +6,10 @@
 #include <unistd.h>
 
 #include "files/CompactFile.h"
-#include "platform/FileAccess.h"
 #include "support/SessionFixture.h"
 #include "support/TestDatabase.h"
 #include "support/ThrownMessage.h"
+#include "text/FileAccess.h"
 
 namespace tarnwick {
 namespace {

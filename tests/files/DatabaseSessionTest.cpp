@@ -7,10 +7,10 @@
 
 #include "data/Udl.h"
 #include "files/TemplateDatabase.h"
-#include "platform/FileAccess.h"
 #include "support/SessionFixture.h"
 #include "support/TestDatabase.h"
 #include "support/ThrownMessage.h"
+#include "text/FileAccess.h"
 #include "text/TarnwickError.h"
 
 namespace tarnwick {

@@ -8,10 +8,10 @@
 #include <functional>
 
 #include "data/Udl.h"
-#include "platform/FileAccess.h"
 #include "support/TempDir.h"
 #include "support/ThrownMessage.h"
 #include "text/Cp932.h"
+#include "text/FileAccess.h"
 
 namespace tarnwick {
 namespace {

@@ -6,10 +6,10 @@
 
 #include "data/KeyRowset.h"
 #include "files/BuildCreateTableSql.h"
-#include "platform/FileAccess.h"
 #include "support/SessionFixture.h"
 #include "support/TestDatabase.h"
 #include "support/ThrownMessage.h"
+#include "text/FileAccess.h"
 #include "text/TarnwickError.h"
 
 namespace tarnwick {

@@ -11,8 +11,8 @@
 
 #include "data/Udl.h"
 #include "files/DatabaseNames.h"
-#include "platform/FileAccess.h"
 #include "runner/RunTarnwick.h"
+#include "text/FileAccess.h"
 
 namespace tarnwick::test {
 namespace {

@@ -3,9 +3,9 @@
 
 #include <utility>
 
-#include "platform/FileAccess.h"
 #include "runner/RunTarnwick.h"
 #include "text/Cp932.h"
+#include "text/FileAccess.h"
 
 namespace tarnwick::test {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <filesystem>
 
-#include "platform/FileAccess.h"
 #include "runner/RunTarnwick.h"
+#include "text/FileAccess.h"
 
 namespace tarnwick::test {
 namespace {

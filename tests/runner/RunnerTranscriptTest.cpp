@@ -2,9 +2,9 @@
 // transcript it writes: the result pane's lines, in UTF-8 or Shift-JIS.
 #include <gtest/gtest.h>
 
-#include "platform/FileAccess.h"
 #include "runner/RunTarnwick.h"
 #include "text/Cp932.h"
+#include "text/FileAccess.h"
 
 namespace tarnwick::test {
 namespace {

@@ -5,8 +5,8 @@
 #include "data/Dataset.h"
 #include "data/Udl.h"
 #include "files/TemplateDatabase.h"
-#include "platform/FileAccess.h"
 #include "text/Cp932.h"
+#include "text/FileAccess.h"
 #include "text/TarnwickError.h"
 
 namespace tarnwick::test {

@@ -20,9 +20,9 @@ namespace tarnwick {
 
 // How the type of a call's result follows from its arguments.
 enum class JetResultRule : unsigned char {
-  Fixed,           // always `result`
-  SameAsArgument,  // the type of argument `argument` (Abs, Sum, Min, Max, First, Last, ...)
-  CommonOfChoices, // the common type of the arguments that can be the result (IIf, Switch, Choose)
+  Fixed,            // always `result`
+  SameAsArgument,   // the type of argument `argument` (Abs, Sum, Min, Max, First, Last, ...)
+  CommonOfChoices,  // the common type of the arguments that can be the result (IIf, Switch, Choose)
 };
 
 struct JetFunction {
@@ -48,26 +48,26 @@ void RegisterJetFunctions(sqlite3* db);
 
 // Engine functions for Jet's operators where the engine's own differ, for the generator.
 namespace jet_op {
-inline constexpr std::string_view kConcat = "jet_concat";    // a & b: NULL counts as ""
-inline constexpr std::string_view kAdd = "jet_add";          // a + b: numbers add, texts join
-inline constexpr std::string_view kSubtract = "jet_sub";     // a - b: numbers; date - date, date - n
+inline constexpr std::string_view kConcat = "jet_concat";  // a & b: NULL counts as ""
+inline constexpr std::string_view kAdd = "jet_add";        // a + b: numbers add, texts join
+inline constexpr std::string_view kSubtract = "jet_sub";   // a - b: numbers; date - date, date - n
 inline constexpr std::string_view kMultiply = "jet_mul";
-inline constexpr std::string_view kDivide = "jet_div";       // always floating point
-inline constexpr std::string_view kIntDivide = "jet_idiv";   // a \ b: both rounded half to even
-inline constexpr std::string_view kModulo = "jet_mod";       // a Mod b: likewise
-inline constexpr std::string_view kPower = "jet_pow";        // a ^ b
+inline constexpr std::string_view kDivide = "jet_div";      // always floating point
+inline constexpr std::string_view kIntDivide = "jet_idiv";  // a \ b: both rounded half to even
+inline constexpr std::string_view kModulo = "jet_mod";      // a Mod b: likewise
+inline constexpr std::string_view kPower = "jet_pow";       // a ^ b
 inline constexpr std::string_view kNegate = "jet_neg";
-inline constexpr std::string_view kNot = "jet_not";          // bitwise on integers; -1/0 logic
-inline constexpr std::string_view kAnd = "jet_and";          // three-valued, bitwise on integers
+inline constexpr std::string_view kNot = "jet_not";  // bitwise on integers; -1/0 logic
+inline constexpr std::string_view kAnd = "jet_and";  // three-valued, bitwise on integers
 inline constexpr std::string_view kOr = "jet_or";
 inline constexpr std::string_view kXor = "jet_xor";
 inline constexpr std::string_view kEqv = "jet_eqv";
 inline constexpr std::string_view kImp = "jet_imp";
-inline constexpr std::string_view kLike = "jet_like";        // jet_like(text, pattern): -1/0/NULL
+inline constexpr std::string_view kLike = "jet_like";  // jet_like(text, pattern): -1/0/NULL
 inline constexpr std::string_view kDatePlus = "jet_date_plus";   // date + days -> date
 inline constexpr std::string_view kDateDiff = "jet_date_minus";  // date - date -> days (double)
 inline constexpr std::string_view kDateKey = "jet_date_key";  // a date as days (double), to compare
-inline constexpr std::string_view kCurrency = "jet_cur";  // a number rounded to four decimals
+inline constexpr std::string_view kCurrency = "jet_cur";      // a number rounded to four decimals
 inline constexpr std::string_view kCurrencySum = "jet_cur_sum";  // exact Sum of currency
 }  // namespace jet_op
 
@@ -81,11 +81,11 @@ inline constexpr std::string_view kJetStore = "jet_store";
 
 // Jet's Japanese runtime messages, for the library's failures.
 enum class JetRuntimeError {
-  TypeMismatch,      // "型が一致しません。"
-  Overflow,          // "オーバーフローしました。"
-  InvalidArgument,   // "プロシージャの呼び出し、または引数が不正です。"
-  DivisionByZero,    // "0 で除算しました。"
-  FieldTooSmall,     // "フィールドのサイズが小さすぎます。..."
+  TypeMismatch,     // "型が一致しません。"
+  Overflow,         // "オーバーフローしました。"
+  InvalidArgument,  // "プロシージャの呼び出し、または引数が不正です。"
+  DivisionByZero,   // "0 で除算しました。"
+  FieldTooSmall,    // "フィールドのサイズが小さすぎます。..."
 };
 std::string_view JetRuntimeMessage(JetRuntimeError error);
 

@@ -1,4 +1,4 @@
-#include "platform/FileAccess.h"
+#include "text/FileAccess.h"
 
 #include <errno.h>
 #include <fcntl.h>

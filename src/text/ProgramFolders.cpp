@@ -1,4 +1,4 @@
-#include "platform/ProgramFolders.h"
+#include "text/ProgramFolders.h"
 
 #include <unistd.h>
 
@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/FileAccess.h"
 #include "text/Cp932.h"
+#include "text/FileAccess.h"
 #include "text/TarnwickError.h"
 
 namespace tarnwick {
