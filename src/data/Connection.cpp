@@ -5,9 +5,11 @@
 #include <memory>
 
 #include "data/Dataset.h"
+#include "data/EngineCatalogue.h"
 #include "data/EngineError.h"
 #include "data/Statement.h"
 #include "data/Udl.h"
+#include "jet/functions/JetFunctions.h"
 #include "text/AsciiCase.h"
 #include "text/Cp932.h"
 #include "text/FileAccess.h"
@@ -65,6 +67,7 @@ void Configure(sqlite3* db, std::string_view sjisPath) {
     if (!sqlite3_db_readonly(db, "main")) ExecuteInternal(db, "PRAGMA journal_mode=WAL");
     ExecuteInternal(db, "PRAGMA synchronous=NORMAL");
     ExecuteInternal(db, "PRAGMA foreign_keys=ON");
+    RegisterJetFunctions(db);
   } catch (const TarnwickError& error) {
     throw CannotOpen(sjisPath, error.what());
   }
@@ -121,12 +124,14 @@ void Connection::Open() {
                         contents.provider + Sjis("\" には対応していません"));
   }
   db_ = OpenDatabaseFile(contents.dataSource);
+  catalogue_ = std::make_unique<EngineCatalogue>(db_);
 }
 
 void Connection::Close() {
   if (db_ == nullptr) return;
   const std::vector<Dataset*> datasets = datasets_;
   for (Dataset* dataset : datasets) dataset->Close();
+  catalogue_.reset();  // its statements go before the connection
   // The last connection to close removes the log and shared-memory side files.
   sqlite3_close_v2(db_);
   db_ = nullptr;
@@ -139,6 +144,11 @@ void Connection::EnsureOpen() {
 sqlite3* Connection::Handle() {
   EnsureOpen();
   return db_;
+}
+
+EngineCatalogue& Connection::Catalogue() {
+  EnsureOpen();
+  return *catalogue_;
 }
 
 void Connection::BeginTransaction() { ExecuteInternal(Handle(), "BEGIN IMMEDIATE"); }

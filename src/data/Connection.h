@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,12 +11,14 @@ struct sqlite3;
 namespace tarnwick {
 
 class Dataset;
+class EngineCatalogue;
 
 // The connection to one database, reached through a connection descriptor: the connection
 // string is "FILE NAME=" + descriptor path (console text). The descriptor's provider must be
 // "Microsoft.Jet.OLEDB.4.0", which means our engine on the descriptor's data-source file.
 // Opening never creates a file. Every statement commits on its own and is on disk when it
-// returns; a clean close leaves no side files.
+// returns; a clean close leaves no side files. Jet's function library is registered on every
+// connection.
 class Connection {
  public:
   Connection();
@@ -52,6 +55,8 @@ class Connection {
 
   // The engine handle, opening first; for the datasets of this connection.
   sqlite3* Handle();
+  // The database's tables and views as the Jet front end sees them, opening first.
+  EngineCatalogue& Catalogue();
 
  private:
   friend class Dataset;
@@ -60,6 +65,7 @@ class Connection {
 
   std::string connectionString_;
   sqlite3* db_ = nullptr;
+  std::unique_ptr<EngineCatalogue> catalogue_;
   std::vector<Dataset*> datasets_;
 };
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "data/Field.h"
+#include "jet/JetSyntax.h"
 
 struct sqlite3_stmt;
 
@@ -36,8 +37,10 @@ class Dataset {
  protected:
   // Prepares and starts a row-returning statement (UTF-8 SQL) and stands on its first row.
   // Throws TarnwickError with the engine's message, or "CommandText は結果セットを返しません。"
-  // when the statement yields no set of rows.
-  void OpenStatement(std::string_view utf8Sql);
+  // when the statement yields no set of rows. `columns`: the result columns' names and types
+  // as the front end works them out; without them each column takes its declared type.
+  void OpenStatement(std::string_view utf8Sql,
+                     const std::vector<JetResultColumn>* columns = nullptr);
   // Releases what a derived dataset holds besides its row statement; Close calls it first.
   virtual void CloseExtras() {}
   Connection& connection_;
@@ -49,7 +52,7 @@ class Dataset {
   friend class Connection;
   void Step();
   void RequireActive() const;
-  void BuildFields();
+  void BuildFields(const std::vector<JetResultColumn>* columns);
   // Lets the fields read the current row, or nothing (past the last row).
   void PointFieldsAt(sqlite3_stmt* row);
 };

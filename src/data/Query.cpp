@@ -2,26 +2,44 @@
 
 #include "data/Connection.h"
 #include "data/Dataset.h"
+#include "data/EngineCatalogue.h"
 #include "data/Statement.h"
-#include "jet/JetTranslate.h"
+#include "jet/JetFrontEnd.h"
 #include "text/Cp932.h"
 
 namespace tarnwick {
 
 namespace {
 
-// The statement as the engine runs it: UTF-8, in the engine's dialect.
-std::string EngineSql(const std::string& sjisSql) { return TranslateJetSql(SjisToUtf8(sjisSql)); }
+// The statement through the Jet front end, against the database as it is now.
+JetCompiled Compile(Connection& connection, const std::string& utf8Sql) {
+  EngineCatalogue& catalogue = connection.Catalogue();
+  catalogue.Refresh();
+  JetCompiled compiled = CompileJet(utf8Sql, catalogue);
+  if (compiled.moreStatements) throw MoreThanOneStatement();
+  return compiled;
+}
 
 }  // namespace
 
 void Query::ExecSql() {
   Close();
+  const std::string utf8Sql = SjisToUtf8(sql_);
+  const JetCompiled compiled = Compile(connection_, utf8Sql);
   sqlite3* db = connection_.Handle();
-  StatementPtr stmt = PrepareSingleStatement(db, EngineSql(sql_));
+  StatementPtr stmt =
+      PrepareSingleStatement(db, compiled.passthrough ? utf8Sql : compiled.engineSql);
   RunToCompletion(db, stmt.get());
 }
 
-void Query::Open() { OpenStatement(EngineSql(sql_)); }
+void Query::Open() {
+  const std::string utf8Sql = SjisToUtf8(sql_);
+  const JetCompiled compiled = Compile(connection_, utf8Sql);
+  if (compiled.passthrough) {
+    OpenStatement(utf8Sql);
+  } else {
+    OpenStatement(compiled.engineSql, compiled.returnsRows ? &compiled.columns : nullptr);
+  }
+}
 
 }  // namespace tarnwick

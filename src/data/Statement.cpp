@@ -53,9 +53,13 @@ StatementPtr PrepareSingleStatement(sqlite3* db, std::string_view utf8Sql) {
   StatementPtr stmt(raw);
   if (!stmt) throw TarnwickError(Sjis("実行するSQL文がありません"));
   if (!HoldsNoStatement(std::string_view(position, static_cast<std::size_t>(end - position)))) {
-    throw TarnwickError(Sjis("SQL文は1つずつ実行してください"));
+    throw MoreThanOneStatement();
   }
   return stmt;
+}
+
+TarnwickError MoreThanOneStatement() {
+  return TarnwickError(Sjis("SQL文は1つずつ実行してください"));
 }
 
 void RunToCompletion(sqlite3* db, sqlite3_stmt* stmt) {

@@ -4,6 +4,8 @@
 #include <memory>
 #include <string_view>
 
+#include "text/TarnwickError.h"
+
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -19,6 +21,9 @@ using StatementPtr = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
 // ("実行するSQL文がありません") or when it holds more than one ("SQL文は1つずつ実行してください");
 // in these cases nothing has run.
 StatementPtr PrepareSingleStatement(sqlite3* db, std::string_view utf8Sql);
+
+// The failure of a text that holds more than one statement.
+TarnwickError MoreThanOneStatement();
 
 // Runs a statement that needs no result to completion; throws with the engine's message.
 void RunToCompletion(sqlite3* db, sqlite3_stmt* stmt);

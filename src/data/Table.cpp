@@ -2,6 +2,7 @@
 
 #include "data/Connection.h"
 #include "data/Dataset.h"
+#include "data/EngineCatalogue.h"
 #include "data/EngineError.h"
 #include "data/SqlName.h"
 #include "data/Statement.h"
@@ -13,7 +14,18 @@ Table::~Table() { Close(); }
 
 std::string Table::EngineTableName() const { return QuotedName(SjisToUtf8(tableName_)); }
 
-void Table::Open() { OpenStatement("SELECT * FROM " + EngineTableName()); }
+// The columns take the Jet types the catalogue gives them.
+void Table::Open() {
+  EngineCatalogue& catalogue = connection_.Catalogue();
+  catalogue.Refresh();
+  const JetTableInfo* table = catalogue.FindTable(SjisToUtf8(tableName_));
+  std::vector<JetResultColumn> columns;
+  if (table != nullptr) {
+    for (const JetColumnInfo& column : table->columns)
+      columns.push_back({column.name, column.type});
+  }
+  OpenStatement("SELECT * FROM " + EngineTableName(), table != nullptr ? &columns : nullptr);
+}
 
 std::int64_t Table::RecordCount() {
   return QueryInteger(connection_.Handle(), "SELECT count(*) FROM " + EngineTableName());
