@@ -9,6 +9,7 @@
 #include "data/EngineError.h"
 #include "data/Statement.h"
 #include "data/Udl.h"
+#include "data/ValuesStatements.h"
 #include "jet/functions/JetFunctions.h"
 #include "text/AsciiCase.h"
 #include "text/Cp932.h"
@@ -125,13 +126,16 @@ void Connection::Open() {
   }
   db_ = OpenDatabaseFile(contents.dataSource);
   catalogue_ = std::make_unique<EngineCatalogue>(db_);
+  preparedValues_ = std::make_unique<ValuesStatements>();
 }
 
 void Connection::Close() {
   if (db_ == nullptr) return;
   const std::vector<Dataset*> datasets = datasets_;
   for (Dataset* dataset : datasets) dataset->Close();
-  catalogue_.reset();  // its statements go before the connection
+  // Their statements go before the connection.
+  catalogue_.reset();
+  preparedValues_.reset();
   // The last connection to close removes the log and shared-memory side files.
   sqlite3_close_v2(db_);
   db_ = nullptr;
@@ -149,6 +153,11 @@ sqlite3* Connection::Handle() {
 EngineCatalogue& Connection::Catalogue() {
   EnsureOpen();
   return *catalogue_;
+}
+
+ValuesStatements& Connection::PreparedValues() {
+  EnsureOpen();
+  return *preparedValues_;
 }
 
 void Connection::BeginTransaction() { ExecuteInternal(Handle(), "BEGIN IMMEDIATE"); }

@@ -12,6 +12,7 @@ namespace tarnwick {
 
 class Dataset;
 class EngineCatalogue;
+class ValuesStatements;
 
 // The connection to one database, reached through a connection descriptor: the connection
 // string is "FILE NAME=" + descriptor path (console text). The descriptor's provider must be
@@ -57,6 +58,8 @@ class Connection {
   sqlite3* Handle();
   // The database's tables and views as the Jet front end sees them, opening first.
   EngineCatalogue& Catalogue();
+  // The prepared INSERT ... VALUES templates of this connection, opening first.
+  ValuesStatements& PreparedValues();
 
  private:
   friend class Dataset;
@@ -66,6 +69,7 @@ class Connection {
   std::string connectionString_;
   sqlite3* db_ = nullptr;
   std::unique_ptr<EngineCatalogue> catalogue_;
+  std::unique_ptr<ValuesStatements> preparedValues_;
   std::vector<Dataset*> datasets_;
 };
 

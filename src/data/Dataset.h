@@ -12,6 +12,7 @@ struct sqlite3_stmt;
 namespace tarnwick {
 
 class Connection;
+struct JetValuesTemplate;
 
 // A cursor over the rows of one statement on one connection: the common part of the query
 // and the table objects. Fields keep a fixed order; their names are never empty and never
@@ -70,6 +71,7 @@ class Query : public Dataset {
   void Open();
 
  private:
+  bool ExecValues(const JetValuesTemplate& values);
   std::string sql_;
 };
 

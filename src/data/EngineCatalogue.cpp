@@ -64,13 +64,35 @@ std::int64_t EngineCatalogue::Version(StatementPtr& query, std::string_view sql)
   return version;
 }
 
+unsigned EngineCatalogue::DataVersion() const {
+  unsigned version = 0;
+  sqlite3_file_control(db_, "main", SQLITE_FCNTL_DATA_VERSION, &version);
+  return version;
+}
+
 void EngineCatalogue::Refresh() {
+  if (!checkNeeded_) return;
   const std::int64_t main = Version(mainVersionQuery_, kMainVersion);
   const std::int64_t temp = Version(tempVersionQuery_, kTempVersion);
-  if (main == mainVersion_ && temp == tempVersion_) return;
-  tables_.clear();
+  if (main != mainVersion_ || temp != tempVersion_) Forget();
   mainVersion_ = main;
   tempVersion_ = temp;
+  dataVersion_ = DataVersion();
+  checkNeeded_ = false;
+}
+
+void EngineCatalogue::AfterStatement(sqlite3_stmt* stmt, bool definitions) {
+  if (definitions) Forget();
+  // A statement that wrote and committed moves the version on by one.
+  const bool committed = sqlite3_get_autocommit(db_) != 0 && sqlite3_stmt_readonly(stmt) == 0;
+  const unsigned version = DataVersion();
+  if (version != dataVersion_ + (committed ? 1u : 0u)) checkNeeded_ = true;
+  dataVersion_ = version;
+}
+
+void EngineCatalogue::Forget() {
+  tables_.clear();
+  ++generation_;
 }
 
 const JetTableInfo* EngineCatalogue::FindTable(std::string_view name) {

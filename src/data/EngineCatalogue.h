@@ -9,6 +9,7 @@
 #include "jet/JetCatalogue.h"
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace tarnwick {
 
@@ -16,20 +17,35 @@ class EngineCatalogue : public JetCatalogue {
  public:
   explicit EngineCatalogue(sqlite3* db) : db_(db) {}
 
-  // Forgets what it has read when a definition changed since (on this connection or another).
-  // Called before each statement is compiled.
+  // Called before each statement is compiled: forgets what it has read when another
+  // connection may have changed a definition since. Only then does it ask the engine, which
+  // costs a read of the file: most statements follow one of this connection's own.
   void Refresh();
+  // Called after a statement ran on this connection. `definitions`: it may have changed a
+  // definition (CREATE, ALTER, DROP, or a statement the front end left to the engine).
+  void AfterStatement(sqlite3_stmt* stmt, bool definitions);
 
   const JetTableInfo* FindTable(std::string_view name) override;
 
+  // Counts the times it forgot what it had read: what was compiled against an older
+  // generation may no longer fit the database.
+  unsigned Generation() const { return generation_; }
+
  private:
   std::int64_t Version(StatementPtr& query, std::string_view sql);
+  unsigned DataVersion() const;
   bool ReadTable(std::string_view name, JetTableInfo& table);
+  void Forget();
   void ReadColumns(JetTableInfo& table);
 
   sqlite3* db_;
   std::int64_t mainVersion_ = -1;
   std::int64_t tempVersion_ = -1;
+  // The file's data version after the last statement: it moves on with every commit, ours and
+  // other connections'. A move that ours do not explain makes the next Refresh ask.
+  unsigned dataVersion_ = 0;
+  bool checkNeeded_ = true;
+  unsigned generation_ = 0;
   // Keyed by the name in upper case ASCII, as names compare.
   std::map<std::string, JetTableInfo, std::less<>> tables_;
   StatementPtr mainVersionQuery_;

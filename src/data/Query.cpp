@@ -3,8 +3,12 @@
 #include "data/Connection.h"
 #include "data/Dataset.h"
 #include "data/EngineCatalogue.h"
+#include "data/EngineError.h"
 #include "data/Statement.h"
+#include "data/ValuesStatements.h"
 #include "jet/JetFrontEnd.h"
+#include "jet/JetMessages.h"
+#include "jet/JetValuesTemplate.h"
 #include "text/Cp932.h"
 
 namespace tarnwick {
@@ -20,16 +24,77 @@ JetCompiled Compile(Connection& connection, const std::string& utf8Sql) {
   return compiled;
 }
 
+// Leaves a kept statement ready for its next run, however this one ends.
+struct ResetAfterRun {
+  sqlite3_stmt* stmt;
+  ~ResetAfterRun() {
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+  }
+};
+
+void BindValues(sqlite3* db, sqlite3_stmt* stmt, const std::vector<JetLiteralValue>& values) {
+  int position = 1;
+  for (const JetLiteralValue& value : values) {
+    int rc = SQLITE_OK;
+    switch (value.kind) {
+      case JetLiteralValue::Kind::Integer:
+        rc = sqlite3_bind_int64(stmt, position, value.integer);
+        break;
+      case JetLiteralValue::Kind::Real:
+        rc = sqlite3_bind_double(stmt, position, value.real);
+        break;
+      case JetLiteralValue::Kind::Text:
+        rc = sqlite3_bind_text64(stmt, position, value.text.data(), value.text.size(),
+                                 SQLITE_STATIC, SQLITE_UTF8);
+        break;
+    }
+    if (rc != SQLITE_OK) throw EngineError(db);
+    ++position;
+  }
+}
+
 }  // namespace
+
+// INSERT ... VALUES with literal values: the statement compiled and prepared for its template
+// once, then run with each statement's values. False when the template does not compile (the
+// statement itself then reports why).
+bool Query::ExecValues(const JetValuesTemplate& values) {
+  EngineCatalogue& catalogue = connection_.Catalogue();
+  catalogue.Refresh();
+  ValuesStatements& prepared = connection_.PreparedValues();
+  sqlite3* db = connection_.Handle();
+  sqlite3_stmt* stmt = prepared.Find(values.text, catalogue.Generation());
+  if (stmt == nullptr) {
+    JetCompiled compiled;
+    try {
+      compiled = Compile(connection_, values.text);
+    } catch (const JetError&) {
+      return false;
+    }
+    if (compiled.passthrough) return false;
+    stmt = prepared.Add(values.text, catalogue.Generation(),
+                        PrepareSingleStatement(db, compiled.engineSql));
+  }
+  const ResetAfterRun reset{stmt};
+  BindValues(db, stmt, values.values);
+  RunToCompletion(db, stmt);
+  catalogue.AfterStatement(stmt, false);
+  return true;
+}
 
 void Query::ExecSql() {
   Close();
   const std::string utf8Sql = SjisToUtf8(sql_);
+  if (const std::optional<JetValuesTemplate> values = JetInsertValuesTemplate(utf8Sql)) {
+    if (ExecValues(*values)) return;
+  }
   const JetCompiled compiled = Compile(connection_, utf8Sql);
   sqlite3* db = connection_.Handle();
   StatementPtr stmt =
       PrepareSingleStatement(db, compiled.passthrough ? utf8Sql : compiled.engineSql);
   RunToCompletion(db, stmt.get());
+  connection_.Catalogue().AfterStatement(stmt.get(), compiled.changesDefinitions);
 }
 
 void Query::Open() {
@@ -40,6 +105,7 @@ void Query::Open() {
   } else {
     OpenStatement(compiled.engineSql, compiled.returnsRows ? &compiled.columns : nullptr);
   }
+  connection_.Catalogue().AfterStatement(stmt_, compiled.changesDefinitions);
 }
 
 }  // namespace tarnwick

@@ -83,6 +83,9 @@ void JetBinder::Expr(JetExpr& expr, const Context& context) {
     case JetExprKind::Blob:
       expr.type = TypeOnly(JetType::LongBinary);
       return;
+    case JetExprKind::Parameter:
+      expr.type = TypeOnly(JetType::Variant);
+      return;
     case JetExprKind::Name:
       Name(expr, context);
       return;

@@ -16,6 +16,9 @@ JetCompiled CompileJet(std::string_view utf8Sql, JetCatalogue& catalogue) {
   }
   BindJetStatement(statement, catalogue);
   compiled.passthrough = false;
+  compiled.changesDefinitions =
+      statement.kind != JetStatementKind::Select && statement.kind != JetStatementKind::Insert &&
+      statement.kind != JetStatementKind::Update && statement.kind != JetStatementKind::Delete;
   compiled.engineSql = GenerateEngineSql(statement);
   if (statement.kind == JetStatementKind::Select) {
     compiled.returnsRows = true;

@@ -15,6 +15,8 @@ struct JetCompiled {
   bool passthrough = true;
   std::string engineSql;  // the statement to run (UTF-8), unless passthrough
   bool returnsRows = false;
+  // It may change the database's definitions: CREATE, ALTER, DROP, or a passthrough.
+  bool changesDefinitions = true;
   // For a query: each result column's name (empty: nameless) and Jet type.
   std::vector<JetResultColumn> columns;
   // Another statement follows the first one's ';'.

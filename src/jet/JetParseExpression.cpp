@@ -177,6 +177,10 @@ JetExprPtr JetParser::Primary() {
       break;
     default:
       if (IsPunct(token, "(")) return Parenthesized();
+      if (IsPunct(token, "?")) {
+        Advance();
+        return MakeExpr(JetExprKind::Parameter, token.offset);
+      }
       Fail();
   }
   const std::size_t offset = token.offset;

@@ -43,24 +43,25 @@ enum class JetOp : unsigned char {
 };
 
 enum class JetExprKind : unsigned char {
-  Number,    // text: the number as written
-  Text,      // text: the value, quotes removed
-  Date,      // text: the value as "YYYY-MM-DD HH:MM:SS"
-  Null,      // NULL
-  Blob,      // text: the engine's literal of bytes as written, x'0A1B'
-  Name,      // [qualifier.]text; bound to a column, a select-list alias or a constant
-  Star,      // * or qualifier.*: in a select list, or as the argument of Count
-  Unary,     // op, args[0]
-  Binary,    // op, args[0] and args[1]
-  Like,      // args[0] Like args[1]; negated for Not Like
-  Between,   // args[0] Between args[1] And args[2]
-  InList,    // args[0] In (args[1], ...)
-  InQuery,   // args[0] In (query)
-  IsNull,    // args[0] Is [Not] Null
-  Call,      // text(args...): a function of the library, an aggregate or an engine function
-  Subquery,  // (query): one value
-  Exists,    // Exists (query)
-  Case,      // the engine's CASE: args are [operand], then WHEN/THEN pairs, then [ELSE]
+  Number,     // text: the number as written
+  Text,       // text: the value, quotes removed
+  Date,       // text: the value as "YYYY-MM-DD HH:MM:SS"
+  Null,       // NULL
+  Blob,       // text: the engine's literal of bytes as written, x'0A1B'
+  Parameter,  // ?: a value bound when the statement runs
+  Name,       // [qualifier.]text; bound to a column, a select-list alias or a constant
+  Star,       // * or qualifier.*: in a select list, or as the argument of Count
+  Unary,      // op, args[0]
+  Binary,     // op, args[0] and args[1]
+  Like,       // args[0] Like args[1]; negated for Not Like
+  Between,    // args[0] Between args[1] And args[2]
+  InList,     // args[0] In (args[1], ...)
+  InQuery,    // args[0] In (query)
+  IsNull,     // args[0] Is [Not] Null
+  Call,       // text(args...): a function of the library, an aggregate or an engine function
+  Subquery,   // (query): one value
+  Exists,     // Exists (query)
+  Case,       // the engine's CASE: args are [operand], then WHEN/THEN pairs, then [ELSE]
 };
 
 // What a name stands for, once bound.

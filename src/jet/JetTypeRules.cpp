@@ -63,9 +63,14 @@ JetType IntegerDivisionType(JetType a, JetType b) {
   return JetType::Long;
 }
 
-// And, Or, Xor, Eqv, Imp: logic on booleans, bits on integers.
+// And, Or, Xor, Eqv, Imp: logic on booleans (a NULL among them is an unknown truth), bits on
+// integers.
 JetType LogicResultType(JetType a, JetType b) {
-  if (a == JetType::Boolean && b == JetType::Boolean) return JetType::Boolean;
+  const auto logical = [](JetType type) {
+    return type == JetType::Boolean || type == JetType::Null;
+  };
+  if (logical(a) && logical(b)) return JetType::Boolean;
+  if (a == JetType::Variant || b == JetType::Variant) return JetType::Variant;
   if (IsIntegerType(a) && IsIntegerType(b)) return WiderInteger(a, b);
   return JetType::Long;
 }
@@ -89,7 +94,26 @@ int NumericRank(JetType type) {
 }  // namespace
 
 JetType BinaryResultType(JetOp op, JetType a, JetType b) {
-  if (op == JetOp::Concat || op == JetOp::EngineConcat) return JetType::Text;
+  switch (op) {
+    case JetOp::Concat:
+    case JetOp::EngineConcat:
+      return JetType::Text;
+    case JetOp::And:
+    case JetOp::Or:
+    case JetOp::Xor:
+    case JetOp::Eqv:
+    case JetOp::Imp:
+      return LogicResultType(a, b);
+    case JetOp::Equal:
+    case JetOp::NotEqual:
+    case JetOp::Less:
+    case JetOp::Greater:
+    case JetOp::LessOrEqual:
+    case JetOp::GreaterOrEqual:
+      return JetType::Boolean;
+    default:
+      break;
+  }
   if (a == JetType::Null || b == JetType::Null) return JetType::Null;
   if (a == JetType::Variant || b == JetType::Variant) return JetType::Variant;
   switch (op) {
@@ -102,18 +126,8 @@ JetType BinaryResultType(JetOp op, JetType a, JetType b) {
     case JetOp::Divide:
     case JetOp::Power:
       return JetType::Double;
-    case JetOp::IntDivide:
-    case JetOp::Modulo:
-    case JetOp::EngineModulo:
-      return IntegerDivisionType(a, b);
-    case JetOp::And:
-    case JetOp::Or:
-    case JetOp::Xor:
-    case JetOp::Eqv:
-    case JetOp::Imp:
-      return LogicResultType(a, b);
     default:
-      return JetType::Boolean;  // the comparisons
+      return IntegerDivisionType(a, b);  // \, Mod and the engine's %
   }
 }
 

@@ -111,6 +111,8 @@ JetSqlWriter::Sql JetSqlWriter::Expr(const JetExpr& expr) {
       return {EngineText(expr.text)};
     case JetExprKind::Null:
       return {"NULL"};
+    case JetExprKind::Parameter:
+      return {"?"};
     case JetExprKind::Name:
       return {Name(expr)};
     case JetExprKind::Unary:

@@ -1,6 +1,8 @@
 // INSERT, UPDATE and DELETE: every value stored is first converted to its column's type as
 // Jet converts it, and refused when it does not convert.
 #include <algorithm>
+#include <cstdint>
+#include <string>
 
 #include "jet/JetLexer.h"
 #include "jet/JetSqlText.h"
@@ -37,12 +39,77 @@ int StoreSize(const JetColumnType& type) {
   return type.size;
 }
 
+// The characters of a UTF-8 text.
+std::size_t CharacterCount(std::string_view text) {
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
+// An integer literal's value within [low, high].
+bool WholeWithin(const std::string& text, bool negative, std::int64_t low, std::int64_t high) {
+  if (text.find_first_not_of("0123456789") != std::string::npos || text.size() > 18) return false;
+  const std::int64_t value = std::stoll(text) * (negative ? -1 : 1);
+  return value >= low && value <= high;
+}
+
+// A literal that converting to the column's type gives back as it is: it goes into the
+// statement unchanged, which spares the engine one call for every value of a long script.
+bool StoresUnchanged(const JetExpr& value, const JetColumnType& column) {
+  const JetExpr* literal = &value;
+  const bool negative = value.kind == JetExprKind::Unary && value.op == JetOp::Negate;
+  if (negative) literal = value.args[0].get();
+  const std::string& text = literal->text;
+  switch (literal->kind) {
+    case JetExprKind::Null:
+      return !negative && column.type != JetType::Boolean;
+    case JetExprKind::Text:
+      return !negative && (column.type == JetType::Memo ||
+                           (column.type == JetType::Text &&
+                            CharacterCount(text) <= static_cast<std::size_t>(column.size)));
+    case JetExprKind::Date:
+      return !negative && column.type == JetType::DateTime;
+    case JetExprKind::Name:
+      // True and False: -1 and 0 in every type that holds them.
+      return !negative && literal->binding == JetNameBinding::Constant &&
+             (column.type == JetType::Boolean || column.type == JetType::Short ||
+              column.type == JetType::Long || column.type == JetType::BigInt);
+    case JetExprKind::Number:
+      break;
+    default:
+      return false;
+  }
+  switch (column.type) {
+    case JetType::Byte:
+      return WholeWithin(text, negative, 0, 255);
+    case JetType::Short:
+      return WholeWithin(text, negative, -32768, 32767);
+    case JetType::Long:
+      return WholeWithin(text, negative, INT32_MIN, INT32_MAX);
+    case JetType::BigInt:
+      return WholeWithin(text, negative, INT64_MIN + 1, INT64_MAX);
+    case JetType::Double:
+      return true;
+    case JetType::Currency: {
+      // Up to four decimals and well within the range: the value the engine reads is the one
+      // that rounding to four decimals gives.
+      const std::size_t point = text.find('.');
+      const std::string whole = text.substr(0, point);
+      return text.find_first_of("eE") == std::string::npos &&
+             (point == std::string::npos || text.size() - point - 1 <= 4) &&
+             WholeWithin(whole.empty() ? "0" : whole, negative, -99999999999, 99999999999);
+    }
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 std::string JetSqlWriter::Stored(const JetExpr& value, const JetColumnType& column) {
   const std::string_view storeType = StoreTypeName(column);
   std::string text = Value(value);
-  if (storeType.empty()) return text;
+  if (storeType.empty() || StoresUnchanged(value, column)) return text;
   std::string call = std::string(kJetStore) + "(" + text + ", " + EngineText(storeType);
   const int size = StoreSize(column);
   if (size > 0) call += ", " + std::to_string(size);
