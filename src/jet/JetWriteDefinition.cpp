@@ -109,7 +109,8 @@ std::string JetSqlWriter::ColumnDefinition(const JetColumnDef& column, std::stri
   if (column.unique) text += " UNIQUE";
   const JetColumnType jetType = TypeOf(column);
   if (column.defaultValue) {
-    text += " DEFAULT (" + Value(*column.defaultValue) + ")";
+    // Converted as any value stored into the column, when a row takes it.
+    text += " DEFAULT (" + Stored(*column.defaultValue, jetType) + ")";
   } else if (jetType.type == JetType::Boolean) {
     text += " DEFAULT 0";
   }
