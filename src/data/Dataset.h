@@ -72,6 +72,7 @@ class Query : public Dataset {
 
  private:
   bool ExecValues(const JetValuesTemplate& values);
+  void OpenCompiled();
   std::string sql_;
 };
 

@@ -82,12 +82,23 @@ void EngineCatalogue::Refresh() {
 }
 
 void EngineCatalogue::AfterStatement(sqlite3_stmt* stmt, bool definitions) {
-  if (definitions) Forget();
+  if (definitions || PreparedAgain(stmt)) Forget();
   // A statement that wrote and committed moves the version on by one.
   const bool committed = sqlite3_get_autocommit(db_) != 0 && sqlite3_stmt_readonly(stmt) == 0;
   const unsigned version = DataVersion();
   if (version != dataVersion_ + (committed ? 1u : 0u)) checkNeeded_ = true;
   dataVersion_ = version;
+}
+
+void EngineCatalogue::DefinitionsChanged() {
+  Forget();
+  checkNeeded_ = true;
+}
+
+bool EngineCatalogue::PreparedAgain(sqlite3_stmt* stmt) {
+  if (sqlite3_stmt_status(stmt, SQLITE_STMTSTATUS_REPREPARE, 1) == 0) return false;
+  DefinitionsChanged();
+  return true;
 }
 
 void EngineCatalogue::Forget() {

@@ -27,6 +27,13 @@ class EngineCatalogue : public JetCatalogue {
 
   const JetTableInfo* FindTable(std::string_view name) override;
 
+  // Another connection changed a definition: everything is read again.
+  void DefinitionsChanged();
+
+  // True when the engine had to prepare the statement again because another connection had
+  // changed a definition since it was compiled: then the catalogue forgets what it had read.
+  bool PreparedAgain(sqlite3_stmt* stmt);
+
   // Counts the times it forgot what it had read: what was compiled against an older
   // generation may no longer fit the database.
   unsigned Generation() const { return generation_; }

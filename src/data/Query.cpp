@@ -15,6 +15,9 @@ namespace tarnwick {
 
 namespace {
 
+// Runs of a statement whose definitions another connection keeps changing under it.
+constexpr int kMostAttempts = 3;
+
 // The statement through the Jet front end, against the database as it is now.
 JetCompiled Compile(Connection& connection, const std::string& utf8Sql) {
   EngineCatalogue& catalogue = connection.Catalogue();
@@ -58,7 +61,7 @@ void BindValues(sqlite3* db, sqlite3_stmt* stmt, const std::vector<JetLiteralVal
 
 // INSERT ... VALUES with literal values: the statement compiled and prepared for its template
 // once, then run with each statement's values. False when the template does not compile (the
-// statement itself then reports why).
+// statement itself then reports why) or was made for definitions that have changed.
 bool Query::ExecValues(const JetValuesTemplate& values) {
   EngineCatalogue& catalogue = connection_.Catalogue();
   catalogue.Refresh();
@@ -74,30 +77,49 @@ bool Query::ExecValues(const JetValuesTemplate& values) {
     }
     if (compiled.passthrough) return false;
     stmt = prepared.Add(values.text, catalogue.Generation(),
-                        PrepareSingleStatement(db, compiled.engineSql));
+                        PrepareForDefinitions(db, compiled.engineSql));
   }
   const ResetAfterRun reset{stmt};
   BindValues(db, stmt, values.values);
-  RunToCompletion(db, stmt);
+  if (!RunUnlessDefinitionsChanged(db, stmt)) {
+    catalogue.DefinitionsChanged();
+    return false;
+  }
   catalogue.AfterStatement(stmt, false);
   return true;
 }
 
+// Runs the statement as the front end compiles it. Should another connection change the
+// database's definitions in between, nothing has run: it is compiled again and run against
+// the definitions as they are now.
 void Query::ExecSql() {
   Close();
   const std::string utf8Sql = SjisToUtf8(sql_);
   if (const std::optional<JetValuesTemplate> values = JetInsertValuesTemplate(utf8Sql)) {
     if (ExecValues(*values)) return;
   }
-  const JetCompiled compiled = Compile(connection_, utf8Sql);
   sqlite3* db = connection_.Handle();
-  StatementPtr stmt =
-      PrepareSingleStatement(db, compiled.passthrough ? utf8Sql : compiled.engineSql);
-  RunToCompletion(db, stmt.get());
-  connection_.Catalogue().AfterStatement(stmt.get(), compiled.changesDefinitions);
+  for (int attempt = 1;; ++attempt) {
+    const JetCompiled compiled = Compile(connection_, utf8Sql);
+    StatementPtr stmt =
+        PrepareForDefinitions(db, compiled.passthrough ? utf8Sql : compiled.engineSql);
+    if (RunUnlessDefinitionsChanged(db, stmt.get())) {
+      connection_.Catalogue().AfterStatement(stmt.get(), compiled.changesDefinitions);
+      return;
+    }
+    if (attempt == kMostAttempts) throw EngineError(db);
+    connection_.Catalogue().DefinitionsChanged();
+  }
 }
 
+// A query whose definitions another connection changed between its compiling and its first
+// row is compiled and opened again, against the definitions as they are now.
 void Query::Open() {
+  OpenCompiled();
+  if (connection_.Catalogue().PreparedAgain(stmt_)) OpenCompiled();
+}
+
+void Query::OpenCompiled() {
   const std::string utf8Sql = SjisToUtf8(sql_);
   const JetCompiled compiled = Compile(connection_, utf8Sql);
   if (compiled.passthrough) {
@@ -105,7 +127,7 @@ void Query::Open() {
   } else {
     OpenStatement(compiled.engineSql, compiled.returnsRows ? &compiled.columns : nullptr);
   }
-  connection_.Catalogue().AfterStatement(stmt_, compiled.changesDefinitions);
+  if (compiled.changesDefinitions) connection_.Catalogue().AfterStatement(stmt_, true);
 }
 
 }  // namespace tarnwick

@@ -275,10 +275,11 @@ void JetBinder::Insert(JetStatement& statement) {
     }
   }
   for (std::size_t i = 0; i < statement.columns.size(); ++i) {
-    statement.columns[i] = ColumnOf(statement.target, statement.columns[i]);
+    const std::string written = statement.columns[i];
+    statement.columns[i] = ColumnOf(statement.target, written);
     for (std::size_t j = 0; j < i; ++j) {
       if (statement.columns[j] == statement.columns[i]) {
-        throw JetError(jet_message::InsertColumnTwice(statement.columns[i]), 0);
+        throw JetError(jet_message::InsertColumnTwice(written), 0);
       }
     }
   }

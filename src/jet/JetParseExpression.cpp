@@ -232,7 +232,10 @@ JetExprPtr JetParser::NameOrCall() {
     Advance();
     return Call(std::move(name), offset);
   }
-  std::string name = ExpectName();
+  // On, Jet's constant, is also the keyword of a join, where no value can stand.
+  const bool on = IsKeyword(token, "ON");
+  if (on) Advance();
+  std::string name = on ? std::string(token.text) : ExpectName();
   JetExprPtr expr = MakeExpr(JetExprKind::Name, offset);
   while (PeekPunct(".") || PeekPunct("!")) {
     Advance();
