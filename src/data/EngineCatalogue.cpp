@@ -90,6 +90,13 @@ void EngineCatalogue::AfterStatement(sqlite3_stmt* stmt, bool definitions) {
   dataVersion_ = version;
 }
 
+bool EngineCatalogue::Recheck() {
+  const unsigned generation = generation_;
+  checkNeeded_ = true;
+  Refresh();
+  return generation != generation_;
+}
+
 void EngineCatalogue::DefinitionsChanged() {
   Forget();
   checkNeeded_ = true;

@@ -29,6 +29,10 @@ class EngineCatalogue : public JetCatalogue {
 
   // Another connection changed a definition: everything is read again.
   void DefinitionsChanged();
+  // Asks the engine whether a definition changed since the catalogue was read, whatever the
+  // data version says, and forgets what it read if so. For a statement the front end or the
+  // engine refused, which may have met definitions another connection has just changed.
+  bool Recheck();
 
   // True when the engine had to prepare the statement again because another connection had
   // changed a definition since it was compiled: then the catalogue forgets what it had read.

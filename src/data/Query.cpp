@@ -99,24 +99,38 @@ void Query::ExecSql() {
     if (ExecValues(*values)) return;
   }
   sqlite3* db = connection_.Handle();
+  EngineCatalogue& catalogue = connection_.Catalogue();
   for (int attempt = 1;; ++attempt) {
-    const JetCompiled compiled = Compile(connection_, utf8Sql);
-    StatementPtr stmt =
-        PrepareForDefinitions(db, compiled.passthrough ? utf8Sql : compiled.engineSql);
+    JetCompiled compiled;
+    StatementPtr stmt;
+    try {
+      compiled = Compile(connection_, utf8Sql);
+      stmt = PrepareForDefinitions(db, compiled.passthrough ? utf8Sql : compiled.engineSql);
+    } catch (const TarnwickError&) {
+      if (attempt < kMostAttempts && catalogue.Recheck()) continue;
+      throw;
+    }
     if (RunUnlessDefinitionsChanged(db, stmt.get())) {
-      connection_.Catalogue().AfterStatement(stmt.get(), compiled.changesDefinitions);
+      catalogue.AfterStatement(stmt.get(), compiled.changesDefinitions);
       return;
     }
     if (attempt == kMostAttempts) throw EngineError(db);
-    connection_.Catalogue().DefinitionsChanged();
+    catalogue.DefinitionsChanged();
   }
 }
 
 // A query whose definitions another connection changed between its compiling and its first
 // row is compiled and opened again, against the definitions as they are now.
 void Query::Open() {
-  OpenCompiled();
-  if (connection_.Catalogue().PreparedAgain(stmt_)) OpenCompiled();
+  EngineCatalogue& catalogue = connection_.Catalogue();
+  try {
+    OpenCompiled();
+  } catch (const TarnwickError&) {
+    if (!catalogue.Recheck()) throw;
+    OpenCompiled();
+    return;
+  }
+  if (catalogue.PreparedAgain(stmt_)) OpenCompiled();
 }
 
 void Query::OpenCompiled() {
