@@ -42,8 +42,9 @@ TEST_F(FunctionTable, EveryFunctionIsFoundAndRegistered) {
     bool deterministic = false;
     EXPECT_TRUE(IsRegistered(db_, function->engineName, &deterministic)) << name;
     // The engine's own count, min and max list their flags in their own way.
-    if (function->engineName.starts_with("jet_"))
+    if (function->engineName.starts_with("jet_")) {
       EXPECT_EQ(deterministic, function->deterministic) << name;
+    }
   }
 }
 
