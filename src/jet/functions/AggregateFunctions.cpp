@@ -39,8 +39,10 @@ void SumStep(sqlite3_context* context, int, sqlite3_value** values) {
   Guarded(context, [&] {
     const JetNumber number = ValueNumber(values[0]);
     state->any = true;
+    std::int64_t sum = 0;
     if (!state->real && number.whole &&
-        !__builtin_add_overflow(state->whole, number.integer, &state->whole)) {
+        !__builtin_add_overflow(state->whole, number.integer, &sum)) {
+      state->whole = sum;
       return;
     }
     if (!state->real) {
@@ -69,8 +71,10 @@ void CurrencySumStep(sqlite3_context* context, int, sqlite3_value** values) {
   if (state == nullptr) return sqlite3_result_error_nomem(context);
   Guarded(context, [&] {
     const auto units = CurrencyUnits(ValueNumber(values[0]).AsDouble());
-    if (!units || __builtin_add_overflow(state->units, *units, &state->units))
+    std::int64_t sum = 0;
+    if (!units || __builtin_add_overflow(state->units, *units, &sum))
       Fail(JetRuntimeError::Overflow);
+    state->units = sum;
     state->any = true;
   });
 }

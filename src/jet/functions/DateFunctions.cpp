@@ -30,25 +30,38 @@ void Now(Call& call) { call.ResultDate(LocalNow()); }
 void Today(Call& call) { call.ResultDate({LocalNow().day, 0}); }
 void TimeOfDay(Call& call) { call.ResultDate({0, LocalNow().second}); }
 
-enum class Part { Year, Month, Day, Hour, Minute, Second };
-template <Part P>
-void DatePartOf(Call& call) {
-  const JetDateTime date = call.Date(0);
+// The part of a date that DatePart's interval names.
+std::int64_t PartOf(Interval interval, const JetDateTime& date, int firstDay, int firstWeek) {
   const CivilDate civil = CivilFromDay(date.day);
-  switch (P) {
-    case Part::Year:
-      return call.ResultWhole(civil.year);
-    case Part::Month:
-      return call.ResultWhole(civil.month);
-    case Part::Day:
-      return call.ResultWhole(civil.day);
-    case Part::Hour:
-      return call.ResultWhole(date.second / 3600);
-    case Part::Minute:
-      return call.ResultWhole(date.second / 60 % 60);
-    case Part::Second:
-      return call.ResultWhole(date.second % 60);
+  switch (interval) {
+    case Interval::Year:
+      return civil.year;
+    case Interval::Quarter:
+      return (civil.month - 1) / 3 + 1;
+    case Interval::Month:
+      return civil.month;
+    case Interval::DayOfYear:
+      return DayOfYear(date.day);
+    case Interval::Day:
+      return civil.day;
+    case Interval::Weekday:
+      return RelativeWeekday(date.day, firstDay);
+    case Interval::Week:
+      return WeekOfYear(date.day, firstDay, firstWeek);
+    case Interval::Hour:
+      return date.second / 3600;
+    case Interval::Minute:
+      return date.second / 60 % 60;
+    case Interval::Second:
+      return date.second % 60;
   }
+  return 0;
+}
+
+// Year, Month, Day, Hour, Minute, Second.
+template <Interval I>
+void DatePartOf(Call& call) {
+  call.ResultWhole(PartOf(I, call.Date(0), 1, 1));
 }
 
 void Weekday(Call& call) {
@@ -166,30 +179,7 @@ void DatePart(Call& call) {
   const Interval interval = IntervalArgument(call, 0);
   const JetDateTime date = call.Date(1);
   const int firstDay = FirstDayArgument(call, 2);
-  const int firstWeek = FirstWeekArgument(call, 3);
-  const CivilDate civil = CivilFromDay(date.day);
-  switch (interval) {
-    case Interval::Year:
-      return call.ResultWhole(civil.year);
-    case Interval::Quarter:
-      return call.ResultWhole((civil.month - 1) / 3 + 1);
-    case Interval::Month:
-      return call.ResultWhole(civil.month);
-    case Interval::DayOfYear:
-      return call.ResultWhole(DayOfYear(date.day));
-    case Interval::Day:
-      return call.ResultWhole(civil.day);
-    case Interval::Weekday:
-      return call.ResultWhole(RelativeWeekday(date.day, firstDay));
-    case Interval::Week:
-      return call.ResultWhole(WeekOfYear(date.day, firstDay, firstWeek));
-    case Interval::Hour:
-      return call.ResultWhole(date.second / 3600);
-    case Interval::Minute:
-      return call.ResultWhole(date.second / 60 % 60);
-    case Interval::Second:
-      return call.ResultWhole(date.second % 60);
-  }
+  call.ResultWhole(PartOf(interval, date, firstDay, FirstWeekArgument(call, 3)));
 }
 
 // DateSerial(year, month, day): months and days outside their range carry over; years 0-99
@@ -224,12 +214,12 @@ const LibraryEntry kEntries[] = {
     {Returns("Date", "jet_date", 0, 0, kDate, false), Scalar<Today>},
     {Returns("Time", "jet_time", 0, 0, kDate, false), Scalar<TimeOfDay>},
     {Returns("Now", "jet_now", 0, 0, kDate, false), Scalar<Now>},
-    {Returns("Year", "jet_year", 1, 1, kShort), Scalar<DatePartOf<Part::Year>>},
-    {Returns("Month", "jet_month", 1, 1, kShort), Scalar<DatePartOf<Part::Month>>},
-    {Returns("Day", "jet_day", 1, 1, kShort), Scalar<DatePartOf<Part::Day>>},
-    {Returns("Hour", "jet_hour", 1, 1, kShort), Scalar<DatePartOf<Part::Hour>>},
-    {Returns("Minute", "jet_minute", 1, 1, kShort), Scalar<DatePartOf<Part::Minute>>},
-    {Returns("Second", "jet_second", 1, 1, kShort), Scalar<DatePartOf<Part::Second>>},
+    {Returns("Year", "jet_year", 1, 1, kShort), Scalar<DatePartOf<Interval::Year>>},
+    {Returns("Month", "jet_month", 1, 1, kShort), Scalar<DatePartOf<Interval::Month>>},
+    {Returns("Day", "jet_day", 1, 1, kShort), Scalar<DatePartOf<Interval::Day>>},
+    {Returns("Hour", "jet_hour", 1, 1, kShort), Scalar<DatePartOf<Interval::Hour>>},
+    {Returns("Minute", "jet_minute", 1, 1, kShort), Scalar<DatePartOf<Interval::Minute>>},
+    {Returns("Second", "jet_second", 1, 1, kShort), Scalar<DatePartOf<Interval::Second>>},
     {Returns("Weekday", "jet_weekday", 1, 2, kShort), Scalar<Weekday>},
     {Returns("WeekdayName", "jet_weekdayname", 1, 3, JetType::Text), Scalar<WeekdayName, kRefused>},
     {Returns("MonthName", "jet_monthname", 1, 2, JetType::Text), Scalar<MonthName, kRefused>},

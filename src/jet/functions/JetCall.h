@@ -71,7 +71,7 @@ class Call {
   sqlite3_context* context_;
   int count_;
   sqlite3_value** values_;
-  std::array<std::array<char, 32>, kTextBuffers> numberText_{};
+  std::array<std::array<char, 32>, kTextBuffers> numberText_;  // filled on demand
   std::string overflowText_;
 };
 

@@ -52,7 +52,7 @@ std::optional<JetDateTime> ParseStoredDate(std::string_view text);
 // "13:30", "1:30:00 PM", "午後1:30", "13時30分" before, after or without a date.
 std::optional<JetDateTime> ParseJetDate(std::string_view text);
 
-// "YYYY-MM-DD HH:MM:SS" into `out` (19 bytes, or more for years of five digits).
+// "YYYY-MM-DD HH:MM:SS" into `out` (19 bytes), for a date within Jet's years.
 std::size_t WriteStoredDate(const JetDateTime& date, char* out);
 
 // Two-digit years as Jet reads them: 0-29 are 2000-2029, 30-99 are 1930-1999.

@@ -44,20 +44,6 @@ char32_t NextCodePoint(std::string_view text, std::size_t& at) {
   return code;
 }
 
-char32_t PreviousCodePoint(std::string_view text, std::size_t& end) {
-  std::size_t start = end - 1;
-  while (start > 0 && end - start < 4 && IsContinuation(static_cast<unsigned char>(text[start])))
-    --start;
-  std::size_t at = start;
-  const char32_t code = NextCodePoint(text, at);
-  if (at != end) {  // not one well-formed character: step back one byte
-    end -= 1;
-    return static_cast<unsigned char>(text[end]);
-  }
-  end = start;
-  return code;
-}
-
 void AppendCodePoint(std::string& out, char32_t code) {
   if (code < 0x80) {
     out.push_back(static_cast<char>(code));

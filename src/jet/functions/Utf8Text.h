@@ -18,9 +18,6 @@ std::size_t ByteOffsetOfCharacter(std::string_view text, std::size_t characters)
 // back one at a time as themselves.
 char32_t NextCodePoint(std::string_view text, std::size_t& at);
 
-// The code point that ends at byte offset `end`, which moves before it.
-char32_t PreviousCodePoint(std::string_view text, std::size_t& end);
-
 void AppendCodePoint(std::string& out, char32_t code);
 
 }  // namespace tarnwick::jetlib
