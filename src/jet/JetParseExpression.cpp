@@ -94,7 +94,8 @@ JetExprPtr JetParser::Predicate(JetExprPtr& left) {
     expr->args.push_back(Concatenation());
   } else if (AcceptKeyword("IN")) {
     ExpectPunct("(");
-    const bool subquery = PeekQuery();
+    // In ((SELECT ...), 2) is a list whose first value is a subquery's.
+    const bool subquery = PeekKeyword("SELECT");
     expr = MakeExpr(subquery ? JetExprKind::InQuery : JetExprKind::InList, offset);
     expr->args.push_back(std::move(left));
     if (subquery) {
@@ -185,6 +186,8 @@ JetExprPtr JetParser::Primary() {
   }
   const std::size_t offset = token.offset;
   if (AcceptKeyword("NULL")) return MakeExpr(JetExprKind::Null, offset);
+  // Not where an operand stands takes the rest of the expression at its own level: 1 + Not 0.
+  if (PeekKeyword("NOT")) return NotLevel();
   if (PeekKeyword("CASE")) return CaseExpression();
   if (PeekKeyword("EXISTS") && PeekPunct("(", 1)) {
     Advance();

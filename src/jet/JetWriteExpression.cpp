@@ -96,7 +96,7 @@ bool IsPlainPattern(const JetExpr& pattern) {
 std::string JetSqlWriter::Value(const JetExpr& expr) {
   Sql sql = Expr(expr);
   if (!sql.truth) return std::move(sql.text);
-  return "(-" + sql.text + ")";
+  return "(- " + sql.text + ")";  // a space: "--" would begin a comment
 }
 
 std::string JetSqlWriter::Condition(const JetExpr& expr) { return Expr(expr).text; }
@@ -163,7 +163,7 @@ JetSqlWriter::Sql JetSqlWriter::Unary(const JetExpr& expr) {
     case JetOp::UnaryPlus:
       return {Value(operand)};
     case JetOp::Negate:
-      if (IsKnownNumber(operand.type.type)) return {"(-" + Value(operand) + ")"};
+      if (IsKnownNumber(operand.type.type)) return {"(- " + Value(operand) + ")"};
       return {Function(jet_op::kNegate, {Value(operand)})};
     default:  // Not: logic on truth values, bits on numbers
       if (IsLogical(operand.type.type)) return {"(NOT " + Condition(operand) + ")", true};

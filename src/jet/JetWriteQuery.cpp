@@ -28,6 +28,16 @@ bool ComparesRows(const JetSelect& select, const JetQuery& query) {
   return false;
 }
 
+// A whole number standing alone: the engine reads one in GROUP BY and ORDER BY as the
+// position of a result column, where Jet groups or sorts by the value (which changes nothing).
+bool IsWholeNumberConstant(const JetExpr& expr) {
+  const JetExpr* value = &expr;
+  if (expr.kind == JetExprKind::Unary && expr.op != JetOp::Not) value = expr.args[0].get();
+  if (value->kind == JetExprKind::Name) return value->binding == JetNameBinding::Constant;
+  return value->kind == JetExprKind::Number &&
+         value->text.find_first_of(".eE") == std::string::npos;
+}
+
 }  // namespace
 
 // `names`: the names the result columns get (for INSERT ... SELECT), instead of their own.
@@ -65,7 +75,7 @@ std::string JetSqlWriter::Select(const JetSelect& select, const JetQuery& query,
   for (std::size_t i = 0; i < select.groupBy.size(); ++i) {
     const JetExpr& expr = *select.groupBy[i];
     text += i == 0 ? " GROUP BY " : ", ";
-    text += Value(expr);
+    text += IsWholeNumberConstant(expr) ? "NULL" : Value(expr);
     if (IsTextType(expr.type.type)) text += " COLLATE NOCASE";
   }
   if (select.having) text += " HAVING " + Condition(*select.having);
@@ -102,8 +112,12 @@ std::string JetSqlWriter::OrderBy(const JetQuery& query) {
     const JetExpr& expr = *item.expr;
     text += i == 0 ? " ORDER BY " : ", ";
     const JetType type = expr.type.type;
+    const bool constant = expr.binding == JetNameBinding::Alias &&
+                          IsWholeNumberConstant(*query.parts[0].items[expr.aliasIndex].expr);
     if (!single) {
       text += std::to_string(expr.aliasIndex + 1);
+    } else if (constant || IsWholeNumberConstant(expr)) {
+      text += "NULL";
     } else if (type == JetType::DateTime) {
       text += std::string(jet_op::kDateKey) + "(" + Value(expr) + ")";
     } else {

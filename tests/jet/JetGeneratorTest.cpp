@@ -42,8 +42,8 @@ TEST(JetGeneratorTest, OperatorsComputeJetsValues) {
 TEST(JetGeneratorTest, TruthValuesAreMinusOneAsValuesAndTheEnginesInConditions) {
   ExpectEngineSql({
       {"SELECT True, False, 1 = 1, Not 在籍 FROM 社員",
-       R"(SELECT -1 AS "Expr1000", 0 AS "Expr1001", (-(1 = 1)) AS "Expr1002", )"
-       R"((-(NOT "社員"."在籍")) AS "Expr1003" FROM "社員")"},
+       R"(SELECT -1 AS "Expr1000", 0 AS "Expr1001", (- (1 = 1)) AS "Expr1002", )"
+       R"((- (NOT "社員"."在籍")) AS "Expr1003" FROM "社員")"},
       {"SELECT 氏名 FROM 社員 WHERE 在籍 And Not 部署ID = 1",
        R"(SELECT "社員"."氏名" AS "氏名" FROM "社員" WHERE ("社員"."在籍" AND (NOT ("社員"."部署ID" = 1))))"},
       // On integers And, Or and Not work bit by bit; Xor, Eqv, Imp are the library's.
@@ -51,7 +51,7 @@ TEST(JetGeneratorTest, TruthValuesAreMinusOneAsValuesAndTheEnginesInConditions) 
        R"(SELECT jet_and("社員"."部署ID", 3) AS "Expr1000", jet_not("社員"."部署ID") AS "Expr1001", )"
        R"(jet_xor("社員"."在籍", -1) AS "Expr1002" FROM "社員")"},
       {"SELECT 氏名 Is Null, Exists (SELECT 1) FROM 社員",
-       R"(SELECT (-("社員"."氏名" IS NULL)) AS "Expr1000", (-(EXISTS (SELECT 1 AS "Expr1000"))) AS )"
+       R"(SELECT (- ("社員"."氏名" IS NULL)) AS "Expr1000", (- (EXISTS (SELECT 1 AS "Expr1000"))) AS )"
        R"("Expr1001" FROM "社員")"},
   });
 }
@@ -81,6 +81,16 @@ TEST(JetGeneratorTest, TextComparesWithoutCaseAndDatesByTheirTime) {
   });
 }
 
+TEST(JetGeneratorTest, NothingTheEngineWouldReadOtherwise) {
+  ExpectEngineSql({
+      // Two minus signs in a row would begin a comment.
+      {"SELECT -True, -(-1)", R"(SELECT (- -1) AS "Expr1000", (- (- 1)) AS "Expr1001")"},
+      // A whole number in GROUP BY or ORDER BY would be a column's position to the engine.
+      {"SELECT 5, Count(*) FROM 部署 GROUP BY 5, -True ORDER BY 1",
+       R"(SELECT 5 AS "Expr1000", count(*) AS "Expr1001" FROM "部署" GROUP BY NULL, NULL ORDER BY NULL)"},
+  });
+}
+
 TEST(JetGeneratorTest, AggregatesJoinsAndSubqueries) {
   ExpectEngineSql({
       {"SELECT Count(*), Sum(給与), Avg(給与), Sum(単価), First(氏名) FROM 社員",
@@ -103,7 +113,7 @@ TEST(JetGeneratorTest, StoredValuesAreConvertedToTheirColumnsType) {
       // column left out without a default of its table's is False.
       {"INSERT INTO 社員 (氏名, 部署ID, 年齢, 給与, 入社日) VALUES ('山田', -5, 7, 1.25, "
        "#2024/4/1#)",
-       R"(INSERT INTO "社員" ("氏名", "部署ID", "年齢", "給与", "入社日", "在籍") VALUES ('山田', (-5), 7, 1.25, )"
+       R"(INSERT INTO "社員" ("氏名", "部署ID", "年齢", "給与", "入社日", "在籍") VALUES ('山田', (- 5), 7, 1.25, )"
        R"('2024-04-01 00:00:00', 0))"},
       {"INSERT INTO 社員 (氏名, 部署ID, 年齢, 給与, 入社日, 在籍) "
        "VALUES ('あいうえおかきくけこさ', '12', 256, 1.23456, '2024/4/1', NULL)",
@@ -119,7 +129,7 @@ TEST(JetGeneratorTest, StoredValuesAreConvertedToTheirColumnsType) {
        R"("__jet_rows")"},
       {"UPDATE 社員 SET 給与 = 給与 * 1.1, 在籍 = 部署ID > 1 WHERE 氏名 = 'a'",
        R"(UPDATE "社員" SET "給与" = jet_store(("社員"."給与" * 1.1), 'CURRENCY'), "在籍" = )"
-       R"(jet_store((-("社員"."部署ID" > 1)), 'YESNO') WHERE ("社員"."氏名" = 'a' COLLATE NOCASE))"},
+       R"(jet_store((- ("社員"."部署ID" > 1)), 'YESNO') WHERE ("社員"."氏名" = 'a' COLLATE NOCASE))"},
       {"DELETE FROM 社員 WHERE 入社日 < #2000/1/1#",
        R"(DELETE FROM "社員" WHERE (jet_date_key("社員"."入社日") < jet_date_key('2000-01-01 00:00:00')))"},
   });

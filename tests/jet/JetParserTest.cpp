@@ -96,6 +96,8 @@ TEST(JetParserTest, OperatorsBindAsJetsPrecedenceSays) {
       {"Not a Like 'x%'", "(Not (Like a 'x%'))"},
       {"x In (1, 2) Or y Is Not Null", "(Or (In x 1 2) (IsNotNull y))"},
       {"x Not In (SELECT 1)", "(NotIn x (SELECT))"},
+      {"x In ((SELECT 1), 2)", "(In x (SELECT) 2)"},
+      {"1 + Not 0 + 1", "(+ 1 (Not (+ 0 1)))"},
       {"a Is Null = b", "(= (IsNull a) b)"},
       {"a <> b != c", "(<> (<> a b) c)"},
       // Names, calls (Left and Right are keywords of joins) and subqueries.
