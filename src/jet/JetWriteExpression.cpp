@@ -114,6 +114,10 @@ JetSqlWriter::Sql JetSqlWriter::Expr(const JetExpr& expr) {
     case JetExprKind::Parameter:
       return {"?"};
     case JetExprKind::Name:
+      // A YESNO column is a truth value: files of older versions hold True as 1.
+      if (expr.binding == JetNameBinding::Column && expr.type.type == JetType::Boolean) {
+        return {"(" + Name(expr) + " <> 0)", true};
+      }
       return {Name(expr)};
     case JetExprKind::Unary:
       return Unary(expr);

@@ -123,6 +123,18 @@ TEST_F(JetStatementsTest, AYesNoColumnIsNeverNull) {
   }
 }
 
+TEST_F(JetStatementsTest, TrueFromAnOlderVersionIsTrue) {
+  // Older versions stored True as 1.
+  Raw("CREATE TABLE o (k INTEGER, v YESNO); INSERT INTO o VALUES (1, 1), (2, 0), (3, -1)");
+  const std::pair<std::string, std::string> cases[] = {
+      {"SELECT Count(*) FROM o WHERE v = True", "2"},
+      {"SELECT Sum(v) FROM o", "-2"},
+      {"SELECT Count(*) FROM (SELECT DISTINCT v FROM o)", "2"},
+      {"SELECT Count(*) FROM o WHERE Not v", "1"},
+  };
+  for (const auto& [sql, value] : cases) EXPECT_EQ(db_.Scalar(sql), value) << sql;
+}
+
 TEST_F(JetStatementsTest, TextComparesWithoutRegardToCase) {
   db_.Exec("CREATE TABLE t (k TEXT(5) PRIMARY KEY, n LONG)");
   db_.Exec("INSERT INTO t VALUES ('abc', 1), ('B', 2), ('c', 3)");

@@ -40,16 +40,18 @@ TEST(JetGeneratorTest, OperatorsComputeJetsValues) {
 }
 
 TEST(JetGeneratorTest, TruthValuesAreMinusOneAsValuesAndTheEnginesInConditions) {
+  // A YESNO column is read as a truth value: older files hold True as 1.
   ExpectEngineSql({
       {"SELECT True, False, 1 = 1, Not 在籍 FROM 社員",
        R"(SELECT -1 AS "Expr1000", 0 AS "Expr1001", (- (1 = 1)) AS "Expr1002", )"
-       R"((- (NOT "社員"."在籍")) AS "Expr1003" FROM "社員")"},
+       R"((- (NOT ("社員"."在籍" <> 0))) AS "Expr1003" FROM "社員")"},
       {"SELECT 氏名 FROM 社員 WHERE 在籍 And Not 部署ID = 1",
-       R"(SELECT "社員"."氏名" AS "氏名" FROM "社員" WHERE ("社員"."在籍" AND (NOT ("社員"."部署ID" = 1))))"},
+       R"(SELECT "社員"."氏名" AS "氏名" FROM "社員" WHERE (("社員"."在籍" <> 0) AND (NOT ("社員"."部署ID" )"
+       R"(= 1))))"},
       // On integers And, Or and Not work bit by bit; Xor, Eqv, Imp are the library's.
       {"SELECT 部署ID And 3, Not 部署ID, 在籍 Xor True FROM 社員",
        R"(SELECT jet_and("社員"."部署ID", 3) AS "Expr1000", jet_not("社員"."部署ID") AS "Expr1001", )"
-       R"(jet_xor("社員"."在籍", -1) AS "Expr1002" FROM "社員")"},
+       R"(jet_xor((- ("社員"."在籍" <> 0)), -1) AS "Expr1002" FROM "社員")"},
       {"SELECT 氏名 Is Null, Exists (SELECT 1) FROM 社員",
        R"(SELECT (- ("社員"."氏名" IS NULL)) AS "Expr1000", (- (EXISTS (SELECT 1 AS "Expr1000"))) AS )"
        R"("Expr1001" FROM "社員")"},
