@@ -230,7 +230,7 @@ std::string JetSqlWriter::Arithmetic(const JetExpr& expr, const std::string& lef
     return Function(jet_op::kDateDiff, {left, right});
   }
   std::string text = Function(OperatorFunction(expr.op), {left, right});
-  if (expr.type.type == JetType::Currency && engineOp.size() == 1) {
+  if (expr.type.type == JetType::Currency && !engineOp.empty()) {
     text = Function(jet_op::kCurrency, {text});
   }
   return text;
