@@ -42,6 +42,11 @@ enum class JetOp : unsigned char {
   Imp,
 };
 
+constexpr bool IsComparison(JetOp op) {
+  return op == JetOp::Equal || op == JetOp::NotEqual || op == JetOp::Less || op == JetOp::Greater ||
+         op == JetOp::LessOrEqual || op == JetOp::GreaterOrEqual;
+}
+
 enum class JetExprKind : unsigned char {
   Number,     // text: the number as written
   Text,       // text: the value, quotes removed

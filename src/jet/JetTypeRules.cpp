@@ -104,16 +104,10 @@ JetType BinaryResultType(JetOp op, JetType a, JetType b) {
     case JetOp::Eqv:
     case JetOp::Imp:
       return LogicResultType(a, b);
-    case JetOp::Equal:
-    case JetOp::NotEqual:
-    case JetOp::Less:
-    case JetOp::Greater:
-    case JetOp::LessOrEqual:
-    case JetOp::GreaterOrEqual:
-      return JetType::Boolean;
     default:
       break;
   }
+  if (IsComparison(op)) return JetType::Boolean;
   if (a == JetType::Null || b == JetType::Null) return JetType::Null;
   if (a == JetType::Variant || b == JetType::Variant) return JetType::Variant;
   switch (op) {

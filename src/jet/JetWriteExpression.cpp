@@ -176,14 +176,8 @@ JetSqlWriter::Sql JetSqlWriter::Unary(const JetExpr& expr) {
 }
 
 JetSqlWriter::Sql JetSqlWriter::Binary(const JetExpr& expr) {
+  if (IsComparison(expr.op)) return Comparison(expr, ComparisonText(expr.op));
   switch (expr.op) {
-    case JetOp::Equal:
-    case JetOp::NotEqual:
-    case JetOp::Less:
-    case JetOp::Greater:
-    case JetOp::LessOrEqual:
-    case JetOp::GreaterOrEqual:
-      return Comparison(expr, ComparisonText(expr.op));
     case JetOp::And:
       return Logic(expr, "AND");
     case JetOp::Or:
