@@ -1,24 +1,35 @@
 #pragma once
+#include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "data/KeyRowset.h"
+#include "data/SourceCatalogue.h"
 
 struct sqlite3;
 
 namespace tarnwick {
 
 class Dataset;
+class JetDatabase;
+
+// What a connection does with a Jet (Microsoft Access) file, told by its first bytes: refuse
+// it (JetFileRefused, the file untouched), or read it for an import.
+enum class JetFiles { Refused, ReadOnly };
 
 // The connection to one database, reached through a connection descriptor: the connection
 // string is "FILE NAME=" + descriptor path (console text). The descriptor's provider must be
 // "Microsoft.Jet.OLEDB.4.0", which means our engine on the descriptor's data-source file.
 // Opening never creates a file. Every statement commits on its own and is on disk when it
 // returns; a clean close leaves no side files.
+// A connection that reads a Jet file is read-only: its catalogue, keys, tables (through the
+// table object) and the extra catalogue below serve the import; statements are refused.
 class Connection {
  public:
-  Connection();
+  explicit Connection(JetFiles jetFiles = JetFiles::Refused);
   ~Connection();
   Connection(const Connection&) = delete;
   Connection& operator=(const Connection&) = delete;
@@ -33,7 +44,11 @@ class Connection {
   // Closes the datasets of this connection, then the connection. Closing a closed
   // connection does nothing.
   void Close();
-  bool Connected() const { return db_ != nullptr; }
+  bool Connected() const { return db_ != nullptr || jet_ != nullptr; }
+  // Open on a Jet file (read-only).
+  bool IsJetSource() const { return jet_ != nullptr; }
+  // The Jet file, opening first; throws TarnwickError when the connection is not on one.
+  JetDatabase& Jet();
   // Opens the connection when it is closed (queries, tables and name lists use this).
   void EnsureOpen();
 
@@ -43,14 +58,25 @@ class Connection {
   std::vector<std::string> ProcedureNames();
   // The primary-key rowset of every table.
   KeyRowset PrimaryKeys();
+  // The last number a table's auto-numbered column handed out; nothing when it has none.
+  std::optional<std::int64_t> AutoNumberCounter(std::string_view sjisTable);
+  // What the import carries over besides tables and keys. Only a Jet file declares them to
+  // the import; a database of our engine gives none (its tables come over as before).
+  std::vector<SourceIndex> UniqueIndexes();
+  std::vector<SourceRelationship> Relationships();
+  std::vector<SavedQuery> SavedQueries();
 
   // Groups many statements into one commit (the import's row copying).
   void BeginTransaction();
   void Commit();
   void Rollback();
   bool InTransaction() const;
+  // Checks foreign keys when the current transaction commits rather than row by row, so that
+  // rows referring to rows of the same table may come in any order.
+  void DeferForeignKeyChecks();
 
-  // The engine handle, opening first; for the datasets of this connection.
+  // The engine handle, opening first; for the datasets of this connection. Throws
+  // TarnwickError on a Jet file, which takes no statements.
   sqlite3* Handle();
 
  private:
@@ -58,8 +84,10 @@ class Connection {
   void Attach(Dataset* dataset);
   void Detach(Dataset* dataset);
 
+  JetFiles jetFiles_;
   std::string connectionString_;
   sqlite3* db_ = nullptr;
+  std::unique_ptr<JetDatabase> jet_;
   std::vector<Dataset*> datasets_;
 };
 
