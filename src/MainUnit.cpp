@@ -287,7 +287,10 @@ void TMainForm::FormCreate() {
   // Without the settings there is no database to choose: the window starts disconnected
   // and the user picks a database with the database commands.
   if (!settingsRead) return;
-  const bool chosen = RunCommand([&] { session_.ChooseAtStartup(startUp_.arguments); });
+  const bool chosen = RunCommand([&] {
+    session_.ChooseAtStartup(startUp_.arguments);
+    OfferImportOfRefusedJetFile();
+  });
   // Dropped files are accepted after either branch of the choice, once it has succeeded.
   if (chosen) {
     dropFilter_->Enable();
@@ -377,6 +380,7 @@ void TMainForm::AlNewDBExecute() {
 void TMainForm::AlOpenDBExecute() {
   RunWhenIdle([&] {
     if (const auto path = ChooseOpenPath(kODialogDB)) session_.OpenDatabase(*path);
+    OfferImportOfRefusedJetFile();
   });
 }
 
@@ -390,7 +394,22 @@ void TMainForm::AlDBInitExecute() {
 }
 
 void TMainForm::AlDBOpenExecute() {
-  RunWhenIdle([&] { session_.ToggleConnection(); });
+  RunWhenIdle([&] {
+    session_.ToggleConnection();
+    OfferImportOfRefusedJetFile();
+  });
+}
+
+void TMainForm::OfferImportOfRefusedJetFile() {
+  const std::optional<std::string> jetFile = session_.RefusedJetFile();
+  if (!jetFile) return;
+  resultPane_.Flush();
+  const QString name = FromConsoleText(DeriveDatabaseNames(*jetFile).MdbName);
+  if (dialogs_.AskYesNo(
+          this, QStringLiteral("ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙの取込み"),
+          name + QStringLiteral("をインポートした新しいデータベースを作成しますか？"))) {
+    session_.ImportIntoNewDatabase(*jetFile);
+  }
 }
 
 void TMainForm::AlMargeDBExecute() {

@@ -159,6 +159,9 @@ class TMainForm : public QMainWindow, private DatabaseUi {
   // The path chosen in a file dialog, as console text; nothing when the user cancels.
   std::optional<std::string> ChooseOpenPath(const FileDialogSpec& spec);
   std::optional<std::string> ChooseSavePath(const FileDialogSpec& spec);
+  // After a connect that refused a Jet file: asks whether to make a new database of ours from
+  // it, and does so on Yes.
+  void OfferImportOfRefusedJetFile();
   // Runs a script text through the console, marked as running, under the busy pointer.
   void RunConsoleScript(const std::string& script);
   void LetEventsThrough();
