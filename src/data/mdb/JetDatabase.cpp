@@ -90,8 +90,17 @@ std::unique_ptr<JetDatabase> JetDatabase::Open(const std::string& sjisPath) {
     throw JetFileProblem(sjisPath, "は Tarnwick が読めない形式か、壊れています");
   }
   // The handle is owned by the file object from here on, also when reading the catalogue fails.
-  return std::unique_ptr<JetDatabase>(
-      new JetDatabase(std::make_unique<Impl>(sjisPath, layout, mdb)));
+  try {
+    return std::unique_ptr<JetDatabase>(
+        new JetDatabase(std::make_unique<Impl>(sjisPath, layout, mdb)));
+  } catch (const JetFileUnreadable&) {
+    // An .accdb whose catalogue cannot be read is most often encrypted, which the library
+    // cannot read at all.
+    if (layout.format != JetFileFormat::Ace) throw;
+    throw JetFileProblem(sjisPath,
+                         "は読めません (暗号化された .accdb か、Tarnwick が読めない形式"
+                         "か、壊れています)");
+  }
 }
 
 JetDatabase::JetDatabase(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}

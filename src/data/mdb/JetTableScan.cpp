@@ -110,7 +110,9 @@ void JetTableScan::ReadDefinition() {
   const auto lastAutoNumber =
       static_cast<std::int32_t>(mdb_get_int32(mdb->pg_buf, mdb->fmt->tab_num_rows_offset + 4));
   table_.reset(mdb_read_table(&entry_));
-  if (!table_ || mdb_read_columns(table_.get()) == nullptr || table_->num_cols != columnCount) {
+  // The library follows the usage map (which pages hold the rows) without looking at it.
+  if (!table_ || table_->usage_map == nullptr || table_->map_sz < 1 ||
+      mdb_read_columns(table_.get()) == nullptr || table_->num_cols != columnCount) {
     file_.Damaged(what + "が読めません");
   }
   mdb_read_indices(table_.get());
