@@ -1,7 +1,9 @@
 #include "data/JetFile.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <fstream>
 
 #include "text/Cp932.h"
 
@@ -42,9 +44,12 @@ JetFileFormat JetFormatOfHeader(std::string_view firstBytes) {
 }
 
 JetFileFormat JetFormatOfFile(std::string_view sjisPath) {
-  std::ifstream file(NativePath(sjisPath), std::ios::binary);
+  const int fd = ::open(NativePath(sjisPath).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return JetFileFormat::NotJet;
   char bytes[kHeaderBytes];
-  if (!file.read(bytes, sizeof bytes)) return JetFileFormat::NotJet;
+  const ssize_t got = ::pread(fd, bytes, sizeof bytes, 0);
+  ::close(fd);
+  if (got != static_cast<ssize_t>(sizeof bytes)) return JetFileFormat::NotJet;
   return JetFormatOfHeader(std::string_view(bytes, sizeof bytes));
 }
 

@@ -81,12 +81,12 @@ struct JetDatabase::Impl {
 
 std::unique_ptr<JetDatabase> JetDatabase::Open(const std::string& sjisPath) {
   const JetFileLayout layout = CheckJetFile(sjisPath);
-  MdbHandle* mdb = mdb_open(NativePath(sjisPath).c_str(), MDB_NOFLAGS);
+  MdbHandle* mdb = Libmdb().open(NativePath(sjisPath).c_str(), MDB_NOFLAGS);
   if (mdb == nullptr) {
     throw JetFileProblem(sjisPath, "は Tarnwick が読めない形式か、壊れています");
   }
   if (mdb->fmt->pg_size != layout.pageSize) {
-    mdb_close(mdb);
+    Libmdb().close(mdb);
     throw JetFileProblem(sjisPath, "は Tarnwick が読めない形式か、壊れています");
   }
   // The handle is owned by the file object from here on, also when reading the catalogue fails.

@@ -24,7 +24,7 @@ std::optional<std::string_view> LongValueRow(const JetFileHandle& file, std::uin
   void* buffer = nullptr;
   int start = 0;
   std::size_t length = 0;
-  if (mdb_find_pg_row(file.Mdb(), static_cast<int>(pageRow), &buffer, &start, &length) != 0) {
+  if (Libmdb().findPageRow(file.Mdb(), static_cast<int>(pageRow), &buffer, &start, &length) != 0) {
     return std::nullopt;
   }
   const auto* bytes = static_cast<const unsigned char*>(buffer);

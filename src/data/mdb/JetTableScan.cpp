@@ -45,6 +45,17 @@ std::size_t FixedSize(int typeCode) {
 
 std::string Quoted(std::string_view utf8Name) { return "\"" + std::string(utf8Name) + "\""; }
 
+// The integers of the library's page buffer, at offsets within the page.
+std::string_view PageBytes(const MdbHandle* mdb, int offset) {
+  return std::string_view(reinterpret_cast<const char*>(mdb->pg_buf) + offset, 4);
+}
+unsigned PageWord(const MdbHandle* mdb, int offset) {
+  return static_cast<std::uint16_t>(LittleEndian16(PageBytes(mdb, offset)));
+}
+std::int32_t PageLong(const MdbHandle* mdb, int offset) {
+  return LittleEndian32(PageBytes(mdb, offset));
+}
+
 }  // namespace
 
 JetFileHandle::JetFileHandle(std::string sjisPath, JetFileLayout layout, MdbHandle* mdb)
@@ -53,11 +64,11 @@ JetFileHandle::JetFileHandle(std::string sjisPath, JetFileLayout layout, MdbHand
   textEncoding_.codePage = mdb->f->code_page != 0 ? mdb->f->code_page : 1252;
 }
 
-JetFileHandle::~JetFileHandle() { mdb_close(mdb_); }
+JetFileHandle::~JetFileHandle() { Libmdb().close(mdb_); }
 
 bool JetFileHandle::ReadPage(unsigned long page) const {
   if (static_cast<std::int64_t>(page) < layout_.pageCount &&
-      mdb_read_pg(mdb_, page) == layout_.pageSize) {
+      Libmdb().readPage(mdb_, page) == layout_.pageSize) {
     return true;
   }
   mdb_->cur_pg = 0;  // never taken for a page already read
@@ -97,25 +108,22 @@ void JetTableScan::ReadDefinition() {
     file_.Damaged(what + "が読めません");
   }
   // The counts the library trusts, checked before it loops over them.
-  const unsigned columnCount =
-      static_cast<unsigned>(mdb_get_int16(mdb->pg_buf, mdb->fmt->tab_num_cols_offset));
-  const auto indexCount =
-      static_cast<std::uint32_t>(mdb_get_int32(mdb->pg_buf, mdb->fmt->tab_num_idxs_offset));
+  const unsigned columnCount = PageWord(mdb, mdb->fmt->tab_num_cols_offset);
+  const auto indexCount = static_cast<std::uint32_t>(PageLong(mdb, mdb->fmt->tab_num_idxs_offset));
   const auto realIndexCount =
-      static_cast<std::uint32_t>(mdb_get_int32(mdb->pg_buf, mdb->fmt->tab_num_ridxs_offset));
+      static_cast<std::uint32_t>(PageLong(mdb, mdb->fmt->tab_num_ridxs_offset));
   if (columnCount == 0 || columnCount > kMaxColumns || indexCount > kMaxIndexes ||
       realIndexCount > kMaxIndexes) {
     file_.Damaged(what + "の列や索引の数がありえない値です");
   }
-  const auto lastAutoNumber =
-      static_cast<std::int32_t>(mdb_get_int32(mdb->pg_buf, mdb->fmt->tab_num_rows_offset + 4));
-  table_.reset(mdb_read_table(&entry_));
+  const auto lastAutoNumber = PageLong(mdb, mdb->fmt->tab_num_rows_offset + 4);
+  table_.reset(Libmdb().readTable(&entry_));
   // The library follows the usage map (which pages hold the rows) without looking at it.
   if (!table_ || table_->usage_map == nullptr || table_->map_sz < 1 ||
-      mdb_read_columns(table_.get()) == nullptr || table_->num_cols != columnCount) {
+      Libmdb().readColumns(table_.get()) == nullptr || table_->num_cols != columnCount) {
     file_.Damaged(what + "が読めません");
   }
-  mdb_read_indices(table_.get());
+  Libmdb().readIndices(table_.get());
   definition_.rowCount = table_->num_rows;
 
   bool numbered = false;
@@ -179,7 +187,7 @@ void JetTableScan::DecodeOnly(const std::vector<std::string_view>& utf8Names) {
 }
 
 void JetTableScan::Rewind() {
-  mdb_rewind_table(table_.get());
+  Libmdb().rewindTable(table_.get());
   onPage_ = false;
   atEnd_ = false;
   nextSlot_ = 0;
@@ -216,7 +224,7 @@ bool JetTableScan::NextSlot() {
     return false;
   }
   while (true) {
-    const auto rows = static_cast<unsigned>(mdb_get_int16(mdb->pg_buf, mdb->fmt->row_count_offset));
+    const auto rows = PageWord(mdb, mdb->fmt->row_count_offset);
     if (nextSlot_ < rows) {
       ++nextSlot_;
       return true;
@@ -226,7 +234,7 @@ bool JetTableScan::NextSlot() {
 }
 
 bool JetTableScan::NextDataPage() {
-  if (mdb_read_next_dpg(table_.get()) == 0) {
+  if (Libmdb().readNextDataPage(table_.get()) == 0) {
     file_.Mdb()->cur_pg = 0;  // the last page may have failed to read
     return false;
   }
@@ -238,7 +246,7 @@ bool JetTableScan::NextDataPage() {
 bool JetTableScan::ReadSlot(unsigned slot) {
   int start = 0;
   std::size_t size = 0;
-  if (mdb_find_row(file_.Mdb(), static_cast<int>(slot), &start, &size) != 0 || size == 0) {
+  if (Libmdb().findRow(file_.Mdb(), static_cast<int>(slot), &start, &size) != 0 || size == 0) {
     return false;
   }
   if ((start & kDeletedRow) != 0) return false;
@@ -275,8 +283,8 @@ void JetTableScan::ReadMovedRow(int offset, std::size_t size) {
   int start = 0;
   std::size_t rowSize = 0;
   if (page == 0 || !file_.ReadPage(page) || mdb->pg_buf[0] != kDataPage ||
-      static_cast<unsigned long>(mdb_get_int32(mdb->pg_buf, 4)) != entry_.table_pg ||
-      mdb_find_row(mdb, static_cast<int>(row), &start, &rowSize) != 0 || rowSize == 0) {
+      static_cast<unsigned long>(static_cast<std::uint32_t>(PageLong(mdb, 4))) != entry_.table_pg ||
+      Libmdb().findRow(mdb, static_cast<int>(row), &start, &rowSize) != 0 || rowSize == 0) {
     file_.Damaged("テーブル " + Quoted(definition_.utf8Name) + " の移動した行が見つかりません");
   }
   DecodeRow(start & kOffsetMask, rowSize);
@@ -288,7 +296,7 @@ void JetTableScan::DecodeRow(int offset, std::size_t size) {
     file_.Damaged("テーブル " + Quoted(definition_.utf8Name) + " の行がページからはみ出しています");
   }
   for (HeldValue& cell : cells_) cell.SetNull();
-  const int count = mdb_crack_row(table_.get(), offset, size, fields_.data());
+  const int count = Libmdb().crackRow(table_.get(), offset, size, fields_.data());
   if (count < 0) file_.Damaged("テーブル " + Quoted(definition_.utf8Name) + " の行が読めません");
   const std::size_t fields = std::min(static_cast<std::size_t>(count), fields_.size());
   for (std::size_t i = 0; i < fields; ++i) {

@@ -91,7 +91,7 @@ class JetTableScan {
 
  private:
   struct TableDefinitionFree {
-    void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
+    void operator()(MdbTableDef* table) const { Libmdb().freeTable(table); }
   };
 
   void ReadDefinition();
