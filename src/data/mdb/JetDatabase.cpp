@@ -75,6 +75,17 @@ struct JetDatabase::Impl {
     return *table;
   }
 
+  // Calls visit(table name in console text, definition, index) for every index of every one
+  // of the user's tables.
+  template <typename Visit>
+  void ForEachIndex(Visit visit) {
+    for (const JetCatalogueObject* table : catalogue.UserTables()) {
+      const JetTableDefinition& definition = catalogue.Definition(*table);
+      const std::string tableName = Utf8ToSjis(table->utf8Name);
+      for (const JetIndexInfo& index : definition.indexes) visit(tableName, definition, index);
+    }
+  }
+
   JetFileHandle file;
   JetCatalogue catalogue;
 };
@@ -119,39 +130,34 @@ std::vector<std::string> JetDatabase::TableNames() {
 
 std::vector<KeyRow> JetDatabase::PrimaryKeyRows() {
   std::vector<KeyRow> rows;
-  for (const JetCatalogueObject* table : impl_->catalogue.UserTables()) {
-    const JetTableDefinition& definition = impl_->catalogue.Definition(*table);
-    for (const JetIndexInfo& index : definition.indexes) {
-      if (!index.primaryKey) continue;
-      for (std::size_t k = 0; k < index.columns.size(); ++k) {
-        KeyRow row;
-        row.tableName = Utf8ToSjis(table->utf8Name);
-        row.columnName = ColumnsNamed(definition, index.columns[k]);
-        row.ordinal = static_cast<std::int64_t>(k) + 1;
-        row.keyName = Utf8ToSjis(index.utf8Name);
-        rows.push_back(std::move(row));
-      }
+  impl_->ForEachIndex([&](const std::string& table, const JetTableDefinition& definition,
+                          const JetIndexInfo& index) {
+    if (!index.primaryKey) return;
+    for (std::size_t k = 0; k < index.columns.size(); ++k) {
+      KeyRow row;
+      row.tableName = table;
+      row.columnName = ColumnsNamed(definition, index.columns[k]);
+      row.ordinal = static_cast<std::int64_t>(k) + 1;
+      row.keyName = Utf8ToSjis(index.utf8Name);
+      rows.push_back(std::move(row));
     }
-  }
+  });
   return rows;
 }
 
 std::vector<SourceIndex> JetDatabase::UniqueIndexes() {
   std::vector<SourceIndex> indexes;
-  for (const JetCatalogueObject* table : impl_->catalogue.UserTables()) {
-    const JetTableDefinition& definition = impl_->catalogue.Definition(*table);
-    for (const JetIndexInfo& index : definition.indexes) {
-      if (index.primaryKey || !index.unique) continue;
-      SourceIndex unique;
-      unique.tableName = Utf8ToSjis(table->utf8Name);
-      unique.indexName = Utf8ToSjis(index.utf8Name);
-      for (std::size_t position : index.columns) {
-        unique.columns.push_back(ColumnsNamed(definition, position));
-      }
-      unique.descending = index.descending;
-      indexes.push_back(std::move(unique));
+  impl_->ForEachIndex([&](const std::string& table, const JetTableDefinition& definition,
+                          const JetIndexInfo& index) {
+    if (index.primaryKey || !index.unique) return;
+    SourceIndex& unique = indexes.emplace_back();
+    unique.tableName = table;
+    unique.indexName = Utf8ToSjis(index.utf8Name);
+    for (std::size_t position : index.columns) {
+      unique.columns.push_back(ColumnsNamed(definition, position));
     }
-  }
+    unique.descending = index.descending;
+  });
   return indexes;
 }
 
