@@ -1,5 +1,8 @@
 #include "runner/RunnerOptions.h"
 
+#include <cmath>
+#include <cstdlib>
+
 namespace tarnwick::runner {
 namespace {
 
@@ -9,6 +12,16 @@ const std::string& OptionValue(const std::vector<std::string>& arguments, std::s
     throw UsageError("option " + arguments[index] + " needs an argument");
   }
   return arguments[++index];
+}
+
+// A number of seconds above 0, such as 5 or 0.5.
+double Seconds(const std::string& value) {
+  char* end = nullptr;
+  const double seconds = std::strtod(value.c_str(), &end);
+  if (value.empty() || *end != '\0' || !std::isfinite(seconds) || seconds <= 0) {
+    throw UsageError("option --timeout needs a number of seconds above 0, not " + value);
+  }
+  return seconds;
 }
 
 RunnerInput ScriptInput(const std::string& argument) {
@@ -35,6 +48,8 @@ RunnerOptions ParseRunnerOptions(const std::vector<std::string>& arguments) {
       options.inputs.push_back({RunnerInput::Kind::ImportDatabase, OptionValue(arguments, i)});
     } else if (argument == "--compact") {
       options.compactDatabase = true;
+    } else if (argument == "--timeout") {
+      options.timeoutSeconds = Seconds(OptionValue(arguments, i));
     } else if (argument == "--sjis") {
       options.sjisOutput = true;
     } else if (argument == "-c") {
@@ -53,7 +68,7 @@ RunnerOptions ParseRunnerOptions(const std::vector<std::string>& arguments) {
 }
 
 const char* UsageText() {
-  return "usage: tarnwick-run [--db FILE] [--new] [--compact] [--sjis]\n"
+  return "usage: tarnwick-run [--db FILE] [--new] [--compact] [--sjis] [--timeout SECONDS]\n"
          "                    [-c TEXT | SCRIPT | --import FILE]...\n"
          "\n"
          "Runs SQL statements on a Tarnwick database and writes the console's transcript\n"
@@ -66,6 +81,8 @@ const char* UsageText() {
          "  --new          replace the database by an empty one first\n"
          "  --compact      compact the database when the run ends\n"
          "  --sjis         write the transcript in Shift-JIS with CR LF (default: UTF-8, LF)\n"
+         "  --timeout SECONDS\n"
+         "                 stop any statement that runs longer; the script goes on\n"
          "  -c TEXT        run TEXT (UTF-8) as typed into the SQL pane\n"
          "  SCRIPT         run a script file (Shift-JIS); - is standard input\n"
          "  --import FILE  take over every table of the database FILE\n"
@@ -74,7 +91,8 @@ const char* UsageText() {
          "With no -c, SCRIPT or --import, the script is read from standard input.\n"
          "Exit status: 0 all succeeded, 1 a statement or the import of a table failed,\n"
          "2 the database could not be opened or compacted, a file could not be read or\n"
-         "written, or the command line was wrong.\n";
+         "written, or the command line was wrong, 130 Ctrl+C stopped the run (the running\n"
+         "statement is rolled back, nothing after it runs).\n";
 }
 
 }  // namespace tarnwick::runner

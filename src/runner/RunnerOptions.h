@@ -20,6 +20,7 @@ struct RunnerOptions {
   bool compactDatabase = false;             // --compact
   bool sjisOutput = false;                  // --sjis
   bool showHelp = false;                    // -h, --help
+  std::optional<double> timeoutSeconds;     // --timeout: the longest a statement may run
   std::vector<RunnerInput> inputs;          // standard input alone when none was named
 };
 

@@ -46,6 +46,9 @@ TEST(RunnerExitStatus, TwoWhenTheRunCannotBeginAndNothingIsWritten) {
       {{"-c"}, "usage: tarnwick-run"},
       {{"--db"}, "usage: tarnwick-run"},
       {{"--db", "", "-c", "SELECT 1;"}, "usage: tarnwick-run"},
+      {{"--timeout", "0", "-c", "SELECT 1;"}, "--timeout needs a number of seconds above 0"},
+      {{"--timeout", "5s", "-c", "SELECT 1;"}, "--timeout needs a number of seconds above 0"},
+      {{"--timeout"}, "usage: tarnwick-run"},
   };
   for (const auto& [arguments, message] : cases) {
     SCOPED_TRACE(arguments.size() > 1 ? arguments[1] : arguments[0]);
