@@ -71,7 +71,9 @@ class NoDialogs : public tarnwick::DialogSeam {
   std::optional<QString> ChooseOpenFile(QWidget*, const tarnwick::FileDialogSpec&) override {
     return {};
   }
-  bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
+  bool AskYesNo(QWidget*, const QString&, const QString&, tarnwick::DefaultAnswer) override {
+    return false;
+  }
   void ShowError(QWidget*, const QString& message) override {
     std::fprintf(stderr, "error box: %s\n", qPrintable(message));
     failed = true;

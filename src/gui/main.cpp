@@ -7,6 +7,7 @@
 #include "MainUnit.h"
 #include "files/Settings.h"
 #include "gui/DialogSeam.h"
+#include "gui/JapaneseTranslations.h"
 #include "text/Cp932.h"
 #include "text/ProgramFolders.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);  // takes Qt's own options out of argv
   QApplication::setApplicationName(QStringLiteral("Tarnwick"));
   QApplication::setApplicationVersion(QStringLiteral("0.6.2.0"));
+  tarnwick::InstallJapaneseTranslations(application);
 
   std::vector<std::string> arguments;
   for (int i = 1; i < argc; ++i) arguments.push_back(tarnwick::Utf8ToSjis(argv[i]));
