@@ -61,33 +61,12 @@ bool Contains(const std::string_view (&words)[N], std::string_view upper) {
 
 // The opening characters that continue a form the line before left open, so that the lexer
 // reads the line as the rest of that form.
-std::string_view Opener(OpenForm form) {
-  switch (form) {
-    case OpenForm::BlockComment:
-      return "/*";
-    case OpenForm::Text:
-      return "'";
-    case OpenForm::DoubleQuoted:
-      return "\"";
-    case OpenForm::None:
-      break;
-  }
-  return {};
-}
+std::string_view Opener(OpenForm form) { return form == OpenForm::BlockComment ? "/*" : ""; }
 
 // What an unterminated token leaves open.
 OpenForm OpenFormOf(const JetToken& token) {
-  if (token.terminated) return OpenForm::None;
-  switch (token.text.front()) {
-    case '/':
-      return OpenForm::BlockComment;
-    case '\'':
-      return OpenForm::Text;
-    case '"':
-      return OpenForm::DoubleQuoted;
-    default:  // names and dates end with their line
-      return OpenForm::None;
-  }
+  return !token.terminated && token.kind == JetTokenKind::BlockComment ? OpenForm::BlockComment
+                                                                       : OpenForm::None;
 }
 
 bool FollowedByParenthesis(const std::vector<JetToken>& tokens, std::size_t i) {

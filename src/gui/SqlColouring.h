@@ -16,9 +16,10 @@ struct ColourSpan {
   SqlColour colour;
 };
 
-// A form that a line leaves open for the next: a block comment, or a text in '...' or "..."
-// without its closing character. Names in [...] and #dates# end with their line.
-enum class OpenForm { None, BlockComment, Text, DoubleQuoted };
+// A form that a line leaves open for the next: a block comment without its closing "*/".
+// Texts, names and #dates# are coloured up to the end of their line at most: a quote being
+// typed does not colour the whole script below it.
+enum class OpenForm { None, BlockComment };
 
 // The coloured spans of one line, in order (plain text gets none). `carried` is what the line
 // before left open; `leftOpen` receives what this line leaves open. A word followed by '('

@@ -1,11 +1,39 @@
 #include "gui/SqlHighlighter.h"
 
+#include <QElapsedTimer>
+#include <QTextBlock>
+#include <QTextBlockUserData>
 #include <QTextCharFormat>
+#include <QTextDocument>
+#include <algorithm>
 #include <vector>
 
 namespace tarnwick {
 
 namespace {
+
+// What a line was coloured with: the form it started in and the form it leaves open. Kept
+// beside the block, not as Qt's block state, which would make Qt recolour every following
+// line inside the keystroke.
+struct LineForms : QTextBlockUserData {
+  OpenForm carriedIn = OpenForm::None;
+  OpenForm leftOpen = OpenForm::None;
+};
+
+const LineForms* FormsOf(const QTextBlock& block) {
+  return block.isValid() ? static_cast<const LineForms*>(block.userData()) : nullptr;
+}
+
+OpenForm LeftOpenBy(const QTextBlock& block) {
+  const LineForms* forms = FormsOf(block);
+  return forms == nullptr ? OpenForm::None : forms->leftOpen;
+}
+
+// True when the line was coloured with another start than the line before now gives it.
+bool Stale(const QTextBlock& block) {
+  const LineForms* forms = FormsOf(block);
+  return forms == nullptr || forms->carriedIn != LeftOpenBy(block.previous());
+}
 
 // UTF-16 positions of a text for each byte offset of its UTF-8 form (one past the end too).
 std::vector<int> Utf16Positions(const QByteArray& utf8) {
@@ -22,7 +50,11 @@ std::vector<int> Utf16Positions(const QByteArray& utf8) {
 
 }  // namespace
 
-SqlHighlighter::SqlHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {}
+SqlHighlighter::SqlHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {
+  followUp_.setSingleShot(true);
+  followUp_.setInterval(1);
+  connect(&followUp_, &QTimer::timeout, this, &SqlHighlighter::FollowUp);
+}
 
 QColor SqlHighlighter::ColourOf(SqlColour colour) {
   switch (colour) {
@@ -46,21 +78,59 @@ QColor SqlHighlighter::ColourOf(SqlColour colour) {
 
 void SqlHighlighter::highlightBlock(const QString& text) {
   ++blocksColoured_;
-  const int previous = previousBlockState();
-  const auto carried = previous < 0 ? OpenForm::None : static_cast<OpenForm>(previous);
+  const QTextBlock block = currentBlock();
+  auto* forms = static_cast<LineForms*>(currentBlockUserData());
+  if (forms == nullptr) {
+    forms = new LineForms;
+    setCurrentBlockUserData(forms);
+  }
+  forms->carriedIn = LeftOpenBy(block.previous());
+
   const QByteArray utf8 = text.toUtf8();
-  OpenForm leftOpen = OpenForm::None;
-  const std::vector<ColourSpan> spans = ColourLine(
-      std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())), carried, leftOpen);
-  setCurrentBlockState(static_cast<int>(leftOpen));
-  if (spans.empty()) return;
-  const std::vector<int> positions = Utf16Positions(utf8);
-  for (const ColourSpan& span : spans) {
-    QTextCharFormat format;
-    format.setForeground(ColourOf(span.colour));
-    if (span.colour == SqlColour::Comment) format.setFontItalic(true);
-    const int start = positions[span.offset];
-    setFormat(start, positions[span.offset + span.length] - start, format);
+  const std::vector<ColourSpan> spans =
+      ColourLine(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())),
+                 forms->carriedIn, forms->leftOpen);
+  if (!spans.empty()) {
+    const std::vector<int> positions = Utf16Positions(utf8);
+    for (const ColourSpan& span : spans) {
+      QTextCharFormat format;
+      format.setForeground(ColourOf(span.colour));
+      if (span.colour == SqlColour::Comment) format.setFontItalic(true);
+      const int start = positions[span.offset];
+      setFormat(start, positions[span.offset + span.length] - start, format);
+    }
+  }
+  if (followingUp_) return;
+  // The next line was coloured with another start: it and the lines after it follow up. (A
+  // line not coloured yet is new, and Qt colours it in this pass.) An edit before the lines
+  // that wait may have moved them: the follow-up starts at the edit.
+  const LineForms* next = FormsOf(block.next());
+  const bool nextStale = next != nullptr && next->carriedIn != forms->leftOpen;
+  if (nextStale || followUp_.isActive()) {
+    followFrom_ = std::min(followFrom_, block.blockNumber());
+    followUp_.start();
+  }
+}
+
+void SqlHighlighter::FollowUp() {
+  QElapsedTimer slice;
+  slice.start();
+  followingUp_ = true;
+  QTextBlock block = document()->findBlockByNumber(followFrom_);
+  for (; block.isValid(); block = block.next()) {
+    if (!Stale(block)) continue;
+    rehighlightBlock(block);
+    if (slice.nsecsElapsed() >= kFollowUpSlice * 1000LL && block.next().isValid()) {
+      block = block.next();
+      break;
+    }
+  }
+  followingUp_ = false;
+  if (block.isValid()) {
+    followFrom_ = block.blockNumber();
+    followUp_.start();
+  } else {
+    followFrom_ = std::numeric_limits<int>::max();
   }
 }
 

@@ -81,14 +81,14 @@ class SqlHighlightingTest : public WindowTestCase {
         {"INSERT INTO t(a) SELECT Max(a) FROM u ON v (w)", none,
          "K[INSERT] K[INTO] K[SELECT] F[Max] K[FROM] K[ON] /0"},
         {"WHERE s = \"二重\" OR x IN (1)", none, "K[WHERE] T[\"二重\"] K[OR] K[IN] N[1] /0"},
-        // Forms left open run on into the next lines; names and dates end with their line.
+        // A block comment left open runs on into the next lines.
         {"SELECT 1 /* 開いた", none, "K[SELECT] N[1] C[/* 開いた] /1"},
         {"まだ */ FROM t", OpenForm::BlockComment, "C[まだ */] K[FROM] /0"},
         {"ずっと", OpenForm::BlockComment, "C[ずっと] /1"},
         {"", OpenForm::BlockComment, " /1"},
-        {"VALUES ('it''s", none, "K[VALUES] T['it''s] /2"},
-        {"''s end' AND", OpenForm::Text, "T[''s end'] K[AND] /0"},
-        {"x\" y", OpenForm::DoubleQuoted, "T[x\"] /0"},
+        // Texts, names and dates end with their line at the latest.
+        {"VALUES ('it''s", none, "K[VALUES] T['it''s] /0"},
+        {"WHERE \"x", none, "K[WHERE] T[\"x] /0"},
         {"#2012/02 [name", none, "D[#2012/02 [name] /0"},
     };
     for (const auto& test : cases) {
@@ -120,13 +120,22 @@ class SqlHighlightingTest : public WindowTestCase {
     QCOMPARE(typeAt(500, 0, QStringLiteral("x")), 1);
     QCOMPARE(BlockColours(form.MmSql->document()->findBlockByNumber(500)),
              (QStringList{"8+3:#a31515", "13+3:#006e5a", "17+4:#0000c0"}));
-    // Opening a comment recolours the lines after it, once; typing inside it, one line.
+    // Opening a comment colours its line at once and the lines after it afterwards, a slice
+    // at a time; typing inside it then recolours one line again.
     QCOMPARE(typeAt(600, 0, QStringLiteral("/")), 1);
-    QCOMPARE(typeAt(600, 1, QStringLiteral("*")), 400);
+    QCOMPARE(typeAt(600, 1, QStringLiteral("*")), 1);
+    QVERIFY(highlighter->FollowUpPending());
+    const long long opened = highlighter->BlocksColoured();
     const QTextBlock last = form.MmSql->document()->lastBlock();
-    QCOMPARE(BlockColours(last),
-             QStringList{QStringLiteral("0+%1:#007800").arg(last.length() - 1)});
+    const QStringList comment{QStringLiteral("0+%1:#007800").arg(last.length() - 1)};
+    QTRY_COMPARE(BlockColours(last), comment);
+    QTRY_VERIFY(!highlighter->FollowUpPending());
+    QCOMPARE(highlighter->BlocksColoured() - opened, 399);
     QCOMPARE(typeAt(700, 3, QStringLiteral("z")), 1);
+    // Closing it takes the colours back the same way.
+    QCOMPARE(typeAt(650, 0, QStringLiteral("*/")), 2);
+    QTRY_COMPARE(BlockColours(last).size(), 4);
+    QCOMPARE(BlockColours(form.MmSql->document()->findBlockByNumber(649)).size(), 1);
   }
 
   void highlightKeyOfTheSettingsTurnsTheColoursOff() {
