@@ -35,13 +35,13 @@
 #include "output/SaveResultLog.h"
 #include "plugins/LoadPlugIns.h"
 #include "text/FileAccess.h"
+#include "text/ProgramInfo.h"
 
 namespace tarnwick {
 
 namespace {
 
 const char* const kBannerLine = "Tarnwick Version 0.62 build 2/22/2012";
-const char* const kNoticeLine = "Copyright (C) The Tarnwick developers. All rights reserved.";
 const char* const kHelpFileName = "tarnwick.chm";
 
 const QColor kCream(255, 251, 240);
@@ -312,7 +312,7 @@ void TMainForm::ScanPlugIns() { PlugInList = LoadPlugIns(); }
 
 void TMainForm::AppendVersionBanner() {
   resultPane_.AppendLine(kBannerLine);
-  resultPane_.AppendLine(kNoticeLine);
+  resultPane_.AppendLine(kOwnershipNotice);
 }
 
 void TMainForm::FormDestroy() {
