@@ -35,6 +35,7 @@
 #include "output/SaveResultLog.h"
 #include "plugins/LoadPlugIns.h"
 #include "text/FileAccess.h"
+#include "text/ProgramFolders.h"
 #include "text/ProgramInfo.h"
 
 namespace tarnwick {
@@ -42,7 +43,6 @@ namespace tarnwick {
 namespace {
 
 const char* const kBannerLine = "Tarnwick Version 0.62 build 2/22/2012";
-const char* const kHelpFileName = "tarnwick.chm";
 
 const QColor kCream(255, 251, 240);
 const QColor kPaneFrame(226, 196, 100);
@@ -296,8 +296,7 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::ApplySettings() {
-  const Settings settings =
-      LoadSettings(startUp_.exeDir + std::string(kSettingsFileName), startUp_.exeDir);
+  const Settings settings = LoadSettings(SettingsPath(startUp_.exeDir), startUp_.exeDir);
   session_.DbDir = settings.DbDir;
   session_.UdlName = settings.UdlName;
   session_.MdbName = settings.MdbName;
@@ -459,7 +458,10 @@ void TMainForm::AlAppCloseExecute() { close(); }
 
 void TMainForm::AlHelpExecute() {
   if (helpViewer_ == nullptr) helpViewer_ = new HelpViewer(this);
-  helpViewer_->ShowIndex(QtPath(startUp_.exeDir + kHelpFileName));
+  // The help document is one HTML document, shipped under its own name and under the name
+  // the Help command has always opened; the HTML name counts first.
+  helpViewer_->ShowIndex(
+      QtPath(LocateProgramFile(startUp_.exeDir, {"tarnwick-help.html", "tarnwick.chm"})));
 }
 
 void TMainForm::AlShowVersionExecute() {

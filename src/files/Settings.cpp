@@ -25,6 +25,10 @@ std::string DefaultDatabaseDir(std::string_view exeDir) {
 
 }  // namespace
 
+std::string SettingsPath(std::string_view exeDir) {
+  return LocateProgramFile(exeDir, {kSettingsFileName});
+}
+
 Settings LoadSettings(std::string_view settingsPath, std::string_view exeDir) {
   Settings settings;
   if (!FileExists(settingsPath)) {

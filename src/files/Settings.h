@@ -15,8 +15,12 @@ struct Settings {
   bool WordWrap = false;  // on: the result pane does not wrap
 };
 
-// The name of the settings file in the executable's folder.
+// The name of the settings file.
 inline constexpr std::string_view kSettingsFileName = "Tarnwick.ini";
+
+// Where the settings file is looked for: beside the executable, else in the installation's
+// shared files ("share/tarnwick/"); without either, the path beside the executable.
+std::string SettingsPath(std::string_view exeDir);
 
 // Reads the settings file once (never writes it). The file's text is UTF-8; its values are
 // turned into console text. Without a file the database lies in exeDir, or in the per-user
