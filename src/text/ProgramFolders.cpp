@@ -35,6 +35,12 @@ std::string SharedFilesDir(std::string_view exeDir) {
   return WithSlash(folder.lexically_normal().string());
 }
 
+bool IsInstalledProgram(std::string_view exeDir) {
+  std::error_code error;
+  return !exeDir.empty() &&
+         std::filesystem::is_directory(NativePath(SharedFilesDir(exeDir)), error);
+}
+
 std::string LocateProgramFile(std::string_view exeDir,
                               std::initializer_list<std::string_view> names) {
   for (const std::string& folder : {std::string(exeDir), SharedFilesDir(exeDir)}) {

@@ -12,6 +12,9 @@ std::string ExecutableDir();
 // in '/'): "/usr/bin/" gives "/usr/share/tarnwick/". Empty when exeDir is.
 std::string SharedFilesDir(std::string_view exeDir);
 
+// Whether the program in exeDir runs from an installation: its shared files' folder exists.
+bool IsInstalledProgram(std::string_view exeDir);
+
 // A file that goes with the program: the first of the names found in exeDir, else the first
 // found in the shared files' folder; when none exists, exeDir followed by the first name.
 // Names and the result are console text.
