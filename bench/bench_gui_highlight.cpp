@@ -21,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+#include "BenchDialogs.h"
 #include "MainUnit.h"
 #include "gui/DialogSeam.h"
 
@@ -36,26 +37,6 @@ constexpr double kKeystrokeTarget = 5.0;  // milliseconds
 double Seconds(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
-
-// Dialogs answered without a person: the one save dialog (the new database) gets `newFile`.
-class AnsweredDialogs : public tarnwick::DialogSeam {
- public:
-  std::optional<QString> ChooseSaveFile(QWidget*, const tarnwick::FileDialogSpec&) override {
-    return std::exchange(newFile, std::nullopt);
-  }
-  std::optional<QString> ChooseOpenFile(QWidget*, const tarnwick::FileDialogSpec&) override {
-    return {};
-  }
-  bool AskYesNo(QWidget*, const QString&, const QString&, tarnwick::DefaultAnswer) override {
-    return false;
-  }
-  void ShowError(QWidget*, const QString& message) override {
-    std::fprintf(stderr, "error box: %s\n", qPrintable(message));
-    failed = true;
-  }
-  std::optional<QString> newFile;
-  bool failed = false;
-};
 
 // A window on the database, its program folder holding the settings given (none if empty).
 std::unique_ptr<tarnwick::TMainForm> StartWindow(const QString& exeDir, const QString& settings,
@@ -174,13 +155,13 @@ int main(int argc, char* argv[]) {
   QTemporaryDir folder;
   QDir::setCurrent(folder.path());
   const std::string database = "bench.mdb";
-  AnsweredDialogs dialogs;
+  tarnwick::bench::BenchDialogs dialogs;
 
   // The database, made by the window's new-database command, and its table: integer, text,
   // real and integer columns, 100,000 rows.
   auto on = StartWindow(folder.filePath("on"), QString(), database, dialogs);
   dialogs.failed = false;  // the database named on the command line is made only now
-  dialogs.newFile = folder.filePath(QString::fromStdString(database));
+  dialogs.saveAs = folder.filePath(QString::fromStdString(database));
   on->AlNewDB->trigger();
   auto off = StartWindow(folder.filePath("off"), "[GUI]\nHIGHLIGHT=0\n", database, dialogs);
   on->MmSql->setPlainText(
