@@ -99,24 +99,6 @@ TEST(Stopping, AStopBetweenStatementsEndsTheRunWithOneReport) {
   console.database.Db().SetWatch(nullptr);
 }
 
-TEST(Stopping, TheWatchTicksOnlyWhileAStatementRunsAndIsToldOfEachStatement) {
-  ConsoleSession console;
-  ScriptedWatch watch;
-  console.database.Db().SetWatch(&watch);
-  console.Run("SELECT 1;SELECT 2;SELECT count(*) FROM (SELECT 1 UNION ALL SELECT 2)");
-  EXPECT_EQ(watch.statements, 3);
-  EXPECT_EQ(watch.ticks, 0);  // short statements take fewer steps than one tick
-  console.Run(
-      "SELECT count(*) FROM (WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c "
-      "WHERE x < 200000) SELECT x FROM c)");
-  EXPECT_GT(watch.ticks, 10);
-  // Without a watch the engine does not call back.
-  console.database.Db().SetWatch(nullptr);
-  const int ticks = watch.ticks;
-  console.Run(kEndlessSelect.substr(0, kEndlessSelect.size() - 1) + " LIMIT 100000");
-  EXPECT_EQ(watch.ticks, ticks);
-}
-
 TEST(ResultGridLimits, AResultThatWouldPassTheLimitsIsRefusedWithTheRowsRead) {
   const struct {
     GridLimits limits;
