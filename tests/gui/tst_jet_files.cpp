@@ -13,7 +13,7 @@ using namespace tarnwick::test;
 namespace {
 
 const QString kQuestion = QStringLiteral(
-    "ask ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙの取込み: school.mdbをインポートした新しいデータベースを作成しますか？");
+    "ask ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙの取込み: school.mdbをインポートした新しいデータベースを作成しますか？ [Yes]");
 
 }  // namespace
 
