@@ -20,6 +20,7 @@
 #include "console/Catalogue.h"
 #include "console/RunScript.h"
 #include "console/ScriptFile.h"
+#include "data/JetFile.h"
 #include "files/DatabaseNames.h"
 #include "files/Settings.h"
 #include "gui/AppIcon.h"
@@ -434,7 +435,8 @@ void TMainForm::WMDropFiles(const QStringList& paths) {
   RunWhenIdle([&] {
     for (const QString& path : paths) {
       const std::string sjisPath = ConsolePath(path);
-      if (HasDatabaseExtension(sjisPath)) session_.ImportDatabase(sjisPath);
+      // An Access file is taken whatever its extension (.accdb), told by its first bytes.
+      if (HasDatabaseExtension(sjisPath) || IsJetFile(sjisPath)) session_.ImportDatabase(sjisPath);
       resultPane_.Flush();
     }
   });

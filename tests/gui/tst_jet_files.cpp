@@ -49,6 +49,14 @@ class JetFilesTest : public WindowTestCase {
     QVERIFY(ReadWholeFile(ConsolePath(jet)) == before);
   }
 
+  void oneDroppedOnTheWindowIsImportedWhateverItsExtension() {
+    if (JetSamplesFolder().empty()) QSKIP("the Jet sample files are missing");
+    const QString jet = window_->File(QStringLiteral("school.accdb"));
+    WriteWholeFile(ConsolePath(jet), ReadWholeFile(JetSample("fixedTextTestV2000.mdb")));
+    window_->Form().WMDropFiles({jet});
+    QCOMPARE(window_->ResultSinceMark(), QStringLiteral("usersテーブルを取込みました\nOK\n\n"));
+  }
+
   void aStartUpArgumentThatIsOneGetsTheSameQuestion() {
     if (JetSamplesFolder().empty()) QSKIP("the Jet sample files are missing");
     window_.reset();
