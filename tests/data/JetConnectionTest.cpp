@@ -1,6 +1,6 @@
 // The read-only connection kind on a Jet (Access) file: told by its first bytes whatever its
-// name, refused where a database of ours is expected, read through the table object, and
-// refusing every statement.
+// name, refused where a database of ours is expected, and refusing every statement. (Its
+// tables read through the table object: the import's tests.)
 #include <gtest/gtest.h>
 
 #include "data/Connection.h"
@@ -34,38 +34,6 @@ TEST(JetConnection, AJetFileIsToldByItsBytesAndRefusedWhereOursIsExpected) {
   const std::string message = ThrownMessage([&] { jet.connection.Open(); });
   EXPECT_EQ(message, JetFileRefused(jet.dir.File("named-like-a.txt")).what());
   EXPECT_FALSE(jet.connection.Connected());
-}
-
-TEST(JetConnection, ItsTablesReadThroughTheTableObjectWithTheirJetTypes) {
-  REQUIRE_JET_SAMPLES();
-  JetConnection jet("testV1997.mdb", "a.mdb", JetFiles::ReadOnly);
-  EXPECT_EQ(jet.connection.TableNames(),
-            (std::vector<std::string>{"Table1", "Table2", "Table3", "Table4"}));
-  KeyRowset keys = jet.connection.PrimaryKeys();
-  keys.SetFilter("TABLE_NAME = 'Table4'");
-  ASSERT_EQ(keys.RecordCount(), 1);
-  EXPECT_EQ(keys.Current().columnName, "data");
-
-  Table table(jet.connection);
-  table.SetTableName("Table1");
-  table.Open();
-  EXPECT_EQ(table.RecordCount(), 2);
-  std::string types;
-  for (int i = 0; i < table.FieldCount(); ++i) {
-    types += table.FieldAt(i).Name() + ":" + table.FieldAt(i).DeclaredType() + " ";
-  }
-  EXPECT_EQ(types,
-            "A:TEXT(50) B:TEXT(100) C:BYTE D:SHORT E:LONG F:DOUBLE G:DATETIME H:CURRENCY I:YESNO ");
-  EXPECT_EQ(table.FieldAt(7).Kind(), ftBCD);
-  table.First();
-  table.Next();
-  EXPECT_EQ(table.FieldAt(0).AsString(), "abcdefg");
-  EXPECT_EQ(table.FieldAt(6).AsString(), "1974-09-21 00:00:00");
-  EXPECT_EQ(table.FieldAt(7).AsString(), "3.5");
-  EXPECT_EQ(table.FieldAt(8).AsInteger(), -1);
-  table.Next();
-  EXPECT_TRUE(table.Eof());
-  EXPECT_TRUE(table.FieldAt(0).IsNull()) << "past the last row nothing is read";
 }
 
 TEST(JetConnection, StatementsAndNewRowsAreRefused) {
