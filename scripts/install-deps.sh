@@ -5,13 +5,21 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libsqlite3-dev sqlite3
+  # Reading Jet (Microsoft Access) files for the import: mdbtools' library and its headers;
+  # its programs (mdb-export, mdb-schema) are what the tests and the benchmark compare with.
+  mdbtools-dev libmdb3 mdbtools
   libgtest-dev
-  # The window: Qt 6 Widgets and Print Support (whose CMake files need the GL headers) and
-  # the Japanese fonts of its panes; a virtual X server to look at it without a display.
-  qt6-base-dev libgl-dev fonts-ipafont-gothic
+  # The window: Qt 6 Widgets and Print Support (whose CMake files need the GL headers), Qt's
+  # Japanese translations of its standard dialogs and menus, and the Japanese fonts of its
+  # panes; a virtual X server to look at it without a display.
+  qt6-base-dev libgl-dev qt6-translations-l10n fonts-ipafont-gothic
   xvfb xauth
   # Reading back the window's printed PDF pages in its tests.
   poppler-utils
+  # The installation: the letters of the icon files; the package's dependencies (dpkg-dev's
+  # dpkg-shlibdeps); checking the desktop entry, the AppStream metainfo and the man pages.
+  fonts-dejavu-core dpkg-dev
+  desktop-file-utils appstream man-db
 )
 
 missing=()

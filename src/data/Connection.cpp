@@ -7,9 +7,11 @@
 #include "data/Dataset.h"
 #include "data/EngineCatalogue.h"
 #include "data/EngineError.h"
+#include "data/JetFile.h"
 #include "data/Statement.h"
 #include "data/Udl.h"
 #include "data/ValuesStatements.h"
+#include "data/mdb/JetDatabase.h"
 #include "jet/functions/JetFunctions.h"
 #include "text/AsciiCase.h"
 #include "text/Cp932.h"
@@ -22,6 +24,10 @@ namespace {
 
 constexpr std::string_view kFileNameKey = "FILE NAME=";
 constexpr int kBusyTimeoutMilliseconds = 2000;
+// How many steps of the engine's virtual machine pass between two ticks of the watch: a few
+// thousand take some tens of microseconds, so a stop is quick and the ticks cost nothing
+// that shows.
+constexpr int kStepsPerTick = 5000;
 
 struct HandleCloser {
   void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
@@ -108,7 +114,7 @@ sqlite3* OpenDatabaseFile(const std::string& sjisPath) {
 
 }  // namespace
 
-Connection::Connection() = default;
+Connection::Connection(JetFiles jetFiles) : jetFiles_(jetFiles) {}
 
 Connection::~Connection() { Close(); }
 
@@ -117,52 +123,74 @@ void Connection::SetConnectionString(std::string connectionString) {
 }
 
 void Connection::Open() {
-  if (db_ != nullptr) return;
+  if (Connected()) return;
   const std::string descriptor = DescriptorPath(connectionString_);
   const UdlContents contents = ReadUdlFile(descriptor);
   if (contents.provider != kJetProvider) {
     throw TarnwickError(Sjis("接続記述ファイル \"") + descriptor + Sjis("\" のプロバイダ \"") +
                         contents.provider + Sjis("\" には対応していません"));
   }
+  // A Jet file is told by its first bytes before our engine looks at it.
+  if (IsJetFile(contents.dataSource)) {
+    if (jetFiles_ == JetFiles::Refused) throw JetFileRefused(contents.dataSource);
+    jet_ = JetDatabase::Open(contents.dataSource);
+    return;
+  }
   db_ = OpenDatabaseFile(contents.dataSource);
   catalogue_ = std::make_unique<EngineCatalogue>(db_);
   preparedValues_ = std::make_unique<ValuesStatements>();
+  InstallWatch();
 }
 
 void Connection::Close() {
-  if (db_ == nullptr) return;
+  if (!Connected()) return;
   const std::vector<Dataset*> datasets = datasets_;
   for (Dataset* dataset : datasets) dataset->Close();
   // Their statements go before the connection.
   catalogue_.reset();
   preparedValues_.reset();
+  jet_.reset();
   // The last connection to close removes the log and shared-memory side files.
-  sqlite3_close_v2(db_);
+  sqlite3_close_v2(db_);  // a null handle is fine
   db_ = nullptr;
 }
 
 void Connection::EnsureOpen() {
-  if (db_ == nullptr) Open();
+  if (!Connected()) Open();
 }
 
 sqlite3* Connection::Handle() {
   EnsureOpen();
+  if (jet_ != nullptr) {
+    throw TarnwickError(Sjis("Jet ファイル \"") + jet_->Path() +
+                        Sjis("\" は読み込み専用です。SQL文は実行できません"));
+  }
   return db_;
 }
 
 EngineCatalogue& Connection::Catalogue() {
-  EnsureOpen();
+  Handle();
   return *catalogue_;
 }
 
 ValuesStatements& Connection::PreparedValues() {
-  EnsureOpen();
+  Handle();
   return *preparedValues_;
+}
+
+JetDatabase& Connection::Jet() {
+  EnsureOpen();
+  if (jet_ == nullptr) throw TarnwickError(Sjis("接続先は Jet ファイルではありません"));
+  return *jet_;
 }
 
 void Connection::BeginTransaction() { ExecuteInternal(Handle(), "BEGIN IMMEDIATE"); }
 
 void Connection::Commit() { ExecuteInternal(Handle(), "COMMIT"); }
+
+void Connection::DeferForeignKeyChecks() {
+  ExecuteInternal(Handle(), "PRAGMA defer_foreign_keys = ON");
+}
 
 void Connection::Rollback() {
   // Used on failure paths: without an open transaction there is nothing to undo.
@@ -171,6 +199,44 @@ void Connection::Rollback() {
 
 bool Connection::InTransaction() const {
   return db_ != nullptr && sqlite3_get_autocommit(db_) == 0;
+}
+
+void Connection::SetWatch(StatementWatch* watch) {
+  watch_ = watch;
+  InstallWatch();
+}
+
+void Connection::InstallWatch() {
+  if (db_ == nullptr) return;
+  if (watch_ == nullptr) {
+    sqlite3_progress_handler(db_, 0, nullptr, nullptr);
+  } else {
+    sqlite3_progress_handler(db_, kStepsPerTick, &Connection::OnEngineProgress, this);
+  }
+}
+
+int Connection::OnEngineProgress(void* self) noexcept {
+  auto* connection = static_cast<Connection*>(self);
+  if (connection->watch_ == nullptr) return 0;
+  try {
+    std::optional<std::string> reason = connection->watch_->Tick();
+    if (!reason) return 0;
+    // A non-zero answer makes the engine interrupt the statement and roll it back.
+    connection->stopReason_ = std::move(reason);
+    return 1;
+  } catch (...) {
+    // Nothing may unwind through the engine; a failing tick lets the statement go on.
+    return 0;
+  }
+}
+
+void Connection::BeginStatement() {
+  stopReason_.reset();
+  if (watch_ != nullptr) watch_->StatementStarted();
+}
+
+void Connection::EndStatement() {
+  if (watch_ != nullptr) watch_->StatementEnded();
 }
 
 void Connection::Attach(Dataset* dataset) { datasets_.push_back(dataset); }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,7 @@ struct sqlite3_stmt;
 namespace tarnwick {
 
 class Connection;
+class RowSource;
 struct JetValuesTemplate;
 
 // A cursor over the rows of one statement on one connection: the common part of the query
@@ -25,7 +27,7 @@ class Dataset {
   Dataset& operator=(const Dataset&) = delete;
 
   void Close();  // no effect when closed
-  bool Active() const { return stmt_ != nullptr; }
+  bool Active() const { return stmt_ != nullptr || rows_ != nullptr; }
 
   void First();
   void Next();
@@ -42,10 +44,14 @@ class Dataset {
   // as the front end works them out; without them each column takes its declared type.
   void OpenStatement(std::string_view utf8Sql,
                      const std::vector<JetResultColumn>* columns = nullptr);
+  // Opens on rows that do not come from the engine (a table of a Jet file). No row is read
+  // yet: First() reads the first, so that a failure to read rows is the reading's failure.
+  void OpenRows(std::unique_ptr<RowSource> rows);
   // Releases what a derived dataset holds besides its row statement; Close calls it first.
   virtual void CloseExtras() {}
   Connection& connection_;
   sqlite3_stmt* stmt_ = nullptr;
+  std::unique_ptr<RowSource> rows_;
   std::deque<Field> fields_;  // stable addresses
   bool eof_ = true;
 
@@ -54,8 +60,10 @@ class Dataset {
   void Step();
   void RequireActive() const;
   void BuildFields(const std::vector<JetResultColumn>* columns);
+  void BuildRowSourceFields();
   // Lets the fields read the current row, or nothing (past the last row).
   void PointFieldsAt(sqlite3_stmt* row);
+  void PointFieldsAtHeldRow(bool onRow);
 };
 
 // The query object: a statement text (console text, Shift-JIS) run without a result or
@@ -83,6 +91,8 @@ class Table : public Dataset {
   ~Table() override;
   void SetTableName(std::string sjisName) { tableName_ = std::move(sjisName); }
   const std::string& TableName() const { return tableName_; }
+  // Opens all rows and stands on the first. On a Jet file the fields are ready at once and
+  // First() reads the first row.
   void Open();
   std::int64_t RecordCount();
   // Starts a new row: every field reads NULL until assigned.

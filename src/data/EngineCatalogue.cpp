@@ -113,16 +113,16 @@ void EngineCatalogue::Forget() {
   ++generation_;
 }
 
-const JetTableInfo* EngineCatalogue::FindTable(std::string_view name) {
+const JetSchemaTable* EngineCatalogue::FindTable(std::string_view name) {
   std::string key = Key(name);
   const auto found = tables_.find(key);
   if (found != tables_.end()) return &found->second;
-  JetTableInfo table;
+  JetSchemaTable table;
   if (!ReadTable(name, table)) return nullptr;
   return &tables_.emplace(std::move(key), std::move(table)).first->second;
 }
 
-bool EngineCatalogue::ReadTable(std::string_view name, JetTableInfo& table) {
+bool EngineCatalogue::ReadTable(std::string_view name, JetSchemaTable& table) {
   StatementPtr find = PrepareSingleStatement(db_, kFindObject);
   BindText(db_, find.get(), name);
   const int rc = sqlite3_step(find.get());
@@ -146,14 +146,14 @@ bool EngineCatalogue::ReadTable(std::string_view name, JetTableInfo& table) {
   return true;
 }
 
-void EngineCatalogue::ReadColumns(JetTableInfo& table) {
+void EngineCatalogue::ReadColumns(JetSchemaTable& table) {
   StatementPtr columns = PrepareSingleStatement(db_, kColumns);
   BindText(db_, columns.get(), table.name);
   int rc;
   while ((rc = sqlite3_step(columns.get())) == SQLITE_ROW) {
-    JetColumnInfo& column = table.columns.emplace_back();
+    JetSchemaColumn& column = table.columns.emplace_back();
     column.name = ColumnText(columns.get(), 0);
-    column.type = JetColumnTypeOfDeclaration(ColumnText(columns.get(), 1));
+    column.type = JetTypeSpecOfDeclaration(ColumnText(columns.get(), 1));
     column.hasDefault = sqlite3_column_int(columns.get(), 2) != 0;
     if (!table.isView && column.type.type == JetType::Long &&
         IsAutoIncrement(db_, table.name, column.name)) {

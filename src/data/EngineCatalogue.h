@@ -6,14 +6,14 @@
 #include <string_view>
 
 #include "data/Statement.h"
-#include "jet/JetCatalogue.h"
+#include "jet/JetSchema.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace tarnwick {
 
-class EngineCatalogue : public JetCatalogue {
+class EngineCatalogue : public JetSchema {
  public:
   explicit EngineCatalogue(sqlite3* db) : db_(db) {}
 
@@ -25,7 +25,7 @@ class EngineCatalogue : public JetCatalogue {
   // definition (CREATE, ALTER, DROP, or a statement the front end left to the engine).
   void AfterStatement(sqlite3_stmt* stmt, bool definitions);
 
-  const JetTableInfo* FindTable(std::string_view name) override;
+  const JetSchemaTable* FindTable(std::string_view name) override;
 
   // Another connection changed a definition: everything is read again.
   void DefinitionsChanged();
@@ -45,9 +45,9 @@ class EngineCatalogue : public JetCatalogue {
  private:
   std::int64_t Version(StatementPtr& query, std::string_view sql);
   unsigned DataVersion() const;
-  bool ReadTable(std::string_view name, JetTableInfo& table);
+  bool ReadTable(std::string_view name, JetSchemaTable& table);
   void Forget();
-  void ReadColumns(JetTableInfo& table);
+  void ReadColumns(JetSchemaTable& table);
 
   sqlite3* db_;
   std::int64_t mainVersion_ = -1;
@@ -58,7 +58,7 @@ class EngineCatalogue : public JetCatalogue {
   bool checkNeeded_ = true;
   unsigned generation_ = 0;
   // Keyed by the name in upper case ASCII, as names compare.
-  std::map<std::string, JetTableInfo, std::less<>> tables_;
+  std::map<std::string, JetSchemaTable, std::less<>> tables_;
   StatementPtr mainVersionQuery_;
   StatementPtr tempVersionQuery_;
 };

@@ -10,7 +10,7 @@ constexpr int kLargestIntegerPrecision = 9;
 
 }  // namespace
 
-TFieldType FieldKindOf(const JetColumnType& type) {
+TFieldType FieldKindOf(const JetTypeSpec& type) {
   if (type.autoNumber) return ftAutoInc;
   switch (type.type) {
     case JetType::Boolean:
@@ -51,7 +51,7 @@ TFieldType FieldKindOf(const JetColumnType& type) {
 }
 
 TFieldType KindFromDeclaredType(std::string_view declaredType) {
-  return FieldKindOf(JetColumnTypeOfDeclaration(declaredType));
+  return FieldKindOf(JetTypeSpecOfDeclaration(declaredType));
 }
 
 }  // namespace tarnwick

@@ -6,6 +6,7 @@
 #include "data/EngineError.h"
 #include "data/SqlName.h"
 #include "data/Statement.h"
+#include "data/mdb/JetDatabase.h"
 #include "text/Cp932.h"
 
 namespace tarnwick {
@@ -16,22 +17,30 @@ std::string Table::EngineTableName() const { return QuotedName(SjisToUtf8(tableN
 
 // The columns take the Jet types the catalogue gives them.
 void Table::Open() {
+  connection_.EnsureOpen();
+  if (connection_.IsJetSource()) {
+    OpenRows(connection_.Jet().OpenTable(tableName_));
+    return;
+  }
   EngineCatalogue& catalogue = connection_.Catalogue();
   catalogue.Refresh();
-  const JetTableInfo* table = catalogue.FindTable(SjisToUtf8(tableName_));
+  const JetSchemaTable* table = catalogue.FindTable(SjisToUtf8(tableName_));
   std::vector<JetResultColumn> columns;
   if (table != nullptr) {
-    for (const JetColumnInfo& column : table->columns)
+    for (const JetSchemaColumn& column : table->columns)
       columns.push_back({column.name, column.type});
   }
   OpenStatement("SELECT * FROM " + EngineTableName(), table != nullptr ? &columns : nullptr);
 }
 
 std::int64_t Table::RecordCount() {
+  connection_.EnsureOpen();
+  if (connection_.IsJetSource()) return connection_.Jet().RowCount(tableName_);
   return QueryInteger(connection_.Handle(), "SELECT count(*) FROM " + EngineTableName());
 }
 
 void Table::Append() {
+  connection_.Handle();  // refuses a read-only Jet file before anything is begun
   if (!Active()) Open();
   if (appending_) {
     // A row that was given values is stored before the next one starts, never dropped.

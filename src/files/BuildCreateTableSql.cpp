@@ -19,6 +19,24 @@ int FieldPosition(const Table& source, const std::string& name) {
   return -1;
 }
 
+std::string NameList(const std::vector<std::string>& names) {
+  std::string list;
+  for (const std::string& name : names) {
+    if (!list.empty()) list += ", ";
+    list += SqlName(name);
+  }
+  return list;
+}
+
+std::string ForeignKeyClause(const SourceRelationship& relationship) {
+  std::string clause = ", FOREIGN KEY (" + NameList(relationship.columns) + ") REFERENCES " +
+                       SqlName(relationship.referencedTable) + " (" +
+                       NameList(relationship.referencedColumns) + ")";
+  if (relationship.cascadeUpdates) clause += " ON UPDATE CASCADE";
+  if (relationship.cascadeDeletes) clause += " ON DELETE CASCADE";
+  return clause;
+}
+
 }  // namespace
 
 std::vector<int> KeyPositions(const Table& source, KeyRowset& keys) {
@@ -38,14 +56,15 @@ std::vector<int> KeyPositions(const Table& source, KeyRowset& keys) {
   return positions;
 }
 
-std::string BuildCreateTableSql(const Table& source, KeyRowset& keys) {
+std::string BuildCreateTableSql(const Table& source, KeyRowset& keys,
+                                const std::vector<SourceRelationship>& foreignKeys) {
   const std::vector<int> key = KeyPositions(source, keys);
   std::string sql = "CREATE TABLE " + SqlName(source.TableName()) + " (";
   for (int i = 0; i < source.FieldCount(); ++i) {
     const Field& field = source.FieldAt(i);
     sql += SqlName(field.Name());
     sql += ' ';
-    sql += FieldTypeName(field.Kind());
+    sql += field.DeclaredType().empty() ? FieldTypeName(field.Kind()) : field.DeclaredType();
     if (key.size() == 1 && key.front() == i) sql += " Primary Key";
     if (i + 1 < source.FieldCount()) sql += ", ";
   }
@@ -57,6 +76,7 @@ std::string BuildCreateTableSql(const Table& source, KeyRowset& keys) {
     }
     sql += ')';
   }
+  for (const SourceRelationship& relationship : foreignKeys) sql += ForeignKeyClause(relationship);
   sql += ");";
   return sql;
 }

@@ -1,9 +1,12 @@
 #include "files/DatabaseFiles.h"
 
 #include "data/Connection.h"
+#include "data/JetFile.h"
 #include "data/Udl.h"
 #include "files/TemplateDatabase.h"
+#include "text/Cp932.h"
 #include "text/FileAccess.h"
+#include "text/TarnwickError.h"
 
 namespace tarnwick {
 namespace {
@@ -21,8 +24,15 @@ void DeleteIfExists(const std::string& path) {
 }  // namespace
 
 void RecreateDatabase(Connection& connection, const DatabaseNames& names) {
-  connection.Close();
   const std::string databasePath = names.DatabasePath();
+  // A learner's Access file is never replaced by an empty database of ours.
+  if (IsJetFile(databasePath)) {
+    throw TarnwickError(Sjis("ファイル \"") + databasePath +
+                        Sjis("\" は Jet (Microsoft Access) のデータベースファイルのため、空のデータ"
+                             "ベースで置き換えません (ファイルは変更していません)。別の名前を選んで"
+                             "ください"));
+  }
+  connection.Close();
   DeleteIfExists(databasePath);
   for (const char* suffix : kEngineSideFiles) DeleteIfExists(databasePath + suffix);
   WriteWholeFile(databasePath, TemplateDatabase());

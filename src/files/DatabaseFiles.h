@@ -11,7 +11,8 @@ class Connection;
 // connection, deletes the existing database file (with any log files the engine left
 // beside it), writes the template byte for byte, writes the descriptor and sets the
 // connection string. Leaves the connection closed. Throws TarnwickError when the template or
-// the descriptor cannot be written.
+// the descriptor cannot be written, and before anything is done when the file is a Jet
+// (Access) file, which is never replaced.
 void RecreateDatabase(Connection& connection, const DatabaseNames& names);
 
 // Writes the descriptor naming the database, whatever exists, and sets the connection string;

@@ -28,8 +28,8 @@ bool IsRowIdName(std::string_view name) {
   return SameJetName(name, "rowid") || SameJetName(name, "oid") || SameJetName(name, "_rowid_");
 }
 
-JetColumnType TypeOnly(JetType type) {
-  JetColumnType result;
+JetTypeSpec TypeOnly(JetType type) {
+  JetTypeSpec result;
   result.type = type;
   return result;
 }
@@ -159,13 +159,13 @@ void JetBinder::Name(JetExpr& expr, const Context& context) {
 // an unqualified one must be a column of exactly one of them.
 bool JetBinder::NameInScope(JetExpr& expr, const Scope& scope) {
   JetSource* found = nullptr;
-  const JetColumnInfo* column = nullptr;
+  const JetSchemaColumn* column = nullptr;
   JetSource* rowIdSource = nullptr;
   for (JetSource* source : scope.sources) {
     if (!expr.qualifier.empty() && !SameJetName(source->boundAlias, expr.qualifier)) continue;
-    const auto match =
-        std::find_if(source->columns.begin(), source->columns.end(),
-                     [&](const JetColumnInfo& info) { return SameJetName(info.name, expr.text); });
+    const auto match = std::find_if(
+        source->columns.begin(), source->columns.end(),
+        [&](const JetSchemaColumn& info) { return SameJetName(info.name, expr.text); });
     if (match == source->columns.end()) {
       if (source->kind == JetSource::Kind::Table && IsRowIdName(expr.text)) rowIdSource = source;
       if (!expr.qualifier.empty() && rowIdSource == nullptr) {

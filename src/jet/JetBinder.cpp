@@ -25,32 +25,32 @@ std::size_t Position(const JetExpr& expr) {
 }
 
 // Makes an ORDER BY term stand for the result column at `index`.
-void BindToItem(JetExpr& expr, std::size_t index, const JetColumnType& type) {
+void BindToItem(JetExpr& expr, std::size_t index, const JetTypeSpec& type) {
   expr.kind = JetExprKind::Name;
   expr.binding = JetNameBinding::Alias;
   expr.aliasIndex = index;
   expr.type = type;
 }
 
-const JetColumnInfo* FindColumn(const JetTableInfo& table, std::string_view name) {
+const JetSchemaColumn* FindColumn(const JetSchemaTable& table, std::string_view name) {
   const auto found =
       std::find_if(table.columns.begin(), table.columns.end(),
-                   [&](const JetColumnInfo& column) { return SameJetName(column.name, name); });
+                   [&](const JetSchemaColumn& column) { return SameJetName(column.name, name); });
   return found == table.columns.end() ? nullptr : &*found;
 }
 
 // The column's name as the catalogue has it; a JetError when the table has none of that name.
-std::string ColumnOf(const JetTableInfo& table, const std::string& name) {
-  const JetColumnInfo* column = FindColumn(table, name);
+std::string ColumnOf(const JetSchemaTable& table, const std::string& name) {
+  const JetSchemaColumn* column = FindColumn(table, name);
   if (column == nullptr) throw JetError(jet_message::UnknownColumn(name), 0);
   return column->name;
 }
 
 // The type that holds a column of every member of a UNION.
-void Widen(JetColumnType& column, const JetColumnType& other) {
+void Widen(JetTypeSpec& column, const JetTypeSpec& other) {
   if (column == other) return;
   const JetType types[] = {column.type, other.type};
-  JetColumnType widened;
+  JetTypeSpec widened;
   widened.type = CommonType(types);
   widened.size = std::max(column.size, other.size);
   column = widened;
@@ -58,12 +58,12 @@ void Widen(JetColumnType& column, const JetColumnType& other) {
 
 }  // namespace
 
-void BindJetStatement(JetStatement& statement, JetCatalogue& catalogue) {
+void BindJetStatement(JetStatement& statement, JetSchema& catalogue) {
   JetBinder(catalogue).Statement(statement);
 }
 
-const JetTableInfo& JetBinder::Table(const std::string& name, std::size_t offset) {
-  const JetTableInfo* table = catalogue_.FindTable(name);
+const JetSchemaTable& JetBinder::Table(const std::string& name, std::size_t offset) {
+  const JetSchemaTable* table = catalogue_.FindTable(name);
   if (table == nullptr) throw JetError(jet_message::UnknownTable(name), offset);
   return *table;
 }
@@ -123,7 +123,7 @@ void JetBinder::Source(JetSource& source, Scope& scope, std::vector<JetExpr*>& j
       joinConditions.push_back(source.on.get());
       return;
     case JetSource::Kind::Table: {
-      const JetTableInfo& table = Table(source.name, source.offset);
+      const JetSchemaTable& table = Table(source.name, source.offset);
       source.boundName = table.name;
       source.boundAlias = source.alias.empty() ? table.name : source.alias;
       source.columns = table.columns;
@@ -159,7 +159,7 @@ void JetBinder::ExpandStars(JetSelect& select, const Scope& scope) {
     for (const JetSource* source : scope.sources) {
       if (!qualifier.empty() && !SameJetName(source->boundAlias, qualifier)) continue;
       matched = true;
-      for (const JetColumnInfo& column : source->columns) {
+      for (const JetSchemaColumn& column : source->columns) {
         auto name = std::make_unique<JetExpr>(JetExprKind::Name, item.expr->offset);
         name->text = column.name;
         name->qualifier = source->boundAlias;
@@ -270,7 +270,7 @@ JetBinder::Scope JetBinder::TargetScope(JetStatement& statement, JetSource& sour
 void JetBinder::Insert(JetStatement& statement) {
   statement.target = Table(statement.table, 0);
   if (statement.columns.empty()) {
-    for (const JetColumnInfo& column : statement.target.columns) {
+    for (const JetSchemaColumn& column : statement.target.columns) {
       statement.columns.push_back(column.name);
     }
   }
@@ -306,7 +306,7 @@ void JetBinder::CreateTable(JetStatement& statement) {
   for (const JetColumnDef& column : statement.columnDefs) {
     source.columns.push_back(
         {column.name,
-         JetColumnTypeOf(column.typeName, column.size.value_or(0), column.scale.value_or(0)),
+         JetTypeSpecOf(column.typeName, column.size.value_or(0), column.scale.value_or(0)),
          column.defaultValue != nullptr});
   }
   Scope scope;

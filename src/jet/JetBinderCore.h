@@ -3,14 +3,14 @@
 // statements in JetBinder.cpp.
 #include <vector>
 
-#include "jet/JetCatalogue.h"
+#include "jet/JetSchema.h"
 #include "jet/JetSyntax.h"
 
 namespace tarnwick {
 
 class JetBinder {
  public:
-  explicit JetBinder(JetCatalogue& catalogue) : catalogue_(catalogue) {}
+  explicit JetBinder(JetSchema& catalogue) : catalogue_(catalogue) {}
   void Statement(JetStatement& statement);
 
  private:
@@ -32,7 +32,7 @@ class JetBinder {
   void Source(JetSource& source, Scope& scope, std::vector<JetExpr*>& joinConditions);
   void ExpandStars(JetSelect& select, const Scope& scope);
   void OrderBy(JetQuery& query, Scope& firstScope);
-  const JetTableInfo& Table(const std::string& name, std::size_t offset);
+  const JetSchemaTable& Table(const std::string& name, std::size_t offset);
 
   // Expressions.
   void Expr(JetExpr& expr, const Context& context);
@@ -47,7 +47,7 @@ class JetBinder {
   void CreateTable(JetStatement& statement);
   Scope TargetScope(JetStatement& statement, JetSource& source);
 
-  JetCatalogue& catalogue_;
+  JetSchema& catalogue_;
   int derivedTables_ = 0;
 };
 

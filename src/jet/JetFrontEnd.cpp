@@ -6,7 +6,7 @@
 
 namespace tarnwick {
 
-JetCompiled CompileJet(std::string_view utf8Sql, JetCatalogue& catalogue) {
+JetCompiled CompileJet(std::string_view utf8Sql, JetSchema& catalogue) {
   JetParse parse = ParseJetStatement(utf8Sql);
   JetCompiled compiled;
   compiled.moreStatements = parse.moreStatements;

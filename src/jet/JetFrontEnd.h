@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "jet/JetCatalogue.h"
+#include "jet/JetSchema.h"
 #include "jet/JetSyntax.h"
 
 namespace tarnwick {
@@ -25,6 +25,6 @@ struct JetCompiled {
 
 // Throws JetError when the statement cannot be read, names what is not there, or is not
 // well formed in another way the front end sees.
-JetCompiled CompileJet(std::string_view utf8Sql, JetCatalogue& catalogue);
+JetCompiled CompileJet(std::string_view utf8Sql, JetSchema& catalogue);
 
 }  // namespace tarnwick

@@ -143,6 +143,7 @@ JetSource JetParser::SourcePrimary() {
     ExpectPunct(")");
   } else {
     source.name = ExpectName();
+    if (PeekPunct("(")) throw EngineForm{};  // pragma_table_info('t') and the like
   }
   SourceAlias(source);
   return source;

@@ -31,7 +31,6 @@ std::vector<std::string> JetParser::NameList() {
 }
 
 // INSERT INTO t [(columns)] VALUES (...)[, (...)] | INSERT INTO t [(columns)] SELECT ...
-// The engine's INSERT ... WITH is left to the engine.
 void JetParser::Insert(JetStatement& statement) {
   statement.kind = JetStatementKind::Insert;
   ExpectKeyword("INTO");
@@ -42,10 +41,6 @@ void JetParser::Insert(JetStatement& statement) {
       statement.columns.push_back(ExpectColumnName());
     } while (AcceptPunct(","));
     ExpectPunct(")");
-  }
-  if (PeekKeyword("WITH")) {
-    statement = JetStatement{};
-    return;
   }
   if (PeekQuery()) {
     statement.query = Query();
@@ -121,7 +116,7 @@ bool JetParser::PeekTableConstraint() const {
 }
 
 JetTableConstraint JetParser::TableConstraint() {
-  JetTableConstraint constraint{JetTableConstraint::Kind::PrimaryKey, {}, {}, {}, {}, {}};
+  JetTableConstraint constraint{JetTableConstraint::Kind::PrimaryKey, {}, {}, {}, {}, {}, {}};
   if (AcceptKeyword("CONSTRAINT")) constraint.name = ExpectName();
   if (AcceptKeyword("PRIMARY")) {
     ExpectKeyword("KEY");
@@ -136,6 +131,7 @@ JetTableConstraint JetParser::TableConstraint() {
     ExpectKeyword("REFERENCES");
     constraint.referencesTable = ExpectName();
     if (PeekPunct("(")) constraint.referencesColumns = NameList();
+    constraint.referenceActions = ReferenceActions();
   } else {
     constraint.kind = JetTableConstraint::Kind::Check;
     ExpectKeyword("CHECK");
@@ -190,9 +186,38 @@ void JetParser::ColumnConstraint(JetColumnDef& column) {
   } else if (AcceptKeyword("REFERENCES")) {
     column.referencesTable = ExpectName();
     if (PeekPunct("(")) column.referencesColumns = NameList();
+    column.referenceActions = ReferenceActions();
   } else {
     Fail();
   }
+}
+
+// What a relationship does to the rows that refer to a changed or deleted row: CASCADE,
+// SET NULL, SET DEFAULT, NO ACTION or RESTRICT.
+std::string JetParser::ReferenceActions() {
+  std::string actions;
+  while (PeekKeyword("ON") && (PeekKeyword("UPDATE", 1) || PeekKeyword("DELETE", 1))) {
+    Advance();
+    actions += PeekKeyword("UPDATE") ? " ON UPDATE " : " ON DELETE ";
+    Advance();
+    if (AcceptKeyword("CASCADE")) {
+      actions += "CASCADE";
+    } else if (AcceptKeyword("RESTRICT")) {
+      actions += "RESTRICT";
+    } else if (AcceptKeyword("NO")) {
+      ExpectKeyword("ACTION");
+      actions += "NO ACTION";
+    } else {
+      ExpectKeyword("SET");
+      if (AcceptKeyword("NULL")) {
+        actions += "SET NULL";
+      } else {
+        ExpectKeyword("DEFAULT");
+        actions += "SET DEFAULT";
+      }
+    }
+  }
+  return actions;
 }
 
 // A literal with an optional sign, or an expression in parentheses.

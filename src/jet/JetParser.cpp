@@ -141,6 +141,21 @@ void JetParser::Fail() const {
 JetStatement JetParser::Statement() {
   JetStatement statement;
   if (AtEnd()) return statement;
+  // WITH (the engine's common table expressions) anywhere: a form left to the engine.
+  for (std::size_t i = 0; i < end_; ++i) {
+    if (IsKeyword(tokens_[i], "WITH")) return statement;
+  }
+  try {
+    StatementForm(statement);
+  } catch (const EngineForm&) {
+    return JetStatement{};
+  }
+  if (statement.kind == JetStatementKind::Passthrough) return statement;
+  if (!AtEnd()) Fail();
+  return statement;
+}
+
+void JetParser::StatementForm(JetStatement& statement) {
   if (PeekQuery()) {
     statement.kind = JetStatementKind::Select;
     statement.query = Query();
@@ -157,9 +172,6 @@ JetStatement JetParser::Statement() {
   } else if (AcceptKeyword("ALTER")) {
     Alter(statement);
   }
-  if (statement.kind == JetStatementKind::Passthrough) return statement;
-  if (!AtEnd()) Fail();
-  return statement;
 }
 
 JetParse ParseJetStatement(std::string_view utf8Sql) {

@@ -14,6 +14,10 @@ namespace tarnwick {
 
 class JetParser {
  public:
+  // Thrown inside the parser on a form of the engine's own that only the engine reads (a
+  // table-valued function in FROM): the statement goes to the engine unchanged.
+  struct EngineForm {};
+
   explicit JetParser(std::string_view sql);
 
   JetStatement Statement();
@@ -78,6 +82,7 @@ class JetParser {
   void SourceAlias(JetSource& source);
 
   // Statements.
+  void StatementForm(JetStatement& statement);
   void Insert(JetStatement& statement);
   void Update(JetStatement& statement);
   void Delete(JetStatement& statement);
@@ -92,6 +97,7 @@ class JetParser {
   bool PeekTableConstraint() const;
   JetTableConstraint TableConstraint();
   std::vector<std::string> NameList();  // ( a, b, ... )
+  std::string ReferenceActions();       // [ON UPDATE action] [ON DELETE action]
   JetExprPtr DefaultValue();
 
   std::string_view sql_;

@@ -50,7 +50,7 @@ class JetSqlWriter {
 
   // Statements.
   std::string Insert(const JetStatement& statement);
-  std::string Stored(const JetExpr& value, const JetColumnType& column);
+  std::string Stored(const JetExpr& value, const JetTypeSpec& column);
   std::string Update(const JetStatement& statement);
   std::string Delete(const JetStatement& statement);
   std::string CreateTable(const JetStatement& statement);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "jet/JetCatalogue.h"
+#include "jet/JetSchema.h"
 #include "jet/JetType.h"
 
 namespace tarnwick {
@@ -93,7 +93,7 @@ struct JetExpr {
   std::unique_ptr<JetQuery> query;
 
   // Bound.
-  JetColumnType type;
+  JetTypeSpec type;
   JetNameBinding binding = JetNameBinding::Unbound;
   bool boolValue = false;
   std::string sourceAlias;                // Column: the name the generated SQL qualifies it with
@@ -127,7 +127,7 @@ struct JetSource {
   // Bound (Table and Derived): the name the generated SQL uses for it, and its columns.
   std::string boundName;   // Table: the catalogue's name
   std::string boundAlias;  // the qualifier of its columns in the generated SQL
-  std::vector<JetColumnInfo> columns;
+  std::vector<JetSchemaColumn> columns;
 };
 
 // One SELECT without UNION or ORDER BY.
@@ -149,7 +149,7 @@ struct JetOrderItem {
 // A result column as the statement delivers it.
 struct JetResultColumn {
   std::string name;  // empty: nameless (the data access layer names it)
-  JetColumnType type;
+  JetTypeSpec type;
 };
 
 // SELECT ... [UNION [ALL] SELECT ...] [ORDER BY ...] [LIMIT n [OFFSET m]].
@@ -180,6 +180,7 @@ struct JetColumnDef {
   JetExprPtr check;
   std::string referencesTable;  // REFERENCES t [(c)]
   std::vector<std::string> referencesColumns;
+  std::string referenceActions;  // " ON UPDATE CASCADE ON DELETE SET NULL", as the engine reads it
 };
 
 // PRIMARY KEY (...), UNIQUE (...) or FOREIGN KEY (...) REFERENCES t [(...)] of CREATE TABLE.
@@ -189,6 +190,7 @@ struct JetTableConstraint {
   std::vector<std::string> columns;
   std::string referencesTable;
   std::vector<std::string> referencesColumns;
+  std::string referenceActions;
   JetExprPtr check;
 };
 
@@ -231,7 +233,7 @@ struct JetStatement {
   std::string dropColumn;                       // ALTER TABLE ... DROP
 
   // Bound: the target table (Insert, Update, Delete, CreateIndex, AlterTable*).
-  JetTableInfo target;
+  JetSchemaTable target;
 };
 
 }  // namespace tarnwick

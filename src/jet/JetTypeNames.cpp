@@ -207,8 +207,8 @@ ColumnAffinity EngineAffinity(std::string_view declaredType) {
   return ColumnAffinity::Numeric;
 }
 
-JetColumnType JetColumnTypeOf(std::string_view typeName, int size, int scale) {
-  JetColumnType result;
+JetTypeSpec JetTypeSpecOf(std::string_view typeName, int size, int scale) {
+  JetTypeSpec result;
   if (TrimLeft(typeName).empty()) return result;
   // The first word names the type ("DOUBLE PRECISION", "LONG INT").
   const std::size_t space = typeName.find(' ');
@@ -232,7 +232,7 @@ JetColumnType JetColumnTypeOf(std::string_view typeName, int size, int scale) {
   return result;
 }
 
-JetColumnType JetColumnTypeOfDeclaration(std::string_view declaredType) {
+JetTypeSpec JetTypeSpecOfDeclaration(std::string_view declaredType) {
   std::string_view text = TrimLeft(declaredType);
   const std::size_t open = text.find('(');
   std::string_view words = text.substr(0, open);
@@ -240,7 +240,7 @@ JetColumnType JetColumnTypeOfDeclaration(std::string_view declaredType) {
   int size = 0;
   int scale = 0;
   if (open != std::string_view::npos) ReadSize(text.substr(open), size, scale);
-  return JetColumnTypeOf(words, size, scale);
+  return JetTypeSpecOf(words, size, scale);
 }
 
 std::string_view AffinityWordFor(std::string_view typeName) {
@@ -256,7 +256,7 @@ bool IsAutoNumberType(std::string_view typeName) {
          SameJetName(typeName, "IDENTITY");
 }
 
-std::string_view StoreTypeName(const JetColumnType& type) {
+std::string_view StoreTypeName(const JetTypeSpec& type) {
   if (!type.jetDeclared) return {};
   switch (type.type) {
     case JetType::Boolean:

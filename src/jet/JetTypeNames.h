@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "jet/JetCatalogue.h"
+#include "jet/JetSchema.h"
 
 namespace tarnwick {
 
@@ -19,11 +19,11 @@ ColumnAffinity EngineAffinity(std::string_view declaredType);
 // does not matter) and its size give. A name Jet does not know takes the type closest to the
 // engine's affinity for it, with jetDeclared false; no name at all gives Variant. TEXT and
 // its synonyms without a size hold up to 255 characters.
-JetColumnType JetColumnTypeOf(std::string_view typeName, int size = 0, int scale = 0);
+JetTypeSpec JetTypeSpecOf(std::string_view typeName, int size = 0, int scale = 0);
 
 // The same for a declared type as the engine keeps it: "LONG INT", "STRING TEXT(50)",
 // "NUMERIC(8,0)". The first word names the type.
-JetColumnType JetColumnTypeOfDeclaration(std::string_view declaredType);
+JetTypeSpec JetTypeSpecOfDeclaration(std::string_view declaredType);
 
 // The word to write after a Jet type name (before any size) so that the engine stores the
 // column's values as the Jet type does: "TEXT" after MEMO, "INT" after LONG, "BLOB" after
@@ -35,6 +35,6 @@ bool IsAutoNumberType(std::string_view typeName);
 
 // The type as jet_store names it: "LONG", "TEXT", "DATETIME", ...; empty for a column whose
 // values are stored as they come (no Jet type declared).
-std::string_view StoreTypeName(const JetColumnType& type);
+std::string_view StoreTypeName(const JetTypeSpec& type);
 
 }  // namespace tarnwick

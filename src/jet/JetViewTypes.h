@@ -7,15 +7,15 @@
 #include <string_view>
 #include <vector>
 
-#include "jet/JetCatalogue.h"
+#include "jet/JetSchema.h"
 
 namespace tarnwick {
 
 // The comment that records the types, "/*jet-types:LONG,TEXT(50),DATETIME*/".
-std::string JetViewTypeNote(const std::vector<JetColumnType>& types);
+std::string JetViewTypeNote(const std::vector<JetTypeSpec>& types);
 
 // The types a view's definition records; nothing when it has no such comment (a view made by
 // another tool or an older version) or the comment is damaged.
-std::optional<std::vector<JetColumnType>> ReadJetViewTypeNote(std::string_view viewSql);
+std::optional<std::vector<JetTypeSpec>> ReadJetViewTypeNote(std::string_view viewSql);
 
 }  // namespace tarnwick

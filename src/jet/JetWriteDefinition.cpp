@@ -32,14 +32,14 @@ std::string DeclaredType(const JetColumnDef& column) {
   if (!word.empty()) type += " " + std::string(word);
   if (column.size) {
     type += "(" + std::to_string(*column.size);
-    if (column.scale) type += ", " + std::to_string(*column.scale);
+    if (column.scale) type += "," + std::to_string(*column.scale);
     type += ")";
   }
   return type;
 }
 
-JetColumnType TypeOf(const JetColumnDef& column) {
-  return JetColumnTypeOf(column.typeName, column.size.value_or(0), column.scale.value_or(0));
+JetTypeSpec TypeOf(const JetColumnDef& column) {
+  return JetTypeSpecOf(column.typeName, column.size.value_or(0), column.scale.value_or(0));
 }
 
 // The keys of a CREATE TABLE: which columns hold them, and which column the engine numbers.
@@ -107,7 +107,7 @@ std::string JetSqlWriter::ColumnDefinition(const JetColumnDef& column, std::stri
   if (!type.empty()) text += " " + type;
   text += constraints;
   if (column.unique) text += " UNIQUE";
-  const JetColumnType jetType = TypeOf(column);
+  const JetTypeSpec jetType = TypeOf(column);
   if (column.defaultValue) {
     // Converted as any value stored into the column, when a row takes it.
     text += " DEFAULT (" + Stored(*column.defaultValue, jetType) + ")";
@@ -122,6 +122,7 @@ std::string JetSqlWriter::ColumnDefinition(const JetColumnDef& column, std::stri
   if (!column.referencesTable.empty()) {
     text += " REFERENCES " + EngineName(column.referencesTable);
     if (!column.referencesColumns.empty()) text += " " + NameList(column.referencesColumns);
+    text += column.referenceActions;
   }
   if (IsTextType(jetType.type)) text += " COLLATE NOCASE";
   return text;
@@ -144,7 +145,7 @@ std::string JetSqlWriter::TableConstraint(const JetTableConstraint& constraint,
       if (!constraint.referencesColumns.empty()) {
         text += " " + NameList(constraint.referencesColumns);
       }
-      return text;
+      return text + constraint.referenceActions;
     case JetTableConstraint::Kind::Check:
       break;
   }
@@ -210,7 +211,7 @@ std::string JetSqlWriter::CreateIndex(const JetStatement& statement) {
 }
 
 std::string JetSqlWriter::CreateView(const JetStatement& statement) {
-  std::vector<JetColumnType> types;
+  std::vector<JetTypeSpec> types;
   for (const JetResultColumn& column : statement.query->columns) types.push_back(column.type);
   return "CREATE VIEW " + EngineName(statement.table) + " " + JetViewTypeNote(types) + " AS " +
          Query(*statement.query);

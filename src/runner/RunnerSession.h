@@ -10,6 +10,7 @@ enum ExitStatus : int {
   kAllSucceeded = 0,
   kStatementFailed = 1,  // a statement or a grid reported an error, or a run was cut short
   kCannotRun = 2,        // the database, a script or the output could not be used
+  kInterrupted = 130,    // Ctrl+C stopped the run, as a shell counts SIGINT
 };
 
 // Runs the inputs and writes the transcript to `out`; failures of the run itself go to

@@ -1,6 +1,7 @@
 #pragma once
 // Conversion between the console's text (Shift-JIS, code page 932) and the encodings
 // at its edges: UTF-8 for the engine, the terminal and file names; UTF-16 for descriptors.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,13 @@ std::string SjisToUtf8(std::string_view sjis);
 // Shift-JIS to UTF-16 code units and back (replacements as above).
 std::u16string SjisToUtf16(std::string_view sjis);
 std::string Utf16ToSjis(std::u16string_view utf16);
+
+// UTF-16 code units to UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view utf16);
+
+// Text in a Windows code page (1252, 932, ...) to UTF-8; a byte the code page does not define
+// becomes U+FFFD. Nothing when the system cannot convert from that code page.
+std::optional<std::string> CodePageToUtf8(std::string_view bytes, unsigned codePage);
 
 // A UTF-8 literal of the program's own texts, in Shift-JIS: Sjis("テーブル名の一覧").
 inline std::string Sjis(std::string_view utf8) { return Utf8ToSjis(utf8); }

@@ -12,6 +12,7 @@
 #include "support/ThrownMessage.h"
 #include "text/Cp932.h"
 #include "text/FileAccess.h"
+#include "text/ProgramFolders.h"
 
 namespace tarnwick {
 namespace {
@@ -39,7 +40,7 @@ class ScopedEnv {
 std::string Summary(const Settings& s) {
   return SjisToUtf8(s.DbDir + "|" + s.UdlName + "|" + s.MdbName) + "|" +
          std::to_string(s.FontSize) + "|" + (s.ClearText ? "clear" : "") +
-         (s.WordWrap ? "wrap" : "");
+         (s.WordWrap ? "wrap" : "") + (s.Highlight ? "" : "plain");
 }
 
 TEST(Settings, WithoutAFileTheDatabaseLiesBesideTheExecutableOrInTheUserDataFolder) {
@@ -64,6 +65,13 @@ TEST(Settings, WithoutAFileTheDatabaseLiesBesideTheExecutableOrInTheUserDataFold
     EXPECT_EQ(LoadSettings(unwritable + "Tarnwick.ini", unwritable).DbDir, expected);
     EXPECT_TRUE(std::filesystem::is_directory(expected)) << expected;
   }
+  // An installed program (its shared files' folder exists) keeps it there too, though its
+  // own folder may be writable (to the administrator).
+  const std::string bin = home.File("usr/bin") + "/";
+  std::filesystem::create_directories(bin);
+  std::filesystem::create_directories(SharedFilesDir(bin));
+  ScopedEnv noDataHome("XDG_DATA_HOME", std::nullopt);
+  EXPECT_EQ(LoadSettings(bin + "Tarnwick.ini", bin).DbDir, local);
 }
 
 TEST(Settings, FileValuesAndTheirDefaults) {
@@ -88,6 +96,12 @@ TEST(Settings, FileValuesAndTheirDefaults) {
       {"[GUI]\nFONTSIZE=12pt\nCLEARTEXT=yes\n", "|default.udl|default.mdb|9|"},
       {"[GUI]\nFONTSIZE=-3\n", "|default.udl|default.mdb|-3|"},
       {"[GUI]\nFONTSIZE=\n", "|default.udl|default.mdb|9|"},
+      // Syntax colours are on unless HIGHLIGHT is 0.
+      {"[GUI]\nHIGHLIGHT=0\n", "|default.udl|default.mdb|9|plain"},
+      {"[GUI]\nHIGHLIGHT=0x0\nWORDWRAP=1\n", "|default.udl|default.mdb|9|wrapplain"},
+      {"[GUI]\nHIGHLIGHT=1\n", "|default.udl|default.mdb|9|"},
+      {"[GUI]\nHIGHLIGHT=off\n", "|default.udl|default.mdb|9|"},
+      {"[SYSTEM]\nHIGHLIGHT=0\n", "|default.udl|default.mdb|9|"},
       // Sections and keys match without regard to case; each key belongs to its section.
       {"[ gui ]\nMdbFile=gui.mdb\nfontsize=14\n[System]\nMdbFile=a.mdb\n",
        "|default.udl|a.mdb|14|"},

@@ -7,33 +7,33 @@
 #include <utility>
 #include <vector>
 
-#include "jet/JetCatalogue.h"
 #include "jet/JetFrontEnd.h"
 #include "jet/JetLexer.h"
 #include "jet/JetMessages.h"
+#include "jet/JetSchema.h"
 #include "jet/JetTypeNames.h"
 #include "text/Cp932.h"
 
 namespace tarnwick::test {
 
-class TestCatalogue : public JetCatalogue {
+class TestCatalogue : public JetSchema {
  public:
   // Columns as name and declared type; a column whose type ends in " DEFAULT" has a default.
   TestCatalogue& Table(std::string name, std::vector<std::pair<std::string, std::string>> columns,
                        bool view = false) {
-    JetTableInfo& table = tables_[name];
+    JetSchemaTable& table = tables_[name];
     table.name = name;
     table.isView = view;
     for (auto& [column, declared] : columns) {
       const bool hasDefault = declared.ends_with(" DEFAULT");
       if (hasDefault) declared.resize(declared.size() - 8);
-      JetColumnType type = JetColumnTypeOfDeclaration(declared);
+      JetTypeSpec type = JetTypeSpecOfDeclaration(declared);
       if (type.autoNumber) type.type = JetType::Long;
       table.columns.push_back({column, type, hasDefault});
     }
     return *this;
   }
-  const JetTableInfo* FindTable(std::string_view name) override {
+  const JetSchemaTable* FindTable(std::string_view name) override {
     for (const auto& [key, table] : tables_) {
       if (SameJetName(key, name)) return &table;
     }
@@ -41,7 +41,7 @@ class TestCatalogue : public JetCatalogue {
   }
 
  private:
-  std::map<std::string, JetTableInfo, std::less<>> tables_;
+  std::map<std::string, JetSchemaTable, std::less<>> tables_;
 };
 
 // 社員 and 部署 as a textbook has them, a table with a column named No, and a view.

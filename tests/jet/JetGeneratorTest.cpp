@@ -164,10 +164,12 @@ TEST(JetGeneratorTest, DefinitionsKeepTheJetTypeNameFirstAndTheStorageItPromises
        R"(CREATE TABLE "t" ("ID" INT PRIMARY KEY NOT NULL, "n" TEXT(9) COLLATE NOCASE))"},
       // Defaults are converted as stored values; constraints keep their names.
       {"CREATE TEMP TABLE IF NOT EXISTS t (a LONG DEFAULT '7' CHECK (a > 0), b YESNO DEFAULT True "
-       "UNIQUE, c LONG REFERENCES p (k), CONSTRAINT f FOREIGN KEY (c) REFERENCES p)",
+       "UNIQUE, c LONG REFERENCES p (k) ON DELETE SET NULL, CONSTRAINT f FOREIGN KEY (c) "
+       "REFERENCES p ON UPDATE CASCADE ON DELETE NO ACTION)",
        R"(CREATE TEMP TABLE IF NOT EXISTS "t" ("a" LONG INT DEFAULT (jet_store('7', 'LONG')) )"
-       R"(CHECK (("a" > 0)), "b" YESNO UNIQUE DEFAULT (-1), "c" LONG INT REFERENCES "p" ("k"), )"
-       R"(CONSTRAINT "f" FOREIGN KEY ("c") REFERENCES "p"))"},
+       R"(CHECK (("a" > 0)), "b" YESNO UNIQUE DEFAULT (-1), "c" LONG INT REFERENCES "p" ("k") ON )"
+       R"(DELETE SET NULL, CONSTRAINT "f" FOREIGN KEY ("c") REFERENCES "p" ON UPDATE CASCADE ON )"
+       R"(DELETE NO ACTION))"},
       {"ALTER TABLE 部署 ADD COLUMN 作成 COUNTER",
        R"(ALTER TABLE "部署" ADD COLUMN "作成" INTEGER)"},
       {"ALTER TABLE 部署 ADD 有効 YESNO NOT NULL",

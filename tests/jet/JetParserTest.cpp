@@ -215,6 +215,8 @@ TEST(JetParserTest, StatementFormsAndThoseLeftToTheEngine) {
       {"CREATE TRIGGER g AFTER INSERT ON t BEGIN SELECT 1; END", "Passthrough"},
       {"ALTER TABLE t RENAME TO u", "Passthrough"},
       {"INSERT INTO t WITH n(i) AS (SELECT 1) SELECT i FROM n", "Passthrough"},
+      {"SELECT x FROM (WITH c(x) AS (SELECT 1) SELECT x FROM c)", "Passthrough"},
+      {"SELECT name FROM pragma_table_info('t') WHERE pk > 0", "Passthrough"},
   };
   for (const auto& [sql, summary] : cases) {
     const JetParse parse = ParseJetStatement(sql);

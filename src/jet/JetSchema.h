@@ -10,34 +10,34 @@
 namespace tarnwick {
 
 // A Jet type with what its declaration adds.
-struct JetColumnType {
+struct JetTypeSpec {
   JetType type = JetType::Variant;
   int size = 0;   // TEXT(n), BINARY(n): the most characters or bytes; DECIMAL(p, s): p; 0: none
   int scale = 0;  // DECIMAL(p, s): s
   bool autoNumber = false;   // COUNTER: numbered by the engine as rows are added
   bool jetDeclared = false;  // declared with a Jet type name: values are converted on write
 
-  bool operator==(const JetColumnType&) const = default;
+  bool operator==(const JetTypeSpec&) const = default;
 };
 
-struct JetColumnInfo {
+struct JetSchemaColumn {
   std::string name;
-  JetColumnType type;
+  JetTypeSpec type;
   bool hasDefault = false;  // the table declares a default value for it
 };
 
-struct JetTableInfo {
+struct JetSchemaTable {
   std::string name;  // as the catalogue has it
   bool isView = false;
-  std::vector<JetColumnInfo> columns;
+  std::vector<JetSchemaColumn> columns;
 };
 
-class JetCatalogue {
+class JetSchema {
  public:
-  virtual ~JetCatalogue() = default;
+  virtual ~JetSchema() = default;
   // The table or view of that name, compared as the engine compares names; nullptr when the
   // database has none. The pointer stays valid until the catalogue changes.
-  virtual const JetTableInfo* FindTable(std::string_view name) = 0;
+  virtual const JetSchemaTable* FindTable(std::string_view name) = 0;
 };
 
 }  // namespace tarnwick
