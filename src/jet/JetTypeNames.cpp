@@ -256,8 +256,24 @@ bool IsAutoNumberType(std::string_view typeName) {
          SameJetName(typeName, "IDENTITY");
 }
 
+// A type name Jet does not know takes the type closest to the engine's affinity for it; what
+// it stores must read as that type: a whole number (of any size), a number, any text.
+std::string_view GuessedStoreTypeName(JetType type) {
+  switch (type) {
+    case JetType::Long:
+      return "BIGINT";
+    case JetType::Double:
+    case JetType::Decimal:
+      return "DOUBLE";
+    case JetType::Text:
+      return "MEMO";
+    default:
+      return {};
+  }
+}
+
 std::string_view StoreTypeName(const JetTypeSpec& type) {
-  if (!type.jetDeclared) return {};
+  if (!type.jetDeclared) return GuessedStoreTypeName(type.type);
   switch (type.type) {
     case JetType::Boolean:
       return "YESNO";

@@ -33,8 +33,9 @@ std::string_view AffinityWordFor(std::string_view typeName);
 // COUNTER, AUTOINCREMENT and IDENTITY: numbered by the engine as rows are added.
 bool IsAutoNumberType(std::string_view typeName);
 
-// The type as jet_store names it: "LONG", "TEXT", "DATETIME", ...; empty for a column whose
-// values are stored as they come (no Jet type declared).
+// The type as jet_store names it: "LONG", "TEXT", "DATETIME", ...; for a type name Jet does
+// not know, the conversion that makes the value read as the type guessed for it; empty for a
+// column whose values are stored as they come (no type, or bytes).
 std::string_view StoreTypeName(const JetTypeSpec& type);
 
 }  // namespace tarnwick

@@ -62,6 +62,7 @@ std::optional<JetValuesTemplate> JetInsertValuesTemplate(std::string_view sql) {
   while (i < tokens.size() && !IsKeyword(tokens[i], "VALUES")) ++i;
   JetValuesTemplate result;
   result.text.reserve(sql.size());
+  result.values.reserve(tokens.size() / 2);
   std::size_t copied = 0;  // the source text up to here is in result.text
   int depth = 0;
   for (; i < tokens.size(); ++i) {

@@ -103,6 +103,13 @@ TEST_F(JetStatementsTest, AValueThatDoesNotConvertIsRefusedAndNothingChanges) {
     EXPECT_EQ(Rows("r", "k || '=' || IIf(v Is Null, 'null', v)"), "text:1=null");
     db_.Exec("DROP TABLE r");
   }
+  // A type Jet does not know is read as the type closest to the engine's own for it, and
+  // takes only what reads as that type.
+  db_.Exec("CREATE TABLE g (k LONG, v WHATEVER, w UNSIGNED BIG INT)");
+  EXPECT_EQ(Failure("INSERT INTO g VALUES (1, 'abc', 1)"), mismatch);
+  EXPECT_EQ(Failure("INSERT INTO g VALUES (1, 1, 'abc')"), mismatch);
+  db_.Exec("INSERT INTO g VALUES (1, '2.5', 9000000000)");
+  EXPECT_EQ(Rows("g", "v & '|' & w"), "text:2.5|9000000000");
   // An UPDATE whose last row fails changes no row at all.
   db_.Exec("CREATE TABLE n (v BYTE)");
   db_.Exec("INSERT INTO n VALUES (1), (2), (200)");
