@@ -242,6 +242,8 @@ void JetBinder::CallType(JetExpr& expr) {
       if (function.aggregate && SameJetName(function.name, "Sum") && type == JetType::Boolean) {
         type = JetType::Long;
       }
+      // Abs, Int, Fix, Round of a date give the library's number of days.
+      if (!function.aggregate && type == JetType::DateTime) type = JetType::Double;
       break;
     case JetResultRule::CommonOfChoices: {
       const std::vector<JetType> choices = ChoiceTypes(expr);
