@@ -30,9 +30,7 @@ std::string InvalidDate(std::string_view literal) {
   return std::string(literal) + " は正しい日付ではありません";
 }
 
-std::string NumberTooLarge(std::string_view literal) {
-  return "数値 " + std::string(literal) + " が大きすぎます";
-}
+std::string NestedTooDeeply() { return "SQL 文の入れ子 (かっこ、サブクエリ) が深すぎます"; }
 
 std::string UnknownTable(std::string_view name) {
   return "テーブルまたはクエリ " + Quoted(name) + " が見つかりません";

@@ -27,7 +27,7 @@ std::string SyntaxErrorNear(std::string_view word);  // the word where it stops 
 std::string SyntaxErrorAtEnd();
 std::string Unterminated(std::string_view what);  // an unclosed '...', "...", [...] or #...#
 std::string InvalidDate(std::string_view literal);
-std::string NumberTooLarge(std::string_view literal);
+std::string NestedTooDeeply();
 
 // Names.
 std::string UnknownTable(std::string_view name);

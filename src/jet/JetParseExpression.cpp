@@ -1,5 +1,7 @@
 // Expressions, with Jet's precedence (highest first): ^; unary -; * /; \; Mod; + -; &;
 // comparisons, Like, Between, In, Is; Not; And; Or; Xor; Eqv; Imp.
+#include <optional>
+
 #include "jet/JetDateLiteral.h"
 #include "jet/JetMessages.h"
 #include "jet/JetParserCore.h"
@@ -40,6 +42,7 @@ JetExprPtr JetParser::BinaryLevel(
     JetExprPtr (JetParser::*operand)(),
     std::initializer_list<std::pair<std::string_view, JetOp>> operators) {
   JetExprPtr left = (this->*operand)();
+  std::optional<Nesting> chain;
   for (;;) {
     const JetToken& token = Peek();
     const JetOp* found = nullptr;
@@ -48,6 +51,11 @@ JetExprPtr JetParser::BinaryLevel(
     }
     if (found == nullptr) return left;
     const std::size_t offset = token.offset;
+    if (chain) {
+      chain->Deeper();
+    } else {
+      chain.emplace(*this);
+    }
     Advance();
     left = MakeOperation(*found, offset, std::move(left), (this->*operand)());
   }
@@ -60,6 +68,7 @@ JetExprPtr JetParser::And() { return BinaryLevel(&JetParser::NotLevel, {{"AND", 
 
 JetExprPtr JetParser::NotLevel() {
   if (!PeekKeyword("NOT")) return Comparison();
+  const Nesting nesting(*this);
   const std::size_t offset = Offset();
   Advance();
   return MakeOperation(JetOp::Not, offset, NotLevel(), nullptr);
@@ -140,6 +149,7 @@ JetExprPtr JetParser::Multiplicative() {
 }
 
 JetExprPtr JetParser::UnaryLevel() {
+  const Nesting nesting(*this);
   const std::size_t offset = Offset();
   if (AcceptPunct("-")) return MakeOperation(JetOp::Negate, offset, UnaryLevel(), nullptr);
   if (AcceptPunct("+")) return MakeOperation(JetOp::UnaryPlus, offset, UnaryLevel(), nullptr);
@@ -158,6 +168,7 @@ JetExprPtr JetParser::Power() {
 
 // The exponent may carry its own sign: 2 ^ -1.
 JetExprPtr JetParser::PowerOperand() {
+  const Nesting nesting(*this);
   const std::size_t offset = Offset();
   if (AcceptPunct("-")) return MakeOperation(JetOp::Negate, offset, PowerOperand(), nullptr);
   if (AcceptPunct("+")) return MakeOperation(JetOp::UnaryPlus, offset, PowerOperand(), nullptr);
@@ -165,6 +176,7 @@ JetExprPtr JetParser::PowerOperand() {
 }
 
 JetExprPtr JetParser::Primary() {
+  const Nesting nesting(*this);
   const JetToken& token = Peek();
   switch (token.kind) {
     case JetTokenKind::Number:

@@ -11,6 +11,7 @@ bool JetParser::PeekQuery() const {
 }
 
 std::unique_ptr<JetQuery> JetParser::Query() {
+  const Nesting nesting(*this);
   auto query = std::make_unique<JetQuery>();
   QueryTerm(*query);
   while (AcceptKeyword("UNION")) {
@@ -130,6 +131,7 @@ JetSource JetParser::SourceElement() {
 }
 
 JetSource JetParser::SourcePrimary() {
+  const Nesting nesting(*this);
   JetSource source;
   source.offset = Offset();
   if (AcceptPunct("(")) {

@@ -24,7 +24,17 @@ constexpr std::string_view kReservedWords[] = {
 
 const JetToken kEndToken{JetTokenKind::Whitespace, 0, {}, true};
 
+constexpr int kDeepestNesting = 1000;
+
 }  // namespace
+
+void JetParser::Nesting::Deeper() {
+  if (parser_.depth_ >= kDeepestNesting) {
+    throw JetError(jet_message::NestedTooDeeply(), parser_.Offset());
+  }
+  ++parser_.depth_;
+  ++levels_;
+}
 
 bool IsJetReservedWord(std::string_view word) {
   if (word.size() > 11) return false;

@@ -100,8 +100,26 @@ class JetParser {
   std::string ReferenceActions();       // [ON UPDATE action] [ON DELETE action]
   JetExprPtr DefaultValue();
 
+  // Counts the levels of nesting being read, and refuses a statement nested deeper than any
+  // person writes (which would otherwise run the program out of stack).
+  // An operator chain (a Or b Or c ...) counts one level for each operator: the tree it makes
+  // is that deep.
+  class Nesting {
+   public:
+    explicit Nesting(JetParser& parser) : parser_(parser) { Deeper(); }
+    ~Nesting() { parser_.depth_ -= levels_; }
+    Nesting(const Nesting&) = delete;
+    Nesting& operator=(const Nesting&) = delete;
+    void Deeper();
+
+   private:
+    JetParser& parser_;
+    int levels_ = 0;
+  };
+
   std::string_view sql_;
   std::vector<JetToken> tokens_;  // without whitespace and comments
+  int depth_ = 0;
   std::size_t position_ = 0;
   std::size_t end_ = 0;  // the first token after the statement's ';' or the text's end
 };

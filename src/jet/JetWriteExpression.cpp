@@ -255,14 +255,29 @@ JetSqlWriter::Sql JetSqlWriter::Comparison(const JetExpr& expr, std::string_view
   return {Parenthesized(values[0], op, values[1] + collation), true};
 }
 
-// And and Or of truth values are the engine's; of numbers they work bit by bit.
+// And and Or of truth values are the engine's; of numbers they work bit by bit. A chain of
+// one of them (a Or b Or c ...) is written as one flat list: the engine's parser takes only
+// so many nested parentheses.
 JetSqlWriter::Sql JetSqlWriter::Logic(const JetExpr& expr, std::string_view op) {
-  const JetExpr& left = *expr.args[0];
-  const JetExpr& right = *expr.args[1];
-  if (IsLogical(left.type.type) && IsLogical(right.type.type)) {
-    return {Parenthesized(Condition(left), op, Condition(right)), true};
+  const auto logical = [](const JetExpr& node) {
+    return IsLogical(node.args[0]->type.type) && IsLogical(node.args[1]->type.type);
+  };
+  if (!logical(expr)) {
+    return {Function(OperatorFunction(expr.op), {Value(*expr.args[0]), Value(*expr.args[1])})};
   }
-  return {Function(OperatorFunction(expr.op), {Value(left), Value(right)})};
+  std::vector<const JetExpr*> terms;
+  const JetExpr* node = &expr;
+  for (; node->kind == JetExprKind::Binary && node->op == expr.op && logical(*node);
+       node = node->args[0].get()) {
+    terms.push_back(node->args[1].get());
+  }
+  terms.push_back(node);
+  std::string text = "(";
+  for (auto term = terms.rbegin(); term != terms.rend(); ++term) {
+    if (term != terms.rbegin()) text += " " + std::string(op) + " ";
+    text += Condition(**term);
+  }
+  return {text + ")", true};
 }
 
 JetSqlWriter::Sql JetSqlWriter::Like(const JetExpr& expr) {

@@ -87,6 +87,10 @@ TEST(JetGeneratorTest, NothingTheEngineWouldReadOtherwise) {
   ExpectEngineSql({
       // Two minus signs in a row would begin a comment.
       {"SELECT -True, -(-1)", R"(SELECT (- -1) AS "Expr1000", (- (- 1)) AS "Expr1001")"},
+      // A chain of Or (or And) is one flat list: the engine's parser nests only so deep.
+      {"SELECT 1 FROM 部署 WHERE 部署ID = 1 Or 部署ID = 2 Or 部署ID = 3 And 部署ID > 0",
+       R"(SELECT 1 AS "Expr1000" FROM "部署" WHERE (("部署"."部署ID" = 1) OR ("部署"."部署ID" = 2) OR )"
+       R"((("部署"."部署ID" = 3) AND ("部署"."部署ID" > 0))))"},
       // A whole number in GROUP BY or ORDER BY would be a column's position to the engine.
       {"SELECT 5, Count(*) FROM 部署 GROUP BY 5, -True ORDER BY 1",
        R"(SELECT 5 AS "Expr1000", count(*) AS "Expr1001" FROM "部署" GROUP BY NULL, NULL ORDER BY NULL)"},

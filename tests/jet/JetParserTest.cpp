@@ -258,6 +258,24 @@ TEST(JetParserTest, AStatementItCannotReadIsReportedWhereItStopsMakingSense) {
       EXPECT_EQ(error.Offset(), c.offset) << c.sql;
     }
   }
+  // Nesting deeper than any person writes is refused, not followed until the stack runs out.
+  const std::string deep = "SELECT " + std::string(100000, '(') + "1" + std::string(100000, ')');
+  std::string signs = "SELECT ";
+  for (int i = 0; i < 50000; ++i) signs += "- Not ";
+  const auto chainOf = [](int terms) {
+    std::string chain = "SELECT 1 FROM t WHERE a = 0";
+    for (int i = 1; i < terms; ++i) chain += " Or a = " + std::to_string(i);
+    return chain;
+  };
+  EXPECT_NO_THROW(ParseJetStatement(chainOf(900)));  // a long list written out
+  for (const std::string& sql : {deep, signs + "1", chainOf(50000)}) {
+    try {
+      ParseJetStatement(sql);
+      ADD_FAILURE();
+    } catch (const JetError& error) {
+      EXPECT_EQ(SjisToUtf8(error.what()), jet_message::NestedTooDeeply());
+    }
+  }
   const std::pair<std::string_view, std::string_view> others[] = {
       {"SELECT 'abc", "' が閉じられていません"},
       {"SELECT \"abc", "\" が閉じられていません"},
