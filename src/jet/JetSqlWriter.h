@@ -29,6 +29,9 @@ class JetSqlWriter {
   Sql Unary(const JetExpr& expr);
   Sql Binary(const JetExpr& expr);
   std::string Arithmetic(const JetExpr& expr, const std::string& left, const std::string& right);
+  std::string EngineChain(const JetExpr& expr);
+  std::string Concatenation(const std::vector<const JetExpr*>& terms, std::size_t first,
+                            std::size_t last);
   Sql Comparison(const JetExpr& expr, std::string_view op);
   Sql Logic(const JetExpr& expr, std::string_view op);
   Sql Like(const JetExpr& expr);

@@ -91,6 +91,28 @@ bool IsPlainPattern(const JetExpr& pattern) {
   return pattern.kind == JetExprKind::Text && pattern.text.find('[') == std::string::npos;
 }
 
+// The class of an operation the engine computes as Jet does, with its own operators: 1 for
+// + and - , 2 for *, on numbers of known types other than currency (which is rounded after
+// each step); 0 for every other.
+int EngineArithmeticClass(const JetExpr& expr) {
+  if (expr.kind != JetExprKind::Binary || expr.type.type == JetType::Currency ||
+      !IsKnownNumber(expr.args[0]->type.type) || !IsKnownNumber(expr.args[1]->type.type)) {
+    return 0;
+  }
+  if (expr.op == JetOp::Add || expr.op == JetOp::Subtract) return 1;
+  return expr.op == JetOp::Multiply ? 2 : 0;
+}
+
+// The terms of a & b & c ..., whatever their grouping, in order.
+void ConcatenatedTerms(const JetExpr& expr, std::vector<const JetExpr*>& terms) {
+  if (expr.kind != JetExprKind::Binary || expr.op != JetOp::Concat) {
+    terms.push_back(&expr);
+    return;
+  }
+  ConcatenatedTerms(*expr.args[0], terms);
+  ConcatenatedTerms(*expr.args[1], terms);
+}
+
 }  // namespace
 
 std::string JetSqlWriter::Value(const JetExpr& expr) {
@@ -186,12 +208,45 @@ JetSqlWriter::Sql JetSqlWriter::Binary(const JetExpr& expr) {
       return {Parenthesized(Value(*expr.args[0]), "||", Value(*expr.args[1]))};
     case JetOp::EngineModulo:
       return {Parenthesized(Value(*expr.args[0]), "%", Value(*expr.args[1]))};
+    case JetOp::Concat: {
+      std::vector<const JetExpr*> terms;
+      ConcatenatedTerms(expr, terms);
+      return {Concatenation(terms, 0, terms.size() - 1)};
+    }
     default:
       break;
   }
+  if (EngineArithmeticClass(expr) != 0) return {EngineChain(expr)};
   const std::string left = Value(*expr.args[0]);
   const std::string right = Value(*expr.args[1]);
   return {Arithmetic(expr, left, right)};
+}
+
+// a + b - c ... on numbers, written as the engine's own flat chain, which it reads left to
+// right as Jet does: nested parentheses would soon be more than the engine's parser takes.
+std::string JetSqlWriter::EngineChain(const JetExpr& expr) {
+  const int operators = EngineArithmeticClass(expr);
+  std::vector<const JetExpr*> terms;
+  const JetExpr* node = &expr;
+  for (; EngineArithmeticClass(*node) == operators; node = node->args[0].get()) {
+    terms.push_back(node);
+  }
+  std::string text = "(" + Value(*node);
+  for (auto term = terms.rbegin(); term != terms.rend(); ++term) {
+    text += (*term)->op == JetOp::Add ? " + " : (*term)->op == JetOp::Subtract ? " - " : " * ";
+    text += Value(*(*term)->args[1]);
+  }
+  return text + ")";
+}
+
+// a & b & c ...: joined two by two in a balanced tree of calls, which nests no deeper than
+// the number of terms' logarithm (& is associative: NULL counts as empty text either way).
+std::string JetSqlWriter::Concatenation(const std::vector<const JetExpr*>& terms, std::size_t first,
+                                        std::size_t last) {
+  if (first == last) return Value(*terms[first]);
+  const std::size_t middle = first + (last - first) / 2;
+  return Function(jet_op::kConcat,
+                  {Concatenation(terms, first, middle), Concatenation(terms, middle + 1, last)});
 }
 
 // + - * on numbers of known types use the engine's arithmetic (which widens on overflow as

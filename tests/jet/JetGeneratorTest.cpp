@@ -91,6 +91,11 @@ TEST(JetGeneratorTest, NothingTheEngineWouldReadOtherwise) {
       {"SELECT 1 FROM 部署 WHERE 部署ID = 1 Or 部署ID = 2 Or 部署ID = 3 And 部署ID > 0",
        R"(SELECT 1 AS "Expr1000" FROM "部署" WHERE (("部署"."部署ID" = 1) OR ("部署"."部署ID" = 2) OR )"
        R"((("部署"."部署ID" = 3) AND ("部署"."部署ID" > 0))))"},
+      // Chains of + - and of * are the engine's own flat ones (left to right, as Jet); & is
+      // joined in a balanced tree of calls.
+      {"SELECT 1 - 2 + 3 * 4 * 5 - (6 - 7), 'a' & 'b' & 'c' & 'd' & 'e'",
+       R"(SELECT (1 - 2 + (3 * 4 * 5) - (6 - 7)) AS "Expr1000", jet_concat(jet_concat(jet_concat()"
+       R"('a', 'b'), 'c'), jet_concat('d', 'e')) AS "Expr1001")"},
       // A whole number in GROUP BY or ORDER BY would be a column's position to the engine.
       {"SELECT 5, Count(*) FROM 部署 GROUP BY 5, -True ORDER BY 1",
        R"(SELECT 5 AS "Expr1000", count(*) AS "Expr1001" FROM "部署" GROUP BY NULL, NULL ORDER BY NULL)"},
