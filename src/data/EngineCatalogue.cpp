@@ -153,7 +153,7 @@ void EngineCatalogue::ReadColumns(JetSchemaTable& table) {
   while ((rc = sqlite3_step(columns.get())) == SQLITE_ROW) {
     JetSchemaColumn& column = table.columns.emplace_back();
     column.name = ColumnText(columns.get(), 0);
-    column.type = JetTypeSpecOfDeclaration(ColumnText(columns.get(), 1));
+    column.type = JetTypeInfoOfDeclaration(ColumnText(columns.get(), 1));
     column.hasDefault = sqlite3_column_int(columns.get(), 2) != 0;
     if (!table.isView && column.type.type == JetType::Long &&
         IsAutoIncrement(db_, table.name, column.name)) {

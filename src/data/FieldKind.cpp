@@ -10,7 +10,7 @@ constexpr int kLargestIntegerPrecision = 9;
 
 }  // namespace
 
-TFieldType FieldKindOf(const JetTypeSpec& type) {
+TFieldType FieldKindOf(const JetTypeInfo& type) {
   if (type.autoNumber) return ftAutoInc;
   switch (type.type) {
     case JetType::Boolean:
@@ -51,7 +51,7 @@ TFieldType FieldKindOf(const JetTypeSpec& type) {
 }
 
 TFieldType KindFromDeclaredType(std::string_view declaredType) {
-  return FieldKindOf(JetTypeSpecOfDeclaration(declaredType));
+  return FieldKindOf(JetTypeInfoOfDeclaration(declaredType));
 }
 
 }  // namespace tarnwick

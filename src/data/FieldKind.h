@@ -50,7 +50,7 @@ enum TFieldType : int {
 // The kind of a column or expression of a Jet type: a COUNTER is ftAutoInc; a DECIMAL of
 // fewer than 10 digits without decimals is ftInteger; a type known only when the statement
 // runs (Variant, or NULL) shows as text.
-TFieldType FieldKindOf(const JetTypeSpec& type);
+TFieldType FieldKindOf(const JetTypeInfo& type);
 
 // The kind of a table column from its declared type as the engine keeps it ("INTEGER",
 // "MEMO TEXT", "NUMERIC(8,0)", "STRING TEXT(50)", ...): the first word names the type,

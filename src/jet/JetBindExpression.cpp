@@ -28,8 +28,8 @@ bool IsRowIdName(std::string_view name) {
   return SameJetName(name, "rowid") || SameJetName(name, "oid") || SameJetName(name, "_rowid_");
 }
 
-JetTypeSpec TypeOnly(JetType type) {
-  JetTypeSpec result;
+JetTypeInfo TypeOnly(JetType type) {
+  JetTypeInfo result;
   result.type = type;
   return result;
 }

@@ -25,7 +25,7 @@ std::size_t Position(const JetExpr& expr) {
 }
 
 // Makes an ORDER BY term stand for the result column at `index`.
-void BindToItem(JetExpr& expr, std::size_t index, const JetTypeSpec& type) {
+void BindToItem(JetExpr& expr, std::size_t index, const JetTypeInfo& type) {
   expr.kind = JetExprKind::Name;
   expr.binding = JetNameBinding::Alias;
   expr.aliasIndex = index;
@@ -47,10 +47,10 @@ std::string ColumnOf(const JetSchemaTable& table, const std::string& name) {
 }
 
 // The type that holds a column of every member of a UNION.
-void Widen(JetTypeSpec& column, const JetTypeSpec& other) {
+void Widen(JetTypeInfo& column, const JetTypeInfo& other) {
   if (column == other) return;
   const JetType types[] = {column.type, other.type};
-  JetTypeSpec widened;
+  JetTypeInfo widened;
   widened.type = CommonType(types);
   widened.size = std::max(column.size, other.size);
   column = widened;
@@ -306,7 +306,7 @@ void JetBinder::CreateTable(JetStatement& statement) {
   for (const JetColumnDef& column : statement.columnDefs) {
     source.columns.push_back(
         {column.name,
-         JetTypeSpecOf(column.typeName, column.size.value_or(0), column.scale.value_or(0)),
+         JetTypeInfoOf(column.typeName, column.size.value_or(0), column.scale.value_or(0)),
          column.defaultValue != nullptr});
   }
   Scope scope;

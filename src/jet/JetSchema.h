@@ -10,19 +10,19 @@
 namespace tarnwick {
 
 // A Jet type with what its declaration adds.
-struct JetTypeSpec {
+struct JetTypeInfo {
   JetType type = JetType::Variant;
   int size = 0;   // TEXT(n), BINARY(n): the most characters or bytes; DECIMAL(p, s): p; 0: none
   int scale = 0;  // DECIMAL(p, s): s
   bool autoNumber = false;   // COUNTER: numbered by the engine as rows are added
   bool jetDeclared = false;  // declared with a Jet type name: values are converted on write
 
-  bool operator==(const JetTypeSpec&) const = default;
+  bool operator==(const JetTypeInfo&) const = default;
 };
 
 struct JetSchemaColumn {
   std::string name;
-  JetTypeSpec type;
+  JetTypeInfo type;
   bool hasDefault = false;  // the table declares a default value for it
 };
 

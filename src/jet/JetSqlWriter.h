@@ -53,7 +53,7 @@ class JetSqlWriter {
 
   // Statements.
   std::string Insert(const JetStatement& statement);
-  std::string Stored(const JetExpr& value, const JetTypeSpec& column);
+  std::string Stored(const JetExpr& value, const JetTypeInfo& column);
   std::string Update(const JetStatement& statement);
   std::string Delete(const JetStatement& statement);
   std::string CreateTable(const JetStatement& statement);

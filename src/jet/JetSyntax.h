@@ -93,7 +93,7 @@ struct JetExpr {
   std::unique_ptr<JetQuery> query;
 
   // Bound.
-  JetTypeSpec type;
+  JetTypeInfo type;
   JetNameBinding binding = JetNameBinding::Unbound;
   bool boolValue = false;
   std::string sourceAlias;                // Column: the name the generated SQL qualifies it with
@@ -149,7 +149,7 @@ struct JetOrderItem {
 // A result column as the statement delivers it.
 struct JetResultColumn {
   std::string name;  // empty: nameless (the data access layer names it)
-  JetTypeSpec type;
+  JetTypeInfo type;
 };
 
 // SELECT ... [UNION [ALL] SELECT ...] [ORDER BY ...] [LIMIT n [OFFSET m]].

@@ -207,8 +207,8 @@ ColumnAffinity EngineAffinity(std::string_view declaredType) {
   return ColumnAffinity::Numeric;
 }
 
-JetTypeSpec JetTypeSpecOf(std::string_view typeName, int size, int scale) {
-  JetTypeSpec result;
+JetTypeInfo JetTypeInfoOf(std::string_view typeName, int size, int scale) {
+  JetTypeInfo result;
   if (TrimLeft(typeName).empty()) return result;
   // The first word names the type ("DOUBLE PRECISION", "LONG INT").
   const std::size_t space = typeName.find(' ');
@@ -232,7 +232,7 @@ JetTypeSpec JetTypeSpecOf(std::string_view typeName, int size, int scale) {
   return result;
 }
 
-JetTypeSpec JetTypeSpecOfDeclaration(std::string_view declaredType) {
+JetTypeInfo JetTypeInfoOfDeclaration(std::string_view declaredType) {
   std::string_view text = TrimLeft(declaredType);
   const std::size_t open = text.find('(');
   std::string_view words = text.substr(0, open);
@@ -240,7 +240,7 @@ JetTypeSpec JetTypeSpecOfDeclaration(std::string_view declaredType) {
   int size = 0;
   int scale = 0;
   if (open != std::string_view::npos) ReadSize(text.substr(open), size, scale);
-  return JetTypeSpecOf(words, size, scale);
+  return JetTypeInfoOf(words, size, scale);
 }
 
 std::string_view AffinityWordFor(std::string_view typeName) {
@@ -272,7 +272,7 @@ std::string_view GuessedStoreTypeName(JetType type) {
   }
 }
 
-std::string_view StoreTypeName(const JetTypeSpec& type) {
+std::string_view StoreTypeName(const JetTypeInfo& type) {
   if (!type.jetDeclared) return GuessedStoreTypeName(type.type);
   switch (type.type) {
     case JetType::Boolean:

@@ -19,11 +19,11 @@ ColumnAffinity EngineAffinity(std::string_view declaredType);
 // does not matter) and its size give. A name Jet does not know takes the type closest to the
 // engine's affinity for it, with jetDeclared false; no name at all gives Variant. TEXT and
 // its synonyms without a size hold up to 255 characters.
-JetTypeSpec JetTypeSpecOf(std::string_view typeName, int size = 0, int scale = 0);
+JetTypeInfo JetTypeInfoOf(std::string_view typeName, int size = 0, int scale = 0);
 
 // The same for a declared type as the engine keeps it: "LONG INT", "STRING TEXT(50)",
 // "NUMERIC(8,0)". The first word names the type.
-JetTypeSpec JetTypeSpecOfDeclaration(std::string_view declaredType);
+JetTypeInfo JetTypeInfoOfDeclaration(std::string_view declaredType);
 
 // The word to write after a Jet type name (before any size) so that the engine stores the
 // column's values as the Jet type does: "TEXT" after MEMO, "INT" after LONG, "BLOB" after
@@ -36,6 +36,6 @@ bool IsAutoNumberType(std::string_view typeName);
 // The type as jet_store names it: "LONG", "TEXT", "DATETIME", ...; for a type name Jet does
 // not know, the conversion that makes the value read as the type guessed for it; empty for a
 // column whose values are stored as they come (no type, or bytes).
-std::string_view StoreTypeName(const JetTypeSpec& type);
+std::string_view StoreTypeName(const JetTypeInfo& type);
 
 }  // namespace tarnwick

@@ -11,7 +11,7 @@ constexpr std::string_view kOpen = "/*jet-types:";
 constexpr std::string_view kClose = "*/";
 constexpr std::string_view kAutoNumber = "COUNTER";
 
-std::string TypeText(const JetTypeSpec& type) {
+std::string TypeText(const JetTypeInfo& type) {
   if (type.autoNumber) return std::string(kAutoNumber);
   std::string text(JetTypeName(type.type));
   if (type.size > 0) {
@@ -22,12 +22,12 @@ std::string TypeText(const JetTypeSpec& type) {
   return text;
 }
 
-JetTypeSpec ReadType(std::string_view text) {
-  JetTypeSpec type = JetTypeSpecOfDeclaration(text);
+JetTypeInfo ReadType(std::string_view text) {
+  JetTypeInfo type = JetTypeInfoOfDeclaration(text);
   // VARIANT and NULL are no type names of a column; the type stays unknown.
   if (SameJetName(text, JetTypeName(JetType::Variant)) ||
       SameJetName(text, JetTypeName(JetType::Null))) {
-    type = JetTypeSpec{};
+    type = JetTypeInfo{};
   }
   type.jetDeclared = false;  // a view's column converts nothing on its own
   return type;
@@ -35,7 +35,7 @@ JetTypeSpec ReadType(std::string_view text) {
 
 }  // namespace
 
-std::string JetViewTypeNote(const std::vector<JetTypeSpec>& types) {
+std::string JetViewTypeNote(const std::vector<JetTypeInfo>& types) {
   std::string note(kOpen);
   for (std::size_t i = 0; i < types.size(); ++i) {
     if (i > 0) note += ';';
@@ -45,14 +45,14 @@ std::string JetViewTypeNote(const std::vector<JetTypeSpec>& types) {
   return note;
 }
 
-std::optional<std::vector<JetTypeSpec>> ReadJetViewTypeNote(std::string_view viewSql) {
+std::optional<std::vector<JetTypeInfo>> ReadJetViewTypeNote(std::string_view viewSql) {
   const std::size_t open = viewSql.find(kOpen);
   if (open == std::string_view::npos) return std::nullopt;
   const std::size_t begin = open + kOpen.size();
   const std::size_t close = viewSql.find(kClose, begin);
   if (close == std::string_view::npos) return std::nullopt;
   std::string_view list = viewSql.substr(begin, close - begin);
-  std::vector<JetTypeSpec> types;
+  std::vector<JetTypeInfo> types;
   while (!list.empty()) {
     const std::size_t separator = list.find(';');
     types.push_back(ReadType(list.substr(0, separator)));

@@ -12,10 +12,10 @@
 namespace tarnwick {
 
 // The comment that records the types, "/*jet-types:LONG,TEXT(50),DATETIME*/".
-std::string JetViewTypeNote(const std::vector<JetTypeSpec>& types);
+std::string JetViewTypeNote(const std::vector<JetTypeInfo>& types);
 
 // The types a view's definition records; nothing when it has no such comment (a view made by
 // another tool or an older version) or the comment is damaged.
-std::optional<std::vector<JetTypeSpec>> ReadJetViewTypeNote(std::string_view viewSql);
+std::optional<std::vector<JetTypeInfo>> ReadJetViewTypeNote(std::string_view viewSql);
 
 }  // namespace tarnwick

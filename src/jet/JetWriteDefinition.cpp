@@ -38,8 +38,8 @@ std::string DeclaredType(const JetColumnDef& column) {
   return type;
 }
 
-JetTypeSpec TypeOf(const JetColumnDef& column) {
-  return JetTypeSpecOf(column.typeName, column.size.value_or(0), column.scale.value_or(0));
+JetTypeInfo TypeOf(const JetColumnDef& column) {
+  return JetTypeInfoOf(column.typeName, column.size.value_or(0), column.scale.value_or(0));
 }
 
 // The keys of a CREATE TABLE: which columns hold them, and which column the engine numbers.
@@ -107,7 +107,7 @@ std::string JetSqlWriter::ColumnDefinition(const JetColumnDef& column, std::stri
   if (!type.empty()) text += " " + type;
   text += constraints;
   if (column.unique) text += " UNIQUE";
-  const JetTypeSpec jetType = TypeOf(column);
+  const JetTypeInfo jetType = TypeOf(column);
   if (column.defaultValue) {
     // Converted as any value stored into the column, when a row takes it.
     text += " DEFAULT (" + Stored(*column.defaultValue, jetType) + ")";
@@ -211,7 +211,7 @@ std::string JetSqlWriter::CreateIndex(const JetStatement& statement) {
 }
 
 std::string JetSqlWriter::CreateView(const JetStatement& statement) {
-  std::vector<JetTypeSpec> types;
+  std::vector<JetTypeInfo> types;
   for (const JetResultColumn& column : statement.query->columns) types.push_back(column.type);
   return "CREATE VIEW " + EngineName(statement.table) + " " + JetViewTypeNote(types) + " AS " +
          Query(*statement.query);

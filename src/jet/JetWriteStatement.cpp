@@ -34,7 +34,7 @@ std::vector<std::string> LeftOutYesNo(const JetStatement& statement) {
 }
 
 // The size argument jet_store takes: TEXT(n) and BINARY(n) n, DECIMAL(p, s) p * 100 + s.
-int StoreSize(const JetTypeSpec& type) {
+int StoreSize(const JetTypeInfo& type) {
   if (type.type == JetType::Decimal) return type.size > 0 ? type.size * 100 + type.scale : 0;
   return type.size;
 }
@@ -55,7 +55,7 @@ bool WholeWithin(const std::string& text, bool negative, std::int64_t low, std::
 
 // A literal that converting to the column's type gives back as it is: it goes into the
 // statement unchanged, which spares the engine one call for every value of a long script.
-bool StoresUnchanged(const JetExpr& value, const JetTypeSpec& column) {
+bool StoresUnchanged(const JetExpr& value, const JetTypeInfo& column) {
   const JetExpr* literal = &value;
   const bool negative = value.kind == JetExprKind::Unary && value.op == JetOp::Negate;
   if (negative) literal = value.args[0].get();
@@ -106,7 +106,7 @@ bool StoresUnchanged(const JetExpr& value, const JetTypeSpec& column) {
 
 }  // namespace
 
-std::string JetSqlWriter::Stored(const JetExpr& value, const JetTypeSpec& column) {
+std::string JetSqlWriter::Stored(const JetExpr& value, const JetTypeInfo& column) {
   const std::string_view storeType = StoreTypeName(column);
   std::string text = Value(value);
   if (storeType.empty() || StoresUnchanged(value, column)) return text;
@@ -126,7 +126,7 @@ std::string JetSqlWriter::Insert(const JetStatement& statement) {
     text += EngineName(columns[i]);
   }
   text += ") ";
-  std::vector<const JetTypeSpec*> types;
+  std::vector<const JetTypeInfo*> types;
   for (const std::string& column : statement.columns) {
     types.push_back(&ColumnNamed(statement.target, column).type);
   }

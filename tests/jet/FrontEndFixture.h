@@ -27,7 +27,7 @@ class TestCatalogue : public JetSchema {
     for (auto& [column, declared] : columns) {
       const bool hasDefault = declared.ends_with(" DEFAULT");
       if (hasDefault) declared.resize(declared.size() - 8);
-      JetTypeSpec type = JetTypeSpecOfDeclaration(declared);
+      JetTypeInfo type = JetTypeInfoOfDeclaration(declared);
       if (type.autoNumber) type.type = JetType::Long;
       table.columns.push_back({column, type, hasDefault});
     }
