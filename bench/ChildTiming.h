@@ -81,7 +81,7 @@ inline Measurement Measure(const std::vector<std::string>& argv, const ChildIo& 
 // One row of the table: tarnwick-run's figure, the reference figure, their ratio and target.
 inline void PrintRow(const char* what, double ours, double reference, double target) {
   const double ratio = reference > 0 ? ours / reference : 0;
-  std::printf("%-42s %12.3f %10.3f %7.2fx %6.1fx  %s\n", what, ours, reference, ratio, target,
+  std::printf("%-42s %12.3f %10.3f %7.2fx %6.2fx  %s\n", what, ours, reference, ratio, target,
               ratio <= target ? "ok" : "MISSED");
 }
 

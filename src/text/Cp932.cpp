@@ -65,10 +65,8 @@ class IconvConverter {
   iconv_t cd_;
 };
 
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+}  // namespace
 
-// The number of bytes of the character that starts text: a whole UTF-8 sequence when it is
-// well formed, otherwise the lead byte and the continuation bytes that belong to it.
 std::size_t Utf8CharacterLength(std::string_view text) {
   unsigned char lead = static_cast<unsigned char>(text[0]);
   std::size_t expected = lead < 0x80    ? 1
@@ -78,11 +76,13 @@ std::size_t Utf8CharacterLength(std::string_view text) {
                                         : 1;
   std::size_t length = 1;
   while (length < expected && length < text.size() &&
-         IsContinuation(static_cast<unsigned char>(text[length]))) {
+         IsUtf8Continuation(static_cast<unsigned char>(text[length]))) {
     ++length;
   }
   return length;
 }
+
+namespace {
 
 bool IsSjisTrail(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
 
@@ -104,24 +104,6 @@ const IconvConverter& Utf8ToSjisConverter() {
 const IconvConverter& SjisToUtf8Converter() {
   thread_local IconvConverter converter("UTF-8", "CP932");
   return converter;
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
 }
 
 // Decodes well-formed UTF-8 (as iconv produces it) into UTF-16 code units.
@@ -155,6 +137,24 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
 }
 
 }  // namespace
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
 
 std::string Utf16ToUtf8(std::u16string_view utf16) {
   std::string out;
