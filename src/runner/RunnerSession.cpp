@@ -52,9 +52,6 @@ std::vector<std::string> PrepareInputs(const std::vector<RunnerInput>& inputs) {
       continue;
     }
     prepared.push_back(ScriptTextOf(input));
-    if (input.kind == RunnerInput::Kind::CommandText && !FitsConsoleText(input.utf8)) {
-      ReportFailure("warning: characters that Shift-JIS cannot represent became '?' in a -c text");
-    }
   }
   return prepared;
 }

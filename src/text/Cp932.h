@@ -1,6 +1,7 @@
 #pragma once
 // Conversion between the console's text (Shift-JIS, code page 932) and the encodings
 // at its edges: UTF-8 for the engine, the terminal and file names; UTF-16 for descriptors.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,15 @@ std::string SjisToUtf8(std::string_view sjis);
 // Shift-JIS to UTF-16 code units and back (replacements as above).
 std::u16string SjisToUtf16(std::string_view sjis);
 std::string Utf16ToSjis(std::u16string_view utf16);
+
+// The same conversions without replacements: nothing when any character of the text cannot
+// be converted (a character that code page 932 lacks, or a byte sequence that is not valid in
+// the source encoding).
+std::optional<std::string> Utf8ToSjisExactly(std::string_view utf8);
+std::optional<std::string> SjisToUtf8Exactly(std::string_view sjis);
+
+// True for well-formed UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool IsValidUtf8(std::string_view text);
 
 // A UTF-8 literal of the program's own texts, in Shift-JIS: Sjis("テーブル名の一覧").
 inline std::string Sjis(std::string_view utf8) { return Utf8ToSjis(utf8); }
