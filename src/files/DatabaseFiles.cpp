@@ -1,9 +1,14 @@
 #include "files/DatabaseFiles.h"
 
+#include <filesystem>
+
 #include "data/Connection.h"
 #include "data/Udl.h"
+#include "files/EmptyDatabase.h"
 #include "files/TemplateDatabase.h"
+#include "text/Cp932.h"
 #include "text/FileAccess.h"
+#include "text/TarnwickError.h"
 
 namespace tarnwick {
 namespace {
@@ -18,14 +23,32 @@ void DeleteIfExists(const std::string& path) {
   if (FileExists(path)) DeleteFile(path);
 }
 
-}  // namespace
-
-void RecreateDatabase(Connection& connection, const DatabaseNames& names) {
-  connection.Close();
-  const std::string databasePath = names.DatabasePath();
-  DeleteIfExists(databasePath);
+// Writes the template under the database's name: a new file, or over one that may go.
+void WriteTemplate(const std::string& databasePath) {
   for (const char* suffix : kEngineSideFiles) DeleteIfExists(databasePath + suffix);
   WriteWholeFile(databasePath, TemplateDatabase());
+}
+
+bool IsEmptyFile(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::file_size(NativePath(path), error) == 0 && !error;
+}
+
+}  // namespace
+
+void RecreateDatabase(Connection& connection, const DatabaseNames& names, ForeignFile foreign) {
+  connection.Close();
+  const std::string databasePath = names.DatabasePath();
+  if (!FileExists(databasePath) || IsEmptyFile(databasePath)) {
+    WriteTemplate(databasePath);
+  } else if (IsEngineDatabaseFile(NativePath(databasePath))) {
+    EmptyDatabaseFile(databasePath);
+  } else if (foreign == ForeignFile::Replace) {
+    WriteTemplate(databasePath);
+  } else {
+    throw TarnwickError(Sjis("ファイル \"") + databasePath +
+                        Sjis("\" はデータベースではないため置き換えません"));
+  }
   WriteUdlFile(names.DescriptorPath(), databasePath);
   connection.SetConnectionString(names.ConnectionString());
 }

@@ -27,9 +27,9 @@ void DatabaseSession::ApplyNames(const DatabaseNames& names) {
 
 void DatabaseSession::DeriveNames(std::string_view path) { ApplyNames(DeriveDatabaseNames(path)); }
 
-void DatabaseSession::RecreateDatabase() {
+void DatabaseSession::RecreateDatabase(ForeignFile foreign) {
   BusyPointer busy(ui_);
-  tarnwick::RecreateDatabase(connection_, Names());
+  tarnwick::RecreateDatabase(connection_, Names(), foreign);
 }
 
 void DatabaseSession::SetDbConnected(bool connect) {
