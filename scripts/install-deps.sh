@@ -13,6 +13,10 @@ packages=(
   # Reading back the window's printed PDF pages in its tests.
   poppler-utils
 )
+# The fuzz harnesses (fuzz/README.md) need clang and its libFuzzer; only when asked for.
+if [ "${TARNWICK_FUZZ:-0}" = "1" ]; then
+  packages+=(clang)
+fi
 
 missing=()
 for package in "${packages[@]}"; do
