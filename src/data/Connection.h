@@ -15,7 +15,9 @@ class Dataset;
 // string is "FILE NAME=" + descriptor path (console text). The descriptor's provider must be
 // "Microsoft.Jet.OLEDB.4.0", which means our engine on the descriptor's data-source file.
 // Opening never creates a file. Every statement commits on its own and is on disk when it
-// returns; a clean close leaves no side files.
+// returns; a clean close leaves no side files. A database that we cannot write (the file or
+// its folder) is opened read-only, with its journal mode as it is and no side files at all;
+// writes then fail with the engine's read-only error.
 class Connection {
  public:
   Connection();
@@ -34,6 +36,8 @@ class Connection {
   // connection does nothing.
   void Close();
   bool Connected() const { return db_ != nullptr; }
+  // True while the open database is read-only.
+  bool ReadOnly() const;
   // Opens the connection when it is closed (queries, tables and name lists use this).
   void EnsureOpen();
 

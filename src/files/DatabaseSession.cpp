@@ -54,6 +54,8 @@ void DatabaseSession::SetDbConnected(bool connect) {
   lastConnectError_.clear();
   ui_.SetConnectCaption(Sjis("DBの切断(&A)"));
   connectionPane_->AppendLine(MdbName + Sjis(" ファイルに接続しました"));
+  // Said in the result pane, also where the connect lines go elsewhere (the runner).
+  if (connection_.ReadOnly()) pane_.AppendLine(Sjis("読み取り専用で開きました"));
   connectionPane_->AppendLine("");
 }
 

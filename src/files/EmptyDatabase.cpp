@@ -1,7 +1,9 @@
 #include "files/EmptyDatabase.h"
 
 #include <sqlite3.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <vector>
 
@@ -92,6 +94,11 @@ bool IsEngineDatabaseFile(const std::string& nativePath) {
 }
 
 void EmptyDatabaseFile(std::string_view sjisDatabasePath, int busyTimeoutMilliseconds) {
+  // Opened for writing, a database we cannot write would open read-only and leave side files
+  // that nobody can write; it is refused before the engine sees it.
+  if (access(NativePath(sjisDatabasePath).c_str(), W_OK) != 0) {
+    throw TarnwickError(FileCreateMessage(sjisDatabasePath, errno));
+  }
   {
     EmptyingConnection database(sjisDatabasePath, busyTimeoutMilliseconds);
     database.Exec("BEGIN IMMEDIATE");
