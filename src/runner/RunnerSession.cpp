@@ -65,6 +65,15 @@ void ReportOpenFailure(const DatabaseSession& session, const RunnerOptions& opti
   }
 }
 
+// A transaction that the scripts began and never ended is rolled back, never committed behind
+// the user's back, and the run says so: the rows it answered OK are not in the database.
+bool RollBackOpenTransaction(Connection& connection) {
+  if (!connection.InTransaction()) return false;
+  connection.Rollback();
+  ReportFailure(Sjis("確定していないトランザクションを取り消しました (ROLLBACK)"));
+  return true;
+}
+
 }  // namespace
 
 void ReportFailure(std::string_view sjisMessage) {
@@ -118,6 +127,7 @@ ExitStatus RunSession(const RunnerOptions& options, std::FILE* out) {
   }
   query.Close();
   table.Close();
+  const bool rolledBack = RollBackOpenTransaction(connection);
   connection.Close();
 
   bool compacted = true;
@@ -135,7 +145,8 @@ ExitStatus RunSession(const RunnerOptions& options, std::FILE* out) {
     return kCannotRun;
   }
   if (!compacted) return kCannotRun;
-  return (runCutShort || context.errorsReported > 0) ? kStatementFailed : kAllSucceeded;
+  return (runCutShort || rolledBack || context.errorsReported > 0) ? kStatementFailed
+                                                                   : kAllSucceeded;
 }
 
 }  // namespace tarnwick::runner
