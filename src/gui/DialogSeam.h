@@ -19,6 +19,7 @@ struct FileDialogSpec {
 
 class DialogSeam {
  public:
+  enum class Answer { Yes, No, Cancel };
   virtual ~DialogSeam() = default;
   // The chosen path, or nothing when the user cancels. Neither dialog asks before
   // replacing a file, and neither requires the file to exist.
@@ -26,6 +27,9 @@ class DialogSeam {
   virtual std::optional<QString> ChooseOpenFile(QWidget* owner, const FileDialogSpec& spec) = 0;
   // A Yes/No question without icon, Yes preselected; true for Yes.
   virtual bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) = 0;
+  // A Yes/No/Cancel question with the question icon, Yes preselected; closing the box is
+  // Cancel.
+  virtual Answer AskYesNoCancel(QWidget* owner, const QString& caption, const QString& text) = 0;
   // The standard error box: caption "Tarnwick", error icon, one OK button.
   virtual void ShowError(QWidget* owner, const QString& message) = 0;
   // The print dialog "PrintDialog": the user chooses the printer, which the dialog sets up;
@@ -39,6 +43,7 @@ class StandardDialogs : public DialogSeam {
   std::optional<QString> ChooseSaveFile(QWidget* owner, const FileDialogSpec& spec) override;
   std::optional<QString> ChooseOpenFile(QWidget* owner, const FileDialogSpec& spec) override;
   bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) override;
+  Answer AskYesNoCancel(QWidget* owner, const QString& caption, const QString& text) override;
   void ShowError(QWidget* owner, const QString& message) override;
   bool ChoosePrinter(QWidget* owner, QPrinter& printer) override;
 };
