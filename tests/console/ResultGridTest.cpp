@@ -38,6 +38,19 @@ TEST(ResultGrid, WidthsInBytesAndCellTextByKind) {
        "SELECT M FROM m",
        "SELECT M FROM m\r\nM     |\r\n------+\r\n"
        "1234.5|\r\n  1234|\r\n   0.5|\r\n      |\r\n -2.25|\r\n1.2346|\r\n     0|\r\nOK\r\n"},
+      // BIGINT as a whole number, GUID in braces: sixteen bytes in Jet's layout, or its text.
+      {{"CREATE TABLE k (B BIGINT, G GUID)",
+        "INSERT INTO k VALUES (9007199254740993, X'FF1996F6868B11D0B42D00C04FC964FF')",
+        "INSERT INTO k VALUES (-5, '6F9619FF-8B86-D011-B42D-00C04FC964FF')",
+        "INSERT INTO k VALUES (NULL, '{00000000-0000-0000-0000-000000000001}')"},
+       "SELECT * FROM k",
+       "SELECT * FROM k\r\n"
+       "B               |G                                     |\r\n"
+       "----------------+--------------------------------------+\r\n"
+       "9007199254740993|{F69619FF-8B86-D011-B42D-00C04FC964FF}|\r\n"
+       "              -5|{6F9619FF-8B86-D011-B42D-00C04FC964FF}|\r\n"
+       "               0|{00000000-0000-0000-0000-000000000001}|\r\n"
+       "OK\r\n"},
       // Memo text as it is, unshown kinds blank, binary as a word, dates without a midnight.
       {{"CREATE TABLE x (N MEMO, G GUID, B LONGBINARY, D DATETIME)",
         "INSERT INTO x VALUES ('a' || char(13, 10) || 'bc', X'0011', X'00', '2012-02-23 09:30:05')",
