@@ -22,6 +22,7 @@ namespace tarnwick {
 namespace {
 
 constexpr std::string_view kFileNameKey = "FILE NAME=";
+constexpr std::string_view kProviderKey = "Provider=";
 constexpr int kBusyTimeoutMilliseconds = 2000;
 
 struct HandleCloser {
@@ -169,8 +170,12 @@ void Connection::SetConnectionString(std::string connectionString) {
 
 void Connection::Open() {
   if (db_ != nullptr) return;
-  const std::string descriptor = DescriptorPath(connectionString_);
-  const UdlContents contents = ReadUdlFile(descriptor);
+  // An initialisation string names the database itself; any other connection string names
+  // the descriptor that holds one.
+  const bool initString = StartsWithIgnoringAsciiCase(connectionString_, kProviderKey);
+  const std::string descriptor = initString ? std::string() : DescriptorPath(connectionString_);
+  const UdlContents contents =
+      initString ? ParseInitString(connectionString_) : ReadUdlFile(descriptor);
   if (contents.provider != kJetProvider) {
     throw TarnwickError(Sjis("接続記述ファイル \"") + descriptor + Sjis("\" のプロバイダ \"") +
                         contents.provider + Sjis("\" には対応していません"));

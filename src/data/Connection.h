@@ -12,12 +12,13 @@ namespace tarnwick {
 class Dataset;
 
 // The connection to one database, reached through a connection descriptor: the connection
-// string is "FILE NAME=" + descriptor path (console text). The descriptor's provider must be
-// "Microsoft.Jet.OLEDB.4.0", which means our engine on the descriptor's data-source file.
-// Opening never creates a file. Every statement commits on its own and is on disk when it
-// returns; a clean close leaves no side files. A database that we cannot write (the file or
-// its folder) is opened read-only, with its journal mode as it is and no side files at all;
-// writes then fail with the engine's read-only error.
+// string is "FILE NAME=" + descriptor path (console text), or the initialisation string a
+// descriptor would hold ("Provider=...;Data Source=...;", see InitString), kept in memory. The
+// descriptor's provider must be "Microsoft.Jet.OLEDB.4.0", which means our engine on the
+// descriptor's data-source file. Opening never creates a file. Every statement commits on its own
+// and is on disk when it returns; a clean close leaves no side files. A database that we cannot
+// write (the file or its folder) is opened read-only, with its journal mode as it is and no side
+// files at all; writes then fail with the engine's read-only error.
 class Connection {
  public:
   Connection();
@@ -43,6 +44,8 @@ class Connection {
 
   // Tables and views in catalogue order, without the engine's or our own internal tables.
   std::vector<std::string> TableNames();
+  // The same names as the engine keeps them (UTF-8): names console text cannot spell whole.
+  std::vector<std::string> EngineTableNames();
   // Stored procedures in catalogue order.
   std::vector<std::string> ProcedureNames();
   // The primary-key rowset of every table.

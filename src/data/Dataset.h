@@ -75,8 +75,12 @@ class Table : public Dataset {
  public:
   using Dataset::Dataset;
   ~Table() override;
-  void SetTableName(std::string sjisName) { tableName_ = std::move(sjisName); }
+  void SetTableName(std::string sjisName);
+  // The table by the engine's own name (UTF-8), which console text may not be able to spell;
+  // TableName then gives it as console text, with '?' for such characters.
+  void SetEngineTableName(std::string utf8Name);
   const std::string& TableName() const { return tableName_; }
+  const std::string& EngineName() const { return engineName_; }
   void Open();
   std::int64_t RecordCount();
   // Starts a new row: every field reads NULL until assigned.
@@ -88,6 +92,7 @@ class Table : public Dataset {
   void CloseExtras() override;
   std::string EngineTableName() const;
   std::string tableName_;
+  std::string engineName_;
   sqlite3_stmt* insert_ = nullptr;
   bool appending_ = false;
   friend class Dataset;

@@ -93,6 +93,18 @@ std::u16string DataSourceValue(std::u16string_view path, std::string_view sjisPa
   return quoted + u"\"";
 }
 
+// The descriptor's text from "Provider=" on, with the database path as it is written.
+std::u16string InitText(std::string_view databasePath) {
+  const std::u16string path = DataSourceValue(SjisToUtf16(databasePath), databasePath);
+  std::u16string text(kUdlHead.substr(kUdlHead.find(u"Provider=")));
+  return text.append(path).append(kUdlTail.substr(0, kUdlTail.size() - 2));
+}
+
+UdlContents ParseText(std::u16string_view text) {
+  return {Utf16ToSjis(ValueAfterKey(text, u"Provider=")),
+          Utf16ToSjis(ValueAfterKey(text, u"Data Source="))};
+}
+
 }  // namespace
 
 std::string UdlFileBytes(std::string_view databasePath) {
@@ -105,15 +117,19 @@ std::string UdlFileBytes(std::string_view databasePath) {
   return bytes;
 }
 
+std::string InitString(std::string_view databasePath) {
+  return Utf16ToSjis(InitText(databasePath));
+}
+
+UdlContents ParseInitString(std::string_view initString) {
+  return ParseText(SjisToUtf16(initString));
+}
+
 void WriteUdlFile(std::string_view udlPath, std::string_view databasePath) {
   WriteWholeFile(udlPath, UdlFileBytes(databasePath));
 }
 
-UdlContents ParseUdlBytes(std::string_view bytes) {
-  const std::u16string text = DescriptorText(bytes);
-  return {Utf16ToSjis(ValueAfterKey(text, u"Provider=")),
-          Utf16ToSjis(ValueAfterKey(text, u"Data Source="))};
-}
+UdlContents ParseUdlBytes(std::string_view bytes) { return ParseText(DescriptorText(bytes)); }
 
 UdlContents ReadUdlFile(std::string_view udlPath) { return ParseUdlBytes(ReadWholeFile(udlPath)); }
 

@@ -26,6 +26,13 @@ struct UdlContents {
   std::string dataSource;
 };
 
+// The initialisation string a descriptor holds for a database (console text): the provider,
+// the data source quoted as WriteUdlFile quotes it, and the mode. Throws as WriteUdlFile does
+// for a path that cannot be written.
+std::string InitString(std::string_view databasePath);
+// What an initialisation string (console text) names, read as a descriptor's text is read.
+UdlContents ParseInitString(std::string_view initString);
+
 // What the bytes of a descriptor name: UTF-16LE, ending at the first zero unit.
 UdlContents ParseUdlBytes(std::string_view bytes);
 

@@ -7,6 +7,7 @@
 #include "data/KeyRowset.h"
 #include "data/SqlName.h"
 #include "text/AsciiCase.h"
+#include "text/Cp932.h"
 
 namespace tarnwick {
 namespace {
@@ -38,9 +39,12 @@ std::vector<int> KeyPositions(const Table& source, KeyRowset& keys) {
   return positions;
 }
 
-std::string BuildCreateTableSql(const Table& source, KeyRowset& keys) {
+namespace {
+
+// The statement after the table's name: " (" + the fields and the key + ");".
+std::string ColumnsAndKey(const Table& source, KeyRowset& keys) {
   const std::vector<int> key = KeyPositions(source, keys);
-  std::string sql = "CREATE TABLE " + SqlName(source.TableName()) + " (";
+  std::string sql = " (";
   for (int i = 0; i < source.FieldCount(); ++i) {
     const Field& field = source.FieldAt(i);
     sql += SqlName(field.Name());
@@ -59,6 +63,28 @@ std::string BuildCreateTableSql(const Table& source, KeyRowset& keys) {
   }
   sql += ");";
   return sql;
+}
+
+// A name (UTF-8) as a statement of the front end carries it: as SqlName writes it when console
+// text spells it and gives back the same characters (U+301C, for one, comes back as U+FF5E),
+// else in brackets (in double quotes when it holds a ']').
+std::string EngineSqlName(const std::string& utf8Name) {
+  if (const auto sjis = Utf8ToSjisExactly(utf8Name); sjis && SjisToUtf8(*sjis) == utf8Name) {
+    return SjisToUtf8(SqlName(*sjis));
+  }
+  if (utf8Name.find(']') != std::string::npos) return QuotedName(utf8Name);
+  return "[" + utf8Name + "]";
+}
+
+}  // namespace
+
+std::string BuildCreateTableSql(const Table& source, KeyRowset& keys) {
+  return "CREATE TABLE " + SqlName(source.TableName()) + ColumnsAndKey(source, keys);
+}
+
+std::string BuildEngineCreateTableSql(const Table& source, KeyRowset& keys) {
+  return "CREATE TABLE " + EngineSqlName(source.EngineName()) +
+         SjisToUtf8(ColumnsAndKey(source, keys));
 }
 
 }  // namespace tarnwick

@@ -20,4 +20,8 @@ std::vector<int> KeyPositions(const Table& source, KeyRowset& keys);
 // not plain identifiers are bracketed.
 std::string BuildCreateTableSql(const Table& source, KeyRowset& keys);
 
+// The same statement as the Jet front end takes it (UTF-8), with the table under the name the
+// engine keeps (see Table::EngineName), which console text may not be able to spell.
+std::string BuildEngineCreateTableSql(const Table& source, KeyRowset& keys);
+
 }  // namespace tarnwick

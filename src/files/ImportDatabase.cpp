@@ -1,5 +1,5 @@
 // The import: every table of another database file taken over into the current one, through
-// a temporary cache descriptor and a second connection of its own.
+// a second connection of its own.
 #include <algorithm>
 #include <exception>
 #include <optional>
@@ -10,11 +10,13 @@
 #include "data/Connection.h"
 #include "data/Dataset.h"
 #include "data/KeyRowset.h"
+#include "data/Statement.h"
 #include "data/Udl.h"
 #include "files/BuildCreateTableSql.h"
 #include "files/CarryOverCounter.h"
 #include "files/DatabaseSession.h"
 #include "files/DatabaseUi.h"
+#include "jet/JetTranslate.h"
 #include "text/Cp932.h"
 #include "text/FileAccess.h"
 #include "text/ResultPane.h"
@@ -22,29 +24,6 @@
 
 namespace tarnwick {
 namespace {
-
-constexpr std::string_view kCacheDescriptorName = "_TarnwickCache.udl";
-
-// The descriptor through which the second connection reaches the other database; it exists
-// only while the import runs.
-class CacheDescriptor {
- public:
-  CacheDescriptor(std::string path, std::string_view databasePath) : path_(std::move(path)) {
-    try {
-      WriteUdlFile(path_, databasePath);
-    } catch (...) {
-      DeleteFile(path_);
-      throw;
-    }
-  }
-  ~CacheDescriptor() { DeleteFile(path_); }
-  CacheDescriptor(const CacheDescriptor&) = delete;
-  CacheDescriptor& operator=(const CacheDescriptor&) = delete;
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 // "TABLE_NAME = '<name>'" with every apostrophe of the name written twice, so that any name
 // selects its own key rows.
@@ -91,7 +70,7 @@ void CopyRows(Connection& from, Table& source, Table& target, Connection& connec
   if (grouped) connection.BeginTransaction();
   try {
     if (NumbersRows(target)) {
-      CarryOverCounter(from.Handle(), connection.Handle(), SjisToUtf8(target.TableName()));
+      CarryOverCounter(from.Handle(), connection.Handle(), target.EngineName());
     }
     const auto pairs = PairFields(source, target);
     for (source.First(); !source.Eof(); source.Next()) {
@@ -113,17 +92,24 @@ struct ImportTarget {
   ResultPane& pane;
 };
 
+// Runs a statement of the Jet front end given as UTF-8, so that names console text cannot
+// spell reach the engine whole.
+void RunFrontEndStatement(Connection& connection, const std::string& utf8Sql) {
+  sqlite3* db = connection.Handle();
+  const StatementPtr statement = PrepareSingleStatement(db, TranslateJetSql(utf8Sql));
+  RunToCompletion(db, statement.get());
+}
+
 // Creates the table in the current database and copies the source's rows into it; a failure
 // is reported as "ERROR! " and the message, and the import goes on with the next table.
 // Returns whether the table was imported.
 bool ImportTable(ImportTarget& target, Connection& from, Table& source,
-                 const std::string& createSql) {
+                 const std::string& utf8CreateSql) {
   try {
-    target.query.SetSql(createSql);
-    target.query.ExecSql();
+    RunFrontEndStatement(target.connection, utf8CreateSql);
     target.query.Close();
     target.table.Close();
-    target.table.SetTableName(source.TableName());
+    target.table.SetEngineTableName(source.EngineName());
     target.table.Open();
     CopyRows(from, source, target.table, target.connection);
     target.table.Close();
@@ -138,26 +124,28 @@ bool ImportTable(ImportTarget& target, Connection& from, Table& source,
 
 // Imports every table and returns how many failed; nothing when the other database cannot
 // be connected.
-std::optional<int> ImportTables(ImportTarget& target, const std::string& cachePath,
-                                std::string_view path) {
-  const CacheDescriptor cache(cachePath, path);
+// The other database is reached through the descriptor's text kept in memory: no cache
+// descriptor is written, so no file of that name (or behind a link of that name) is touched.
+// Tables keep the names the engine keeps, which console text shows with '?' where it cannot
+// spell them.
+std::optional<int> ImportTables(ImportTarget& target, std::string_view path) {
   Connection other;
-  other.SetConnectionString("FILE NAME=" + cache.Path());
+  other.SetConnectionString(InitString(path));
   try {
     other.Open();
   } catch (const TarnwickError&) {
     return std::nullopt;
   }
-  const std::vector<std::string> names = other.TableNames();
+  const std::vector<std::string> names = other.EngineTableNames();
   Table source(other);
   KeyRowset keys = other.PrimaryKeys();
   int failures = 0;
   for (const std::string& name : names) {
-    source.SetTableName(name);
+    source.SetEngineTableName(name);
     source.Open();
-    keys.SetFilter(KeyFilter(name));
+    keys.SetFilter(KeyFilter(source.TableName()));
     target.query.Close();
-    if (!ImportTable(target, other, source, BuildCreateTableSql(source, keys))) ++failures;
+    if (!ImportTable(target, other, source, BuildEngineCreateTableSql(source, keys))) ++failures;
     source.Close();
   }
   return failures;
@@ -170,7 +158,7 @@ int DatabaseSession::ImportDatabase(std::string_view path) {
   std::optional<int> failures;
   {
     BusyPointer busy(ui_);
-    failures = ImportTables(target, DbDir + std::string(kCacheDescriptorName), path);
+    failures = ImportTables(target, path);
   }
   if (!failures) {
     pane_.AppendLine("Error! " + DeriveDatabaseNames(path).MdbName +
