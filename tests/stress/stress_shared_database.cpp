@@ -234,8 +234,8 @@ void CompactionAgainstWriters(int rounds) {
   Check(compactions > 0, "compaction: no compaction ran");
   std::printf(
       "compaction against writers: %d compaction processes (%d compacted, %d refused busy), "
-      "%d writer processes, %zu rows reported OK and present\n",
-      rounds, compactions, refused, writers, expected.size());
+      "%d writer processes, %zu rows reported OK, %zu found\n",
+      rounds, compactions, refused, writers, expected.size(), rows.size());
   passes += rows == expected && whole && failed == 0 && compactions > 0 ? 1 : 0;
 }
 
