@@ -81,11 +81,12 @@ inline constexpr std::string_view kJetStore = "jet_store";
 
 // Jet's Japanese runtime messages, for the library's failures.
 enum class JetRuntimeError {
-  TypeMismatch,     // "型が一致しません。"
-  Overflow,         // "オーバーフローしました。"
-  InvalidArgument,  // "プロシージャの呼び出し、または引数が不正です。"
-  DivisionByZero,   // "0 で除算しました。"
-  FieldTooSmall,    // "フィールドのサイズが小さすぎます。..."
+  TypeMismatch,      // "型が一致しません。"
+  Overflow,          // "オーバーフローしました。"
+  InvalidArgument,   // "プロシージャの呼び出し、または引数が不正です。"
+  DivisionByZero,    // "0 で除算しました。"
+  FieldTooSmall,     // "フィールドのサイズが小さすぎます。..."
+  InvalidUseOfNull,  // "Null の使い方が不正です。" (a NULL where the function takes none)
 };
 std::string_view JetRuntimeMessage(JetRuntimeError error);
 

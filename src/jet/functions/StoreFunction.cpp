@@ -1,0 +1,131 @@
+// jet_store(value, 'TYPE'[, size]): a value on its way into a column, converted as Jet
+// converts it on INSERT and UPDATE, or refused with Jet's message, so that nothing a later
+// SELECT cannot read is ever stored.
+#include <cmath>
+
+#include "jet/functions/FunctionLibrary.h"
+#include "jet/functions/JetCall.h"
+#include "jet/functions/Utf8Text.h"
+#include "text/AsciiCase.h"
+
+namespace tarnwick::jetlib {
+
+namespace {
+
+constexpr int kValue = 0;
+constexpr int kTypeName = 1;
+constexpr int kSize = 2;
+constexpr std::int64_t kTextSize = 255;
+constexpr std::int64_t kBinarySize = 510;
+
+std::int64_t SizeArgument(Call& call, std::int64_t otherwise) {
+  if (!call.Has(kSize) || call.IsNull(kSize)) return otherwise;
+  const std::int64_t size = call.Whole(kSize, 0, INT32_MAX);
+  return size == 0 ? otherwise : size;
+}
+
+void StoreWhole(Call& call, std::int64_t min, std::int64_t max) {
+  call.ResultWhole(call.Whole(kValue, min, max));
+}
+
+void StoreCurrency(Call& call) {
+  const auto units = CurrencyUnits(call.Double(kValue));
+  if (!units) Fail(JetRuntimeError::Overflow);
+  call.ResultDouble(CurrencyValue(*units));
+}
+
+void StoreSingle(Call& call) {
+  const auto value = SingleValue(call.Double(kValue));
+  if (!value) Fail(JetRuntimeError::Overflow);
+  call.ResultDouble(*value);
+}
+
+// DECIMAL(p, s), its size given as p * 100 + s: rounded to s places, at most p - s digits
+// before the point.
+void StoreDecimal(Call& call) {
+  const std::int64_t size = SizeArgument(call, 1800);
+  const int scale = static_cast<int>(size % 100);
+  const int precision = static_cast<int>(size / 100);
+  const JetNumber number = call.Number(kValue);
+  const double value = number.whole ? number.AsDouble() : RoundHalfToEven(number.real, scale);
+  if (std::fabs(value) >= std::pow(10.0, precision - scale)) Fail(JetRuntimeError::Overflow);
+  if (number.whole) return call.ResultWhole(number.integer);
+  call.ResultDouble(value);
+}
+
+void StoreDate(Call& call) { call.ResultDate(call.Date(kValue)); }
+
+void StoreYesNo(Call& call) {
+  if (call.IsNull(kValue)) return call.ResultBoolean(false);
+  if (call.Type(kValue) == SQLITE_TEXT) {
+    const std::string_view text = call.Text(kValue);
+    for (std::string_view yes : {"True", "Yes", "On"}) {
+      if (EqualsIgnoringAsciiCase(text, yes)) return call.ResultBoolean(true);
+    }
+    for (std::string_view no : {"False", "No", "Off"}) {
+      if (EqualsIgnoringAsciiCase(text, no)) return call.ResultBoolean(false);
+    }
+  }
+  call.ResultBoolean(call.Double(kValue) != 0);
+}
+
+void StoreText(Call& call, std::int64_t limit) {
+  const std::string_view text = call.Text(kValue);
+  if (limit > 0 && static_cast<std::int64_t>(CharacterCount(text)) > limit)
+    Fail(JetRuntimeError::FieldTooSmall);
+  call.ResultText(text);
+}
+
+void StoreBinary(Call& call) {
+  if (sqlite3_value_bytes(call.Value(kValue)) > SizeArgument(call, kBinarySize))
+    Fail(JetRuntimeError::FieldTooSmall);
+  call.ResultArgument(kValue);
+}
+
+bool IsHex(char c) { return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'f'); }
+
+// {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}, the braces optional, kept in upper case.
+void StoreGuid(Call& call) {
+  std::string_view text = call.Text(kValue);
+  if (text.size() == 38 && text.front() == '{' && text.back() == '}') text = text.substr(1, 36);
+  if (text.size() != 36) Fail(JetRuntimeError::TypeMismatch);
+  std::string guid = "{";
+  for (std::size_t k = 0; k < text.size(); ++k) {
+    const bool dash = k == 8 || k == 13 || k == 18 || k == 23;
+    if (dash ? text[k] != '-' : !IsHex(text[k])) Fail(JetRuntimeError::TypeMismatch);
+    guid.push_back(static_cast<char>(text[k] >= 'a' ? text[k] - 32 : text[k]));
+  }
+  guid.push_back('}');
+  call.ResultText(guid);
+}
+
+void Store(Call& call) {
+  const std::string_view type = call.Text(kTypeName);
+  const auto is = [&](std::string_view name) { return EqualsIgnoringAsciiCase(type, name); };
+  if (is("YESNO")) return StoreYesNo(call);
+  if (call.IsNull(kValue)) return call.ResultNull();
+  if (is("BYTE")) return StoreWhole(call, 0, 255);
+  if (is("SHORT")) return StoreWhole(call, -32768, 32767);
+  if (is("LONG")) return StoreWhole(call, INT32_MIN, INT32_MAX);
+  if (is("BIGINT")) return StoreWhole(call, INT64_MIN, INT64_MAX);
+  if (is("CURRENCY")) return StoreCurrency(call);
+  if (is("SINGLE")) return StoreSingle(call);
+  if (is("DOUBLE")) return call.ResultDouble(call.Double(kValue));
+  if (is("DECIMAL")) return StoreDecimal(call);
+  if (is("DATETIME")) return StoreDate(call);
+  if (is("TEXT")) return StoreText(call, SizeArgument(call, kTextSize));
+  if (is("MEMO")) return StoreText(call, 0);
+  if (is("BINARY")) return StoreBinary(call);
+  if (is("GUID")) return StoreGuid(call);
+  call.ResultArgument(kValue);  // LONGBINARY and types without a conversion
+}
+
+const LibraryEntry kEntries[] = {
+    {Returns("", kJetStore, 2, 3, JetType::Variant), Scalar<Store, NullRule::Handled>},
+};
+
+}  // namespace
+
+std::span<const LibraryEntry> StorageFunctions() { return kEntries; }
+
+}  // namespace tarnwick::jetlib
