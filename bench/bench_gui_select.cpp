@@ -72,6 +72,7 @@ class NoDialogs : public tarnwick::DialogSeam {
     return {};
   }
   bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
+  Answer AskYesNoCancel(QWidget*, const QString&, const QString&) override { return Answer::No; }
   void ShowError(QWidget*, const QString& message) override {
     std::fprintf(stderr, "error box: %s\n", qPrintable(message));
     failed = true;

@@ -10,6 +10,7 @@
 
 #include "data/Dataset.h"
 #include "data/EngineError.h"
+#include "data/EngineFilePaths.h"
 #include "data/Statement.h"
 #include "data/Udl.h"
 #include "text/AsciiCase.h"
@@ -83,22 +84,6 @@ void ConfigureEngineOnce() {
   (void)refused;
 }
 
-// The engine's name of a file: a path that begins with "file:" would be read as a URI.
-std::string EngineFileName(std::string nativePath) {
-  if (nativePath.starts_with("file:")) nativePath.insert(0, "./");
-  return nativePath;
-}
-
-std::string FolderOf(const std::string& nativePath) {
-  const std::size_t slash = nativePath.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : nativePath.substr(0, slash);
-}
-
-bool CanWrite(const std::string& nativePath) {
-  return access(nativePath.c_str(), W_OK) == 0 && access(FolderOf(nativePath).c_str(), W_OK) == 0;
-}
-
 // A URI that opens the file read-only. When no log of another writer lies beside it, the file
 // is taken as unchanging: the engine then neither locks it nor creates its shared-memory file.
 std::string ReadOnlyUri(const std::string& nativePath) {
@@ -139,7 +124,7 @@ sqlite3* OpenDatabaseFile(const std::string& sjisPath) {
     throw TarnwickError(Sjis("データベースファイル \"") + sjisPath + Sjis("\" が見つかりません"));
   }
   const std::string nativePath = NativePath(sjisPath);
-  const bool writable = CanWrite(nativePath);
+  const bool writable = CanWriteDatabase(nativePath);
   if (writable) RestoreSideFilePermissions(nativePath);
   const std::string name = writable ? EngineFileName(nativePath) : ReadOnlyUri(nativePath);
   // A connection and its datasets are used by one thread at a time, so the engine need not
