@@ -1,11 +1,11 @@
 #include "console/SplitScript.h"
 
+#include "text/TextBytes.h"
+
 namespace tarnwick {
 namespace {
 
 constexpr int kPositionsPerEventPump = 1000;
-
-bool IsQuote(char byte) { return byte == '"' || byte == '\''; }
 
 // Lets pending events through after every 1000 examined positions of one scan.
 class EventPump {
@@ -55,7 +55,7 @@ void SplitScript(std::string_view script, const std::function<void()>& processEv
       const std::size_t closing = script.find("*/", position);
       if (closing == std::string_view::npos) break;
       position = closing;
-    } else if (IsQuote(byte)) {
+    } else if (IsQuoteByte(byte)) {
       openQuote = byte;
     } else if (byte == ';') {
       onStatement(script.substr(statementStart, position + 1 - statementStart));

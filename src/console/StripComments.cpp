@@ -1,12 +1,11 @@
 #include <algorithm>
 
 #include "console/RunScript.h"
+#include "text/TextBytes.h"
 
 namespace tarnwick {
 
 namespace {
-
-bool IsQuote(char byte) { return byte == '"' || byte == '\''; }
 
 // One kind of comment, by the two bytes that open it and the bytes that close it.
 struct CommentMarks {
@@ -50,7 +49,7 @@ void RemoveComments(std::string& text, CommentMarks removed, CommentMarks walked
       inWalked = !kept.ends_with(walked.close);
     } else if (!walked.open.empty() && kept.ends_with(walked.open)) {
       inWalked = true;
-    } else if (IsQuote(byte)) {
+    } else if (IsQuoteByte(byte)) {
       openQuote = byte;
     }
   }

@@ -152,6 +152,8 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
   return out;
 }
 
+}  // namespace
+
 // Encodes UTF-16 code units as UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view utf16) {
   std::string out;
@@ -170,8 +172,6 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
   }
   return out;
 }
-
-}  // namespace
 
 bool IsAscii(std::string_view text) {
   for (char c : text) {

@@ -18,6 +18,9 @@ std::string SjisToUtf8(std::string_view sjis);
 std::u16string SjisToUtf16(std::string_view sjis);
 std::string Utf16ToSjis(std::u16string_view utf16);
 
+// UTF-16 code units to UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string Utf16ToUtf8(std::u16string_view utf16);
+
 // The same conversions without replacements: nothing when any character of the text cannot
 // be converted (a character that code page 932 lacks, or a byte sequence that is not valid in
 // the source encoding).

@@ -56,24 +56,6 @@ int LineAt(std::basic_string_view<Unit> text, std::size_t position) {
   Refuse(source, line, " 行目に変換できない文字があるため読み込めません");
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 // UTF-16 of either byte order as UTF-8; a NUL, an unpaired surrogate or an odd last byte is
 // refused on its line.
 std::string Utf16ToUtf8Strictly(std::string_view bytes, bool bigEndian, std::string_view source) {
@@ -86,22 +68,18 @@ std::string Utf16ToUtf8Strictly(std::string_view bytes, bool bigEndian, std::str
   }
   const std::u16string_view text = units;
   if (bytes.size() % 2 != 0) RefuseUnconvertible(source, LineAt(text, text.size()));
-  std::string utf8;
-  utf8.reserve(units.size() * 3);
   for (std::size_t i = 0; i < units.size(); ++i) {
-    const char32_t unit = units[i];
+    const char16_t unit = units[i];
     if (unit == 0) RefuseNul(source, LineAt(text, i));
-    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-        units[i + 1] <= 0xDFFF) {
-      AppendUtf8(utf8, 0x10000 + ((unit - 0xD800) << 10) + (units[i + 1] - 0xDC00));
+    const bool paired = unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units.size() &&
+                        units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF;
+    if (paired) {
       ++i;
     } else if (unit >= 0xD800 && unit <= 0xDFFF) {
       RefuseUnconvertible(source, LineAt(text, i));
-    } else {
-      AppendUtf8(utf8, unit);
     }
   }
-  return utf8;
+  return Utf16ToUtf8(units);
 }
 
 using Converter = std::function<std::optional<std::string>(std::string_view)>;
