@@ -87,7 +87,8 @@ void ConfigureEngineOnce() {
 // A URI that opens the file read-only. When no log of another writer lies beside it, the file
 // is taken as unchanging: the engine then neither locks it nor creates its shared-memory file.
 std::string ReadOnlyUri(const std::string& nativePath) {
-  std::string uri = "file:";
+  // An absolute path after "file://", so that a path beginning with "//" names no host.
+  std::string uri = nativePath.starts_with('/') ? "file://" : "file:";
   for (unsigned char byte : nativePath) {
     if (std::isalnum(byte) || byte == '/' || byte == '.' || byte == '-' || byte == '_' ||
         byte >= 0x80) {
