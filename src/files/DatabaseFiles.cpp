@@ -39,6 +39,8 @@ bool IsEmptyFile(const std::string& path) {
 void RecreateDatabase(Connection& connection, const DatabaseNames& names, ForeignFile foreign) {
   connection.Close();
   const std::string databasePath = names.DatabasePath();
+  // A path that no descriptor can name is refused before the database is touched.
+  const std::string descriptor = UdlFileBytes(databasePath);
   if (!FileExists(databasePath) || IsEmptyFile(databasePath)) {
     WriteTemplate(databasePath);
   } else if (IsEngineDatabaseFile(NativePath(databasePath))) {
@@ -49,7 +51,7 @@ void RecreateDatabase(Connection& connection, const DatabaseNames& names, Foreig
     throw TarnwickError(Sjis("ファイル \"") + databasePath +
                         Sjis("\" はデータベースではないため置き換えません"));
   }
-  WriteUdlFile(names.DescriptorPath(), databasePath);
+  WriteWholeFile(names.DescriptorPath(), descriptor);
   connection.SetConnectionString(names.ConnectionString());
 }
 
