@@ -35,14 +35,14 @@
 #include "output/SaveResultLog.h"
 #include "plugins/LoadPlugIns.h"
 #include "text/FileAccess.h"
+#include "text/ProgramFolders.h"
+#include "text/ProgramInfo.h"
 
 namespace tarnwick {
 
 namespace {
 
 const char* const kBannerLine = "Tarnwick Version 0.62 build 2/22/2012";
-const char* const kNoticeLine = "Copyright (C) The Tarnwick developers. All rights reserved.";
-const char* const kHelpFileName = "tarnwick.chm";
 
 const QColor kCream(255, 251, 240);
 const QColor kPaneFrame(226, 196, 100);
@@ -296,8 +296,7 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::ApplySettings() {
-  const Settings settings =
-      LoadSettings(startUp_.exeDir + std::string(kSettingsFileName), startUp_.exeDir);
+  const Settings settings = LoadSettings(SettingsPath(startUp_.exeDir), startUp_.exeDir);
   session_.DbDir = settings.DbDir;
   session_.UdlName = settings.UdlName;
   session_.MdbName = settings.MdbName;
@@ -312,7 +311,7 @@ void TMainForm::ScanPlugIns() { PlugInList = LoadPlugIns(); }
 
 void TMainForm::AppendVersionBanner() {
   resultPane_.AppendLine(kBannerLine);
-  resultPane_.AppendLine(kNoticeLine);
+  resultPane_.AppendLine(kOwnershipNotice);
 }
 
 void TMainForm::FormDestroy() {
@@ -480,7 +479,10 @@ void TMainForm::AlAppCloseExecute() { close(); }
 
 void TMainForm::AlHelpExecute() {
   if (helpViewer_ == nullptr) helpViewer_ = new HelpViewer(this);
-  helpViewer_->ShowIndex(QtPath(startUp_.exeDir + kHelpFileName));
+  // The help document is one HTML document, shipped under its own name and under the name
+  // the Help command has always opened; the HTML name counts first.
+  helpViewer_->ShowIndex(
+      QtPath(LocateProgramFile(startUp_.exeDir, {"tarnwick-help.html", "tarnwick.chm"})));
 }
 
 void TMainForm::AlShowVersionExecute() {

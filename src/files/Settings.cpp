@@ -17,14 +17,21 @@ std::string ReadText(const IniFile& ini, std::string_view key, std::string_view 
   return Utf8ToSjis(ExpandEnvironment(value));
 }
 
-// Without a settings file the database lies beside the executable; an installed program,
-// whose folder is not writable, keeps it in the per-user data folder instead.
+// Without a settings file the database lies beside the executable. An installed program
+// keeps it in the per-user data folder instead: its folder is not the user's to write, even
+// when the administrator, who could, runs it. So does a program whose folder is not writable.
 std::string DefaultDatabaseDir(std::string_view exeDir) {
-  if (access(NativePath(exeDir).c_str(), W_OK) == 0) return std::string(exeDir);
+  if (!IsInstalledProgram(exeDir) && access(NativePath(exeDir).c_str(), W_OK) == 0) {
+    return std::string(exeDir);
+  }
   return UserDataDir();
 }
 
 }  // namespace
+
+std::string SettingsPath(std::string_view exeDir) {
+  return LocateProgramFile(exeDir, {kSettingsFileName});
+}
 
 Settings LoadSettings(std::string_view settingsPath, std::string_view exeDir) {
   Settings settings;

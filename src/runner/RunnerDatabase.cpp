@@ -32,7 +32,7 @@ void DesignateNamedDatabase(DatabaseSession& session, Connection& connection,
 // branch of the start-up choice.
 void ChooseConfiguredDatabase(DatabaseSession& session, const RunnerOptions& options) {
   const std::string exeDir = ExecutableDir();
-  const Settings settings = LoadSettings(exeDir + std::string(kSettingsFileName), exeDir);
+  const Settings settings = LoadSettings(SettingsPath(exeDir), exeDir);
   session.ApplyNames({settings.DbDir, settings.MdbName, settings.UdlName});
   if (options.recreateDatabase) {
     session.RecreateDatabase();

@@ -1,19 +1,64 @@
 #include "runner/RunnerOptions.h"
 
+#include <algorithm>
+#include <iterator>
+#include <string_view>
+
 namespace tarnwick::runner {
 namespace {
 
-// Takes the value of an option that needs one; throws when the line ends first.
-const std::string& OptionValue(const std::vector<std::string>& arguments, std::size_t& index) {
-  if (index + 1 >= arguments.size()) {
-    throw UsageError("option " + arguments[index] + " needs an argument");
-  }
-  return arguments[++index];
+// One option of the command line. An option with a value takes it from the next argument,
+// or, for a long option, after "=" in the same argument (--db FILE, --db=FILE).
+struct OptionRule {
+  std::string_view name;
+  bool takesValue;
+  void (*apply)(RunnerOptions& options, const std::string& value);
+};
+
+// The options, in the order of the usage text. A new option is one line here and one in the
+// usage text.
+const OptionRule kOptionRules[] = {
+    {"--db", true, [](RunnerOptions& o, const std::string& v) { o.databasePath = v; }},
+    {"--new", false, [](RunnerOptions& o, const std::string&) { o.recreateDatabase = true; }},
+    {"--compact", false, [](RunnerOptions& o, const std::string&) { o.compactDatabase = true; }},
+    {"--sjis", false, [](RunnerOptions& o, const std::string&) { o.sjisOutput = true; }},
+    {"-c", true,
+     [](RunnerOptions& o, const std::string& v) {
+       o.inputs.push_back({RunnerInput::Kind::CommandText, v});
+     }},
+    {"--import", true,
+     [](RunnerOptions& o, const std::string& v) {
+       o.inputs.push_back({RunnerInput::Kind::ImportDatabase, v});
+     }},
+    {"-h", false, [](RunnerOptions& o, const std::string&) { o.showHelp = true; }},
+    {"--help", false, [](RunnerOptions& o, const std::string&) { o.showHelp = true; }},
+    {"--version", false, [](RunnerOptions& o, const std::string&) { o.showVersion = true; }},
+};
+
+const OptionRule* FindOption(std::string_view name) {
+  const auto rule = std::find_if(std::begin(kOptionRules), std::end(kOptionRules),
+                                 [&](const OptionRule& r) { return r.name == name; });
+  return rule == std::end(kOptionRules) ? nullptr : rule;
 }
 
-RunnerInput ScriptInput(const std::string& argument) {
-  if (argument == "-") return {RunnerInput::Kind::StandardInput, {}};
-  return {RunnerInput::Kind::ScriptFile, argument};
+// Applies the option that arguments[index] names, taking its value; moves index past it.
+void ApplyOption(RunnerOptions& options, const std::vector<std::string>& arguments,
+                 std::size_t& index) {
+  const std::string& argument = arguments[index];
+  const std::size_t equals = argument.starts_with("--") ? argument.find('=') : std::string::npos;
+  const std::string name = argument.substr(0, equals);
+  const OptionRule* rule = FindOption(name);
+  if (rule == nullptr) throw UsageError("不明なオプション " + name + " です");
+  if (!rule->takesValue) {
+    if (equals != std::string::npos) throw UsageError("オプション " + name + " は値をとりません");
+    rule->apply(options, {});
+  } else if (equals != std::string::npos) {
+    rule->apply(options, argument.substr(equals + 1));
+  } else if (index + 1 < arguments.size()) {
+    rule->apply(options, arguments[++index]);
+  } else {
+    throw UsageError("オプション " + name + " には値が必要です");
+  }
 }
 
 }  // namespace
@@ -23,61 +68,54 @@ RunnerOptions ParseRunnerOptions(const std::vector<std::string>& arguments) {
   bool optionsEnded = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
-    if (optionsEnded || argument == "-" || argument.empty() || argument[0] != '-') {
-      options.inputs.push_back(ScriptInput(argument));
+    if (optionsEnded || argument == "-" || !argument.starts_with('-')) {
+      options.inputs.push_back(argument == "-"
+                                   ? RunnerInput{RunnerInput::Kind::StandardInput, {}}
+                                   : RunnerInput{RunnerInput::Kind::ScriptFile, argument});
     } else if (argument == "--") {
       optionsEnded = true;
-    } else if (argument == "--db") {
-      options.databasePath = OptionValue(arguments, i);
-    } else if (argument == "--new") {
-      options.recreateDatabase = true;
-    } else if (argument == "--import") {
-      options.inputs.push_back({RunnerInput::Kind::ImportDatabase, OptionValue(arguments, i)});
-    } else if (argument == "--compact") {
-      options.compactDatabase = true;
-    } else if (argument == "--sjis") {
-      options.sjisOutput = true;
-    } else if (argument == "-c") {
-      options.inputs.push_back({RunnerInput::Kind::CommandText, OptionValue(arguments, i)});
-    } else if (argument == "-h" || argument == "--help") {
-      options.showHelp = true;
     } else {
-      throw UsageError("unknown option " + argument);
+      ApplyOption(options, arguments, i);
     }
   }
   if (options.databasePath && options.databasePath->empty()) {
-    throw UsageError("option --db needs a file name");
+    throw UsageError("オプション --db にはファイル名が必要です");
   }
   if (options.inputs.empty()) options.inputs.push_back({RunnerInput::Kind::StandardInput, {}});
   return options;
 }
 
 const char* UsageText() {
-  return "usage: tarnwick-run [--db FILE] [--new] [--compact] [--sjis]\n"
+  return "使い方: tarnwick-run [--db FILE] [--new] [--compact] [--sjis]\n"
          "                    [-c TEXT | SCRIPT | --import FILE]...\n"
          "\n"
-         "Runs SQL statements on a Tarnwick database and writes the console's transcript\n"
-         "(each statement, then its grid, OK or ERROR! and the message) to standard output.\n"
+         "Tarnwick のデータベースで SQL を実行し、コンソールの記録（文、続いて結果の表、\n"
+         "OK、または ERROR! とメッセージ）を標準出力に書きます。\n"
          "\n"
-         "  --db FILE      the database file; its descriptor (FILE with the extension .udl)\n"
-         "                 is written beside it. Without --db, the database that the window\n"
-         "                 would choose: as Tarnwick.ini beside the program says, else\n"
-         "                 default.mdb beside the program\n"
-         "  --new          empty the database first (a file that is no database is\n"
-         "                 replaced only when --db names it)\n"
-         "  --compact      compact the database when the run ends\n"
-         "  --sjis         write the transcript in Shift-JIS with CR LF (default: UTF-8, LF)\n"
-         "  -c TEXT        run TEXT as typed into the SQL pane\n"
-         "  SCRIPT         run a script file (UTF-8, UTF-16 or Shift-JIS); - is standard input\n"
-         "  --import FILE  take over every table of the database FILE\n"
-         "  --             the arguments after it are script files\n"
+         "  --db FILE      データベースファイル（--db=FILE とも書けます）。同じ名前で拡張子\n"
+         "                 .udl の接続記述ファイルをその横に書きます。--db がないときは、\n"
+         "                 ウィンドウが選ぶデータベース: Tarnwick.ini（プログラムの横、\n"
+         "                 なければ share/tarnwick/）が指定するもの、なければプログラムの\n"
+         "                 横の default.mdb（インストールしたプログラムやそこに書き込め\n"
+         "                 ないときは ~/.local/share/tarnwick/default.mdb）\n"
+         "  --new          はじめにデータベースを空にします（データベースでないファイルを\n"
+         "                 置き換えるのは --db で指定したときだけです）\n"
+         "  --compact      実行の終わりにデータベースを最適化します\n"
+         "  --sjis         記録を Shift-JIS、改行 CR LF で書きます（既定は UTF-8、LF）\n"
+         "  -c TEXT        TEXT を SQL 欄に入力したものとして実行します\n"
+         "  SCRIPT         スクリプトファイル（UTF-8、UTF-16、Shift-JIS）を実行します。\n"
+         "                 - は標準入力です\n"
+         "  --import FILE  データベース FILE のテーブルをすべて取り込みます\n"
+         "  --             これより後の引数はすべてスクリプトファイルです\n"
+         "  -h, --help     この説明を表示して終了します\n"
+         "  --version      バージョンを表示して終了します\n"
          "\n"
-         "With no -c, SCRIPT or --import, the script is read from standard input.\n"
-         "A transaction left open is rolled back at the end.\n"
-         "Exit status: 0 all succeeded, 1 a statement or the import of a table failed\n"
-         "or an open transaction was rolled back,\n"
-         "2 the database could not be opened or compacted, a file could not be read or\n"
-         "written, or the command line was wrong.\n";
+         "-c、SCRIPT、--import のどれもないときは、標準入力からスクリプトを読みます。\n"
+         "確定していないトランザクションは終わりに取り消します（ROLLBACK）。\n"
+         "終了ステータス: 0 すべて成功、1 文またはテーブルの取り込みが失敗した、\n"
+         "または確定していないトランザクションを取り消した、\n"
+         "2 データベースを開けない・最適化できない、ファイルを読み書きできない、\n"
+         "またはコマンドラインが正しくない。\n";
 }
 
 }  // namespace tarnwick::runner

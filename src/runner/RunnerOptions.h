@@ -20,10 +20,12 @@ struct RunnerOptions {
   bool compactDatabase = false;             // --compact
   bool sjisOutput = false;                  // --sjis
   bool showHelp = false;                    // -h, --help
+  bool showVersion = false;                 // --version
   std::vector<RunnerInput> inputs;          // standard input alone when none was named
 };
 
-// A command line that cannot be understood; the message names the offending argument.
+// A command line that cannot be understood; the message (UTF-8, one line without its end)
+// names the offending option.
 class UsageError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -32,7 +34,7 @@ class UsageError : public std::runtime_error {
 // Parses the arguments after the program name. Throws UsageError.
 RunnerOptions ParseRunnerOptions(const std::vector<std::string>& arguments);
 
-// The usage text (UTF-8, LF line ends).
+// The usage text of --help (UTF-8, LF line ends).
 const char* UsageText();
 
 }  // namespace tarnwick::runner

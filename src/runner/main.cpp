@@ -8,6 +8,7 @@
 
 #include "runner/RunnerOptions.h"
 #include "runner/RunnerSession.h"
+#include "text/ProgramInfo.h"
 
 int main(int argc, char** argv) {
   using namespace tarnwick::runner;
@@ -15,11 +16,14 @@ int main(int argc, char** argv) {
   try {
     options = ParseRunnerOptions(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const UsageError& error) {
-    std::fprintf(stderr, "tarnwick-run: %s\n%s", error.what(), UsageText());
+    std::fprintf(stderr, "tarnwick-run: %s。使い方は tarnwick-run --help で表示されます\n",
+                 error.what());
     return kCannotRun;
   }
-  if (options.showHelp) {
-    std::fputs(UsageText(), stdout);
+  // Help and version come before anything else: no database is opened.
+  if (options.showHelp || options.showVersion) {
+    std::fputs(options.showHelp ? UsageText() : tarnwick::VersionText("tarnwick-run").c_str(),
+               stdout);
     return kAllSucceeded;
   }
   // Large transcripts (a grid of many rows) go out in blocks of 64 KiB: few system calls,

@@ -9,6 +9,7 @@
 
 #include "text/Cp932.h"
 #include "text/FileAccess.h"
+#include "text/ProgramInfo.h"
 #include "text/TarnwickError.h"
 
 namespace tarnwick {
@@ -26,6 +27,29 @@ std::string ExecutableDir() {
   std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
   if (error) return {};
   return Utf8ToSjis(WithSlash(exe.parent_path().string()));
+}
+
+std::string SharedFilesDir(std::string_view exeDir) {
+  if (exeDir.empty()) return {};
+  const std::filesystem::path folder(std::string(exeDir) + SharedFilesFromProgramDir());
+  return WithSlash(folder.lexically_normal().string());
+}
+
+bool IsInstalledProgram(std::string_view exeDir) {
+  std::error_code error;
+  return !exeDir.empty() &&
+         std::filesystem::is_directory(NativePath(SharedFilesDir(exeDir)), error);
+}
+
+std::string LocateProgramFile(std::string_view exeDir,
+                              std::initializer_list<std::string_view> names) {
+  for (const std::string& folder : {std::string(exeDir), SharedFilesDir(exeDir)}) {
+    for (std::string_view name : names) {
+      std::string path = folder + std::string(name);
+      if (FileExists(path)) return path;
+    }
+  }
+  return std::string(exeDir) + std::string(*names.begin());
 }
 
 std::string UserDataDir() {

@@ -12,6 +12,7 @@
 #include "support/ThrownMessage.h"
 #include "text/Cp932.h"
 #include "text/FileAccess.h"
+#include "text/ProgramFolders.h"
 
 namespace tarnwick {
 namespace {
@@ -64,6 +65,13 @@ TEST(Settings, WithoutAFileTheDatabaseLiesBesideTheExecutableOrInTheUserDataFold
     EXPECT_EQ(LoadSettings(unwritable + "Tarnwick.ini", unwritable).DbDir, expected);
     EXPECT_TRUE(std::filesystem::is_directory(expected)) << expected;
   }
+  // An installed program (its shared files' folder exists) keeps it there too, though its
+  // own folder may be writable (to the administrator).
+  const std::string bin = home.File("usr/bin") + "/";
+  std::filesystem::create_directories(bin);
+  std::filesystem::create_directories(SharedFilesDir(bin));
+  ScopedEnv noDataHome("XDG_DATA_HOME", std::nullopt);
+  EXPECT_EQ(LoadSettings(bin + "Tarnwick.ini", bin).DbDir, local);
 }
 
 TEST(Settings, FileValuesAndTheirDefaults) {

@@ -1,0 +1,24 @@
+# The Debian package: `cpack -G DEB` in the build folder makes tarnwick_<version>_<arch>.deb
+# of what `cmake --install` installs, under /usr, its dependencies computed from the programs.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tarnwick)
+set(CPACK_PACKAGE_VENDOR "The Tarnwick developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "SQL console for learners of SQL")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Tarnwick developers <tarnwick@invalid>")
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# The panes' fixed-pitch Japanese font, which lines up the result grids.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-ipafont-gothic)
+# The long description, after the summary line; one string, its lines ending in "\n".
+string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
+  "Tarnwick is a small SQL console for people learning SQL, with a Japanese user\n"
+  "interface: type SQL statements, press F5 and read a plain-text transcript of each\n"
+  "statement and its result. It speaks the SQL of Jet (Access) textbooks on an\n"
+  "embedded SQLite database kept in one .mdb file. tarnwick-run runs the same console\n"
+  "from the command line.")
+include(CPack)
