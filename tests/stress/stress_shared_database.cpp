@@ -265,9 +265,16 @@ void ResetAgainstWriter(int rounds, std::mt19937& random) {
     const std::string db = folder.File("shared.mdb");
     Run({"--db", db, "--new", "-c", "CREATE TABLE t (i INTEGER, pad MEMO);"});
     const std::string script = folder.File("w.sql"), out = folder.File("w.out");
-    WriteFile(script, WriterScript(1, 1000, true));
+    WriteFile(script, WriterScript(1, 2000, true));
     const pid_t writer = Start({"--db", db, script}, out);
-    std::this_thread::sleep_for(std::chrono::milliseconds(5 + random() % 40));
+    // The reset comes once the writer has written its first rows (its transcript shows), at a
+    // random moment early in its run.
+    const auto giveUp = Clock::now() + std::chrono::seconds(10);
+    std::error_code error;
+    while (std::filesystem::file_size(out, error) == 0 && Clock::now() < giveUp) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(random() % 30));
     const int reset = Run({"--db", db, "--new", "-c", ""});
     const auto resetEnd = Clock::now();
     Wait(writer);
