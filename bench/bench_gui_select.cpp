@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchDialogs.h"
 #include "MainUnit.h"
 #include "console/RunScript.h"
 #include "console/SqlHistory.h"
@@ -61,24 +62,6 @@ bool RunRunner(const std::vector<std::string>& arguments, const std::string& out
   int status = 0;
   return waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
-
-// Dialogs nobody answers: the benchmark uses no command that asks.
-class NoDialogs : public tarnwick::DialogSeam {
- public:
-  std::optional<QString> ChooseSaveFile(QWidget*, const tarnwick::FileDialogSpec&) override {
-    return {};
-  }
-  std::optional<QString> ChooseOpenFile(QWidget*, const tarnwick::FileDialogSpec&) override {
-    return {};
-  }
-  bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
-  Answer AskYesNoCancel(QWidget*, const QString&, const QString&) override { return Answer::No; }
-  void ShowError(QWidget*, const QString& message) override {
-    std::fprintf(stderr, "error box: %s\n", qPrintable(message));
-    failed = true;
-  }
-  bool failed = false;
-};
 
 // The result pane written line by line: every appended line is one edit of the document.
 class LineByLinePane : public tarnwick::ResultPane {
@@ -127,7 +110,7 @@ int main(int argc, char* argv[]) {
     return Seconds(start);
   });
 
-  NoDialogs dialogs;
+  tarnwick::bench::BenchDialogs dialogs;
   auto startWindow = [&] {
     const auto start = Clock::now();
     tarnwick::TMainForm form(StartUp(database), dialogs);

@@ -24,8 +24,8 @@
 #include "files/DatabaseSession.h"
 #include "files/DatabaseUi.h"
 #include "files/TemplateDatabase.h"
-#include "text/FileAccess.h"
 #include "text/Cp932.h"
+#include "text/FileAccess.h"
 #include "text/ResultPane.h"
 
 namespace {

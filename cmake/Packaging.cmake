@@ -12,8 +12,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# The panes' fixed-pitch Japanese font, which lines up the result grids.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-ipafont-gothic)
+# The panes' fixed-pitch Japanese font, which lines up the result grids, and Qt's Japanese
+# translations of the standard dialogs and menus.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic, qt6-translations-l10n")
 # The long description, after the summary line; one string, its lines ending in "\n".
 string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "Tarnwick is a small SQL console for people learning SQL, with a Japanese user\n"

@@ -18,6 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (stripped.size() > statement.size() || stripped.find('\t') != std::string::npos) {
       std::abort();
     }
+    return true;
   });
   if (joined != script.substr(0, script.find('\0'))) std::abort();
   return 0;

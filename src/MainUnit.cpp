@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QMenuBar>
@@ -31,6 +32,9 @@
 #include "gui/PaneDivider.h"
 #include "gui/PaneLines.h"
 #include "gui/PaneText.h"
+#include "gui/ScriptRunControl.h"
+#include "gui/SingleUndo.h"
+#include "gui/SqlHighlighter.h"
 #include "gui/WindowShortcutsFirst.h"
 #include "output/SaveResultLog.h"
 #include "plugins/LoadPlugIns.h"
@@ -57,18 +61,19 @@ constexpr int kSmallestFontSize = 7;
 const FileDialogSpec kSDialogDB{
     QStringLiteral("SDialogDB"),
     QStringLiteral("データベースファイル(*.mdb)|*.mdb|全てのファイル(*.*)|*.*"),
-    QStringLiteral(".mdb")};
+    QStringLiteral(".mdb"), FileKind::Database};
 const FileDialogSpec kODialogDB{QStringLiteral("ODialogDB"),
                                 QStringLiteral("mdbファイル(*.mdb)|*.mdb|全てのファイル(*.*)|*.*"),
-                                QStringLiteral(".mdb")};
+                                QStringLiteral(".mdb"), FileKind::Database};
 const FileDialogSpec kSDialog{
     QStringLiteral("SDialog"),
-    QStringLiteral("テキストファイル(*.txt)|*.txt|全てのファイル(*.*)|*.*"), QString()};
+    QStringLiteral("テキストファイル(*.txt)|*.txt|全てのファイル(*.*)|*.*"), QString(),
+    FileKind::ResultLog};
 const FileDialogSpec kODialogSQL{
     QStringLiteral("ODialogSQL"),
     QStringLiteral(
         "SQLファイル(*.sql)|*.sql|テキストファイル(*.txt)|*.txt|全てのファイル(*.*)|*.*"),
-    QString()};
+    QString(), FileKind::SqlScript};
 
 void SetUpPane(QPlainTextEdit* pane, const char* name, const char* tooltip) {
   pane->setObjectName(QString::fromLatin1(name));
@@ -86,18 +91,6 @@ QPalette WithWindowColour(QPalette palette, const QColor& colour) {
   palette.setColor(QPalette::Dark, colour.darker(150));
   return palette;
 }
-
-// Marks the running script for its whole length, however it ends.
-class RunningFlag {
- public:
-  explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
-  ~RunningFlag() { flag_ = false; }
-  RunningFlag(const RunningFlag&) = delete;
-  RunningFlag& operator=(const RunningFlag&) = delete;
-
- private:
-  bool& flag_;
-};
 
 }  // namespace
 
@@ -188,8 +181,10 @@ void TMainForm::BuildPanes() {
   setTabOrder(MmSql, MmResult);
   setTabOrder(MmResult, BtnSQLExec);
   auto* shortcutsFirst = new WindowShortcutsFirst(*this);
-  MmSql->installEventFilter(shortcutsFirst);
-  MmResult->installEventFilter(shortcutsFirst);
+  for (QPlainTextEdit* pane : {MmSql, MmResult}) {
+    pane->installEventFilter(shortcutsFirst);
+    new SingleUndoPane(*pane);
+  }
   dropFilter_ = new FileDropFilter(this, [this](const QStringList& files) { WMDropFiles(files); });
   installEventFilter(dropFilter_);
   MmSql->viewport()->installEventFilter(dropFilter_);
@@ -202,8 +197,11 @@ void TMainForm::BuildButtons(QWidget* panel) {
   BtnSQLExec->setGeometry(14, 8, 75, 25);
   BtnSQLExec->setToolTip(QStringLiteral("SQLを実行します"));
   BtnSQLExec->setEnabled(AlDBExec->isEnabled());
-  connect(BtnSQLExec, &QPushButton::clicked, AlDBExec, &QAction::trigger);
   connect(AlDBExec, &QAction::enabledChanged, BtnSQLExec, &QPushButton::setEnabled);
+  // The button runs the SQL pane, and stops the script while one runs.
+  runControl_ = new ScriptRunControl(
+      *this, *BtnSQLExec, [this] { AlDBExec->trigger(); }, [this] { LetEventsThrough(); });
+  ADOCon.SetWatch(runControl_);
 
   auto eraser = [panel](const char* name, const char* picture, const char* tooltip, int top) {
     auto* button = new QToolButton(panel);
@@ -234,7 +232,7 @@ bool TMainForm::RunCommand(Body&& body) {
     ShowError(failure.what());
   }
   resultPane_.Flush();
-  if (closeRequested_ && !running_) {
+  if (closeRequested_ && !ScriptRunning()) {
     closeRequested_ = false;
     close();
   }
@@ -244,7 +242,7 @@ bool TMainForm::RunCommand(Body&& body) {
 template <typename Body>
 void TMainForm::RunWhenIdle(Body&& body) {
   RunCommand([&] {
-    if (running_) {
+    if (ScriptRunning()) {
       QApplication::beep();
       return;
     }
@@ -252,23 +250,22 @@ void TMainForm::RunWhenIdle(Body&& body) {
   });
 }
 
-std::optional<std::string> TMainForm::ChooseOpenPath(const FileDialogSpec& spec) {
-  const auto path = dialogs_.ChooseOpenFile(this, spec);
+std::optional<std::string> TMainForm::ChoosePath(FileDialogSpec spec, DialogMode mode) {
+  spec.folder = dialogFolders_.FolderFor(spec.kind, QtPath(session_.DbDir));
+  const auto path = mode == DialogMode::Save ? dialogs_.ChooseSaveFile(this, spec)
+                                             : dialogs_.ChooseOpenFile(this, spec);
   if (!path) return std::nullopt;
-  return ConsolePath(*path);
-}
-
-std::optional<std::string> TMainForm::ChooseSavePath(const FileDialogSpec& spec) {
-  const auto path = dialogs_.ChooseSaveFile(this, spec);
-  if (!path) return std::nullopt;
+  dialogFolders_.Remember(spec.kind, *path);
   return ConsolePath(*path);
 }
 
 void TMainForm::RunConsoleScript(const std::string& script) {
   BusyPointer busy(*this);
-  RunningFlag running(running_);
+  ScriptRunControl::Run running(*runControl_);
   RunScript(context_, script);
 }
+
+bool TMainForm::ScriptRunning() const { return runControl_->Running(); }
 
 void TMainForm::LetEventsThrough() {
   resultPane_.Flush();
@@ -280,6 +277,7 @@ void TMainForm::LetEventsThrough() {
 void TMainForm::FormCreate() {
   setMinimumSize(kMinimumOuterSize);
   const bool settingsRead = RunCommand([&] { ApplySettings(); });
+  if (highlightSql_) new SqlHighlighter(MmSql->document());
   ScanPlugIns();
   AppendVersionBanner();
   resultPane_.AppendLine("");
@@ -301,6 +299,7 @@ void TMainForm::ApplySettings() {
   session_.UdlName = settings.UdlName;
   session_.MdbName = settings.MdbName;
   if (!settings.fileFound) return;
+  highlightSql_ = settings.Highlight;
   SetPaneFontSize(settings.FontSize);
   AlClearTextAfterExec->setChecked(settings.ClearText);
   AlWordWrap->setChecked(settings.WordWrap);
@@ -325,7 +324,7 @@ void TMainForm::FormDestroy() {
 
 void TMainForm::closeEvent(QCloseEvent* event) {
   // A script that lets events through is still on the stack: the window closes when it ends.
-  if (running_) {
+  if (ScriptRunning()) {
     closeRequested_ = true;
     event->ignore();
     return;
@@ -390,20 +389,32 @@ void TMainForm::ShowError(std::string_view sjisMessage) {
 
 void TMainForm::AlNewDBExecute() {
   RunWhenIdle([&] {
-    if (const auto path = ChooseSavePath(kSDialogDB)) session_.NewDatabase(*path);
+    const auto path = ChoosePath(kSDialogDB, DialogMode::Save);
+    if (!path) return;
+    // A database the new one would replace is named first; only Yes replaces it.
+    if (HasDatabaseExtension(*path) && FileExists(*path) &&
+        !dialogs_.AskYesNo(this, QStringLiteral("新規データベース"),
+                           QFileInfo(QtPath(*path)).fileName() +
+                               QStringLiteral("は既に存在します。置き換えますか？"),
+                           DefaultAnswer::No)) {
+      return;
+    }
+    // Asked and answered: even a file that is no database may be replaced.
+    session_.NewDatabase(*path, ForeignFile::Replace);
   });
 }
 
 void TMainForm::AlOpenDBExecute() {
   RunWhenIdle([&] {
-    if (const auto path = ChooseOpenPath(kODialogDB)) session_.OpenDatabase(*path);
+    if (const auto path = ChoosePath(kODialogDB, DialogMode::Open)) session_.OpenDatabase(*path);
   });
 }
 
 void TMainForm::AlDBInitExecute() {
   RunWhenIdle([&] {
+    // One Enter must not empty the database: No is preselected.
     if (dialogs_.AskYesNo(this, QStringLiteral("データベースの初期化"),
-                          QStringLiteral("データベースを初期化しますか？"))) {
+                          QStringLiteral("データベースを初期化しますか？"), DefaultAnswer::No)) {
       session_.ResetDatabase();
     }
   });
@@ -415,7 +426,7 @@ void TMainForm::AlDBOpenExecute() {
 
 void TMainForm::AlMargeDBExecute() {
   RunWhenIdle([&] {
-    const auto path = ChooseOpenPath(kODialogDB);
+    const auto path = ChoosePath(kODialogDB, DialogMode::Open);
     if (path && FileExists(*path)) session_.ImportDatabase(*path);
   });
 }
@@ -445,7 +456,7 @@ void TMainForm::AlDBExecExecute() {
 
 void TMainForm::AlLoadSQLExecute() {
   RunWhenIdle([&] {
-    const auto path = ChooseOpenPath(kODialogSQL);
+    const auto path = ChoosePath(kODialogSQL, DialogMode::Open);
     if (path) RunConsoleScript(ReadScriptFile(*path));
   });
 }
@@ -508,15 +519,7 @@ QPlainTextEdit* TMainForm::FocusedPane() const {
 }
 
 void TMainForm::AlUnDoExecute() {
-  QPlainTextEdit* pane = FocusedPane();
-  if (pane == nullptr) return;
-  // One level of undo: a redo is available only right after an undo (any edit clears it),
-  // so a second undo in a row undoes the undo.
-  if (pane->document()->isRedoAvailable()) {
-    pane->redo();
-  } else {
-    pane->undo();
-  }
+  if (QPlainTextEdit* pane = FocusedPane()) UndoOnce(*pane);
 }
 
 void TMainForm::AlCutExecute() {
@@ -566,7 +569,7 @@ void TMainForm::AlCodeClearExecute() { MmSql->clear(); }
 
 void TMainForm::AlLogSaveExecute() {
   RunCommand([&] {
-    if (const auto path = ChooseSavePath(kSDialog)) {
+    if (const auto path = ChoosePath(kSDialog, DialogMode::Save)) {
       SaveResultLog(*path, ToConsoleText(MmResult->toPlainText()));
     }
   });
@@ -575,7 +578,7 @@ void TMainForm::AlLogSaveExecute() {
 void TMainForm::AlLogClearExecute() {
   RunCommand([&] {
     if (dialogs_.AskYesNo(this, QStringLiteral("結果のクリア"),
-                          QStringLiteral("結果をクリアしますか？"))) {
+                          QStringLiteral("結果をクリアしますか？"), DefaultAnswer::Yes)) {
       MmResult->clear();
     }
   });

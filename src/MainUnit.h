@@ -13,6 +13,7 @@
 #include "data/Dataset.h"
 #include "files/DatabaseSession.h"
 #include "files/DatabaseUi.h"
+#include "gui/DialogFolders.h"
 #include "gui/DialogSeam.h"
 #include "gui/QtResultPane.h"
 #include "plugins/PlugInList.h"
@@ -27,6 +28,7 @@ namespace tarnwick {
 class FileDropFilter;
 class HelpViewer;
 class PaneDivider;
+class ScriptRunControl;
 
 // What the window starts from: the command-line arguments after the program name (console
 // text; the first may name the database) and the executable's folder (ending in '/'),
@@ -118,7 +120,7 @@ class TMainForm : public QMainWindow, private DatabaseUi {
   // What tests and the help look at.
   const DatabaseSession& Session() const { return session_; }
   const tarnwick::SqlHistory& History() const { return SqlHistory; }
-  bool ScriptRunning() const { return running_; }
+  bool ScriptRunning() const;
   bool AcceptsDroppedFiles() const;
   int SqlFontSize() const { return fontSize_; }
   int ResultFontSize() const { return fontSize_; }
@@ -158,9 +160,10 @@ class TMainForm : public QMainWindow, private DatabaseUi {
   // script is running: such a command is not started inside a running script (a beep).
   template <typename Body>
   void RunWhenIdle(Body&& body);
-  // The path chosen in a file dialog, as console text; nothing when the user cancels.
-  std::optional<std::string> ChooseOpenPath(const FileDialogSpec& spec);
-  std::optional<std::string> ChooseSavePath(const FileDialogSpec& spec);
+  // The path chosen in a file dialog, as console text; nothing when the user cancels. The
+  // dialog opens in the folder its kind of file was last chosen in.
+  enum class DialogMode { Open, Save };
+  std::optional<std::string> ChoosePath(FileDialogSpec spec, DialogMode mode);
   // Runs a script text through the console, marked as running, under the busy pointer.
   void RunConsoleScript(const std::string& script);
   void LetEventsThrough();
@@ -173,6 +176,7 @@ class TMainForm : public QMainWindow, private DatabaseUi {
 
   StartUpArguments startUp_;
   DialogSeam& dialogs_;
+  DialogFolders dialogFolders_;
 
   // The state of the run, in the order the start-up creates it.
   tarnwick::SqlHistory SqlHistory;
@@ -186,7 +190,8 @@ class TMainForm : public QMainWindow, private DatabaseUi {
 
   // The font size of both panes in points: they start alike and every command changes both.
   int fontSize_ = 9;
-  bool running_ = false;
+  bool highlightSql_ = true;  // syntax colours in the SQL pane
+  ScriptRunControl* runControl_ = nullptr;
   bool closeRequested_ = false;
   FileDropFilter* dropFilter_ = nullptr;
   HelpViewer* helpViewer_ = nullptr;

@@ -1,6 +1,7 @@
 #include <exception>
 
 #include "console/Catalogue.h"
+#include "console/ReportError.h"
 #include "console/ResultGrid.h"
 #include "console/RunScript.h"
 #include "console/SqlHistory.h"
@@ -42,8 +43,7 @@ void ExecuteNonQuery(ConsoleContext& context) {
   try {
     context.query.ExecSql();
   } catch (const std::exception& failure) {
-    context.pane.AppendLine("ERROR! " + std::string(failure.what()) + "\r\n");
-    ++context.errorsReported;
+    ReportStatementFailure(context, failure);
     return;
   }
   context.pane.AppendLine("OK\r\n");

@@ -10,7 +10,9 @@ namespace tarnwick {
 // runs each statement: echo, StripComments, ExecuteStatement. Lets pending events through
 // after every 1000 examined bytes. A failure that escapes a
 // statement ends the run at once (no later statement runs, the remainder is not run) and
-// goes on to the caller; a normal end leaves the history position at 0.
+// goes on to the caller; a normal end leaves the history position at 0. Each statement runs
+// under the connection's watch; once the watch asks for the run to end, the interrupted
+// statement's report (or one "ERROR! " line with RunStoppedMessage) is the last of the run.
 void RunScript(ConsoleContext& context, std::string_view script);
 
 // Removes "--" line comments, then "/* */" block comments, outside '...' and "..." literals,

@@ -25,7 +25,7 @@ class EventPump {
 }  // namespace
 
 void SplitScript(std::string_view script, const std::function<void()>& processEvents,
-                 const std::function<void(std::string_view)>& onStatement) {
+                 const std::function<bool(std::string_view)>& onStatement) {
   script = script.substr(0, script.find('\0'));
   const std::size_t end = script.size();
   auto nextIs = [&](std::size_t position, char byte) {
@@ -58,8 +58,9 @@ void SplitScript(std::string_view script, const std::function<void()>& processEv
     } else if (IsQuoteByte(byte)) {
       openQuote = byte;
     } else if (byte == ';') {
-      onStatement(script.substr(statementStart, position + 1 - statementStart));
+      const std::size_t start = statementStart;
       statementStart = position + 1;
+      if (!onStatement(script.substr(start, statementStart - start))) return;
     }
   }
   // The text after the last ';' (a comment that ran to the end included) is one more statement.

@@ -11,9 +11,9 @@ namespace tarnwick {
 // "/*", "*/" and ';' inside it are text. A "--" comment runs to the next CR LF, a "/*" comment
 // to the next "*/"; either one that is never closed runs to the end of the script.
 // processEvents (may be empty) is called after every 1000 examined bytes; bytes passed over
-// inside a comment and the second quote of a doubled quote do not count. A failure thrown by
-// onStatement ends the split at once.
+// inside a comment and the second quote of a doubled quote do not count. When onStatement
+// returns false, or throws, the split ends at once: nothing after that statement is handed on.
 void SplitScript(std::string_view script, const std::function<void()>& processEvents,
-                 const std::function<void(std::string_view)>& onStatement);
+                 const std::function<bool(std::string_view)>& onStatement);
 
 }  // namespace tarnwick

@@ -25,6 +25,10 @@ namespace {
 constexpr std::string_view kFileNameKey = "FILE NAME=";
 constexpr std::string_view kProviderKey = "Provider=";
 constexpr int kBusyTimeoutMilliseconds = 2000;
+// How many steps of the engine's virtual machine pass between two ticks of the watch: a few
+// thousand take some tens of microseconds, so a stop is quick and the ticks cost nothing
+// that shows.
+constexpr int kStepsPerTick = 5000;
 
 struct HandleCloser {
   void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
@@ -167,6 +171,7 @@ void Connection::Open() {
                         contents.provider + Sjis("\" には対応していません"));
   }
   db_ = OpenDatabaseFile(contents.dataSource);
+  InstallWatch();
 }
 
 void Connection::Close() {
@@ -202,6 +207,44 @@ bool Connection::ReadOnly() const {
 
 bool Connection::InTransaction() const {
   return db_ != nullptr && sqlite3_get_autocommit(db_) == 0;
+}
+
+void Connection::SetWatch(StatementWatch* watch) {
+  watch_ = watch;
+  InstallWatch();
+}
+
+void Connection::InstallWatch() {
+  if (db_ == nullptr) return;
+  if (watch_ == nullptr) {
+    sqlite3_progress_handler(db_, 0, nullptr, nullptr);
+  } else {
+    sqlite3_progress_handler(db_, kStepsPerTick, &Connection::OnEngineProgress, this);
+  }
+}
+
+int Connection::OnEngineProgress(void* self) noexcept {
+  auto* connection = static_cast<Connection*>(self);
+  if (connection->watch_ == nullptr) return 0;
+  try {
+    std::optional<std::string> reason = connection->watch_->Tick();
+    if (!reason) return 0;
+    // A non-zero answer makes the engine interrupt the statement and roll it back.
+    connection->stopReason_ = std::move(reason);
+    return 1;
+  } catch (...) {
+    // Nothing may unwind through the engine; a failing tick lets the statement go on.
+    return 0;
+  }
+}
+
+void Connection::BeginStatement() {
+  stopReason_.reset();
+  if (watch_ != nullptr) watch_->StatementStarted();
+}
+
+void Connection::EndStatement() {
+  if (watch_ != nullptr) watch_->StatementEnded();
 }
 
 void Connection::Attach(Dataset* dataset) { datasets_.push_back(dataset); }

@@ -1,9 +1,11 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "data/KeyRowset.h"
+#include "data/StatementWatch.h"
 
 struct sqlite3;
 
@@ -60,14 +62,29 @@ class Connection {
   // The engine handle, opening first; for the datasets of this connection.
   sqlite3* Handle();
 
+  // The watch over this connection's statements (nullptr: none); it must outlive the
+  // connection or be taken away first. Its Tick runs every few thousand engine steps.
+  void SetWatch(StatementWatch* watch);
+  // The console's statements, for the watch: BeginStatement also forgets the last stop.
+  void BeginStatement();
+  void EndStatement();
+  // Why the watch stopped the statement that ran last, or nothing when it did not stop one.
+  const std::optional<std::string>& StopReason() const { return stopReason_; }
+  // True once the watch wants the whole run ended.
+  bool RunStopRequested() const { return watch_ != nullptr && watch_->RunStopRequested(); }
+
  private:
   friend class Dataset;
   void Attach(Dataset* dataset);
   void Detach(Dataset* dataset);
+  void InstallWatch();
+  static int OnEngineProgress(void* connection) noexcept;
 
   std::string connectionString_;
   sqlite3* db_ = nullptr;
   std::vector<Dataset*> datasets_;
+  StatementWatch* watch_ = nullptr;
+  std::optional<std::string> stopReason_;
 };
 
 }  // namespace tarnwick

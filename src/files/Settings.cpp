@@ -48,6 +48,7 @@ Settings LoadSettings(std::string_view settingsPath, std::string_view exeDir) {
   settings.FontSize = ini.ReadInteger("GUI", "FONTSIZE", settings.FontSize);
   settings.ClearText = ini.ReadSwitch("GUI", "CLEARTEXT");
   settings.WordWrap = ini.ReadSwitch("GUI", "WORDWRAP");
+  settings.Highlight = ini.ReadInteger("GUI", "HIGHLIGHT", 1) != 0;
   return settings;
 }
 

@@ -13,6 +13,7 @@ struct Settings {
   int FontSize = 9;  // points, both panes
   bool ClearText = false;
   bool WordWrap = false;  // on: the result pane does not wrap
+  bool Highlight = true;  // syntax colours in the SQL pane; [GUI] HIGHLIGHT=0 turns them off
 };
 
 // The name of the settings file.

@@ -33,6 +33,7 @@ std::optional<QString> RunFileDialog(QWidget* owner, const FileDialogSpec& spec,
   QString suffix = spec.defaultExtension;
   if (suffix.startsWith(QLatin1Char('.'))) suffix.remove(0, 1);
   dialog.setDefaultSuffix(suffix);
+  if (!spec.folder.isEmpty()) dialog.setDirectory(spec.folder);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().first();
 }
@@ -56,9 +57,10 @@ std::optional<QString> StandardDialogs::ChooseOpenFile(QWidget* owner, const Fil
   return RunFileDialog(owner, spec, QFileDialog::AcceptOpen);
 }
 
-bool StandardDialogs::AskYesNo(QWidget* owner, const QString& caption, const QString& text) {
+bool StandardDialogs::AskYesNo(QWidget* owner, const QString& caption, const QString& text,
+                               DefaultAnswer preselected) {
   QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Yes | QMessageBox::No, owner);
-  box.setDefaultButton(QMessageBox::Yes);
+  box.setDefaultButton(preselected == DefaultAnswer::Yes ? QMessageBox::Yes : QMessageBox::No);
   return box.exec() == QMessageBox::Yes;
 }
 

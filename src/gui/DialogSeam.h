@@ -10,12 +10,20 @@ class QWidget;
 
 namespace tarnwick {
 
+// The kinds of file the window's dialogs choose; each kind remembers its own folder.
+enum class FileKind { Database, SqlScript, ResultLog };
+
 // One of the window's file dialogs.
 struct FileDialogSpec {
   QString name;              // "SDialogDB", "ODialogDB", "ODialogSQL", "SDialog"
   QString filter;            // pairs "description|pattern|description|pattern"
   QString defaultExtension;  // ".mdb", or empty for none
+  FileKind kind;
+  QString folder = {};  // where the dialog opens; empty: the working folder
 };
+
+// The button a question preselects, which Enter answers.
+enum class DefaultAnswer { Yes, No };
 
 class DialogSeam {
  public:
@@ -25,8 +33,9 @@ class DialogSeam {
   // replacing a file, and neither requires the file to exist.
   virtual std::optional<QString> ChooseSaveFile(QWidget* owner, const FileDialogSpec& spec) = 0;
   virtual std::optional<QString> ChooseOpenFile(QWidget* owner, const FileDialogSpec& spec) = 0;
-  // A Yes/No question without icon, Yes preselected; true for Yes.
-  virtual bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) = 0;
+  // A Yes/No question without icon; true for Yes.
+  virtual bool AskYesNo(QWidget* owner, const QString& caption, const QString& text,
+                        DefaultAnswer preselected) = 0;
   // A Yes/No/Cancel question with the question icon, Yes preselected; closing the box is
   // Cancel.
   virtual Answer AskYesNoCancel(QWidget* owner, const QString& caption, const QString& text) = 0;
@@ -42,7 +51,8 @@ class StandardDialogs : public DialogSeam {
  public:
   std::optional<QString> ChooseSaveFile(QWidget* owner, const FileDialogSpec& spec) override;
   std::optional<QString> ChooseOpenFile(QWidget* owner, const FileDialogSpec& spec) override;
-  bool AskYesNo(QWidget* owner, const QString& caption, const QString& text) override;
+  bool AskYesNo(QWidget* owner, const QString& caption, const QString& text,
+                DefaultAnswer preselected) override;
   Answer AskYesNoCancel(QWidget* owner, const QString& caption, const QString& text) override;
   void ShowError(QWidget* owner, const QString& message) override;
   bool ChoosePrinter(QWidget* owner, QPrinter& printer) override;

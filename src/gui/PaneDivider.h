@@ -8,8 +8,16 @@ namespace tarnwick {
 // upper pane of 30 pixels or less closes entirely (height 0).
 int DividedHeight(int requested, int available);
 
-// The 3-pixel divider between the SQL pane above it and the result pane below it. Dragging
-// it sets the upper pane's height by the rule above; the lower pane takes the rest.
+// The upper pane's height for the height it was given by the divider (`wanted`), with
+// `available` pixels shared by both panes: when the panes' frame is too low for it, the upper
+// pane gives way, down to the lower pane's 30 pixels.
+int FittedHeight(int wanted, int available);
+
+// The 3-pixel divider between the SQL pane above it and the result pane below it, both in
+// the divider's parent. Dragging it sets the upper pane's height by the rule above; the lower
+// pane takes the rest. When the parent shrinks, the upper pane gives way so that the divider
+// and the lower pane stay in sight; when it grows again, the upper pane returns to the
+// height the divider gave it.
 class PaneDivider : public QWidget {
   Q_OBJECT
  public:
@@ -17,14 +25,18 @@ class PaneDivider : public QWidget {
   PaneDivider(QWidget& upper, QWidget& lower, QWidget* parent);
   // Sets the upper pane's height as a drag to that height would.
   void DragTo(int requestedHeight);
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
+  void FitUpperPane();
+
   QWidget& upper_;
   QWidget& lower_;
+  int wanted_;  // the upper pane's height as the divider last set it
   int pressY_ = 0;
   int pressHeight_ = 0;
 };

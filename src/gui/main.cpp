@@ -8,6 +8,7 @@
 
 #include "MainUnit.h"
 #include "gui/DialogSeam.h"
+#include "gui/JapaneseTranslations.h"
 #include "gui/SelfTest.h"
 #include "gui/WindowCommandLine.h"
 #include "text/Cp932.h"
@@ -40,6 +41,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Tarnwick"));
   QApplication::setApplicationVersion(QString::fromLatin1(tarnwick::ProgramVersion()));
   QGuiApplication::setDesktopFileName(QStringLiteral("tarnwick"));
+  tarnwick::InstallJapaneseTranslations(application);
 
   std::vector<std::string> files;
   for (const QString& file : commandLine.files)

@@ -9,11 +9,16 @@ namespace tarnwick {
 // is added. An existing file is replaced without asking.
 //
 // A file that cannot be written throws TarnwickError with FileCreateMessage (the path and the
-// system's reason), and leaves no file behind: a new file that fails midway is removed, and
-// an existing regular file is replaced only once the whole log is on disk (the new text goes
-// to a temporary file beside it, which then takes its place, with its permissions), so a
-// failure keeps the old file as it was. Where no temporary file can be made beside it (a
-// folder the user may not write to), the existing file is overwritten in place.
+// system's reason) and is left as it was:
+// - a file we may not write (the system refuses it, or it is marked read-only: no write
+//   permission for anyone) is refused before anything is written;
+// - a new file is written whole or not at all (the log is prepared in a temporary file beside
+//   it, which then gets the name);
+// - an existing regular file is replaced only once the whole log is on disk (a temporary
+//   file beside it takes its place, with its permissions); where no temporary file can be
+//   made beside it (a folder the user may not write to), it is overwritten in place;
+// - a file with several names (hard links) is overwritten in place, so that all its names
+//   show the saved log.
 void SaveResultLog(std::string_view sjisPath, std::string_view sjisLog);
 
 }  // namespace tarnwick

@@ -1,11 +1,24 @@
 #include "runner/RunnerOptions.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <iterator>
 #include <string_view>
 
 namespace tarnwick::runner {
 namespace {
+
+// A number of seconds above 0, such as 5 or 0.5.
+double Seconds(const std::string& value) {
+  char* end = nullptr;
+  const double seconds = std::strtod(value.c_str(), &end);
+  if (value.empty() || *end != '\0' || !std::isfinite(seconds) || seconds <= 0) {
+    throw UsageError("オプション --timeout には 0 より大きい秒数を指定してください（" + value +
+                     "）");
+  }
+  return seconds;
+}
 
 // One option of the command line. An option with a value takes it from the next argument,
 // or, for a long option, after "=" in the same argument (--db FILE, --db=FILE).
@@ -22,6 +35,8 @@ const OptionRule kOptionRules[] = {
     {"--new", false, [](RunnerOptions& o, const std::string&) { o.recreateDatabase = true; }},
     {"--compact", false, [](RunnerOptions& o, const std::string&) { o.compactDatabase = true; }},
     {"--sjis", false, [](RunnerOptions& o, const std::string&) { o.sjisOutput = true; }},
+    {"--timeout", true,
+     [](RunnerOptions& o, const std::string& v) { o.timeoutSeconds = Seconds(v); }},
     {"-c", true,
      [](RunnerOptions& o, const std::string& v) {
        o.inputs.push_back({RunnerInput::Kind::CommandText, v});
@@ -86,7 +101,7 @@ RunnerOptions ParseRunnerOptions(const std::vector<std::string>& arguments) {
 }
 
 const char* UsageText() {
-  return "使い方: tarnwick-run [--db FILE] [--new] [--compact] [--sjis]\n"
+  return "使い方: tarnwick-run [--db FILE] [--new] [--compact] [--sjis] [--timeout SECONDS]\n"
          "                    [-c TEXT | SCRIPT | --import FILE]...\n"
          "\n"
          "Tarnwick のデータベースで SQL を実行し、コンソールの記録（文、続いて結果の表、\n"
@@ -102,6 +117,9 @@ const char* UsageText() {
          "                 置き換えるのは --db で指定したときだけです）\n"
          "  --compact      実行の終わりにデータベースを最適化します\n"
          "  --sjis         記録を Shift-JIS、改行 CR LF で書きます（既定は UTF-8、LF）\n"
+         "  --timeout SECONDS\n"
+         "                 SECONDS 秒（0.5 なども可）より長くかかる文を中止します。\n"
+         "                 スクリプトは次の文から続きます\n"
          "  -c TEXT        TEXT を SQL 欄に入力したものとして実行します\n"
          "  SCRIPT         スクリプトファイル（UTF-8、UTF-16、Shift-JIS）を実行します。\n"
          "                 - は標準入力です\n"
@@ -115,7 +133,8 @@ const char* UsageText() {
          "終了ステータス: 0 すべて成功、1 文またはテーブルの取り込みが失敗した、\n"
          "または確定していないトランザクションを取り消した、\n"
          "2 データベースを開けない・最適化できない、ファイルを読み書きできない、\n"
-         "またはコマンドラインが正しくない。\n";
+         "またはコマンドラインが正しくない、130 Ctrl+C で中止した（実行中の文の変更は\n"
+         "取り消され、それより後の文は実行しません）。\n";
 }
 
 }  // namespace tarnwick::runner

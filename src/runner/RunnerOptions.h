@@ -21,6 +21,7 @@ struct RunnerOptions {
   bool sjisOutput = false;                  // --sjis
   bool showHelp = false;                    // -h, --help
   bool showVersion = false;                 // --version
+  std::optional<double> timeoutSeconds;     // --timeout: the longest a statement may run
   std::vector<RunnerInput> inputs;          // standard input alone when none was named
 };
 

@@ -13,6 +13,7 @@
 #include "files/DatabaseUi.h"
 #include "runner/RunnerDatabase.h"
 #include "runner/RunnerScripts.h"
+#include "runner/RunnerWatch.h"
 #include "runner/StreamingPane.h"
 #include "text/Cp932.h"
 #include "text/FileAccess.h"
@@ -94,7 +95,9 @@ ExitStatus RunSession(const RunnerOptions& options, std::FILE* out) {
 
   StreamingPane pane(out, options.sjisOutput ? StreamingPane::Encoding::SjisAsIs
                                              : StreamingPane::Encoding::Utf8Lf);
+  RunnerWatch watch(options.timeoutSeconds);
   Connection connection;
+  connection.SetWatch(&watch);
   Query query(connection);
   Table table(connection);
   RunnerUi ui;
@@ -111,7 +114,7 @@ ExitStatus RunSession(const RunnerOptions& options, std::FILE* out) {
   SqlHistory history;
   ConsoleContext context{pane, connection, query, table, history, {}};
   bool runCutShort = false;
-  for (std::size_t i = 0; i < inputs.size(); ++i) {
+  for (std::size_t i = 0; i < inputs.size() && !watch.RunStopRequested(); ++i) {
     // The Run command ends any history browsing; the SQL file command leaves it alone.
     if (options.inputs[i].kind == RunnerInput::Kind::CommandText) history.EndBrowsing();
     try {
@@ -130,8 +133,10 @@ ExitStatus RunSession(const RunnerOptions& options, std::FILE* out) {
   const bool rolledBack = RollBackOpenTransaction(connection);
   connection.Close();
 
+  // Ctrl+C asked for a quick end: the compaction is left for another run.
+  const bool interrupted = watch.RunStopRequested();
   bool compacted = true;
-  if (options.compactDatabase) {
+  if (options.compactDatabase && !interrupted) {
     try {
       session.CompactDatabase();
     } catch (const TarnwickError& error) {
@@ -145,6 +150,7 @@ ExitStatus RunSession(const RunnerOptions& options, std::FILE* out) {
     return kCannotRun;
   }
   if (!compacted) return kCannotRun;
+  if (interrupted) return kInterrupted;
   return (runCutShort || rolledBack || context.errorsReported > 0) ? kStatementFailed
                                                                    : kAllSucceeded;
 }

@@ -11,6 +11,7 @@ enum ExitStatus : int {
   kStatementFailed = 1,  // a statement or a grid reported an error, a run was cut short, or
                          // a transaction left open was rolled back
   kCannotRun = 2,        // the database, a script or the output could not be used
+  kInterrupted = 130,    // Ctrl+C stopped the run, as a shell counts SIGINT
 };
 
 // Runs the inputs and writes the transcript to `out`; failures of the run itself go to

@@ -40,7 +40,7 @@ class ScopedEnv {
 std::string Summary(const Settings& s) {
   return SjisToUtf8(s.DbDir + "|" + s.UdlName + "|" + s.MdbName) + "|" +
          std::to_string(s.FontSize) + "|" + (s.ClearText ? "clear" : "") +
-         (s.WordWrap ? "wrap" : "");
+         (s.WordWrap ? "wrap" : "") + (s.Highlight ? "" : "plain");
 }
 
 TEST(Settings, WithoutAFileTheDatabaseLiesBesideTheExecutableOrInTheUserDataFolder) {
@@ -99,6 +99,12 @@ TEST(Settings, FileValuesAndTheirDefaults) {
       {"[GUI]\nFONTSIZE=12pt\nCLEARTEXT=yes\n", "|default.udl|default.mdb|9|"},
       {"[GUI]\nFONTSIZE=-3\n", "|default.udl|default.mdb|-3|"},
       {"[GUI]\nFONTSIZE=\n", "|default.udl|default.mdb|9|"},
+      // Syntax colours are on unless HIGHLIGHT is 0.
+      {"[GUI]\nHIGHLIGHT=0\n", "|default.udl|default.mdb|9|plain"},
+      {"[GUI]\nHIGHLIGHT=0x0\nWORDWRAP=1\n", "|default.udl|default.mdb|9|wrapplain"},
+      {"[GUI]\nHIGHLIGHT=1\n", "|default.udl|default.mdb|9|"},
+      {"[GUI]\nHIGHLIGHT=off\n", "|default.udl|default.mdb|9|"},
+      {"[SYSTEM]\nHIGHLIGHT=0\n", "|default.udl|default.mdb|9|"},
       // Sections and keys match without regard to case; each key belongs to its section.
       {"[ gui ]\nMdbFile=gui.mdb\nfontsize=14\n[System]\nMdbFile=a.mdb\n",
        "|default.udl|a.mdb|14|"},

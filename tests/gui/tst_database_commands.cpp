@@ -1,6 +1,7 @@
 // The file dialogs of every command, and the database commands with answered dialogs: new,
 // open, reset, connect, import, dropped files, and a failure shown in the standard error box.
 #include <QAction>
+#include <QDir>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -102,6 +103,81 @@ class DatabaseCommandsTest : public WindowTestCase {
     QVERIFY(QApplication::overrideCursor() == nullptr);
   }
 
+  void newDatabaseOntoAnExistingFileAsksWithNoPreselected() {
+    TMainForm& form = window_->Form();
+    const QString existing = window_->File(QStringLiteral("kept.mdb"));
+    WindowUnderTest::CreateDatabase(existing, {"CREATE TABLE kept (x INTEGER)"});
+    const QString question =
+        QStringLiteral("ask 新規データベース: kept.mdbは既に存在します。置き換えますか？ [No]");
+    // No (or closing the question) leaves everything as it was.
+    window_->dialogs.answers = {existing, QString()};
+    window_->Press(Ctrl(Qt::Key_N));
+    QCOMPARE(window_->dialogs.shown.last(), question);
+    QCOMPARE(window_->ResultSinceMark(), QString());
+    QCOMPARE(form.Session().MdbName, std::string("test.mdb"));
+    // Yes replaces it by an empty database.
+    window_->dialogs.answers = {existing, QStringLiteral("yes")};
+    window_->Press(Ctrl(Qt::Key_N));
+    QCOMPARE(window_->dialogs.shown.last(), question);
+    QCOMPARE(window_->ResultSinceMark(),
+             kDisconnected + QStringLiteral("kept.udl を新規作成しました\n"
+                                            "kept.mdb ファイルに接続しました\n\n"));
+    window_->MarkResult();
+    window_->RunSql(QStringLiteral("SELECT * FROM kept"));
+    QVERIFY(window_->ResultSinceMark().contains(QStringLiteral("ERROR! ")));
+    // A name that is not there yet, or not a database's, is not asked about.
+    const qsizetype shown = window_->dialogs.shown.size();
+    window_->dialogs.answers = {window_->File(QStringLiteral("fresh.mdb")), existing + ".txt"};
+    window_->Press(Ctrl(Qt::Key_N));
+    WindowUnderTest::WriteText(existing + ".txt", QStringLiteral("x"));
+    window_->Press(Ctrl(Qt::Key_N));
+    QCOMPARE(window_->dialogs.shown.size(), shown + 2);
+    QVERIFY(!window_->dialogs.shown.join(' ').contains(QStringLiteral("fresh.mdbは")));
+  }
+
+  void dialogsOpenWhereTheirKindOfFileWasLastChosen() {
+    // The database lies in a folder of its own.
+    window_.reset();
+    window_ = std::make_unique<WindowUnderTest>();
+    for (const char* folder : {"dbs", "scripts", "logs", "other"}) {
+      QVERIFY(QDir(window_->File(QString())).mkpath(QString::fromLatin1(folder)));
+    }
+    const QString start = window_->File(QStringLiteral("dbs/start.mdb"));
+    WindowUnderTest::CreateDatabase(start);
+    TMainForm& form = window_->Start({start});
+    const QString script = window_->File(QStringLiteral("scripts/a.sql"));
+    WindowUnderTest::WriteText(script, QStringLiteral("SELECT 1"));
+    const QString imported = window_->File(QStringLiteral("other/x.mdb"));
+    WindowUnderTest::CreateDatabase(imported);
+    const QString working = QDir::cleanPath(window_->File(QString()));
+    auto folder = [&](const char* name) { return window_->File(QString::fromLatin1(name)); };
+    // {command, answer, folder the dialog opened in}; an empty answer cancels.
+    const struct {
+      QAction* command;
+      QString answer;
+      QString folder;
+    } steps[] = {
+        {form.AlOpenDB, {}, folder("dbs")},  // the current database's folder
+        {form.AlNewDB, {}, folder("dbs")},
+        {form.AlLoadSQL, {}, working},  // the others start in the working folder
+        {form.AlLogSave, {}, working},
+        {form.AlLoadSQL, script, working},
+        {form.AlLoadSQL, {}, folder("scripts")},
+        {form.AlLogSave, folder("logs/r.txt"), working},
+        {form.AlLogSave, {}, folder("logs")},
+        {form.AlMargeDB, imported, folder("dbs")},
+        {form.AlOpenDB, {}, folder("other")},  // databases share their folder
+        {form.AlLoadSQL, {}, folder("scripts")},
+    };
+    for (const auto& step : steps) {
+      window_->dialogs.answers = {step.answer};
+      step.command->trigger();
+      QCOMPARE(window_->dialogs.folders.last(), step.folder);
+    }
+    QCOMPARE(window_->dialogs.folders.size(), qsizetype(std::size(steps)));
+    QVERIFY(window_->dialogs.errors.isEmpty());
+  }
+
   void openDatabaseDisconnectsThenConnectsToTheChosenFile() {
     WindowUnderTest::CreateDatabase(window_->File(QStringLiteral("other.mdb")));
     window_->dialogs.answers = {window_->File(QStringLiteral("other.mdb"))};
@@ -114,7 +190,7 @@ class DatabaseCommandsTest : public WindowTestCase {
     TMainForm& form = window_->Form();
     form.AlDBInit->trigger();  // answered No
     QCOMPARE(window_->dialogs.shown,
-             QStringList{"ask データベースの初期化: データベースを初期化しますか？"});
+             QStringList{"ask データベースの初期化: データベースを初期化しますか？ [No]"});
     QCOMPARE(window_->ResultSinceMark(), QString());
 
     window_->dialogs.answers.push_back("yes");

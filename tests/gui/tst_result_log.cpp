@@ -2,6 +2,7 @@
 // pdftotext).
 #include <QAction>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -118,6 +119,25 @@ class ResultLogTest : public WindowTestCase {
     QCOMPARE(saved.readAll(), QByteArray("\x95\x5c\r\nabc\r\n\r\nend"));
   }
 
+  void saveOntoAReadOnlyFileShowsTheErrorBoxAndLeavesIt() {
+    TMainForm& form = window_->Form();
+    form.MmResult->setPlainText(QStringLiteral("new log"));
+    const QString path = window_->File(QStringLiteral("graded.txt"));
+    WindowUnderTest::WriteText(path, QStringLiteral("the teacher's copy"));
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    window_->dialogs.answers.push_back(path);
+    window_->Press(Ctrl(Qt::Key_S));
+    QCOMPARE(window_->dialogs.errors.size(), 1);
+    QVERIFY(window_->dialogs.errors[0].startsWith("ファイル \"" + path + "\". "));
+    QVERIFY(window_->dialogs.errors[0].endsWith(QStringLiteral(" を作成できません.")));
+    QFile kept(path);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("the teacher's copy"));
+    QVERIFY(QDir(window_->File(QString()))
+                .entryList({QStringLiteral(".tarnwick-save-*")}, QDir::Files | QDir::Hidden)
+                .isEmpty());
+  }
+
   void clearAsksAndEmptiesTheLogOnlyOnYes() {
     TMainForm& form = window_->Form();
     ScriptedDialogs& dialogs = window_->dialogs;
@@ -125,7 +145,7 @@ class ResultLogTest : public WindowTestCase {
     const QString log = window_->ResultText();
     dialogs.answers = {QString(), "yes"};
     QTest::mouseClick(form.SbLogClear, Qt::LeftButton);
-    const QString question = QStringLiteral("ask 結果のクリア: 結果をクリアしますか？");
+    const QString question = QStringLiteral("ask 結果のクリア: 結果をクリアしますか？ [Yes]");
     QCOMPARE(dialogs.shown, QStringList{question});
     QCOMPARE(window_->ResultText(), log);
 

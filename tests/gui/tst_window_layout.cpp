@@ -171,6 +171,37 @@ class WindowLayoutTest : public WindowTestCase {
     QCOMPARE(form.MmSql->height(), 64);
   }
 
+  void shrinkingTheWindowAfterMovingTheDividerKeepsBothPanesAndTheDivider() {
+    // {wanted, available, height}: the SQL pane gives way down to the result pane's 30.
+    const int fits[][3] = {{104, 300, 104}, {300, 300, 270}, {300, 100, 70},
+                           {0, 300, 0},     {300, 20, 0},    {-5, 300, 0}};
+    for (const auto& test : fits) QCOMPARE(FittedHeight(test[0], test[1]), test[2]);
+
+    TMainForm& form = window_->Form();
+    form.resize(700, 600);
+    QTest::qWait(0);
+    const int dragged = form.MmSql->height() + form.MmResult->height() - 40;
+    form.Splitter1->DragTo(dragged);
+    QTest::qWait(0);
+    QCOMPARE(form.MmSql->height(), dragged);
+    const auto* frame = form.findChild<QWidget*>(QStringLiteral("Panel2"));
+    // Down to the smallest window and back: the panes and the divider fill the frame, the
+    // result pane keeps its 30 pixels and the SQL pane returns to the height it was given.
+    for (const QSize size : {QSize(600, 400), QSize(300, 200), QSize(100, 50), QSize(700, 600)}) {
+      form.resize(size);
+      QTest::qWait(0);
+      const QByteArray trace = QByteArray::number(size.height());
+      QVERIFY2(form.MmResult->isVisible() && form.Splitter1->isVisible(), trace);
+      QVERIFY2(form.MmResult->height() >= 30, trace);
+      QCOMPARE(form.Splitter1->height(), 3);
+      QCOMPARE(form.Splitter1->geometry().top(), form.MmSql->geometry().bottom() + 1);
+      QCOMPARE(form.MmResult->geometry().top(), form.Splitter1->geometry().bottom() + 1);
+      QCOMPARE(form.MmResult->geometry().bottom(), frame->contentsRect().bottom());
+      QVERIFY2(form.MmSql->height() == dragged || form.MmResult->height() == 30, trace);
+    }
+    QCOMPARE(form.MmSql->height(), dragged);
+  }
+
   void errorTextGetsAFullStopAfterLettersAndJapanese() {
     // ')' and '%' sort before '.', '/' after it; every Shift-JIS byte sorts after it, also a
     // second byte below 0x80 ("表" is 0x95 0x5C).

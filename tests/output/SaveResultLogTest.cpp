@@ -99,5 +99,42 @@ TEST(SaveResultLog, AFileThatCannotBeWrittenIsReportedWithItsPathAndReasonAndLef
   EXPECT_EQ(EntryCount(folder.Path()), 2u);  // "sub" and "old.txt": no new or temporary file
 }
 
+TEST(SaveResultLog, AFileWeMayNotWriteIsRefusedAndAHardLinkedOneWrittenInPlace) {
+  TempDir folder;
+  // Marked read-only, by its owner or by nobody's write permission: refused even where the
+  // system would let us write (the tests may run as the administrator).
+  const std::string readOnly = folder.File("graded.txt");
+  WriteWholeFile(readOnly, "kept\r\n");
+  for (const mode_t mode : {0444, 0400, 0000}) {
+    ASSERT_EQ(chmod(readOnly.c_str(), mode), 0);
+    EXPECT_EQ(SaveError(readOnly, "new\r\n"), FileCreateMessage(readOnly, EACCES));
+    ASSERT_EQ(chmod(readOnly.c_str(), 0644), 0);
+    EXPECT_EQ(ReadWholeFile(readOnly), "kept\r\n");
+  }
+
+  // A file with a second name: both names show the saved log, shorter or longer than before.
+  const std::string original = folder.File("original.txt");
+  const std::string second = folder.File("second.txt");
+  WriteWholeFile(original, "a longer old log\r\n");
+  std::filesystem::create_hard_link(original, second);
+  for (const std::string& log : {std::string("short\r\n"), std::string(100000, 'x')}) {
+    SaveResultLog(second, log);
+    EXPECT_EQ(ReadWholeFile(original), log);
+    EXPECT_EQ(std::filesystem::hard_link_count(original), 2u);
+  }
+  EXPECT_EQ(EntryCount(folder.Path()), 3u);
+
+  // A new file appears whole or not at all: a failure leaves neither it nor a temporary file.
+  const std::string fresh = folder.File("fresh.txt");
+  SaveResultLog(fresh, "whole\r\n");
+  EXPECT_EQ(ReadWholeFile(fresh), "whole\r\n");
+  struct stat info {};
+  ASSERT_EQ(stat(fresh.c_str(), &info), 0);
+  const mode_t mask = umask(0);
+  umask(mask);
+  EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask);  // as a file the user creates
+  EXPECT_EQ(EntryCount(folder.Path()), 4u);
+}
+
 }  // namespace
 }  // namespace tarnwick

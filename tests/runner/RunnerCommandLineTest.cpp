@@ -58,6 +58,9 @@ TEST(RunnerCommandLine, AWrongOptionIsNamedInOneLineThatPointsToHelp) {
       {{"--db"}, "--db"},
       {{"--db="}, "--db"},
       {{"--db", "", "-c", "SELECT 1;"}, "--db"},
+      {{"--timeout", "0", "-c", "SELECT 1;"}, "--timeout には 0 より大きい秒数"},
+      {{"--timeout=5s", "-c", "SELECT 1;"}, "（5s）"},
+      {{"--timeout"}, "--timeout"},
   };
   for (const auto& [arguments, named] : cases) {
     SCOPED_TRACE(arguments[0]);

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <stdexcept>
 
@@ -42,27 +43,44 @@ std::string ReadAndClose(int fd) {
 
 }  // namespace
 
-ProcessResult RunProcess(const std::vector<std::string>& arguments, std::string_view input,
-                         const std::filesystem::path& workingDir) {
-  const int streams[3] = {MemoryFile(input), MemoryFile({}), MemoryFile({})};
+RunningProcess::RunningProcess(const std::vector<std::string>& arguments, std::string_view input,
+                               const std::filesystem::path& workingDir)
+    : streams_{MemoryFile(input), MemoryFile({}), MemoryFile({})} {
   std::vector<char*> argv;
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
-  const pid_t pid = fork();
-  if (pid < 0) Fail("fork");
-  if (pid == 0) {
+  pid_ = fork();
+  if (pid_ < 0) Fail("fork");
+  if (pid_ == 0) {
     if (!workingDir.empty() && chdir(workingDir.c_str()) != 0) _exit(127);
-    for (int i = 0; i < 3; ++i) dup2(streams[i], i);
+    for (int i = 0; i < 3; ++i) dup2(streams_[i], i);
     execv(argv[0], argv.data());
     _exit(127);
   }
+}
+
+RunningProcess::~RunningProcess() {
+  if (pid_ <= 0) return;
+  kill(pid_, SIGKILL);
+  Wait();
+}
+
+void RunningProcess::Signal(int signal) const { kill(pid_, signal); }
+
+ProcessResult RunningProcess::Wait() {
   int status = 0;
-  while (waitpid(pid, &status, 0) < 0) {
+  while (waitpid(pid_, &status, 0) < 0) {
     if (errno != EINTR) Fail("waitpid");
   }
-  close(streams[0]);
-  return {ReadAndClose(streams[1]), ReadAndClose(streams[2]),
+  pid_ = -1;
+  close(streams_[0]);
+  return {ReadAndClose(streams_[1]), ReadAndClose(streams_[2]),
           WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+}
+
+ProcessResult RunProcess(const std::vector<std::string>& arguments, std::string_view input,
+                         const std::filesystem::path& workingDir) {
+  return RunningProcess(arguments, input, workingDir).Wait();
 }
 
 }  // namespace tarnwick::test

@@ -15,10 +15,12 @@ namespace tarnwick::test {
 class ScriptedDialogs : public DialogSeam {
  public:
   std::deque<QString> answers;
-  // "save <name> <filter> <default extension>" or "open ...", "ask <caption>: <text>",
-  // "print".
+  // "save <name> <filter> <default extension>" or "open ...", "ask <caption>: <text> [Yes]"
+  // (or [No]: the preselected answer), "print".
   QStringList shown;
   QStringList errors;
+  // The folder each file dialog opened in.
+  QStringList folders;
 
   std::optional<QString> ChooseSaveFile(QWidget*, const FileDialogSpec& spec) override {
     return ChooseFile("save", spec);
@@ -26,8 +28,10 @@ class ScriptedDialogs : public DialogSeam {
   std::optional<QString> ChooseOpenFile(QWidget*, const FileDialogSpec& spec) override {
     return ChooseFile("open", spec);
   }
-  bool AskYesNo(QWidget*, const QString& caption, const QString& text) override {
-    shown << QStringLiteral("ask %1: %2").arg(caption, text);
+  bool AskYesNo(QWidget*, const QString& caption, const QString& text,
+                DefaultAnswer preselected) override {
+    shown << QStringLiteral("ask %1: %2 [%3]")
+                 .arg(caption, text, preselected == DefaultAnswer::Yes ? "Yes" : "No");
     return Next() == QStringLiteral("yes");
   }
   // "yes" and "no" answer so; anything else cancels.
@@ -52,6 +56,7 @@ class ScriptedDialogs : public DialogSeam {
  private:
   std::optional<QString> ChooseFile(const char* kind, const FileDialogSpec& spec) {
     shown << QStringLiteral("%1 %2 %3 %4").arg(kind, spec.name, spec.filter, spec.defaultExtension);
+    folders << spec.folder;
     const QString path = Next();
     if (path.isEmpty()) return std::nullopt;
     return path;

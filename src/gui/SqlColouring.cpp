@@ -1,0 +1,142 @@
+#include "gui/SqlColouring.h"
+
+#include <algorithm>
+#include <iterator>
+#include <string>
+
+#include "jet/JetLexer.h"
+
+namespace tarnwick {
+
+namespace {
+
+// Jet SQL's keywords, the data types included, in upper case.
+constexpr std::string_view kKeywords[] = {
+    "ADD",         "ALL",         "ALTER",      "AND",
+    "ANY",         "AS",          "ASC",        "AUTOINCREMENT",
+    "BETWEEN",     "BINARY",      "BIT",        "BOOLEAN",
+    "BY",          "BYTE",        "CHAR",       "CHARACTER",
+    "CHECK",       "COLUMN",      "COMMIT",     "CONSTRAINT",
+    "COUNTER",     "CREATE",      "CURRENCY",   "DATABASE",
+    "DATETIME",    "DECIMAL",     "DEFAULT",    "DELETE",
+    "DESC",        "DISALLOW",    "DISTINCT",   "DISTINCTROW",
+    "DOUBLE",      "DROP",        "EQV",        "EXISTS",
+    "FALSE",       "FLOAT",       "FOREIGN",    "FROM",
+    "GROUP",       "GUID",        "HAVING",     "IGNORE",
+    "IMP",         "IN",          "INDEX",      "INNER",
+    "INSERT",      "INT",         "INTEGER",    "INTO",
+    "IS",          "JOIN",        "KEY",        "LEFT",
+    "LIKE",        "LONG",        "LONGBINARY", "LONGTEXT",
+    "MEMO",        "MOD",         "MONEY",      "NOT",
+    "NULL",        "NUMERIC",     "ON",         "OR",
+    "ORDER",       "OUTER",       "PARAMETERS", "PERCENT",
+    "PIVOT",       "PRIMARY",     "PROCEDURE",  "REAL",
+    "REFERENCES",  "RIGHT",       "ROLLBACK",   "SELECT",
+    "SET",         "SHORT",       "SINGLE",     "SMALLINT",
+    "SOME",        "TABLE",       "TEXT",       "TOP",
+    "TRANSACTION", "TRANSFORM",   "TRUE",       "UNION",
+    "UNIQUE",      "UPDATE",      "VALUES",     "VARCHAR",
+    "VIEW",        "WHERE",       "WITH",       "YESNO",
+    "OPTION",      "OWNERACCESS",
+};
+// Keywords that are names of functions as well: followed by '(' they are the function.
+constexpr std::string_view kFunctionKeywords[] = {"LEFT", "RIGHT"};
+// Keywords after which a name stands that may be followed by its column list in '(':
+// CREATE TABLE t (...), INSERT INTO t (...), REFERENCES t (...), CREATE INDEX i ON t (...).
+constexpr std::string_view kBeforeTableNames[] = {"TABLE", "INTO",      "REFERENCES",
+                                                  "ON",    "PROCEDURE", "VIEW"};
+
+std::string UpperAscii(std::string_view word) {
+  std::string upper(word);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return upper;
+}
+
+template <std::size_t N>
+bool Contains(const std::string_view (&words)[N], std::string_view upper) {
+  return std::find(std::begin(words), std::end(words), upper) != std::end(words);
+}
+
+// The opening characters that continue a form the line before left open, so that the lexer
+// reads the line as the rest of that form.
+std::string_view Opener(OpenForm form) { return form == OpenForm::BlockComment ? "/*" : ""; }
+
+// What an unterminated token leaves open.
+OpenForm OpenFormOf(const JetToken& token) {
+  return !token.terminated && token.kind == JetTokenKind::BlockComment ? OpenForm::BlockComment
+                                                                       : OpenForm::None;
+}
+
+bool FollowedByParenthesis(const std::vector<JetToken>& tokens, std::size_t i) {
+  while (++i < tokens.size() && tokens[i].kind == JetTokenKind::Whitespace) {
+  }
+  return i < tokens.size() && IsPunct(tokens[i], "(");
+}
+
+bool AfterTableNameKeyword(const std::vector<JetToken>& tokens, std::size_t i) {
+  while (i-- > 0) {
+    if (IsTrivia(tokens[i])) continue;
+    return tokens[i].kind == JetTokenKind::Word &&
+           Contains(kBeforeTableNames, UpperAscii(tokens[i].text));
+  }
+  return false;
+}
+
+SqlColour WordColour(const std::vector<JetToken>& tokens, std::size_t i) {
+  const std::string upper = UpperAscii(tokens[i].text);
+  const bool keyword = Contains(kKeywords, upper);
+  if (FollowedByParenthesis(tokens, i) && (!keyword || Contains(kFunctionKeywords, upper)) &&
+      !AfterTableNameKeyword(tokens, i)) {
+    return SqlColour::Function;
+  }
+  return keyword ? SqlColour::Keyword : SqlColour::Plain;
+}
+
+SqlColour TokenColour(const std::vector<JetToken>& tokens, std::size_t i) {
+  const JetToken& token = tokens[i];
+  switch (token.kind) {
+    case JetTokenKind::Word:
+      return WordColour(tokens, i);
+    case JetTokenKind::Number:
+      return SqlColour::Number;
+    case JetTokenKind::String:
+      return SqlColour::Text;
+    case JetTokenKind::Date:
+      return SqlColour::Date;
+    case JetTokenKind::LineComment:
+    case JetTokenKind::BlockComment:
+      return SqlColour::Comment;
+    default:
+      // Jet reads "..." as a text where no name must stand.
+      return token.text.front() == '"' ? SqlColour::Text : SqlColour::Plain;
+  }
+}
+
+}  // namespace
+
+std::vector<ColourSpan> ColourLine(std::string_view utf8Line, OpenForm carried,
+                                   OpenForm& leftOpen) {
+  const std::string_view opener = Opener(carried);
+  std::string text(opener);
+  text += utf8Line;
+  const std::vector<JetToken> tokens = TokenizeJet(text);
+  std::vector<ColourSpan> spans;
+  leftOpen = OpenForm::None;
+  for (std::size_t i = 0; i < tokens.size(); ++i) {
+    const JetToken& token = tokens[i];
+    const SqlColour colour = TokenColour(tokens, i);
+    if (colour != SqlColour::Plain) {
+      // The opener is not part of the line: the first span starts at the line's start.
+      const std::size_t begin = std::max(token.offset, opener.size());
+      if (token.End() > begin) {
+        spans.push_back({begin - opener.size(), token.End() - begin, colour});
+      }
+    }
+    if (i + 1 == tokens.size()) leftOpen = OpenFormOf(token);
+  }
+  return spans;
+}
+
+}  // namespace tarnwick
