@@ -1,14 +1,9 @@
 // tarnwick-run side by side with the sqlite3 shell: 10,000 INSERT statements from a script
 // file, and a 100,000-row SELECT written as a text grid. Wall time is the best of three runs,
 // memory the largest peak resident size of a run. Prints a table with the ratios and targets.
-#include <fcntl.h>
 #include <sqlite3.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -17,74 +12,17 @@
 #include <string>
 #include <vector>
 
+#include "ChildTiming.h"
+
 namespace {
 
 namespace fs = std::filesystem;
+using tarnwick::bench::Measure;
+using tarnwick::bench::Measurement;
+using tarnwick::bench::PrintRow;
 
-constexpr int kRepeats = 3;
 constexpr int kInsertCount = 10'000;
 constexpr int kSelectRows = 100'000;
-
-struct Measurement {
-  double seconds = 1e300;  // best wall time
-  long peakKb = 0;         // largest peak resident set
-  bool failed = false;
-};
-
-struct ChildIo {
-  std::string stdinPath = "/dev/null";
-  std::string stdoutPath = "/dev/null";
-};
-
-void Redirect(const std::string& path, int flags, int target) {
-  const int fd = open(path.c_str(), flags, 0644);
-  if (fd < 0 || dup2(fd, target) < 0) _exit(126);
-  close(fd);
-}
-
-// Runs one program to its end; its own peak memory comes from wait4.
-bool RunOnce(const std::vector<std::string>& argv, const ChildIo& io, double& seconds,
-             long& peakKb) {
-  const auto start = std::chrono::steady_clock::now();
-  const pid_t pid = fork();
-  if (pid < 0) return false;
-  if (pid == 0) {
-    Redirect(io.stdinPath, O_RDONLY, STDIN_FILENO);
-    Redirect(io.stdoutPath, O_WRONLY | O_CREAT | O_TRUNC, STDOUT_FILENO);
-    Redirect("/dev/null", O_WRONLY, STDERR_FILENO);
-    std::vector<char*> args;
-    for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
-    args.push_back(nullptr);
-    execvp(args[0], args.data());
-    _exit(127);
-  }
-  int status = 0;
-  rusage usage{};
-  if (wait4(pid, &status, 0, &usage) != pid) return false;
-  seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  peakKb = usage.ru_maxrss;
-  // tarnwick-run ends with 1 when a statement failed; the scripts here have none.
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-// Best of kRepeats runs; `prepare` runs before each one, outside the timing.
-Measurement Measure(const std::vector<std::string>& argv, const ChildIo& io,
-                    const std::function<void()>& prepare = {}) {
-  Measurement result;
-  for (int i = 0; i < kRepeats; ++i) {
-    if (prepare) prepare();
-    double seconds = 0;
-    long peakKb = 0;
-    if (!RunOnce(argv, io, seconds, peakKb)) {
-      std::fprintf(stderr, "failed: %s\n", argv[0].c_str());
-      result.failed = true;
-      return result;
-    }
-    result.seconds = std::min(result.seconds, seconds);
-    result.peakKb = std::max(result.peakKb, peakKb);
-  }
-  return result;
-}
 
 void WriteText(const fs::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
@@ -116,13 +54,6 @@ bool FillSelectTable(const fs::path& db) {
   const bool ok = sqlite3_exec(handle, fill.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
   sqlite3_close(handle);
   return ok;
-}
-
-// One row of the table: tarnwick-run's figure, the reference figure, their ratio and target.
-void PrintRow(const char* what, double ours, double reference, double target) {
-  const double ratio = reference > 0 ? ours / reference : 0;
-  std::printf("%-42s %12.3f %10.3f %7.2fx %6.1fx  %s\n", what, ours, reference, ratio, target,
-              ratio <= target ? "ok" : "MISSED");
 }
 
 double FileMegabytes(const std::string& path) {

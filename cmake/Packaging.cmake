@@ -11,6 +11,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Tarnwick developers <tarnwick@invalid>"
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# mdbtools' library, which the programs load when they import a Jet (Access) file, so that the
+# computed dependencies cannot see it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libmdb3")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The panes' fixed-pitch Japanese font, which lines up the result grids, and Qt's Japanese
 # translations of the standard dialogs and menus.

@@ -5,6 +5,9 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libsqlite3-dev sqlite3
+  # Reading Jet (Microsoft Access) files for the import: mdbtools' library and its headers;
+  # its programs (mdb-export, mdb-schema) are what the tests and the benchmark compare with.
+  mdbtools-dev libmdb3 mdbtools
   libgtest-dev
   # The window: Qt 6 Widgets and Print Support (whose CMake files need the GL headers), Qt's
   # Japanese translations of its standard dialogs and menus, and the Japanese fonts of its

@@ -20,6 +20,7 @@
 #include "console/Catalogue.h"
 #include "console/RunScript.h"
 #include "console/ScriptFile.h"
+#include "data/JetFile.h"
 #include "files/DatabaseNames.h"
 #include "files/Settings.h"
 #include "gui/AppIcon.h"
@@ -285,7 +286,10 @@ void TMainForm::FormCreate() {
   // Without the settings there is no database to choose: the window starts disconnected
   // and the user picks a database with the database commands.
   if (!settingsRead) return;
-  const bool chosen = RunCommand([&] { session_.ChooseAtStartup(startUp_.arguments); });
+  const bool chosen = RunCommand([&] {
+    session_.ChooseAtStartup(startUp_.arguments);
+    OfferImportOfRefusedJetFile();
+  });
   // Dropped files are accepted after either branch of the choice, once it has succeeded.
   if (chosen) {
     dropFilter_->Enable();
@@ -407,6 +411,7 @@ void TMainForm::AlNewDBExecute() {
 void TMainForm::AlOpenDBExecute() {
   RunWhenIdle([&] {
     if (const auto path = ChoosePath(kODialogDB, DialogMode::Open)) session_.OpenDatabase(*path);
+    OfferImportOfRefusedJetFile();
   });
 }
 
@@ -421,7 +426,22 @@ void TMainForm::AlDBInitExecute() {
 }
 
 void TMainForm::AlDBOpenExecute() {
-  RunWhenIdle([&] { session_.ToggleConnection(); });
+  RunWhenIdle([&] {
+    session_.ToggleConnection();
+    OfferImportOfRefusedJetFile();
+  });
+}
+
+void TMainForm::OfferImportOfRefusedJetFile() {
+  const std::optional<std::string> jetFile = session_.RefusedJetFile();
+  if (!jetFile) return;
+  resultPane_.Flush();
+  const QString name = FromConsoleText(DeriveDatabaseNames(*jetFile).MdbName);
+  if (dialogs_.AskYesNo(this, QStringLiteral("ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙの取込み"),
+                        name + QStringLiteral("をインポートした新しいデータベースを作成しますか？"),
+                        DefaultAnswer::Yes)) {
+    session_.ImportIntoNewDatabase(*jetFile);
+  }
 }
 
 void TMainForm::AlMargeDBExecute() {
@@ -437,7 +457,8 @@ void TMainForm::WMDropFiles(const QStringList& paths) {
   RunWhenIdle([&] {
     for (const QString& path : paths) {
       const std::string sjisPath = ConsolePath(path);
-      if (HasDatabaseExtension(sjisPath)) session_.ImportDatabase(sjisPath);
+      // An Access file is taken whatever its extension (.accdb), told by its first bytes.
+      if (HasDatabaseExtension(sjisPath) || IsJetFile(sjisPath)) session_.ImportDatabase(sjisPath);
       resultPane_.Flush();
     }
   });

@@ -164,6 +164,9 @@ class TMainForm : public QMainWindow, private DatabaseUi {
   // dialog opens in the folder its kind of file was last chosen in.
   enum class DialogMode { Open, Save };
   std::optional<std::string> ChoosePath(FileDialogSpec spec, DialogMode mode);
+  // After a connect that refused a Jet file: asks whether to make a new database of ours from
+  // it, and does so on Yes.
+  void OfferImportOfRefusedJetFile();
   // Runs a script text through the console, marked as running, under the busy pointer.
   void RunConsoleScript(const std::string& script);
   void LetEventsThrough();

@@ -11,8 +11,10 @@
 #include "data/Dataset.h"
 #include "data/EngineError.h"
 #include "data/EngineFilePaths.h"
+#include "data/JetFile.h"
 #include "data/Statement.h"
 #include "data/Udl.h"
+#include "data/mdb/JetDatabase.h"
 #include "text/AsciiCase.h"
 #include "text/Cp932.h"
 #include "text/FileAccess.h"
@@ -150,7 +152,7 @@ sqlite3* OpenDatabaseFile(const std::string& sjisPath) {
 
 }  // namespace
 
-Connection::Connection() = default;
+Connection::Connection(JetFiles jetFiles) : jetFiles_(jetFiles) {}
 
 Connection::~Connection() { Close(); }
 
@@ -159,7 +161,7 @@ void Connection::SetConnectionString(std::string connectionString) {
 }
 
 void Connection::Open() {
-  if (db_ != nullptr) return;
+  if (Connected()) return;
   // An initialisation string names the database itself; any other connection string names
   // the descriptor that holds one.
   const bool initString = StartsWithIgnoringAsciiCase(connectionString_, kProviderKey);
@@ -170,31 +172,52 @@ void Connection::Open() {
     throw TarnwickError(Sjis("接続記述ファイル \"") + descriptor + Sjis("\" のプロバイダ \"") +
                         contents.provider + Sjis("\" には対応していません"));
   }
+  // A Jet file is told by its first bytes before our engine looks at it.
+  if (IsJetFile(contents.dataSource)) {
+    if (jetFiles_ == JetFiles::Refused) throw JetFileRefused(contents.dataSource);
+    jet_ = JetDatabase::Open(contents.dataSource);
+    return;
+  }
   db_ = OpenDatabaseFile(contents.dataSource);
   InstallWatch();
 }
 
 void Connection::Close() {
-  if (db_ == nullptr) return;
+  if (!Connected()) return;
   const std::vector<Dataset*> datasets = datasets_;
   for (Dataset* dataset : datasets) dataset->Close();
+  jet_.reset();
   // The last connection to close removes the log and shared-memory side files.
-  sqlite3_close_v2(db_);
+  sqlite3_close_v2(db_);  // a null handle is fine
   db_ = nullptr;
 }
 
 void Connection::EnsureOpen() {
-  if (db_ == nullptr) Open();
+  if (!Connected()) Open();
 }
 
 sqlite3* Connection::Handle() {
   EnsureOpen();
+  if (jet_ != nullptr) {
+    throw TarnwickError(Sjis("Jet ファイル \"") + jet_->Path() +
+                        Sjis("\" は読み込み専用です。SQL文は実行できません"));
+  }
   return db_;
+}
+
+JetDatabase& Connection::Jet() {
+  EnsureOpen();
+  if (jet_ == nullptr) throw TarnwickError(Sjis("接続先は Jet ファイルではありません"));
+  return *jet_;
 }
 
 void Connection::BeginTransaction() { ExecuteInternal(Handle(), "BEGIN IMMEDIATE"); }
 
 void Connection::Commit() { ExecuteInternal(Handle(), "COMMIT"); }
+
+void Connection::DeferForeignKeyChecks() {
+  ExecuteInternal(Handle(), "PRAGMA defer_foreign_keys = ON");
+}
 
 void Connection::Rollback() {
   // Used on failure paths: without an open transaction there is nothing to undo.

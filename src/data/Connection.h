@@ -1,10 +1,13 @@
 #pragma once
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "data/KeyRowset.h"
+#include "data/SourceCatalogue.h"
 #include "data/StatementWatch.h"
 
 struct sqlite3;
@@ -12,6 +15,11 @@ struct sqlite3;
 namespace tarnwick {
 
 class Dataset;
+class JetDatabase;
+
+// What a connection does with a Jet (Microsoft Access) file, told by its first bytes: refuse
+// it (JetFileRefused, the file untouched), or read it for an import.
+enum class JetFiles { Refused, ReadOnly };
 
 // The connection to one database, reached through a connection descriptor: the connection
 // string is "FILE NAME=" + descriptor path (console text), or the initialisation string a
@@ -21,9 +29,11 @@ class Dataset;
 // and is on disk when it returns; a clean close leaves no side files. A database that we cannot
 // write (the file or its folder) is opened read-only, with its journal mode as it is and no side
 // files at all; writes then fail with the engine's read-only error.
+// A connection that reads a Jet file is read-only: its catalogue, keys, tables (through the
+// table object) and the extra catalogue below serve the import; statements are refused.
 class Connection {
  public:
-  Connection();
+  explicit Connection(JetFiles jetFiles = JetFiles::Refused);
   ~Connection();
   Connection(const Connection&) = delete;
   Connection& operator=(const Connection&) = delete;
@@ -38,8 +48,12 @@ class Connection {
   // Closes the datasets of this connection, then the connection. Closing a closed
   // connection does nothing.
   void Close();
-  bool Connected() const { return db_ != nullptr; }
-  // True while the open database is read-only.
+  bool Connected() const { return db_ != nullptr || jet_ != nullptr; }
+  // Open on a Jet file (read-only).
+  bool IsJetSource() const { return jet_ != nullptr; }
+  // The Jet file, opening first; throws TarnwickError when the connection is not on one.
+  JetDatabase& Jet();
+  // True while the open database of our engine is read-only.
   bool ReadOnly() const;
   // Opens the connection when it is closed (queries, tables and name lists use this).
   void EnsureOpen();
@@ -52,14 +66,25 @@ class Connection {
   std::vector<std::string> ProcedureNames();
   // The primary-key rowset of every table.
   KeyRowset PrimaryKeys();
+  // The last number a table's auto-numbered column handed out; nothing when it has none.
+  std::optional<std::int64_t> AutoNumberCounter(std::string_view sjisTable);
+  // What the import carries over besides tables and keys. Only a Jet file declares them to
+  // the import; a database of our engine gives none (its tables come over as before).
+  std::vector<SourceIndex> UniqueIndexes();
+  std::vector<SourceRelationship> Relationships();
+  std::vector<SavedQuery> SavedQueries();
 
   // Groups many statements into one commit (the import's row copying).
   void BeginTransaction();
   void Commit();
   void Rollback();
   bool InTransaction() const;
+  // Checks foreign keys when the current transaction commits rather than row by row, so that
+  // rows referring to rows of the same table may come in any order.
+  void DeferForeignKeyChecks();
 
-  // The engine handle, opening first; for the datasets of this connection.
+  // The engine handle, opening first; for the datasets of this connection. Throws
+  // TarnwickError on a Jet file, which takes no statements.
   sqlite3* Handle();
 
   // The watch over this connection's statements (nullptr: none); it must outlive the
@@ -80,8 +105,10 @@ class Connection {
   void InstallWatch();
   static int OnEngineProgress(void* connection) noexcept;
 
+  JetFiles jetFiles_;
   std::string connectionString_;
   sqlite3* db_ = nullptr;
+  std::unique_ptr<JetDatabase> jet_;
   std::vector<Dataset*> datasets_;
   StatementWatch* watch_ = nullptr;
   std::optional<std::string> stopReason_;

@@ -8,6 +8,7 @@
 #include "data/Connection.h"
 #include "data/EngineError.h"
 #include "data/FieldNames.h"
+#include "data/RowSource.h"
 #include "data/Statement.h"
 #include "text/Cp932.h"
 #include "text/TarnwickError.h"
@@ -26,6 +27,7 @@ void Dataset::Close() {
   fields_.clear();
   sqlite3_finalize(stmt_);  // a null statement is fine
   stmt_ = nullptr;
+  rows_.reset();
   eof_ = true;
 }
 
@@ -45,9 +47,19 @@ void Dataset::OpenStatement(std::string_view utf8Sql) {
   }
 }
 
+void Dataset::OpenRows(std::unique_ptr<RowSource> rows) {
+  Close();
+  rows_ = std::move(rows);
+  BuildRowSourceFields();
+}
+
 void Dataset::First() {
   RequireActive();
-  sqlite3_reset(stmt_);  // its code repeats the last step's failure, already reported
+  if (rows_ != nullptr) {
+    rows_->Rewind();
+  } else {
+    sqlite3_reset(stmt_);  // its code repeats the last step's failure, already reported
+  }
   Step();
 }
 
@@ -57,6 +69,17 @@ void Dataset::Next() {
 }
 
 void Dataset::Step() {
+  if (rows_ != nullptr) {
+    try {
+      eof_ = !rows_->Fetch();
+    } catch (...) {
+      eof_ = true;
+      PointFieldsAtHeldRow(false);
+      throw;
+    }
+    PointFieldsAtHeldRow(!eof_);
+    return;
+  }
   const bool wasEof = eof_;
   const int rc = sqlite3_step(stmt_);
   eof_ = rc != SQLITE_ROW;
@@ -65,7 +88,7 @@ void Dataset::Step() {
 }
 
 void Dataset::RequireActive() const {
-  if (stmt_ == nullptr) throw TarnwickError(Sjis("データセットが開かれていません"));
+  if (!Active()) throw TarnwickError(Sjis("データセットが開かれていません"));
 }
 
 void Dataset::BuildFields() {
@@ -89,8 +112,27 @@ void Dataset::BuildFields() {
   }
 }
 
+void Dataset::BuildRowSourceFields() {
+  std::vector<std::string> names;
+  for (const SourceColumn& column : rows_->Columns()) names.push_back(column.name);
+  std::vector<std::string> unique = UniqueFieldNames(names);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const SourceColumn& column = rows_->Columns()[i];
+    Field& field = fields_.emplace_back(std::move(unique[i]), column.kind, column.declaredType);
+    field.index_ = static_cast<int>(i);
+  }
+}
+
 void Dataset::PointFieldsAt(sqlite3_stmt* row) {
   for (Field& field : fields_) field.stmt_ = row;
+}
+
+void Dataset::PointFieldsAtHeldRow(bool onRow) {
+  const std::vector<HeldValue>& cells = rows_->Cells();
+  for (Field& field : fields_) {
+    const auto index = static_cast<std::size_t>(field.index_);
+    field.held_ = onRow && index < cells.size() ? &cells[index] : nullptr;
+  }
 }
 
 }  // namespace tarnwick

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,7 @@ struct sqlite3_stmt;
 namespace tarnwick {
 
 class Connection;
+class RowSource;
 
 // A cursor over the rows of one statement on one connection: the common part of the query
 // and the table objects. Fields keep a fixed order; their names are never empty and never
@@ -23,7 +25,7 @@ class Dataset {
   Dataset& operator=(const Dataset&) = delete;
 
   void Close();  // no effect when closed
-  bool Active() const { return stmt_ != nullptr; }
+  bool Active() const { return stmt_ != nullptr || rows_ != nullptr; }
 
   void First();
   void Next();
@@ -38,10 +40,14 @@ class Dataset {
   // Throws TarnwickError with the engine's message, or "CommandText は結果セットを返しません。"
   // when the statement yields no set of rows.
   void OpenStatement(std::string_view utf8Sql);
+  // Opens on rows that do not come from the engine (a table of a Jet file). No row is read
+  // yet: First() reads the first, so that a failure to read rows is the reading's failure.
+  void OpenRows(std::unique_ptr<RowSource> rows);
   // Releases what a derived dataset holds besides its row statement; Close calls it first.
   virtual void CloseExtras() {}
   Connection& connection_;
   sqlite3_stmt* stmt_ = nullptr;
+  std::unique_ptr<RowSource> rows_;
   std::deque<Field> fields_;  // stable addresses
   bool eof_ = true;
 
@@ -50,8 +56,10 @@ class Dataset {
   void Step();
   void RequireActive() const;
   void BuildFields();
+  void BuildRowSourceFields();
   // Lets the fields read the current row, or nothing (past the last row).
   void PointFieldsAt(sqlite3_stmt* row);
+  void PointFieldsAtHeldRow(bool onRow);
 };
 
 // The query object: a statement text (console text, Shift-JIS) run without a result or
@@ -81,6 +89,8 @@ class Table : public Dataset {
   void SetEngineTableName(std::string utf8Name);
   const std::string& TableName() const { return tableName_; }
   const std::string& EngineName() const { return engineName_; }
+  // Opens all rows and stands on the first. On a Jet file the fields are ready at once and
+  // First() reads the first row.
   void Open();
   std::int64_t RecordCount();
   // Starts a new row: every field reads NULL until assigned.

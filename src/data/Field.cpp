@@ -48,17 +48,46 @@ TarnwickError ValueError(const std::string& name, const CellValue& value, std::s
 
 }  // namespace
 
-CellValue Field::Value() const {
+CellValue HeldValue::View() const {
   CellValue value;
-  if (pending_) {
-    value.type = pendingType_;
-    value.integer = pendingInteger_;
-    value.real = pendingReal_;
-    if (pendingType_ == CellValue::Text || pendingType_ == CellValue::Blob) {
-      value.bytes = pendingBytes_;
-    }
-    return value;
-  }
+  value.type = type;
+  value.integer = integer;
+  value.real = real;
+  if (type == CellValue::Text || type == CellValue::Blob) value.bytes = bytes;
+  return value;
+}
+
+void HeldValue::Take(const CellValue& value) {
+  type = value.type;
+  integer = value.integer;
+  real = value.real;
+  bytes.assign(value.bytes);  // reuses the room of earlier values
+}
+
+void HeldValue::SetInteger(std::int64_t value) {
+  type = CellValue::Integer;
+  integer = value;
+}
+
+void HeldValue::SetFloat(double value) {
+  type = CellValue::Float;
+  real = value;
+}
+
+void HeldValue::SetText(std::string_view utf8) {
+  type = CellValue::Text;
+  bytes.assign(utf8);
+}
+
+void HeldValue::SetBlob(std::string_view data) {
+  type = CellValue::Blob;
+  bytes.assign(data);
+}
+
+CellValue Field::Value() const {
+  if (pending_) return pendingValue_.View();
+  if (held_ != nullptr) return held_->View();
+  CellValue value;
   if (stmt_ == nullptr) return value;
   // One look-up of the cell, then its readings. The connection is used by one thread only, so
   // the cell may be read without the engine's lock.
@@ -169,21 +198,14 @@ void Field::Assign(const Field& other) {
     throw TarnwickError(Sjis("行の追加中ではないため、列 \"") + name_ +
                         Sjis("\" に値を設定できません"));
   }
-  if (&other != this) {
-    const CellValue value = other.Value();
-    pendingType_ = value.type;
-    pendingInteger_ = value.integer;
-    pendingReal_ = value.real;
-    pendingBytes_.assign(value.bytes);  // reuses the room of earlier rows
-  }
+  if (&other != this) pendingValue_.Take(other.Value());
   assigned_ = true;
 }
 
 void Field::BeginAppend() {
   pending_ = true;
   assigned_ = false;
-  pendingType_ = CellValue::Null;
-  pendingBytes_.clear();
+  pendingValue_.SetNull();
 }
 
 void Field::EndAppend() {
@@ -193,18 +215,18 @@ void Field::EndAppend() {
 
 void Field::BindPending(sqlite3_stmt* insert, int position) const {
   // The value lives on until the insert has run, so the engine need not copy it.
-  const char* bytes = pendingBytes_.data();
-  const sqlite3_uint64 size = pendingBytes_.size();
+  const char* bytes = pendingValue_.bytes.data();
+  const sqlite3_uint64 size = pendingValue_.bytes.size();
   int rc = SQLITE_OK;
-  switch (pendingType_) {
+  switch (pendingValue_.type) {
     case CellValue::Null:
       rc = sqlite3_bind_null(insert, position);
       break;
     case CellValue::Integer:
-      rc = sqlite3_bind_int64(insert, position, pendingInteger_);
+      rc = sqlite3_bind_int64(insert, position, pendingValue_.integer);
       break;
     case CellValue::Float:
-      rc = sqlite3_bind_double(insert, position, pendingReal_);
+      rc = sqlite3_bind_double(insert, position, pendingValue_.real);
       break;
     case CellValue::Text:
       rc = sqlite3_bind_text64(insert, position, bytes, size, SQLITE_STATIC, SQLITE_UTF8);

@@ -5,6 +5,7 @@
 #include "data/EngineError.h"
 #include "data/SqlName.h"
 #include "data/Statement.h"
+#include "data/mdb/JetDatabase.h"
 #include "text/Cp932.h"
 
 namespace tarnwick {
@@ -23,13 +24,23 @@ void Table::SetEngineTableName(std::string utf8Name) {
 
 std::string Table::EngineTableName() const { return QuotedName(engineName_); }
 
-void Table::Open() { OpenStatement("SELECT * FROM " + EngineTableName()); }
+void Table::Open() {
+  connection_.EnsureOpen();
+  if (connection_.IsJetSource()) {
+    OpenRows(connection_.Jet().OpenTable(tableName_));
+    return;
+  }
+  OpenStatement("SELECT * FROM " + EngineTableName());
+}
 
 std::int64_t Table::RecordCount() {
+  connection_.EnsureOpen();
+  if (connection_.IsJetSource()) return connection_.Jet().RowCount(tableName_);
   return QueryInteger(connection_.Handle(), "SELECT count(*) FROM " + EngineTableName());
 }
 
 void Table::Append() {
+  connection_.Handle();  // refuses a read-only Jet file before anything is begun
   if (!Active()) Open();
   if (appending_) {
     // A row that was given values is stored before the next one starts, never dropped.

@@ -20,6 +20,24 @@ int FieldPosition(const Table& source, const std::string& name) {
   return -1;
 }
 
+std::string NameList(const std::vector<std::string>& names) {
+  std::string list;
+  for (const std::string& name : names) {
+    if (!list.empty()) list += ", ";
+    list += SqlName(name);
+  }
+  return list;
+}
+
+std::string ForeignKeyClause(const SourceRelationship& relationship) {
+  std::string clause = ", FOREIGN KEY (" + NameList(relationship.columns) + ") REFERENCES " +
+                       SqlName(relationship.referencedTable) + " (" +
+                       NameList(relationship.referencedColumns) + ")";
+  if (relationship.cascadeUpdates) clause += " ON UPDATE CASCADE";
+  if (relationship.cascadeDeletes) clause += " ON DELETE CASCADE";
+  return clause;
+}
+
 }  // namespace
 
 std::vector<int> KeyPositions(const Table& source, KeyRowset& keys) {
@@ -41,15 +59,16 @@ std::vector<int> KeyPositions(const Table& source, KeyRowset& keys) {
 
 namespace {
 
-// The statement after the table's name: " (" + the fields and the key + ");".
-std::string ColumnsAndKey(const Table& source, KeyRowset& keys) {
+// The statement after the table's name: " (" + the fields, the key and the foreign keys + ");".
+std::string ColumnsAndKeys(const Table& source, KeyRowset& keys,
+                           const std::vector<SourceRelationship>& foreignKeys) {
   const std::vector<int> key = KeyPositions(source, keys);
   std::string sql = " (";
   for (int i = 0; i < source.FieldCount(); ++i) {
     const Field& field = source.FieldAt(i);
     sql += SqlName(field.Name());
     sql += ' ';
-    sql += FieldTypeName(field.Kind());
+    sql += field.DeclaredType().empty() ? FieldTypeName(field.Kind()) : field.DeclaredType();
     if (key.size() == 1 && key.front() == i) sql += " Primary Key";
     if (i + 1 < source.FieldCount()) sql += ", ";
   }
@@ -61,6 +80,7 @@ std::string ColumnsAndKey(const Table& source, KeyRowset& keys) {
     }
     sql += ')';
   }
+  for (const SourceRelationship& relationship : foreignKeys) sql += ForeignKeyClause(relationship);
   sql += ");";
   return sql;
 }
@@ -78,13 +98,15 @@ std::string EngineSqlName(const std::string& utf8Name) {
 
 }  // namespace
 
-std::string BuildCreateTableSql(const Table& source, KeyRowset& keys) {
-  return "CREATE TABLE " + SqlName(source.TableName()) + ColumnsAndKey(source, keys);
+std::string BuildCreateTableSql(const Table& source, KeyRowset& keys,
+                                const std::vector<SourceRelationship>& foreignKeys) {
+  return "CREATE TABLE " + SqlName(source.TableName()) + ColumnsAndKeys(source, keys, foreignKeys);
 }
 
-std::string BuildEngineCreateTableSql(const Table& source, KeyRowset& keys) {
+std::string BuildEngineCreateTableSql(const Table& source, KeyRowset& keys,
+                                      const std::vector<SourceRelationship>& foreignKeys) {
   return "CREATE TABLE " + EngineSqlName(source.EngineName()) +
-         SjisToUtf8(ColumnsAndKey(source, keys));
+         SjisToUtf8(ColumnsAndKeys(source, keys, foreignKeys));
 }
 
 }  // namespace tarnwick

@@ -3,7 +3,6 @@
 #include <sqlite3.h>
 
 #include <cstdint>
-#include <optional>
 
 #include "data/EngineError.h"
 #include "data/Statement.h"
@@ -30,24 +29,9 @@ void RunForTable(sqlite3* db, std::string_view sql, std::string_view utf8Name,
   RunToCompletion(db, stmt.get());
 }
 
-std::optional<std::int64_t> SourceCounter(sqlite3* from, std::string_view utf8Name) {
-  // A database none of whose tables ever numbered rows has no table of counters at all.
-  if (sqlite3_table_column_metadata(from, "main", "sqlite_sequence", nullptr, nullptr, nullptr,
-                                    nullptr, nullptr, nullptr) != SQLITE_OK) {
-    return std::nullopt;
-  }
-  StatementPtr read =
-      PrepareForTable(from, "SELECT seq FROM sqlite_sequence WHERE name = ?1", utf8Name);
-  const int rc = sqlite3_step(read.get());
-  if (rc == SQLITE_ROW) return sqlite3_column_int64(read.get(), 0);
-  if (rc != SQLITE_DONE) throw EngineError(from);
-  return std::nullopt;
-}
-
 }  // namespace
 
-void CarryOverCounter(sqlite3* from, sqlite3* to, std::string_view utf8Name) {
-  const std::optional<std::int64_t> counter = SourceCounter(from, utf8Name);
+void CarryOverCounter(std::optional<std::int64_t> counter, sqlite3* to, std::string_view utf8Name) {
   if (!counter) return;
   // A counter the table has already (written by hand before the table was made) counts too.
   RunForTable(to, "UPDATE sqlite_sequence SET seq = max(seq, ?2) WHERE name = ?1", utf8Name,

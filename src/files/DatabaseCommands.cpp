@@ -1,5 +1,6 @@
-// The database commands that take a chosen path or a confirmed question: new database, reset
-// and open database. The window shows the dialogs and the question first.
+// The database commands that take a chosen path or a confirmed question: new database, reset,
+// open database, and a new database made from a Jet file. The window shows the dialogs and the
+// question first.
 #include "data/Connection.h"
 #include "files/DatabaseFiles.h"
 #include "files/DatabaseSession.h"
@@ -22,6 +23,13 @@ void DatabaseSession::ResetDatabase(ForeignFile foreign) {
   RecreateDatabase(foreign);
   pane_.AppendLine(Sjis("初期化終了しました"));
   SetDbConnected(true);
+}
+
+int DatabaseSession::ImportIntoNewDatabase(std::string_view jetPath) {
+  const std::string jetFile(jetPath);  // the names change below
+  NewDatabase(ImportedDatabasePath(jetFile));
+  if (!connection_.Connected()) return 1;
+  return ImportDatabase(jetFile);
 }
 
 void DatabaseSession::OpenDatabase(std::string_view path) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "data/Connection.h"
+#include "data/JetFile.h"
 #include "data/Udl.h"
 #include "files/EmptyDatabase.h"
 #include "files/TemplateDatabase.h"
@@ -37,8 +38,15 @@ bool IsEmptyFile(const std::string& path) {
 }  // namespace
 
 void RecreateDatabase(Connection& connection, const DatabaseNames& names, ForeignFile foreign) {
-  connection.Close();
   const std::string databasePath = names.DatabasePath();
+  // A learner's Access file is never replaced by an empty database of ours.
+  if (IsJetFile(databasePath)) {
+    throw TarnwickError(Sjis("ファイル \"") + databasePath +
+                        Sjis("\" は Jet (Microsoft Access) のデータベースファイルのため、空のデータ"
+                             "ベースで置き換えません (ファイルは変更していません)。別の名前を選んで"
+                             "ください"));
+  }
+  connection.Close();
   // A path that no descriptor can name is refused before the database is touched.
   const std::string descriptor = UdlFileBytes(databasePath);
   if (!FileExists(databasePath) || IsEmptyFile(databasePath)) {

@@ -17,9 +17,9 @@ enum class ForeignFile { Refuse, Replace };
 // nothing they have not been told about; a missing file, an empty one, and (when `foreign`
 // says so) a file that is no database of ours are written from the template byte for byte,
 // after the log files the engine may have left beside them are deleted. Throws TarnwickError,
-// with the file as it was, for a file that is no database of ours and may not be replaced,
-// when another program holds the write lock, and when the template or the descriptor cannot
-// be written.
+// with the file as it was, for a Jet (Access) file, which is never replaced, for another file
+// that is no database of ours and may not be replaced, when another program holds the write
+// lock, and when the template or the descriptor cannot be written.
 void RecreateDatabase(Connection& connection, const DatabaseNames& names,
                       ForeignFile foreign = ForeignFile::Refuse);
 

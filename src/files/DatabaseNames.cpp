@@ -1,6 +1,7 @@
 #include "files/DatabaseNames.h"
 
 #include "text/AsciiCase.h"
+#include "text/FileAccess.h"
 
 namespace tarnwick {
 namespace {
@@ -36,5 +37,16 @@ DatabaseNames DeriveDatabaseNames(std::string_view path) {
 }
 
 bool DescriptorIsDatabase(const DatabaseNames& names) { return names.UdlName == names.MdbName; }
+
+std::string ImportedDatabasePath(std::string_view jetPath) {
+  const std::string_view extension = Extension(FileNamePart(jetPath));
+  const std::string stem(jetPath.substr(0, jetPath.size() - extension.size()));
+  const std::string newExtension = HasDatabaseExtension(jetPath) ? std::string(extension) : ".mdb";
+  std::string path = stem + "_tarnwick" + newExtension;
+  for (int number = 2; FileExists(path); ++number) {
+    path = stem + "_tarnwick" + std::to_string(number) + newExtension;
+  }
+  return path;
+}
 
 }  // namespace tarnwick

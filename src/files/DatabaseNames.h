@@ -32,4 +32,10 @@ DatabaseNames DeriveDatabaseNames(std::string_view path);
 // True when the descriptor would replace the database file (a database named "x.udl").
 bool DescriptorIsDatabase(const DatabaseNames& names);
 
+// The path of a new database of ours beside a Jet file that is imported into it: the same
+// name with "_tarnwick" before the extension (the extension kept when it is .mdb, else .mdb),
+// and a number after it when that file exists already ("a_tarnwick2.mdb"), so that no
+// existing file is ever replaced.
+std::string ImportedDatabasePath(std::string_view jetPath);
+
 }  // namespace tarnwick

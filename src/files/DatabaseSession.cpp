@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "data/Connection.h"
+#include "data/JetFile.h"
 #include "files/DatabaseFiles.h"
 #include "files/DatabaseUi.h"
 #include "text/Cp932.h"
@@ -33,6 +34,7 @@ void DatabaseSession::RecreateDatabase(ForeignFile foreign) {
 }
 
 void DatabaseSession::SetDbConnected(bool connect) {
+  refusedJetFile_.reset();
   if (!connect) {
     connection_.Close();
     ui_.SetConnectCaption(Sjis("DBの接続(&A)"));
@@ -43,11 +45,15 @@ void DatabaseSession::SetDbConnected(bool connect) {
   try {
     connection_.Open();
   } catch (const std::exception& failure) {
-    // The engine's message is not shown in the pane; the failure line says enough there.
+    // The engine's message is not shown in the pane; the failure line says enough there. A
+    // Jet file is another matter: the message says what it is and how to bring it in.
     lastConnectError_ = failure.what();
+    const auto* jetFile = dynamic_cast<const JetFileRefused*>(&failure);
+    if (jetFile != nullptr) refusedJetFile_ = jetFile->Path();
     connection_.Close();
     ui_.SetConnectCaption(Sjis("DBの接続(&A)"));
     connectionPane_->AppendLine(MdbName + Sjis("への接続に失敗しました"));
+    if (jetFile != nullptr) connectionPane_->AppendLine(lastConnectError_);
     connectionPane_->AppendLine("");
     return;
   }

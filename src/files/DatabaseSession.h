@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,9 +61,17 @@ class DatabaseSession {
   // rowset, a source table) ends the import after cleaning up and goes on to the caller,
   // whose error box shows it.
   int ImportDatabase(std::string_view path);
+  // A new database of ours beside a Jet file (ImportedDatabasePath) becomes the current one
+  // and every table of the Jet file is imported into it; the Jet file is only read. Returns
+  // the import's count, or 1 when the new database could not be connected.
+  int ImportIntoNewDatabase(std::string_view jetPath);
+  // The Jet file that the last connect refused (opened, or named at start-up, where a
+  // database of ours was expected); nothing after any other outcome.
+  const std::optional<std::string>& RefusedJetFile() const { return refusedJetFile_; }
+
   // Compacts the current database file (at shutdown): closes the main connection, query and
   // table, then replaces the file by its compacted copy atomically. Throws TarnwickError and
-  // leaves the file unchanged when the compaction fails.
+  // leaves the file unchanged when the compaction fails. A Jet file is left as it is.
   void CompactDatabase();
 
   // Where SetDbConnected writes its lines: the result pane unless set otherwise (the
@@ -81,6 +90,7 @@ class DatabaseSession {
   DatabaseUi& ui_;
   ResultPane* connectionPane_;
   std::string lastConnectError_;
+  std::optional<std::string> refusedJetFile_;
 };
 
 }  // namespace tarnwick

@@ -1,14 +1,19 @@
 // The import: every table of another database file taken over into the current one, through
 // a second connection of its own.
 #include <algorithm>
+#include <deque>
 #include <exception>
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "data/Connection.h"
 #include "data/Dataset.h"
+#include "data/JetFile.h"
 #include "data/KeyRowset.h"
 #include "data/Statement.h"
 #include "data/Udl.h"
@@ -16,6 +21,8 @@
 #include "files/CarryOverCounter.h"
 #include "files/DatabaseSession.h"
 #include "files/DatabaseUi.h"
+#include "files/ImportCatalogue.h"
+#include "files/SavedQueryImport.h"
 #include "jet/JetTranslate.h"
 #include "text/Cp932.h"
 #include "text/FileAccess.h"
@@ -61,28 +68,59 @@ bool NumbersRows(const Table& table) {
   return false;
 }
 
-// Appends and stores the source rows one by one. They are grouped into one commit, so that a
-// table does not cost one disk sync per row; when a row fails, the rows stored before it are
-// committed and stay. Inside a transaction the user began, the rows simply join it. A table
-// that numbers its rows takes the source's counter first.
-void CopyRows(Connection& from, Table& source, Table& target, Connection& connection) {
-  const bool grouped = !connection.InTransaction();
-  if (grouped) connection.BeginTransaction();
-  try {
-    if (NumbersRows(target)) {
-      CarryOverCounter(from.Handle(), connection.Handle(), target.EngineName());
-    }
-    const auto pairs = PairFields(source, target);
-    for (source.First(); !source.Eof(); source.Next()) {
-      target.Append();
-      for (const auto& [to, from] : pairs) to->Assign(*from);
-      target.Post();
-    }
-  } catch (...) {
-    if (grouped && connection.InTransaction()) CommitOrRollBack(connection);
-    throw;
+// One table's creation, rows and indexes as one transaction of the current database, so that
+// a table does not cost one disk sync per row. Inside a transaction the user began, they
+// simply join it.
+class TableTransaction {
+ public:
+  explicit TableTransaction(Connection& connection)
+      : connection_(connection), owned_(!connection.InTransaction()) {
+    if (!owned_) return;
+    connection_.BeginTransaction();
+    // Rows that refer to rows of their own table may come before the rows they refer to.
+    connection_.DeferForeignKeyChecks();
   }
-  if (grouped) CommitOrRollBack(connection);
+  ~TableTransaction() {
+    try {
+      if (owned_) connection_.Rollback();  // nothing to undo once committed
+    } catch (const TarnwickError&) {
+      // Closing the connection undoes it; the failure that led here is the one reported.
+    }
+  }
+  TableTransaction(const TableTransaction&) = delete;
+  TableTransaction& operator=(const TableTransaction&) = delete;
+
+  void Commit() {
+    if (owned_ && connection_.InTransaction()) CommitOrRollBack(connection_);
+  }
+  // After a failure: the rows stored before a row the current database refused stay; when the
+  // other database could not be read, nothing of the table stays.
+  // The failure that led here is the one reported, also when keeping or undoing fails.
+  void Fail(bool sourceUnreadable) {
+    try {
+      if (!sourceUnreadable) Commit();
+    } catch (const TarnwickError&) {
+    }
+  }
+
+ private:
+  Connection& connection_;
+  bool owned_;
+};
+
+// Appends and stores the source rows one by one. A table that numbers its rows takes the
+// source's counter first.
+void CopyRows(Connection& from, Table& source, Table& target, Connection& connection) {
+  if (NumbersRows(target)) {
+    CarryOverCounter(from.AutoNumberCounter(source.TableName()), connection.Handle(),
+                     target.EngineName());
+  }
+  const auto pairs = PairFields(source, target);
+  for (source.First(); !source.Eof(); source.Next()) {
+    target.Append();
+    for (const auto& [to, from] : pairs) to->Assign(*from);
+    target.Post();
+  }
 }
 
 struct ImportTarget {
@@ -92,6 +130,19 @@ struct ImportTarget {
   ResultPane& pane;
 };
 
+// What one table of the other database becomes: its CREATE TABLE statement (UTF-8, the table
+// under the name the engine keeps) and the statements of its unique indexes.
+struct TablePlan {
+  std::string utf8CreateSql;
+  std::vector<std::string> indexSql;
+};
+
+void ExecuteStatement(Query& query, const std::string& sql) {
+  query.SetSql(sql);
+  query.ExecSql();
+  query.Close();
+}
+
 // Runs a statement of the Jet front end given as UTF-8, so that names console text cannot
 // spell reach the engine whole.
 void RunFrontEndStatement(Connection& connection, const std::string& utf8Sql) {
@@ -100,53 +151,104 @@ void RunFrontEndStatement(Connection& connection, const std::string& utf8Sql) {
   RunToCompletion(db, statement.get());
 }
 
-// Creates the table in the current database and copies the source's rows into it; a failure
-// is reported as "ERROR! " and the message, and the import goes on with the next table.
-// Returns whether the table was imported.
-bool ImportTable(ImportTarget& target, Connection& from, Table& source,
-                 const std::string& utf8CreateSql) {
+// Creates the table in the current database, copies the source's rows into it and makes its
+// unique indexes; a failure is reported as "ERROR! " and the message, and the import goes on
+// with the next table. Returns whether the table was imported.
+bool ImportTable(ImportTarget& target, Connection& from, Table& source, const TablePlan& plan) {
+  std::optional<TableTransaction> transaction;
   try {
-    RunFrontEndStatement(target.connection, utf8CreateSql);
+    transaction.emplace(target.connection);
     target.query.Close();
+    RunFrontEndStatement(target.connection, plan.utf8CreateSql);
     target.table.Close();
     target.table.SetEngineTableName(source.EngineName());
     target.table.Open();
     CopyRows(from, source, target.table, target.connection);
     target.table.Close();
+    for (const std::string& sql : plan.indexSql) ExecuteStatement(target.query, sql);
+    transaction->Commit();
     target.pane.AppendLine(source.TableName() + Sjis("テーブルを取込みました"));
     return true;
   } catch (const TarnwickError& error) {
     target.table.Close();
+    target.query.Close();
+    if (transaction) transaction->Fail(dynamic_cast<const JetFileUnreadable*>(&error) != nullptr);
     target.pane.AppendLine("ERROR! " + std::string(error.what()));
     return false;
   }
 }
 
-// Imports every table and returns how many failed; nothing when the other database cannot
-// be connected.
-// The other database is reached through the descriptor's text kept in memory: no cache
-// descriptor is written, so no file of that name (or behind a link of that name) is touched.
-// Tables keep the names the engine keeps, which console text shows with '?' where it cannot
-// spell them.
-std::optional<int> ImportTables(ImportTarget& target, std::string_view path) {
-  Connection other;
+// Why the other database could not be connected, when the reason is worth showing: a Jet
+// file that cannot be read says what is wrong with it.
+struct ConnectFailure {
+  std::string reason;
+};
+
+// The names the engine keeps (UTF-8) for the console-text names, in catalogue order: console
+// text may spell two names alike, which then take their engine names in turn.
+class EngineNames {
+ public:
+  explicit EngineNames(Connection& connection) {
+    for (std::string& name : connection.EngineTableNames()) {
+      byConsoleName_[Utf8ToSjis(name)].push_back(std::move(name));
+    }
+  }
+  std::string Take(const std::string& sjisName) {
+    std::deque<std::string>& names = byConsoleName_[sjisName];
+    if (names.empty()) return SjisToUtf8(sjisName);
+    std::string name = std::move(names.front());
+    names.pop_front();
+    return name;
+  }
+
+ private:
+  std::map<std::string, std::deque<std::string>> byConsoleName_;
+};
+
+// Imports every table and returns how many failed; the reason the other database could not
+// be connected otherwise. The other database is reached through the descriptor's text kept in
+// memory: no cache descriptor is written, so no file of that name (or behind a link of that
+// name) is touched. Tables keep the names the engine keeps, which console text shows with '?'
+// where it cannot spell them.
+std::variant<int, ConnectFailure> ImportTables(ImportTarget& target, std::string_view path) {
+  Connection other(JetFiles::ReadOnly);
   other.SetConnectionString(InitString(path));
   try {
     other.Open();
+  } catch (const JetFileUnreadable& unreadable) {
+    return ConnectFailure{unreadable.what()};
   } catch (const TarnwickError&) {
-    return std::nullopt;
+    return ConnectFailure{};
   }
-  const std::vector<std::string> names = other.EngineTableNames();
+  const ImportCatalogue catalogue(other);
+  const std::vector<std::string> names = catalogue.ImportOrder(other.TableNames());
+  EngineNames engineNames(other);
   Table source(other);
   KeyRowset keys = other.PrimaryKeys();
+  std::set<std::string> imported;
   int failures = 0;
   for (const std::string& name : names) {
-    source.SetEngineTableName(name);
+    // A Jet file's reader knows its tables by their console-text names.
+    if (other.IsJetSource()) {
+      source.SetTableName(name);
+    } else {
+      source.SetEngineTableName(engineNames.Take(name));
+    }
     source.Open();
-    keys.SetFilter(KeyFilter(source.TableName()));
+    keys.SetFilter(KeyFilter(name));
     target.query.Close();
-    if (!ImportTable(target, other, source, BuildEngineCreateTableSql(source, keys))) ++failures;
+    const TablePlan plan{
+        BuildEngineCreateTableSql(source, keys, catalogue.ForeignKeysOf(name, imported)),
+        catalogue.UniqueIndexStatements(name)};
+    if (ImportTable(target, other, source, plan)) {
+      imported.insert(name);
+    } else {
+      ++failures;
+    }
     source.Close();
+  }
+  for (const SavedQuery& query : catalogue.SavedQueries()) {
+    target.pane.AppendLine(SavedQueryNotImportedLine(query));
   }
   return failures;
 }
@@ -155,18 +257,19 @@ std::optional<int> ImportTables(ImportTarget& target, std::string_view path) {
 
 int DatabaseSession::ImportDatabase(std::string_view path) {
   ImportTarget target{connection_, query_, table_, pane_};
-  std::optional<int> failures;
+  std::variant<int, ConnectFailure> outcome;
   {
     BusyPointer busy(ui_);
-    failures = ImportTables(target, path);
+    outcome = ImportTables(target, path);
   }
-  if (!failures) {
+  if (const auto* failure = std::get_if<ConnectFailure>(&outcome)) {
+    const std::string reason = failure->reason.empty() ? "" : "\r\n" + failure->reason;
     pane_.AppendLine("Error! " + DeriveDatabaseNames(path).MdbName +
-                     Sjis("ファイルへの接続に失敗しました") + "\r\n\r\n");
+                     Sjis("ファイルへの接続に失敗しました") + reason + "\r\n\r\n");
     return 1;
   }
   pane_.AppendLine("OK\r\n");
-  return *failures;
+  return std::get<int>(outcome);
 }
 
 }  // namespace tarnwick

@@ -4,6 +4,8 @@
 #include <iconv.h>
 
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <stdexcept>
 
 namespace tarnwick {
@@ -154,7 +156,6 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
 
 }  // namespace
 
-// Encodes UTF-16 code units as UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view utf16) {
   std::string out;
   out.reserve(utf16.size() * 3);
@@ -171,6 +172,22 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
     }
   }
   return out;
+}
+
+std::optional<std::string> CodePageToUtf8(std::string_view bytes, unsigned codePage) {
+  if (IsAscii(bytes)) return std::string(bytes);
+  thread_local std::map<unsigned, std::unique_ptr<IconvConverter>> converters;
+  std::unique_ptr<IconvConverter>& converter = converters[codePage];
+  if (!converter) {
+    try {
+      converter =
+          std::make_unique<IconvConverter>("UTF-8", ("CP" + std::to_string(codePage)).c_str());
+    } catch (const std::runtime_error&) {
+      converters.erase(codePage);
+      return std::nullopt;
+    }
+  }
+  return converter->Convert(bytes, kUtf8Replacement, [](std::string_view) { return 1; });
 }
 
 bool IsAscii(std::string_view text) {

@@ -30,6 +30,10 @@ std::optional<std::string> SjisToUtf8Exactly(std::string_view sjis);
 // True for well-formed UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view text);
 
+// Text in a Windows code page (1252, 932, ...) to UTF-8; a byte the code page does not define
+// becomes U+FFFD. Nothing when the system cannot convert from that code page.
+std::optional<std::string> CodePageToUtf8(std::string_view bytes, unsigned codePage);
+
 // A UTF-8 literal of the program's own texts, in Shift-JIS: Sjis("テーブル名の一覧").
 inline std::string Sjis(std::string_view utf8) { return Utf8ToSjis(utf8); }
 
