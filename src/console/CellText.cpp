@@ -38,11 +38,9 @@ void TrimDecimals(std::string& cell) {
   if (cell == "-0") cell = "0";
 }
 
-// An exact decimal with at most four decimals; whole numbers keep all their digits. A NULL
-// shows as an empty cell.
+// An exact decimal with at most four decimals; whole numbers keep all their digits.
 void MoneyText(const Field& field, std::string& cell) {
   const CellValue value = field.Value();
-  if (value.type == CellValue::Null) return;
   if (value.type == CellValue::Integer) {
     cell = std::to_string(value.integer);
     return;
@@ -101,6 +99,8 @@ void GuidText(const Field& field, std::string& cell) {
 
 void CellText(const Field& field, std::string& cell) {
   cell.clear();
+  // NULL is an empty cell in every kind, never the zero of the kind: a learner must see it.
+  if (field.IsNull()) return;
   switch (field.Kind()) {
     case ftString:
     case ftMemo:

@@ -17,27 +17,12 @@ bool IsAutoIncrement(sqlite3_stmt* stmt, int column) {
          autoIncrement != 0;
 }
 
-TFieldType KindOfValue(sqlite3_stmt* stmt, int column) {
-  switch (sqlite3_column_type(stmt, column)) {
-    case SQLITE_INTEGER:
-      return ftInteger;
-    case SQLITE_FLOAT:
-      return ftFloat;
-    case SQLITE_BLOB:
-      return ftBlob;
-    default:
-      return ftWideString;
-  }
-}
-
 }  // namespace
 
-TFieldType ColumnKind(sqlite3_stmt* stmt, int column, bool onRow) {
+TFieldType ColumnKind(sqlite3_stmt* stmt, int column) {
   const char* declared = sqlite3_column_decltype(stmt, column);
-  if (declared != nullptr && *declared != '\0') {
-    return IsAutoIncrement(stmt, column) ? ftAutoInc : KindFromDeclaredType(declared);
-  }
-  return onRow ? KindOfValue(stmt, column) : ftWideString;
+  if (declared == nullptr || *declared == '\0') return ftWideString;
+  return IsAutoIncrement(stmt, column) ? ftAutoInc : KindFromDeclaredType(declared);
 }
 
 }  // namespace tarnwick

@@ -9,12 +9,15 @@
 #include <memory>
 
 #include "data/Dataset.h"
+#include "data/EngineCatalogue.h"
 #include "data/EngineError.h"
 #include "data/EngineFilePaths.h"
 #include "data/JetFile.h"
 #include "data/Statement.h"
 #include "data/Udl.h"
+#include "data/ValuesStatements.h"
 #include "data/mdb/JetDatabase.h"
+#include "jet/functions/JetFunctions.h"
 #include "text/AsciiCase.h"
 #include "text/Cp932.h"
 #include "text/FileAccess.h"
@@ -77,6 +80,7 @@ void Configure(sqlite3* db, std::string_view sjisPath) {
     if (!sqlite3_db_readonly(db, "main")) ExecuteInternal(db, "PRAGMA journal_mode=WAL");
     ExecuteInternal(db, "PRAGMA synchronous=NORMAL");
     ExecuteInternal(db, "PRAGMA foreign_keys=ON");
+    RegisterJetFunctions(db);
   } catch (const TarnwickError& error) {
     throw CannotOpen(sjisPath, error.what());
   }
@@ -179,6 +183,8 @@ void Connection::Open() {
     return;
   }
   db_ = OpenDatabaseFile(contents.dataSource);
+  catalogue_ = std::make_unique<EngineCatalogue>(db_);
+  preparedValues_ = std::make_unique<ValuesStatements>();
   InstallWatch();
 }
 
@@ -186,6 +192,9 @@ void Connection::Close() {
   if (!Connected()) return;
   const std::vector<Dataset*> datasets = datasets_;
   for (Dataset* dataset : datasets) dataset->Close();
+  // Their statements go before the connection.
+  catalogue_.reset();
+  preparedValues_.reset();
   jet_.reset();
   // The last connection to close removes the log and shared-memory side files.
   sqlite3_close_v2(db_);  // a null handle is fine
@@ -203,6 +212,16 @@ sqlite3* Connection::Handle() {
                         Sjis("\" は読み込み専用です。SQL文は実行できません"));
   }
   return db_;
+}
+
+EngineCatalogue& Connection::Catalogue() {
+  Handle();
+  return *catalogue_;
+}
+
+ValuesStatements& Connection::PreparedValues() {
+  Handle();
+  return *preparedValues_;
 }
 
 JetDatabase& Connection::Jet() {

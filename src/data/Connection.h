@@ -15,7 +15,9 @@ struct sqlite3;
 namespace tarnwick {
 
 class Dataset;
+class EngineCatalogue;
 class JetDatabase;
+class ValuesStatements;
 
 // What a connection does with a Jet (Microsoft Access) file, told by its first bytes: refuse
 // it (JetFileRefused, the file untouched), or read it for an import.
@@ -28,7 +30,8 @@ enum class JetFiles { Refused, ReadOnly };
 // descriptor's data-source file. Opening never creates a file. Every statement commits on its own
 // and is on disk when it returns; a clean close leaves no side files. A database that we cannot
 // write (the file or its folder) is opened read-only, with its journal mode as it is and no side
-// files at all; writes then fail with the engine's read-only error.
+// files at all; writes then fail with the engine's read-only error. Jet's function library is
+// registered on every connection to our engine.
 // A connection that reads a Jet file is read-only: its catalogue, keys, tables (through the
 // table object) and the extra catalogue below serve the import; statements are refused.
 class Connection {
@@ -86,6 +89,12 @@ class Connection {
   // The engine handle, opening first; for the datasets of this connection. Throws
   // TarnwickError on a Jet file, which takes no statements.
   sqlite3* Handle();
+  // The database's tables and views as the Jet front end sees them, opening first; throws as
+  // Handle does.
+  EngineCatalogue& Catalogue();
+  // The prepared INSERT ... VALUES templates of this connection, opening first; throws as
+  // Handle does.
+  ValuesStatements& PreparedValues();
 
   // The watch over this connection's statements (nullptr: none); it must outlive the
   // connection or be taken away first. Its Tick runs every few thousand engine steps.
@@ -108,6 +117,8 @@ class Connection {
   JetFiles jetFiles_;
   std::string connectionString_;
   sqlite3* db_ = nullptr;
+  std::unique_ptr<EngineCatalogue> catalogue_;
+  std::unique_ptr<ValuesStatements> preparedValues_;
   std::unique_ptr<JetDatabase> jet_;
   std::vector<Dataset*> datasets_;
   StatementWatch* watch_ = nullptr;

@@ -31,7 +31,7 @@ void Dataset::Close() {
   eof_ = true;
 }
 
-void Dataset::OpenStatement(std::string_view utf8Sql) {
+void Dataset::OpenStatement(std::string_view utf8Sql, const std::vector<JetResultColumn>* columns) {
   Close();
   StatementPtr stmt = PrepareSingleStatement(connection_.Handle(), utf8Sql);
   if (sqlite3_column_count(stmt.get()) == 0) {
@@ -40,7 +40,7 @@ void Dataset::OpenStatement(std::string_view utf8Sql) {
   stmt_ = stmt.release();
   try {
     Step();
-    BuildFields();
+    BuildFields(columns);
   } catch (...) {
     Close();
     throw;
@@ -91,22 +91,27 @@ void Dataset::RequireActive() const {
   if (!Active()) throw TarnwickError(Sjis("データセットが開かれていません"));
 }
 
-void Dataset::BuildFields() {
+void Dataset::BuildFields(const std::vector<JetResultColumn>* columns) {
   const int count = sqlite3_column_count(stmt_);
-  std::vector<std::string> columns;  // the engine's names (UTF-8)
-  std::vector<std::string> names;    // the same in console text
-  columns.reserve(static_cast<std::size_t>(count));
+  std::vector<std::string> engineNames;  // the engine's names (UTF-8)
+  std::vector<std::string> names;        // the names to show, in console text
+  engineNames.reserve(static_cast<std::size_t>(count));
   names.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
     const char* column = sqlite3_column_name(stmt_, i);
-    columns.emplace_back(column == nullptr ? "" : column);
-    names.push_back(Utf8ToSjis(columns.back()));
+    engineNames.emplace_back(column == nullptr ? "" : column);
+    const bool known = columns != nullptr && static_cast<std::size_t>(i) < columns->size();
+    names.push_back(
+        Utf8ToSjis(known ? (*columns)[static_cast<std::size_t>(i)].name : engineNames.back()));
   }
   std::vector<std::string> unique = UniqueFieldNames(names);
   for (int i = 0; i < count; ++i) {
     const auto position = static_cast<std::size_t>(i);
-    Field& field = fields_.emplace_back(std::move(unique[position]), ColumnKind(stmt_, i, !eof_));
-    field.column_ = std::move(columns[position]);
+    const TFieldType kind = columns != nullptr && position < columns->size()
+                                ? FieldKindOf((*columns)[position].type)
+                                : ColumnKind(stmt_, i);
+    Field& field = fields_.emplace_back(std::move(unique[position]), kind);
+    field.column_ = std::move(engineNames[position]);
     field.index_ = i;
     field.stmt_ = eof_ ? nullptr : stmt_;
   }

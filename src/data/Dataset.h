@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "data/Field.h"
+#include "jet/JetSyntax.h"
 
 struct sqlite3_stmt;
 
@@ -13,6 +14,7 @@ namespace tarnwick {
 
 class Connection;
 class RowSource;
+struct JetValuesTemplate;
 
 // A cursor over the rows of one statement on one connection: the common part of the query
 // and the table objects. Fields keep a fixed order; their names are never empty and never
@@ -38,8 +40,10 @@ class Dataset {
  protected:
   // Prepares and starts a row-returning statement (UTF-8 SQL) and stands on its first row.
   // Throws TarnwickError with the engine's message, or "CommandText は結果セットを返しません。"
-  // when the statement yields no set of rows.
-  void OpenStatement(std::string_view utf8Sql);
+  // when the statement yields no set of rows. `columns`: the result columns' names and types
+  // as the front end works them out; without them each column takes its declared type.
+  void OpenStatement(std::string_view utf8Sql,
+                     const std::vector<JetResultColumn>* columns = nullptr);
   // Opens on rows that do not come from the engine (a table of a Jet file). No row is read
   // yet: First() reads the first, so that a failure to read rows is the reading's failure.
   void OpenRows(std::unique_ptr<RowSource> rows);
@@ -55,7 +59,7 @@ class Dataset {
   friend class Connection;
   void Step();
   void RequireActive() const;
-  void BuildFields();
+  void BuildFields(const std::vector<JetResultColumn>* columns);
   void BuildRowSourceFields();
   // Lets the fields read the current row, or nothing (past the last row).
   void PointFieldsAt(sqlite3_stmt* row);
@@ -75,6 +79,8 @@ class Query : public Dataset {
   void Open();
 
  private:
+  bool ExecValues(const JetValuesTemplate& values);
+  void OpenCompiled();
   std::string sql_;
 };
 

@@ -119,6 +119,12 @@ CellValue Field::Value() const {
   return value;
 }
 
+bool Field::IsNull() const {
+  if (pending_) return pendingValue_.type == CellValue::Null;
+  if (held_ != nullptr) return held_->type == CellValue::Null;
+  return stmt_ == nullptr || sqlite3_column_type(stmt_, index_) == SQLITE_NULL;
+}
+
 std::string Field::AsString() const { return ValueAsText(Value()); }
 
 std::int64_t Field::AsInteger() const {

@@ -57,7 +57,7 @@ class Field {
   const std::string& DeclaredType() const { return declaredType_; }
 
   CellValue Value() const;
-  bool IsNull() const { return Value().type == CellValue::Null; }
+  bool IsNull() const;
 
   // Readings of the value. NULL reads as "", 0, 0.0, false and the zero of the date scale.
   std::string AsString() const;  // Shift-JIS; numbers in decimal, '.' as separator

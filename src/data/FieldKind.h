@@ -1,6 +1,8 @@
 #pragma once
 #include <string_view>
 
+#include "jet/JetSchema.h"
+
 namespace tarnwick {
 
 // The kind of a result column, codes 0 to 37 in this order.
@@ -44,6 +46,11 @@ enum TFieldType : int {
   ftTimeStamp,
   ftFMTBcd
 };
+
+// The kind of a column or expression of a Jet type: a COUNTER is ftAutoInc; a DECIMAL of
+// fewer than 10 digits without decimals is ftInteger; a type known only when the statement
+// runs (Variant, or NULL) shows as text.
+TFieldType FieldKindOf(const JetTypeInfo& type);
 
 // The kind of a table column from its declared type as the engine keeps it ("INTEGER",
 // "MEMO TEXT", "NUMERIC(8,0)", "STRING TEXT(50)", ...): the first word names the type,

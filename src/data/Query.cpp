@@ -2,26 +2,146 @@
 
 #include "data/Connection.h"
 #include "data/Dataset.h"
+#include "data/EngineCatalogue.h"
+#include "data/EngineError.h"
 #include "data/Statement.h"
-#include "jet/JetTranslate.h"
+#include "data/ValuesStatements.h"
+#include "jet/JetFrontEnd.h"
+#include "jet/JetMessages.h"
+#include "jet/JetValuesTemplate.h"
 #include "text/Cp932.h"
 
 namespace tarnwick {
 
 namespace {
 
-// The statement as the engine runs it: UTF-8, in the engine's dialect.
-std::string EngineSql(const std::string& sjisSql) { return TranslateJetSql(SjisToUtf8(sjisSql)); }
+// Runs of a statement whose definitions another connection keeps changing under it.
+constexpr int kMostAttempts = 3;
+
+// The statement through the Jet front end, against the database as it is now.
+JetCompiled Compile(Connection& connection, const std::string& utf8Sql) {
+  EngineCatalogue& catalogue = connection.Catalogue();
+  catalogue.Refresh();
+  JetCompiled compiled = CompileJet(utf8Sql, catalogue);
+  if (compiled.moreStatements) throw MoreThanOneStatement();
+  return compiled;
+}
+
+// Leaves a kept statement ready for its next run, however this one ends.
+struct ResetAfterRun {
+  sqlite3_stmt* stmt;
+  ~ResetAfterRun() {
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+  }
+};
+
+void BindValues(sqlite3* db, sqlite3_stmt* stmt, const std::vector<JetLiteralValue>& values) {
+  int position = 1;
+  for (const JetLiteralValue& value : values) {
+    int rc = SQLITE_OK;
+    switch (value.kind) {
+      case JetLiteralValue::Kind::Integer:
+        rc = sqlite3_bind_int64(stmt, position, value.integer);
+        break;
+      case JetLiteralValue::Kind::Real:
+        rc = sqlite3_bind_double(stmt, position, value.real);
+        break;
+      case JetLiteralValue::Kind::Text:
+        rc = sqlite3_bind_text64(stmt, position, value.text.data(), value.text.size(),
+                                 SQLITE_STATIC, SQLITE_UTF8);
+        break;
+    }
+    if (rc != SQLITE_OK) throw EngineError(db);
+    ++position;
+  }
+}
 
 }  // namespace
 
-void Query::ExecSql() {
-  Close();
+// INSERT ... VALUES with literal values: the statement compiled and prepared for its template
+// once, then run with each statement's values. False when the template does not compile (the
+// statement itself then reports why) or was made for definitions that have changed.
+bool Query::ExecValues(const JetValuesTemplate& values) {
+  EngineCatalogue& catalogue = connection_.Catalogue();
+  catalogue.Refresh();
+  ValuesStatements& prepared = connection_.PreparedValues();
   sqlite3* db = connection_.Handle();
-  StatementPtr stmt = PrepareSingleStatement(db, EngineSql(sql_));
-  RunToCompletion(db, stmt.get());
+  sqlite3_stmt* stmt = prepared.Find(values.text, catalogue.Generation());
+  if (stmt == nullptr) {
+    JetCompiled compiled;
+    try {
+      compiled = Compile(connection_, values.text);
+    } catch (const JetError&) {
+      return false;
+    }
+    if (compiled.passthrough) return false;
+    stmt = prepared.Add(values.text, catalogue.Generation(),
+                        PrepareForDefinitions(db, compiled.engineSql));
+  }
+  const ResetAfterRun reset{stmt};
+  BindValues(db, stmt, values.values);
+  if (!RunUnlessDefinitionsChanged(db, stmt)) {
+    catalogue.DefinitionsChanged();
+    return false;
+  }
+  catalogue.AfterStatement(stmt, false);
+  return true;
 }
 
-void Query::Open() { OpenStatement(EngineSql(sql_)); }
+// Runs the statement as the front end compiles it. Should another connection change the
+// database's definitions in between, nothing has run: it is compiled again and run against
+// the definitions as they are now.
+void Query::ExecSql() {
+  Close();
+  const std::string utf8Sql = SjisToUtf8(sql_);
+  if (const std::optional<JetValuesTemplate> values = JetInsertValuesTemplate(utf8Sql)) {
+    if (ExecValues(*values)) return;
+  }
+  sqlite3* db = connection_.Handle();
+  EngineCatalogue& catalogue = connection_.Catalogue();
+  for (int attempt = 1;; ++attempt) {
+    JetCompiled compiled;
+    StatementPtr stmt;
+    try {
+      compiled = Compile(connection_, utf8Sql);
+      stmt = PrepareForDefinitions(db, compiled.passthrough ? utf8Sql : compiled.engineSql);
+    } catch (const TarnwickError&) {
+      if (attempt < kMostAttempts && catalogue.Recheck()) continue;
+      throw;
+    }
+    if (RunUnlessDefinitionsChanged(db, stmt.get())) {
+      catalogue.AfterStatement(stmt.get(), compiled.changesDefinitions);
+      return;
+    }
+    if (attempt == kMostAttempts) throw EngineError(db);
+    catalogue.DefinitionsChanged();
+  }
+}
+
+// A query whose definitions another connection changed between its compiling and its first
+// row is compiled and opened again, against the definitions as they are now.
+void Query::Open() {
+  EngineCatalogue& catalogue = connection_.Catalogue();
+  try {
+    OpenCompiled();
+  } catch (const TarnwickError&) {
+    if (!catalogue.Recheck()) throw;
+    OpenCompiled();
+    return;
+  }
+  if (catalogue.PreparedAgain(stmt_)) OpenCompiled();
+}
+
+void Query::OpenCompiled() {
+  const std::string utf8Sql = SjisToUtf8(sql_);
+  const JetCompiled compiled = Compile(connection_, utf8Sql);
+  if (compiled.passthrough) {
+    OpenStatement(utf8Sql);
+  } else {
+    OpenStatement(compiled.engineSql, compiled.returnsRows ? &compiled.columns : nullptr);
+  }
+  if (compiled.changesDefinitions) connection_.Catalogue().AfterStatement(stmt_, true);
+}
 
 }  // namespace tarnwick

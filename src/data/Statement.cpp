@@ -36,15 +36,18 @@ bool HoldsNoStatement(std::string_view text) {
 
 void StatementFinalizer::operator()(sqlite3_stmt* stmt) const { sqlite3_finalize(stmt); }
 
-StatementPtr PrepareSingleStatement(sqlite3* db, std::string_view utf8Sql) {
+namespace {
+
+using PrepareFunction = int (*)(sqlite3*, const char*, int, sqlite3_stmt**, const char**);
+
+StatementPtr PrepareOne(sqlite3* db, std::string_view utf8Sql, PrepareFunction prepare) {
   const char* position = utf8Sql.data();
   const char* end = position + utf8Sql.size();
   sqlite3_stmt* raw = nullptr;
   // Empty statements before the first real one (";;") are passed over.
   while (raw == nullptr && position < end) {
     const char* tail = nullptr;
-    if (sqlite3_prepare_v2(db, position, static_cast<int>(end - position), &raw, &tail) !=
-        SQLITE_OK) {
+    if (prepare(db, position, static_cast<int>(end - position), &raw, &tail) != SQLITE_OK) {
       throw EngineError(db);
     }
     if (tail == nullptr || tail <= position) break;
@@ -53,9 +56,35 @@ StatementPtr PrepareSingleStatement(sqlite3* db, std::string_view utf8Sql) {
   StatementPtr stmt(raw);
   if (!stmt) throw TarnwickError(Sjis("実行するSQL文がありません"));
   if (!HoldsNoStatement(std::string_view(position, static_cast<std::size_t>(end - position)))) {
-    throw TarnwickError(Sjis("SQL文は1つずつ実行してください"));
+    throw MoreThanOneStatement();
   }
   return stmt;
+}
+
+}  // namespace
+
+StatementPtr PrepareSingleStatement(sqlite3* db, std::string_view utf8Sql) {
+  return PrepareOne(db, utf8Sql, sqlite3_prepare_v2);
+}
+
+// The engine's first interface to preparing: a statement whose definitions changed fails with
+// SQLITE_SCHEMA before it does anything, where the later ones prepare it again silently.
+StatementPtr PrepareForDefinitions(sqlite3* db, std::string_view utf8Sql) {
+  return PrepareOne(db, utf8Sql, sqlite3_prepare);
+}
+
+bool RunUnlessDefinitionsChanged(sqlite3* db, sqlite3_stmt* stmt) {
+  int rc;
+  while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+  }
+  if (rc == SQLITE_DONE) return true;
+  // With the first interface the step's code is general; the reset gives the particular one.
+  if (sqlite3_reset(stmt) == SQLITE_SCHEMA) return false;
+  throw EngineError(db);
+}
+
+TarnwickError MoreThanOneStatement() {
+  return TarnwickError(Sjis("SQL文は1つずつ実行してください"));
 }
 
 void RunToCompletion(sqlite3* db, sqlite3_stmt* stmt) {

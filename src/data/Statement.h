@@ -4,6 +4,8 @@
 #include <memory>
 #include <string_view>
 
+#include "text/TarnwickError.h"
+
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -19,6 +21,19 @@ using StatementPtr = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
 // ("実行するSQL文がありません") or when it holds more than one ("SQL文は1つずつ実行してください");
 // in these cases nothing has run.
 StatementPtr PrepareSingleStatement(sqlite3* db, std::string_view utf8Sql);
+
+// The same for a statement that must not run against definitions changed since it was
+// prepared: RunUnlessDefinitionsChanged then reports the change instead of the engine
+// preparing the statement again on its own.
+StatementPtr PrepareForDefinitions(sqlite3* db, std::string_view utf8Sql);
+
+// Runs a statement of PrepareForDefinitions to completion. False, with nothing run, when
+// another connection changed a definition since it was prepared; throws with the engine's
+// message for any other failure.
+bool RunUnlessDefinitionsChanged(sqlite3* db, sqlite3_stmt* stmt);
+
+// The failure of a text that holds more than one statement.
+TarnwickError MoreThanOneStatement();
 
 // Runs a statement that needs no result to completion; throws with the engine's message.
 void RunToCompletion(sqlite3* db, sqlite3_stmt* stmt);

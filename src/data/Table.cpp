@@ -2,6 +2,7 @@
 
 #include "data/Connection.h"
 #include "data/Dataset.h"
+#include "data/EngineCatalogue.h"
 #include "data/EngineError.h"
 #include "data/SqlName.h"
 #include "data/Statement.h"
@@ -24,13 +25,22 @@ void Table::SetEngineTableName(std::string utf8Name) {
 
 std::string Table::EngineTableName() const { return QuotedName(engineName_); }
 
+// The columns take the Jet types the catalogue gives them.
 void Table::Open() {
   connection_.EnsureOpen();
   if (connection_.IsJetSource()) {
     OpenRows(connection_.Jet().OpenTable(tableName_));
     return;
   }
-  OpenStatement("SELECT * FROM " + EngineTableName());
+  EngineCatalogue& catalogue = connection_.Catalogue();
+  catalogue.Refresh();
+  const JetSchemaTable* table = catalogue.FindTable(SjisToUtf8(tableName_));
+  std::vector<JetResultColumn> columns;
+  if (table != nullptr) {
+    for (const JetSchemaColumn& column : table->columns)
+      columns.push_back({column.name, column.type});
+  }
+  OpenStatement("SELECT * FROM " + EngineTableName(), table != nullptr ? &columns : nullptr);
 }
 
 std::int64_t Table::RecordCount() {

@@ -14,7 +14,9 @@ bool IsWordChar(unsigned char c) { return IsWordStart(c) || IsDigit(c); }
 char ToUpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool IsTwoCharOperator(char first, char second) {
-  return (first == '<' && (second == '>' || second == '=')) || (first == '>' && second == '=');
+  return (first == '<' && (second == '>' || second == '=')) ||
+         ((first == '>' || first == '!' || first == '=') && second == '=') ||
+         (first == '|' && second == '|');
 }
 
 // The text between a token's delimiters, with a doubled closing delimiter read as one.
@@ -79,6 +81,18 @@ JetToken JetLexer::Number() {
   return Make(JetTokenKind::Number, start);
 }
 
+// A word; x or X directly before an apostrophe begins the engine's literal of bytes.
+JetToken JetLexer::Word() {
+  const std::size_t start = pos_;
+  SkipWhile(IsWordChar);
+  if (pos_ == start + 1 && (text_[start] | 0x20) == 'x' && pos_ < text_.size() &&
+      text_[pos_] == '\'') {
+    const JetToken literal = Enclosed(JetTokenKind::Blob, '\'', false);
+    return Make(JetTokenKind::Blob, start, literal.terminated);
+  }
+  return Make(JetTokenKind::Word, start);
+}
+
 JetToken JetLexer::Next() {
   const std::size_t start = pos_;
   const unsigned char c = static_cast<unsigned char>(text_[pos_]);
@@ -87,16 +101,13 @@ JetToken JetLexer::Next() {
     SkipWhile(IsSpace);
     return Make(JetTokenKind::Whitespace, start);
   }
-  if (IsWordStart(c)) {
-    SkipWhile(IsWordChar);
-    return Make(JetTokenKind::Word, start);
-  }
+  if (IsWordStart(c)) return Word();
   if (IsDigit(c) || (c == '.' && IsDigit(static_cast<unsigned char>(next)))) return Number();
   switch (c) {
     case '\'':
       return Enclosed(JetTokenKind::String, '\'', true);
     case '"':
-      return Enclosed(JetTokenKind::QuotedName, '"', true);
+      return Enclosed(JetTokenKind::DoubleQuoted, '"', true);
     case '[':
       return Enclosed(JetTokenKind::BracketName, ']', false);
     case '#':
@@ -135,14 +146,18 @@ bool IsPunct(const JetToken& token, std::string_view punct) {
 
 bool IsNameToken(const JetToken& token) {
   return token.kind == JetTokenKind::Word || token.kind == JetTokenKind::BracketName ||
-         token.kind == JetTokenKind::QuotedName || token.kind == JetTokenKind::String;
+         token.kind == JetTokenKind::DoubleQuoted;
+}
+
+bool IsTextToken(const JetToken& token) {
+  return token.kind == JetTokenKind::String || token.kind == JetTokenKind::DoubleQuoted;
 }
 
 std::string JetNameValue(const JetToken& token) {
   switch (token.kind) {
     case JetTokenKind::BracketName:
       return Undelimited(token.text, token.terminated, ']', false);
-    case JetTokenKind::QuotedName:
+    case JetTokenKind::DoubleQuoted:
       return Undelimited(token.text, token.terminated, '"', true);
     case JetTokenKind::String:
       return Undelimited(token.text, token.terminated, '\'', true);

@@ -14,12 +14,13 @@ enum class JetTokenKind {
   Word,          // keywords and plain names; any byte from 0x80 up counts as a letter
   Number,        // 12, 3.5, .5, 1e-3
   String,        // '...' with '' standing for one apostrophe
-  QuotedName,    // "..." with "" standing for one quote
+  DoubleQuoted,  // "..." with "" standing for one quote: text in Jet, a name where one must stand
   BracketName,   // [...]
   Date,          // #...#
+  Blob,          // x'0A1B': the engine's literal of bytes
   LineComment,   // -- up to the end of the line (the line break is not part of it)
   BlockComment,  // /* ... */
-  Punct,         // one punctuation character, or one of the operators <> <= >=
+  Punct,         // one punctuation character, or one of the operators <> <= >= != == ||
 };
 
 struct JetToken {
@@ -46,6 +47,7 @@ class JetLexer {
   JetToken Enclosed(JetTokenKind kind, char close, bool doubledCloseEscapes);
   JetToken BlockComment();
   JetToken Number();
+  JetToken Word();
   void SkipWhile(bool (*predicate)(unsigned char));
 
   std::string_view text_;
@@ -64,12 +66,15 @@ bool IsKeyword(const JetToken& token, std::string_view keyword);
 // True when token is the punctuation or operator text punct.
 bool IsPunct(const JetToken& token, std::string_view punct);
 
-// The name a token stands for: a word as written, a bracketed or quoted name without its
-// delimiters (a doubled quote inside a quoted name is one quote).
+// What a token stands for: a word as written; a [name] or a '...' or "..." text without its
+// delimiters (a doubled quote inside a quoted text is one quote).
 std::string JetNameValue(const JetToken& token);
 
-// True for tokens that can name a table or column: words, [names], "names" and 'names'.
+// True for tokens that can name a table or column: words, [names] and "names".
 bool IsNameToken(const JetToken& token);
+
+// True for the two text literal forms, '...' and "...".
+bool IsTextToken(const JetToken& token);
 
 // Compares two names as the engine does: ASCII letters without regard to case, all other
 // bytes exactly.

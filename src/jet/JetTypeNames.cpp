@@ -1,6 +1,8 @@
 #include "jet/JetTypeNames.h"
 
 #include <algorithm>
+#include <cctype>
+#include <charconv>
 #include <iterator>
 
 #include "jet/JetLexer.h"
@@ -8,6 +10,78 @@
 namespace tarnwick {
 
 namespace {
+
+constexpr int kDefaultTextSize = 255;
+
+struct NamedJetType {
+  std::string_view name;
+  JetType type;
+  bool autoNumber = false;
+};
+
+// Every name Jet knows for a type, and the names the engine's own types go by.
+constexpr NamedJetType kJetTypeNames[] = {
+    {"COUNTER", JetType::Long, true},
+    {"AUTOINCREMENT", JetType::Long, true},
+    {"IDENTITY", JetType::Long, true},
+    {"LONG", JetType::Long},
+    {"INTEGER", JetType::Long},
+    {"INT", JetType::Long},
+    {"INTEGER4", JetType::Long},
+    {"SHORT", JetType::Short},
+    {"SMALLINT", JetType::Short},
+    {"INTEGER2", JetType::Short},
+    {"BYTE", JetType::Byte},
+    {"TINYINT", JetType::Byte},
+    {"INTEGER1", JetType::Byte},
+    {"BIGINT", JetType::BigInt},
+    {"YESNO", JetType::Boolean},
+    {"BIT", JetType::Boolean},
+    {"LOGICAL", JetType::Boolean},
+    {"LOGICAL1", JetType::Boolean},
+    {"BOOLEAN", JetType::Boolean},
+    {"SINGLE", JetType::Single},
+    {"REAL", JetType::Single},
+    {"FLOAT4", JetType::Single},
+    {"IEEESINGLE", JetType::Single},
+    {"DOUBLE", JetType::Double},
+    {"FLOAT", JetType::Double},
+    {"FLOAT8", JetType::Double},
+    {"IEEEDOUBLE", JetType::Double},
+    {"NUMBER", JetType::Double},
+    {"CURRENCY", JetType::Currency},
+    {"MONEY", JetType::Currency},
+    {"DECIMAL", JetType::Decimal},
+    {"NUMERIC", JetType::Decimal},
+    {"DEC", JetType::Decimal},
+    {"DATETIME", JetType::DateTime},
+    {"DATE", JetType::DateTime},
+    {"TIME", JetType::DateTime},
+    {"TIMESTAMP", JetType::DateTime},
+    {"TEXT", JetType::Text},
+    {"CHAR", JetType::Text},
+    {"VARCHAR", JetType::Text},
+    {"NVARCHAR", JetType::Text},
+    {"NCHAR", JetType::Text},
+    {"CHARACTER", JetType::Text},
+    {"STRING", JetType::Text},
+    {"ALPHANUMERIC", JetType::Text},
+    {"MEMO", JetType::Memo},
+    {"LONGTEXT", JetType::Memo},
+    {"LONGCHAR", JetType::Memo},
+    {"NOTE", JetType::Memo},
+    {"NTEXT", JetType::Memo},
+    {"HYPERLINK", JetType::Memo},
+    {"BINARY", JetType::Binary},
+    {"VARBINARY", JetType::Binary},
+    {"LONGBINARY", JetType::LongBinary},
+    {"OLEOBJECT", JetType::LongBinary},
+    {"GENERAL", JetType::LongBinary},
+    {"IMAGE", JetType::LongBinary},
+    {"BLOB", JetType::LongBinary},
+    {"GUID", JetType::Guid},
+    {"UNIQUEIDENTIFIER", JetType::Guid},
+};
 
 struct JetTypeStorage {
   std::string_view name;
@@ -73,6 +147,51 @@ std::string_view WordFor(ColumnAffinity affinity) {
   return {};
 }
 
+JetType TypeByAffinity(std::string_view typeName) {
+  switch (EngineAffinity(typeName)) {
+    case ColumnAffinity::Integer:
+      return JetType::Long;
+    case ColumnAffinity::Text:
+      return JetType::Text;
+    case ColumnAffinity::Blob:
+      return JetType::LongBinary;
+    case ColumnAffinity::Real:
+      return JetType::Double;
+    case ColumnAffinity::Numeric:
+      break;
+  }
+  return JetType::Decimal;
+}
+
+bool IsBlank(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+
+std::string_view TrimLeft(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  return text;
+}
+
+// Reads an unsigned number at the start of the text (blanks before it allowed) and moves past it.
+bool ReadNumber(std::string_view& text, int& value) {
+  text = TrimLeft(text);
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc()) return false;
+  text.remove_prefix(static_cast<std::size_t>(end - text.data()));
+  return true;
+}
+
+// "(p)" or "(p, s)" at the start of the text, blanks allowed.
+void ReadSize(std::string_view text, int& size, int& scale) {
+  text = TrimLeft(text);
+  if (text.empty() || text.front() != '(') return;
+  text.remove_prefix(1);
+  if (!ReadNumber(text, size)) return;
+  text = TrimLeft(text);
+  if (!text.empty() && text.front() == ',') {
+    text.remove_prefix(1);
+    ReadNumber(text, scale);
+  }
+}
+
 }  // namespace
 
 ColumnAffinity EngineAffinity(std::string_view declaredType) {
@@ -88,6 +207,42 @@ ColumnAffinity EngineAffinity(std::string_view declaredType) {
   return ColumnAffinity::Numeric;
 }
 
+JetTypeInfo JetTypeInfoOf(std::string_view typeName, int size, int scale) {
+  JetTypeInfo result;
+  if (TrimLeft(typeName).empty()) return result;
+  // The first word names the type ("DOUBLE PRECISION", "LONG INT").
+  const std::size_t space = typeName.find(' ');
+  const std::string_view first = typeName.substr(0, space);
+  const auto found =
+      std::find_if(std::begin(kJetTypeNames), std::end(kJetTypeNames),
+                   [&](const NamedJetType& entry) { return SameJetName(entry.name, first); });
+  if (found == std::end(kJetTypeNames)) {
+    result.type = TypeByAffinity(typeName);
+    return result;
+  }
+  result.type = found->type;
+  result.autoNumber = found->autoNumber;
+  result.jetDeclared = true;
+  if (result.type == JetType::Text || result.type == JetType::Binary ||
+      result.type == JetType::Decimal) {
+    result.size = size;
+    result.scale = scale;
+  }
+  if (result.type == JetType::Text && result.size == 0) result.size = kDefaultTextSize;
+  return result;
+}
+
+JetTypeInfo JetTypeInfoOfDeclaration(std::string_view declaredType) {
+  std::string_view text = TrimLeft(declaredType);
+  const std::size_t open = text.find('(');
+  std::string_view words = text.substr(0, open);
+  while (!words.empty() && IsBlank(words.back())) words.remove_suffix(1);
+  int size = 0;
+  int scale = 0;
+  if (open != std::string_view::npos) ReadSize(text.substr(open), size, scale);
+  return JetTypeInfoOf(words, size, scale);
+}
+
 std::string_view AffinityWordFor(std::string_view typeName) {
   const auto found =
       std::find_if(std::begin(kJetTypeStorage), std::end(kJetTypeStorage),
@@ -97,7 +252,37 @@ std::string_view AffinityWordFor(std::string_view typeName) {
 }
 
 bool IsAutoNumberType(std::string_view typeName) {
-  return SameJetName(typeName, "COUNTER") || SameJetName(typeName, "AUTOINCREMENT");
+  return SameJetName(typeName, "COUNTER") || SameJetName(typeName, "AUTOINCREMENT") ||
+         SameJetName(typeName, "IDENTITY");
+}
+
+// A type name Jet does not know takes the type closest to the engine's affinity for it; what
+// it stores must read as that type: a whole number (of any size), a number, any text.
+std::string_view GuessedStoreTypeName(JetType type) {
+  switch (type) {
+    case JetType::Long:
+      return "BIGINT";
+    case JetType::Double:
+    case JetType::Decimal:
+      return "DOUBLE";
+    case JetType::Text:
+      return "MEMO";
+    default:
+      return {};
+  }
+}
+
+std::string_view StoreTypeName(const JetTypeInfo& type) {
+  if (!type.jetDeclared) return GuessedStoreTypeName(type.type);
+  switch (type.type) {
+    case JetType::Boolean:
+      return "YESNO";
+    case JetType::Null:
+    case JetType::Variant:
+      return {};
+    default:
+      return JetTypeName(type.type);
+  }
 }
 
 }  // namespace tarnwick

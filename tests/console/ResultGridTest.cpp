@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <string>
 #include <vector>
@@ -27,12 +28,13 @@ TEST(ResultGrid, WidthsInBytesAndCellTextByKind) {
        " 7|ab    |True |りんごです|\r\n"
        " 8|      |True |x         |\r\n"
        "OK\r\n"},
-      // Floats with two decimals; money as exact decimals without trailing zeros.
+      // Floats with two decimals; money as exact decimals without trailing zeros; NULL as an
+      // empty cell in every kind.
       {{"CREATE TABLE f (F FLOAT)",
         "INSERT INTO f VALUES (3.14159), (12345.678), (NULL), (1e20), (-0.001)"},
        "SELECT F FROM f",
        "SELECT F FROM f\r\nF       |\r\n--------+\r\n"
-       "    3.14|\r\n12345.68|\r\n    0.00|\r\n1.00E+20|\r\n   -0.00|\r\nOK\r\n"},
+       "    3.14|\r\n12345.68|\r\n        |\r\n1.00E+20|\r\n   -0.00|\r\nOK\r\n"},
       {{"CREATE TABLE m (M MONEY)",
         "INSERT INTO m VALUES (1234.5), (1234), (0.5), (NULL), (-2.25), (1.23456), (0)"},
        "SELECT M FROM m",
@@ -53,7 +55,9 @@ TEST(ResultGrid, WidthsInBytesAndCellTextByKind) {
        "OK\r\n"},
       // Memo text as it is, unshown kinds blank, binary as a word, dates without a midnight.
       {{"CREATE TABLE x (N MEMO, G GUID, B LONGBINARY, D DATETIME)",
-        "INSERT INTO x VALUES ('a' || char(13, 10) || 'bc', X'0011', X'00', '2012-02-23 09:30:05')",
+        "INSERT INTO x VALUES ('a' & Chr(13) & Chr(10) & 'bc', "
+        "'{12345678-1234-1234-1234-123456789012}',"
+        " X'00', '2012-02-23 09:30:05')",
         "INSERT INTO x VALUES ('x', NULL, NULL, '2012-02-22 00:00:00')",
         "INSERT INTO x VALUES (NULL, NULL, NULL, NULL)"},
        "SELECT * FROM x",
@@ -61,8 +65,8 @@ TEST(ResultGrid, WidthsInBytesAndCellTextByKind) {
        "N    |G|B     |D                 |\r\n"
        "-----+-+------+------------------+\r\n"
        "a\r\nbc| |BINARY|2012/02/23 9:30:05|\r\n"
-       "x    | |BINARY|        2012/02/22|\r\n"
-       "     | |BINARY|        1899/12/30|\r\n"
+       "x    | |      |        2012/02/22|\r\n"
+       "     | |      |                  |\r\n"
        "OK\r\n"},
       {{},
        "SELECT * FROM nothere;",
@@ -74,7 +78,11 @@ TEST(ResultGrid, WidthsInBytesAndCellTextByKind) {
 TEST(ResultGrid, AValueThatCannotBeConvertedFailsTheWholeGrid) {
   ConsoleSession console;
   console.database.Exec("CREATE TABLE d (D DATETIME)");
-  console.database.Exec("INSERT INTO d VALUES ('2012-02-22'), ('no date')");
+  // A statement of ours refuses such a value; another program may have stored it.
+  ASSERT_EQ(
+      sqlite3_exec(console.database.Db().Handle(),
+                   "INSERT INTO d VALUES ('2012-02-22'), ('no date')", nullptr, nullptr, nullptr),
+      SQLITE_OK);
   console.Run("SELECT D FROM d");
   const std::string pane = console.Pane();
   EXPECT_TRUE(pane.starts_with("SELECT D FROM d\r\nERROR! ")) << pane;

@@ -12,6 +12,9 @@
 namespace tarnwick::test {
 namespace {
 
+// SELECT 1: an expression without a name is Expr1000.
+const std::string kGridOfOne = "Expr1000|\r\n--------+\r\n       1|\r\nOK\r\n";
+
 TEST(RunScript, SplitsAtSemicolonsOutsideQuotesAndComments) {
   const std::pair<std::string, Statements> cases[] = {
       // Blanks alone are no statement; a line break after the last ';' is one. Leading
@@ -57,9 +60,9 @@ TEST(RunScript, EchoesEachStatementAsTypedWithoutLeadingBlanks) {
       {{}, "CREATE TABLE t (a INTEGER);\r\n", "CREATE TABLE t (a INTEGER);\r\nOK\r\n\r\n\r\n"},
       {{}, "/* -- */;   ", "/* -- */;\r\n\r\n"},
       // Comments are echoed; tabs inside are kept in the echo.
-      {{}, "-- c;\r\nSELECT 1;", "-- c;\r\nSELECT 1;\r\n1|\r\n-+\r\n1|\r\nOK\r\n"},
-      {{}, "SELECT 1 -- x", "SELECT 1 -- x\r\n1|\r\n-+\r\n1|\r\nOK\r\n"},
-      {{}, "\t\r\n SELECT\t1 ;\t", "SELECT\t1 ;\r\n1|\r\n-+\r\n1|\r\nOK\r\n\r\n"},
+      {{}, "-- c;\r\nSELECT 1;", "-- c;\r\nSELECT 1;\r\n" + kGridOfOne},
+      {{}, "SELECT 1 -- x", "SELECT 1 -- x\r\n" + kGridOfOne},
+      {{}, "\t\r\n SELECT\t1 ;\t", "SELECT\t1 ;\r\n" + kGridOfOne + "\r\n"},
   });
 }
 

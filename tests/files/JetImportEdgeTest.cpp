@@ -104,7 +104,7 @@ TEST(JetImportValues, TextBeyondShiftJisIsKeptWholeAndOnlyShownWithTheReplacemen
               "foo1",
               Bytes({0x22, 0x6F, 0x57, 0x5B, 0xFC, 0x00}));
   ASSERT_EQ(f.session.ImportDatabase(file), 0);
-  EXPECT_EQ(f.Scalar("SELECT hex(data) FROM Table2 WHERE id = 1"), "E6BCA2E5AD97C3BC");
+  EXPECT_EQ(f.Stored("SELECT data FROM Table2 WHERE id = 1"), "\xE6\xBC\xA2\xE5\xAD\x97\xC3\xBC");
   EXPECT_EQ(f.Shown("SELECT data FROM Table2 WHERE id = 1"), "漢字?");
 }
 

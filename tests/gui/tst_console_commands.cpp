@@ -197,8 +197,8 @@ class ConsoleCommandsTest : public WindowTestCase {
     window_->dialogs.answers.push_back(path);
     window_->Press(Ctrl(Qt::Key_O));
     QCOMPARE(window_->ResultSinceMark(),
-             QStringLiteral("SELECT 'x';\n'x'|\n---+\nx  |\nOK\n"
-                            "-- note\nSELECT 'y'\n'y'|\n---+\ny  |\nOK\n"));
+             QStringLiteral("SELECT 'x';\nExpr1000|\n--------+\nx       |\nOK\n"
+                            "-- note\nSELECT 'y'\nExpr1000|\n--------+\ny       |\nOK\n"));
     QCOMPARE(form.MmSql->toPlainText(), QStringLiteral("untouched"));
   }
 

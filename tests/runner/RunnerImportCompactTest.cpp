@@ -22,7 +22,7 @@ TEST(RunnerImport, ImportLinesGoToTheTranscriptInCommandLineOrder) {
       f.Run({"--new", "-c", "SELECT 1;", "--import", source, "-c", "SELECT * FROM Items;"});
   EXPECT_EQ(result.exitStatus, 0) << result.err;
   EXPECT_EQ(result.out,
-            "SELECT 1;\n1|\n-+\n1|\nOK\n"
+            "SELECT 1;\nExpr1000|\n--------+\n       1|\nOK\n"
             "Itemsテーブルを取込みました\nOK\n\n"
             "SELECT * FROM Items;\nID|Name|\n--+----+\n 1|pen |\nOK\n");
 

@@ -1,0 +1,30 @@
+#pragma once
+// The Jet SQL front end: one statement as a learner writes it for Jet, read, bound against the
+// open database's catalogue and written as the engine's statement with the same meaning.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "jet/JetSchema.h"
+#include "jet/JetSyntax.h"
+
+namespace tarnwick {
+
+struct JetCompiled {
+  // A form the front end does not read: the engine runs the text as it is.
+  bool passthrough = true;
+  std::string engineSql;  // the statement to run (UTF-8), unless passthrough
+  bool returnsRows = false;
+  // It may change the database's definitions: CREATE, ALTER, DROP, or a passthrough.
+  bool changesDefinitions = true;
+  // For a query: each result column's name (empty: nameless) and Jet type.
+  std::vector<JetResultColumn> columns;
+  // Another statement follows the first one's ';'.
+  bool moreStatements = false;
+};
+
+// Throws JetError when the statement cannot be read, names what is not there, or is not
+// well formed in another way the front end sees.
+JetCompiled CompileJet(std::string_view utf8Sql, JetSchema& catalogue);
+
+}  // namespace tarnwick

@@ -1,0 +1,190 @@
+// The binder by construct: result column names, each expression's Jet type, what names stand
+// for, and the statements it refuses.
+#include <gtest/gtest.h>
+
+#include "FrontEndFixture.h"
+
+namespace tarnwick::test {
+namespace {
+
+std::string Names(std::string_view sql) {
+  std::string names;
+  for (const JetResultColumn& column : Compiled(sql).columns) {
+    names += (names.empty() ? "" : ",") + column.name;
+  }
+  return names;
+}
+
+TEST(JetBinderTest, ResultColumnsAreNamedAsJetNamesThem) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      // A column keeps its name as written; AS wins; every other expression is Expr1000, ...
+      // counting only the unnamed ones.
+      {"SELECT 氏名, 給与 * 2, 入社日 AS 日, 1 + 1, 社員.氏名 FROM 社員",
+       "氏名,Expr1000,日,Expr1001,氏名"},
+      {"select id, [部署ID] from 社員", "id,部署ID"},
+      {"SELECT * FROM 部署", "部署ID,部署名"},
+      {"SELECT b.*, 1, s.ID FROM 部署 AS b, 社員 s", "部署ID,部署名,Expr1000,ID"},
+      {"SELECT True, 在籍, (SELECT 1) FROM 社員", "Expr1000,在籍,Expr1001"},
+      {"SELECT x.n FROM (SELECT 氏名 AS n FROM 社員) AS x", "n"},
+      {"SELECT 1 AS a, 2 UNION SELECT 氏名, 3 FROM 社員", "a,Expr1000"},
+      {"SELECT 1 AS \"\"", ""},
+      {"SELECT Count(*), Sum(給与) AS 計 FROM 社員", "Expr1000,計"},
+  };
+  for (const auto& [sql, names] : cases) EXPECT_EQ(Names(sql), names) << sql;
+}
+
+std::string TypeOf(std::string_view expression) {
+  const JetCompiled compiled = Compiled("SELECT " + std::string(expression) + " FROM 社員");
+  return std::string(JetTypeName(compiled.columns[0].type.type));
+}
+
+TEST(JetBinderTest, ExpressionsTakeJetsTypes) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      // Literals: an integer within LONG, else DOUBLE.
+      {"1", "LONG"},
+      {"2147483648", "DOUBLE"},
+      {"1.5", "DOUBLE"},
+      {"'a'", "TEXT"},
+      {"#2024/1/1#", "DATETIME"},
+      {"NULL", "NULL"},
+      {"1 + NULL", "NULL"},
+      // + - * widen integers; floating point or text gives DOUBLE; currency stays.
+      {"年齢 + 年齢", "BYTE"},
+      {"年齢 + 内線", "SHORT"},
+      {"内線 * 部署ID", "LONG"},
+      {"在籍 + 年齢", "SHORT"},
+      {"給与 * 2", "CURRENCY"},
+      {"給与 * 1.5", "DOUBLE"},
+      {"給与 + 給与", "CURRENCY"},
+      {"単価 - 年齢", "DOUBLE"},
+      {"氏名 * 2", "DOUBLE"},
+      // / is DOUBLE; \ and Mod the wider integer, LONG otherwise; ^ DOUBLE.
+      {"部署ID / 2", "DOUBLE"},
+      {"部署ID \\ 2", "LONG"},
+      {"年齢 Mod 内線", "SHORT"},
+      {"単価 Mod 2", "LONG"},
+      {"2 ^ 2", "DOUBLE"},
+      // & and text + text give TEXT; dates with numbers give dates, two dates a number.
+      {"氏名 & 1", "TEXT"},
+      {"氏名 + 氏名", "TEXT"},
+      {"備考 + 氏名", "MEMO"},
+      {"入社日 + 1", "DATETIME"},
+      {"1 + 入社日", "DATETIME"},
+      {"入社日 - 1", "DATETIME"},
+      {"入社日 - 入社日", "DOUBLE"},
+      // Comparisons and logic on truth values are YESNO; on integers the logic works bits.
+      {"在籍 = 1", "YESNO"},
+      {"氏名 Like 'a%'", "YESNO"},
+      {"在籍 And 在籍", "YESNO"},
+      {"在籍 Or Null", "YESNO"},
+      {"Not 在籍", "YESNO"},
+      {"部署ID And 3", "LONG"},
+      {"Not 内線", "SHORT"},
+      {"-在籍", "SHORT"},
+      {"-給与", "CURRENCY"},
+      // Aggregates: Count LONG, Avg DOUBLE (currency for currency), others their argument's.
+      {"Count(*)", "LONG"},
+      {"Count(氏名)", "LONG"},
+      {"Sum(給与)", "CURRENCY"},
+      {"Sum(年齢)", "BYTE"},
+      {"Sum(在籍)", "LONG"},
+      {"Avg(給与)", "CURRENCY"},
+      {"Avg(部署ID)", "DOUBLE"},
+      {"Max(入社日)", "DATETIME"},
+      {"Min(氏名)", "TEXT"},
+      {"First(単価)", "DOUBLE"},
+      {"StDev(給与)", "DOUBLE"},
+      // Functions: their own types, the argument's, or the common type of the choices.
+      {"Left(氏名, 1)", "TEXT"},
+      {"Abs(給与)", "CURRENCY"},
+      {"IIf(在籍, 1, 2.5)", "DOUBLE"},
+      {"IIf(在籍, 氏名, NULL)", "TEXT"},
+      {"IIf(在籍, 'a', 1)", "VARIANT"},
+      {"Switch(在籍, 年齢, True, 内線)", "SHORT"},
+      {"Choose(1, 氏名, 備考)", "MEMO"},
+      {"nosuchfunction(1)", "VARIANT"},
+      {"(SELECT Max(給与) FROM 社員)", "CURRENCY"},
+      {"Exists (SELECT 1)", "YESNO"},
+  };
+  for (const auto& [expression, type] : cases) EXPECT_EQ(TypeOf(expression), type) << expression;
+}
+
+TEST(JetBinderTest, ColumnsKeepTheirDeclaredTypesThroughQueriesAndUnions) {
+  const JetCompiled compiled =
+      Compiled("SELECT ID, 氏名, x.日 FROM 社員, (SELECT 入社日 AS 日 FROM 社員 WHERE False) AS x");
+  EXPECT_TRUE(compiled.columns[0].type.autoNumber);
+  EXPECT_EQ(compiled.columns[1].type.size, 10);
+  EXPECT_EQ(compiled.columns[2].type.type, JetType::DateTime);
+  // A union's column holds every member's: LONG and DOUBLE give DOUBLE, TEXT and MEMO MEMO.
+  const JetCompiled union_ =
+      Compiled("SELECT 部署ID, 氏名 FROM 社員 UNION SELECT 1.5, 備考 FROM 社員");
+  EXPECT_EQ(union_.columns[0].type.type, JetType::Double);
+  EXPECT_EQ(union_.columns[1].type.type, JetType::Memo);
+  // A view's column without a Jet type is known only when the statement runs.
+  EXPECT_EQ(Compiled("SELECT 年数 FROM 名簿").columns[0].type.type, JetType::Variant);
+}
+
+TEST(JetBinderTest, NamesStandForColumnsConstantsAndItems) {
+  // A column named No is the column; elsewhere No is False.
+  EXPECT_EQ(EngineSqlOf("SELECT No, Yes FROM 番号"),
+            "SELECT \"番号\".\"No\" AS \"No\", -1 AS \"Expr1000\" FROM \"番号\"");
+  // A subquery sees the columns of the query around it, its own first.
+  EXPECT_EQ(EngineSqlOf("SELECT 氏名 FROM 社員 WHERE Exists (SELECT * FROM 部署 WHERE "
+                        "部署ID = 社員.部署ID)"),
+            "SELECT \"社員\".\"氏名\" AS \"氏名\" FROM \"社員\" WHERE (EXISTS (SELECT "
+            "\"部署\".\"部署ID\" AS \"部署ID\", \"部署\".\"部署名\" AS \"部署名\" FROM \"部署\" "
+            "WHERE (\"部署\".\"部署ID\" = \"社員\".\"部署ID\")))");
+  // ORDER BY takes a column first, then an AS name, then a position.
+  EXPECT_EQ(EngineSqlOf("SELECT 給与 * 2 AS 倍 FROM 社員 ORDER BY 倍, 2 - 1"),
+            "SELECT jet_cur((\"社員\".\"給与\" * 2)) AS \"倍\" FROM \"社員\" ORDER BY "
+            "jet_cur((\"社員\".\"給与\" * 2)), (2 - 1)");
+  EXPECT_EQ(EngineSqlOf("SELECT 氏名 AS 部署ID FROM 社員 ORDER BY 部署ID, 1"),
+            "SELECT \"社員\".\"氏名\" AS \"部署ID\" FROM \"社員\" ORDER BY \"社員\".\"部署ID\", "
+            "\"社員\".\"氏名\" COLLATE NOCASE");
+}
+
+TEST(JetBinderTest, StatementsThatNameWhatIsNotThereOrAreOutOfShapeAreRefused) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"SELECT nosuch FROM 社員", "列 'nosuch' が見つかりません"},
+      {"SELECT x.氏名 FROM 社員", "列 'x.氏名' が見つかりません"},
+      {"SELECT 社員.部署名 FROM 社員, 部署", "列 '社員.部署名' が見つかりません"},
+      {"SELECT 部署ID FROM 社員, 部署",
+       "列 '部署ID' は複数のテーブルにあります。テーブル名を付けてください"},
+      {"SELECT * FROM nosuch", "テーブルまたはクエリ 'nosuch' が見つかりません"},
+      {"SELECT 1 FROM 社員 AS a, 部署 AS A",
+       "FROM 句で 'A' が 2 回使われています。別名を付けてください"},
+      {"SELECT q.* FROM 社員", "'q.*' のテーブルが FROM 句にありません"},
+      {"SELECT *", "'*' は SELECT の列の一覧と Count(*) にだけ書けます"},
+      {"SELECT Sum(*) FROM 社員", "関数 'Sum' の引数の数が正しくありません"},
+      {"SELECT Left(氏名) FROM 社員", "関数 'Left' の引数の数が正しくありません"},
+      {"SELECT Mid('abc', 1, 2, 3)", "関数 'Mid' の引数の数が正しくありません"},
+      {"SELECT 氏名 FROM 社員 WHERE Count(*) > 1",
+       "集計関数 'Count' は WHERE 句や GROUP BY 句には書けません"},
+      {"SELECT 氏名 FROM 社員 GROUP BY Max(氏名)",
+       "集計関数 'Max' は WHERE 句や GROUP BY 句には書けません"},
+      {"SELECT 1 UNION SELECT 1, 2", "UNION でつなぐ SELECT の列の数が一致しません"},
+      {"SELECT (SELECT 1, 2)", "サブクエリの列は 1 つにしてください"},
+      {"SELECT 1 WHERE 1 IN (SELECT * FROM 部署)", "サブクエリの列は 1 つにしてください"},
+      {"SELECT 氏名 FROM 社員 ORDER BY 2", "ORDER BY の列番号 2 は SELECT の列の範囲外です"},
+      {"SELECT 1 AS a UNION SELECT 2 ORDER BY b", "列 'b' が見つかりません"},
+      {"INSERT INTO 部署 VALUES (1)", "INSERT INTO の列の数と値の数が一致しません"},
+      {"INSERT INTO 部署 (部署ID) SELECT 1, 2", "INSERT INTO の列の数と値の数が一致しません"},
+      {"INSERT INTO 部署 (部署ID, 部署id) VALUES (1, 2)", "列 '部署id' に 2 回値を設定しています"},
+      {"INSERT INTO 部署 (番号) VALUES (1)", "列 '番号' が見つかりません"},
+      {"UPDATE 部署 SET 名 = 1", "列 '名' が見つかりません"},
+      {"DELETE FROM 部署 WHERE 氏名 = 'a'", "列 '氏名' が見つかりません"},
+      {"CREATE INDEX i ON 部署 (nosuch)", "列 'nosuch' が見つかりません"},
+      {"CREATE VIEW v (a, b) AS SELECT 1", "ビューの列名の数と SELECT の列の数が一致しません"},
+      {"ALTER TABLE nosuch ADD c LONG", "テーブルまたはクエリ 'nosuch' が見つかりません"},
+  };
+  for (const auto& [sql, message] : cases) EXPECT_EQ(RefusalOf(sql), message) << sql;
+  // What is there is found whatever the letter case, as the engine finds it.
+  for (std::string_view sql :
+       {"SELECT 部署名 FROM 部署 AS b WHERE B.部署id = 1", "select S.id from 社員 s order by S.ID",
+        "SELECT No, on FROM 番号"}) {
+    EXPECT_EQ(RefusalOf(sql), "") << sql;
+  }
+}
+
+}  // namespace
+}  // namespace tarnwick::test

@@ -1,0 +1,297 @@
+// The parser by construct: Jet's precedence, literals, statement forms, what it leaves to the
+// engine, and where it reports a statement it cannot read.
+#include <gtest/gtest.h>
+
+#include "jet/JetDateLiteral.h"
+#include "jet/JetMessages.h"
+#include "jet/JetParser.h"
+#include "text/Cp932.h"
+
+namespace tarnwick {
+namespace {
+
+std::string_view OpText(JetOp op) {
+  static constexpr std::string_view kTexts[] = {
+      "^", "-",  "+", "*", "/",  "\\", "Mod", "%",   "+",  "-",   "&",   "||",
+      "=", "<>", "<", ">", "<=", ">=", "Not", "And", "Or", "Xor", "Eqv", "Imp"};
+  return kTexts[static_cast<int>(op)];
+}
+
+// An expression as a prefix tree: (op a b), f(a b), 'text', #date#.
+std::string Tree(const JetExpr& expr) {
+  std::string args;
+  for (const JetExprPtr& arg : expr.args) args += " " + Tree(*arg);
+  const std::string negation = expr.negated ? "Not" : "";
+  switch (expr.kind) {
+    case JetExprKind::Text:
+      return "'" + expr.text + "'";
+    case JetExprKind::Date:
+      return "#" + expr.text + "#";
+    case JetExprKind::Null:
+      return "Null";
+    case JetExprKind::Parameter:
+      return "?";
+    case JetExprKind::Name:
+      return expr.qualifier.empty() ? expr.text : expr.qualifier + "." + expr.text;
+    case JetExprKind::Star:
+      return expr.qualifier.empty() ? "*" : expr.qualifier + ".*";
+    case JetExprKind::Unary:
+    case JetExprKind::Binary:
+      return "(" + std::string(OpText(expr.op)) + args + ")";
+    case JetExprKind::Like:
+      return "(" + negation + "Like" + args + ")";
+    case JetExprKind::Between:
+      return "(" + negation + "Between" + args + ")";
+    case JetExprKind::InList:
+    case JetExprKind::InQuery:
+      return "(" + negation + "In" + args + (expr.query ? " (SELECT)" : "") + ")";
+    case JetExprKind::IsNull:
+      return "(Is" + std::string(expr.negated ? "Not" : "") + "Null" + args + ")";
+    case JetExprKind::Call:
+      return expr.text + "(" + (args.empty() ? "" : args.substr(1)) + ")";
+    case JetExprKind::Subquery:
+      return "(SELECT)";
+    case JetExprKind::Exists:
+      return "(Exists (SELECT))";
+    case JetExprKind::Case:
+      return "(Case" + args + ")";
+    default:
+      return expr.text;
+  }
+}
+
+std::string TreeOf(std::string_view expression) {
+  const JetParse parse = ParseJetStatement("SELECT " + std::string(expression));
+  return Tree(*parse.statement.query->parts[0].items[0].expr);
+}
+
+TEST(JetParserTest, OperatorsBindAsJetsPrecedenceSays) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      // ^ above unary minus; both sides of ^ take their own sign.
+      {"-2 ^ 2", "(- (^ 2 2))"},
+      {"2 ^ -1", "(^ 2 (- 1))"},
+      {"2 ^ 3 ^ 2", "(^ (^ 2 3) 2)"},
+      // * / above \ above Mod above + -.
+      {"1 + 2 * 3", "(+ 1 (* 2 3))"},
+      {"7 \\ 2 * 3", "(\\ 7 (* 2 3))"},
+      {"7 Mod 2 \\ 3", "(Mod 7 (\\ 2 3))"},
+      {"1 + 7 mod 3 - 1", "(- (+ 1 (Mod 7 3)) 1)"},
+      {"8 / 2 / 2", "(/ (/ 8 2) 2)"},
+      // & below + -, above the comparisons.
+      {"'a' & 1 + 2", "(& 'a' (+ 1 2))"},
+      {"a & b = c", "(= (& a b) c)"},
+      {"a = b & c", "(= a (& b c))"},
+      // Not below the comparisons, above And, Or, Xor, Eqv, Imp in that order.
+      {"Not a = b", "(Not (= a b))"},
+      {"Not Not a", "(Not (Not a))"},
+      {"a Or b And c", "(Or a (And b c))"},
+      {"Not a And b", "(And (Not a) b)"},
+      {"a Xor b Or c", "(Xor a (Or b c))"},
+      {"a Eqv b Xor c", "(Eqv a (Xor b c))"},
+      {"a Imp b Eqv c", "(Imp a (Eqv b c))"},
+      // The predicates: Between's And is its own; a Not before Like, Between or In is theirs.
+      {"a Between 1 And 2 And b", "(And (Between a 1 2) b)"},
+      {"a Not Between 1 + 1 And 3", "(NotBetween a (+ 1 1) 3)"},
+      {"a Not Like 'x%'", "(NotLike a 'x%')"},
+      {"Not a Like 'x%'", "(Not (Like a 'x%'))"},
+      {"x In (1, 2) Or y Is Not Null", "(Or (In x 1 2) (IsNotNull y))"},
+      {"x Not In (SELECT 1)", "(NotIn x (SELECT))"},
+      {"x In ((SELECT 1), 2)", "(In x (SELECT) 2)"},
+      {"1 + Not 0 + 1", "(+ 1 (Not (+ 0 1)))"},
+      {"a Is Null = b", "(= (IsNull a) b)"},
+      {"a <> b != c", "(<> (<> a b) c)"},
+      // Names, calls (Left and Right are keywords of joins) and subqueries.
+      {"Left(s, 2) & [a b].[c]", "(& Left(s 2) a b.c)"},
+      {"t!c + Right(s, 1)", "(+ t.c Right(s 1))"},
+      {"Count(*)", "Count(*)"},
+      {"Now()", "Now()"},
+      {"(SELECT 1) + 1", "(+ (SELECT) 1)"},
+      {"Not Exists (SELECT 1)", "(Not (Exists (SELECT)))"},
+      {"CASE WHEN a THEN 1 ELSE 2 END", "(Case a 1 2)"},
+      {"a || b % 2", "(|| a (% b 2))"},
+  };
+  for (const auto& [expression, tree] : cases) {
+    EXPECT_EQ(TreeOf(expression), tree) << expression;
+  }
+}
+
+TEST(JetParserTest, LiteralsOfBothQuoteKindsDatesNumbersAndConstants) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"'it''s'", "'it's'"},
+      {"\"say \"\"hi\"\"\"", "'say \"hi\"'"},
+      {"'日本語'", "'日本語'"},
+      {"''", "''"},
+      {"#2024/04/01#", "#2024-04-01 00:00:00#"},
+      {"#4/1/2024 13:30#", "#2024-04-01 13:30:00#"},
+      {".5", ".5"},
+      {"1e-3", "1e-3"},
+      {"NULL", "Null"},
+      {"true", "true"},  // a name until the binder finds no column of that name
+      {"[a b]", "a b"},
+  };
+  for (const auto& [expression, tree] : cases) {
+    EXPECT_EQ(TreeOf(expression), tree) << expression;
+  }
+}
+
+TEST(JetParserTest, DateLiteralsInJetsForms) {
+  const std::pair<std::string_view, std::string_view> dates[] = {
+      {"2024/04/01", "2024-04-01 00:00:00"},
+      {"2024-4-1", "2024-04-01 00:00:00"},
+      {"4/1/2024", "2024-04-01 00:00:00"},
+      {"12/31/99", "1999-12-31 00:00:00"},
+      {"1/2/29", "2029-01-02 00:00:00"},
+      {"2024/02/29", "2024-02-29 00:00:00"},
+      {"13:30", "1899-12-30 13:30:00"},
+      {"1:30:00 PM", "1899-12-30 13:30:00"},
+      {"12:00 am", "1899-12-30 00:00:00"},
+      {"12:05PM", "1899-12-30 12:05:00"},
+      {" 2024/04/01 23:59:59 ", "2024-04-01 23:59:59"},
+  };
+  for (const auto& [text, value] : dates) EXPECT_EQ(JetDateLiteralValue(text), value) << text;
+  for (std::string_view bad :
+       {"", "2023/02/29", "2100/02/29", "2024/13/01", "2024/04/31", "2024/4", "24:00", "13:60",
+        "13:30 PM", "0:30 AM", "2024/04/01x", "2024/04-01", "12345/1/1", "today"}) {
+    EXPECT_FALSE(JetDateLiteralValue(bad).has_value()) << bad;
+  }
+}
+
+std::string Summary(const JetStatement& statement) {
+  static constexpr std::string_view kKinds[] = {
+      "Select",     "Insert",    "Update",     "Delete",      "CreateTable",
+      "AlterAdd",   "AlterDrop", "DropTable",  "CreateIndex", "DropIndex",
+      "CreateView", "DropView",  "Passthrough"};
+  std::string summary(kKinds[static_cast<int>(statement.kind)]);
+  if (!statement.table.empty()) summary += " " + statement.table;
+  if (statement.query) summary += " parts=" + std::to_string(statement.query->parts.size());
+  if (!statement.rows.empty()) summary += " rows=" + std::to_string(statement.rows.size());
+  if (!statement.columns.empty()) summary += " columns=" + std::to_string(statement.columns.size());
+  if (!statement.assignments.empty()) {
+    summary += " set=" + statement.assignments.back().first;
+  }
+  for (const JetColumnDef& column : statement.columnDefs) {
+    summary += " [" + column.name + " " + column.typeName;
+    if (column.size) summary += "(" + std::to_string(*column.size) + ")";
+    if (column.primaryKey) summary += " key";
+    if (column.notNull) summary += " notnull";
+    summary += "]";
+  }
+  summary += std::string(statement.constraints.size(), '+');
+  for (const JetIndexColumn& column : statement.indexColumns) {
+    summary += " " + column.name + (column.descending ? " desc" : "");
+  }
+  return summary;
+}
+
+TEST(JetParserTest, StatementFormsAndThoseLeftToTheEngine) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"select a from t", "Select parts=1"},
+      {"(SELECT a FROM t) UNION ALL (SELECT b FROM u UNION SELECT c FROM v) ORDER BY 1",
+       "Select parts=3"},
+      {"SELECT * FROM (a INNER JOIN b ON a.x = b.x) LEFT OUTER JOIN c ON b.y = c.y, d",
+       "Select parts=1"},
+      {"INSERT INTO t (a, b) VALUES (1, 2), (3, 4);", "Insert t rows=2 columns=2"},
+      {"INSERT INTO t SELECT * FROM u", "Insert t parts=1"},
+      {"INSERT INTO t (a) (SELECT b FROM u)", "Insert t parts=1 columns=1"},
+      {"UPDATE t SET a = 1, t.b = a + 1 WHERE c", "Update t set=b"},
+      {"DELETE FROM [my t] WHERE a = 1", "Delete my t"},
+      {"CREATE TABLE t (a TEXT(10) NOT NULL, b COUNTER(1, 1) PRIMARY KEY, "
+       "CONSTRAINT u UNIQUE (a), FOREIGN KEY (a) REFERENCES p (k))",
+       "CreateTable t [a TEXT(10) notnull] [b COUNTER(1) key]++"},
+      {"create temp table t (x double precision default -1 check (x > 0))",
+       "CreateTable t [x DOUBLE PRECISION]"},
+      {"CREATE UNIQUE INDEX i ON t (a DESC, b)", "CreateIndex i a desc b"},
+      {"CREATE VIEW v (n) AS SELECT a FROM t", "CreateView v parts=1 columns=1"},
+      {"DROP TABLE t", "DropTable t"},
+      {"DROP INDEX i;", "DropIndex i"},
+      {"ALTER TABLE t ADD COLUMN c MEMO", "AlterAdd t [c MEMO]"},
+      {"ALTER TABLE t DROP c", "AlterDrop t"},
+      // Forms the front end leaves to the engine, unchanged.
+      {"", "Passthrough"},
+      {";", "Passthrough"},
+      {"-- a comment", "Passthrough"},
+      {"PRAGMA table_info(t)", "Passthrough"},
+      {"BEGIN", "Passthrough"},
+      {"CREATE TRIGGER g AFTER INSERT ON t BEGIN SELECT 1; END", "Passthrough"},
+      {"ALTER TABLE t RENAME TO u", "Passthrough"},
+      {"INSERT INTO t WITH n(i) AS (SELECT 1) SELECT i FROM n", "Passthrough"},
+      {"SELECT x FROM (WITH c(x) AS (SELECT 1) SELECT x FROM c)", "Passthrough"},
+      {"SELECT name FROM pragma_table_info('t') WHERE pk > 0", "Passthrough"},
+  };
+  for (const auto& [sql, summary] : cases) {
+    const JetParse parse = ParseJetStatement(sql);
+    EXPECT_EQ(Summary(parse.statement), summary) << sql;
+    EXPECT_FALSE(parse.moreStatements) << sql;
+  }
+  EXPECT_TRUE(ParseJetStatement("SELECT 1; SELECT 2").moreStatements);
+  EXPECT_TRUE(ParseJetStatement("DELETE FROM t;;x").moreStatements);
+  EXPECT_FALSE(ParseJetStatement("DELETE FROM t; ; -- done").moreStatements);
+}
+
+TEST(JetParserTest, AStatementItCannotReadIsReportedWhereItStopsMakingSense) {
+  struct Case {
+    std::string_view sql;
+    std::string_view message;
+    std::size_t offset;
+  };
+  const std::string near = "SQL 文の構文が正しくありません (";
+  const Case cases[] = {
+      {"SELECT a, FROM t", "'FROM' の付近)", 10},
+      {"SELECT a FROM t x y", "'y' の付近)", 18},
+      {"SELECT TOP 3 a FROM t", "'TOP' の付近)", 7},  // forms not read yet are not guessed at
+      {"DELETE * FROM t", "'*' の付近)", 7},
+      {"SELECT a FROM t WHERE b = = 1", "'=' の付近)", 26},
+      {"CREATE TABLE t (a TEXT(x))", "'x' の付近)", 23},
+      {"UPDATE t SET a 1", "'1' の付近)", 15},
+      {"SELECT a FROM t GROUP a", "'a' の付近)", 22},
+      {"INSERT INTO t VALUES (1", "", 23},
+      {"SELECT a FROM", "", 13},
+  };
+  for (const Case& c : cases) {
+    try {
+      ParseJetStatement(c.sql);
+      ADD_FAILURE() << c.sql;
+    } catch (const JetError& error) {
+      const std::string expected =
+          c.message.empty() ? jet_message::SyntaxErrorAtEnd() : near + std::string(c.message);
+      EXPECT_EQ(SjisToUtf8(error.what()), expected) << c.sql;
+      EXPECT_EQ(error.Offset(), c.offset) << c.sql;
+    }
+  }
+  // Nesting deeper than any person writes is refused, not followed until the stack runs out.
+  const std::string deep = "SELECT " + std::string(100000, '(') + "1" + std::string(100000, ')');
+  std::string signs = "SELECT ";
+  for (int i = 0; i < 50000; ++i) signs += "- Not ";
+  const auto chainOf = [](int terms) {
+    std::string chain = "SELECT 1 FROM t WHERE a = 0";
+    for (int i = 1; i < terms; ++i) chain += " Or a = " + std::to_string(i);
+    return chain;
+  };
+  EXPECT_NO_THROW(ParseJetStatement(chainOf(900)));  // a long list written out
+  for (const std::string& sql : {deep, signs + "1", chainOf(50000)}) {
+    try {
+      ParseJetStatement(sql);
+      ADD_FAILURE();
+    } catch (const JetError& error) {
+      EXPECT_EQ(SjisToUtf8(error.what()), jet_message::NestedTooDeeply());
+    }
+  }
+  const std::pair<std::string_view, std::string_view> others[] = {
+      {"SELECT 'abc", "' が閉じられていません"},
+      {"SELECT \"abc", "\" が閉じられていません"},
+      {"SELECT [a FROM t", "[ が閉じられていません"},
+      {"SELECT #2024/02/30#", "#2024/02/30# は正しい日付ではありません"},
+      {"SELECT #2024/02/01", "# が閉じられていません"},
+  };
+  for (const auto& [sql, message] : others) {
+    try {
+      ParseJetStatement(sql);
+      ADD_FAILURE() << sql;
+    } catch (const JetError& error) {
+      EXPECT_EQ(SjisToUtf8(error.what()), message) << sql;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tarnwick
