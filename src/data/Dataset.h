@@ -76,6 +76,9 @@ class Query : public Dataset {
   // Runs the statement; throws TarnwickError with the engine's message. A text that holds
   // no statement, or more than one, is an error too.
   void ExecSql();
+  // Runs a statement given as UTF-8 instead of the statement text, as ExecSql runs that: for
+  // statements the program makes with names console text cannot spell (the import's).
+  void ExecUtf8Sql(const std::string& utf8Sql);
   void Open();
 
  private:

@@ -15,7 +15,6 @@
 #include "data/Dataset.h"
 #include "data/JetFile.h"
 #include "data/KeyRowset.h"
-#include "data/Statement.h"
 #include "data/Udl.h"
 #include "files/BuildCreateTableSql.h"
 #include "files/CarryOverCounter.h"
@@ -23,7 +22,6 @@
 #include "files/DatabaseUi.h"
 #include "files/ImportCatalogue.h"
 #include "files/SavedQueryImport.h"
-#include "jet/JetTranslate.h"
 #include "text/Cp932.h"
 #include "text/FileAccess.h"
 #include "text/ResultPane.h"
@@ -143,14 +141,6 @@ void ExecuteStatement(Query& query, const std::string& sql) {
   query.Close();
 }
 
-// Runs a statement of the Jet front end given as UTF-8, so that names console text cannot
-// spell reach the engine whole.
-void RunFrontEndStatement(Connection& connection, const std::string& utf8Sql) {
-  sqlite3* db = connection.Handle();
-  const StatementPtr statement = PrepareSingleStatement(db, TranslateJetSql(utf8Sql));
-  RunToCompletion(db, statement.get());
-}
-
 // Creates the table in the current database, copies the source's rows into it and makes its
 // unique indexes; a failure is reported as "ERROR! " and the message, and the import goes on
 // with the next table. Returns whether the table was imported.
@@ -158,8 +148,8 @@ bool ImportTable(ImportTarget& target, Connection& from, Table& source, const Ta
   std::optional<TableTransaction> transaction;
   try {
     transaction.emplace(target.connection);
+    target.query.ExecUtf8Sql(plan.utf8CreateSql);
     target.query.Close();
-    RunFrontEndStatement(target.connection, plan.utf8CreateSql);
     target.table.Close();
     target.table.SetEngineTableName(source.EngineName());
     target.table.Open();

@@ -261,8 +261,8 @@ TEST(ImportDatabase, EveryNameEveryStorableKindAndNoCacheFile) {
             "a😀 波〜 Later");
   const std::string created =
       EngineScalar(f.connection, "SELECT sql FROM sqlite_master WHERE name = 'a😀'");
-  EXPECT_NE(created.find("G GUID"), std::string::npos) << created;
-  EXPECT_NE(created.find("B BIGINT"), std::string::npos) << created;
+  EXPECT_NE(created.find("G\" GUID"), std::string::npos) << created;
+  EXPECT_NE(created.find("B\" BIGINT"), std::string::npos) << created;
   EXPECT_EQ(EngineScalar(f.connection, "SELECT hex(G) || ' ' || B FROM \"a😀\""),
             "FF1996F6868B11D0B42D00C04FC964FF 9007199254740993");
   EXPECT_EQ(f.CreateSql("Later"), "CREATE TABLE Later (V CHAR);");
