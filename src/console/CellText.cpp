@@ -169,6 +169,30 @@ GridCell TextCell(const CellValue& value, std::string& room) {
   return {};
 }
 
+// A GUID as "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}": sixteen stored bytes in the layout of
+// Jet's GUID (the first three groups little-endian), or stored text as it is, in braces when
+// it has none. A NULL, or bytes of another length, show as an empty cell.
+GridCell GuidCell(const CellValue& value, std::string& room) {
+  if (value.type == CellValue::Blob && value.bytes.size() == 16) {
+    constexpr int kOrder[16] = {3, 2, 1, 0, 5, 4, 7, 6, 8, 9, 10, 11, 12, 13, 14, 15};
+    constexpr std::string_view kHexDigits = "0123456789ABCDEF";
+    room = "{";
+    for (int i = 0; i < 16; ++i) {
+      if (i == 4 || i == 6 || i == 8 || i == 10) room += '-';
+      const auto byte = static_cast<unsigned char>(value.bytes[kOrder[i]]);
+      room += kHexDigits[byte >> 4];
+      room += kHexDigits[byte & 0x0F];
+    }
+    room += '}';
+    return AsciiCell(room);
+  }
+  if (value.type == CellValue::Null || value.type == CellValue::Blob) return {};  // no GUID
+  const GridCell text = TextCell(value, room);
+  if (text.text.starts_with('{')) return text;
+  room = "{" + std::string(text.text) + "}";
+  return {room, text.width + 2};
+}
+
 }  // namespace
 
 GridCell CellText(const Field& field, std::string& room) {
@@ -185,8 +209,11 @@ GridCell CellText(const Field& field, std::string& room) {
     case ftInteger:
     case ftWord:
     case ftAutoInc:
+    case ftLargeint:
       AppendInteger(room, value.type == CellValue::Integer ? value.integer : field.AsInteger());
       return AsciiCell(room);
+    case ftGuid:
+      return GuidCell(value, room);
     case ftBoolean:
       room = field.AsBoolean() ? "True" : "False";
       return AsciiCell(room);
@@ -216,7 +243,8 @@ GridCell CellText(const Field& field, std::string& room) {
 }
 
 bool IsLeftAligned(TFieldType kind) {
-  return kind == ftString || kind == ftBoolean || kind == ftMemo || kind == ftWideString;
+  return kind == ftString || kind == ftBoolean || kind == ftMemo || kind == ftWideString ||
+         kind == ftGuid;
 }
 
 }  // namespace tarnwick

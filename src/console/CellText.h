@@ -23,7 +23,7 @@ struct GridCell {
 // value cannot be read as its kind (a date that is no date, a money value that is no number).
 GridCell CellText(const Field& field, std::string& room);
 
-// Text columns and the boolean column are left-aligned in the grid; all others right-aligned.
+// Text, GUID and boolean columns are left-aligned in the grid; all others right-aligned.
 bool IsLeftAligned(TFieldType kind);
 
 }  // namespace tarnwick
