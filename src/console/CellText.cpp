@@ -8,7 +8,7 @@
 #include "data/Field.h"
 #include "data/ValueText.h"
 #include "text/Cp932.h"
-#include "text/Utf8ThroughSjis.h"
+#include "text/Cp932Table.h"
 
 namespace tarnwick {
 

@@ -1,7 +1,7 @@
 #include "runner/StreamingPane.h"
 
 #include "text/Cp932.h"
-#include "text/Utf8ThroughSjis.h"
+#include "text/Cp932Table.h"
 
 namespace tarnwick::runner {
 

@@ -61,6 +61,22 @@ class IconvConverter {
     return out;
   }
 
+  // Where the first sequence iconv rejects begins; nothing when it converts all of input. The
+  // converted text is not kept: it goes through a small buffer again and again.
+  std::optional<std::size_t> FirstRejected(std::string_view input) const {
+    char buffer[16384];
+    char* in = const_cast<char*>(input.data());
+    std::size_t inLeft = input.size();
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    for (;;) {
+      char* out = buffer;
+      std::size_t outLeft = sizeof buffer;
+      if (iconv(cd_, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1)) break;
+      if (errno != E2BIG) return input.size() - inLeft;
+    }
+    return std::nullopt;
+  }
+
  private:
   iconv_t cd_;
 };
@@ -230,6 +246,11 @@ std::optional<std::string> SjisToUtf8Exactly(std::string_view sjis) {
       });
   if (failed) return std::nullopt;
   return utf8;
+}
+
+std::optional<std::size_t> FirstInvalidSjis(std::string_view sjis) {
+  if (IsAscii(sjis)) return std::nullopt;
+  return SjisToUtf8Converter().FirstRejected(sjis);
 }
 
 bool IsValidUtf8(std::string_view text) {

@@ -27,6 +27,10 @@ std::string Utf16ToUtf8(std::u16string_view utf16);
 std::optional<std::string> Utf8ToSjisExactly(std::string_view utf8);
 std::optional<std::string> SjisToUtf8Exactly(std::string_view sjis);
 
+// Where the first byte sequence that is not valid code page 932 begins (as SjisToUtf8Exactly
+// sees it); nothing for a valid text.
+std::optional<std::size_t> FirstInvalidSjis(std::string_view sjis);
+
 // True for well-formed UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view text);
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "text/Utf8ThroughSjis.h"
+#include "text/Cp932Table.h"
 
 namespace tarnwick {
 

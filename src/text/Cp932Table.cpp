@@ -1,4 +1,4 @@
-#include "text/Utf8ThroughSjis.h"
+#include "text/Cp932Table.h"
 
 #include <errno.h>
 #include <iconv.h>
@@ -175,6 +175,12 @@ std::uint16_t SjisCode(const Cp932Table& table, char32_t codePoint) {
   return codePoint == kInvalid ? 0 : table.sjis[codePoint];
 }
 
+char* PutSjis(char* out, std::uint16_t code) {
+  if (code > 0xFF) *out++ = static_cast<char>(code >> 8);
+  *out++ = static_cast<char>(code & 0xFF);
+  return out;
+}
+
 }  // namespace
 
 Utf8Measure MeasureUtf8(std::string_view utf8) {
@@ -217,13 +223,48 @@ void AppendUtf8AsSjis(std::string_view utf8, std::string& out) {
         const std::uint16_t code = SjisCode(table, character.codePoint);
         if (code == 0) {
           out += kReplacement;
-        } else if (code > 0xFF) {
-          out += static_cast<char>(code >> 8);
-          out += static_cast<char>(code & 0xFF);
-        } else {
-          out += static_cast<char>(code);
+          return;
         }
+        char bytes[2];
+        out.append(bytes, PutSjis(bytes, code));
       });
+}
+
+std::optional<std::size_t> Utf8ToSjisInPlace(std::string& text, std::size_t from) {
+  char* const data = text.data();
+  const std::string_view view = text;
+  std::size_t read = from;
+  char* out = data;
+  while (read < view.size()) {
+    const std::size_t end = SkipAscii(view, read);
+    std::memmove(out, data + read, end - read);
+    out += end - read;
+    read = end;
+    if (read == view.size()) break;
+    const Character character = DecodeAt(view, read);
+    const std::uint16_t code = SjisCode(Table(), character.codePoint);
+    if (code == 0) return static_cast<std::size_t>(out - data);
+    out = PutSjis(out, code);
+    read += character.length;
+  }
+  text.resize(static_cast<std::size_t>(out - data));
+  return std::nullopt;
+}
+
+std::optional<std::size_t> Utf16ToSjisInPlace(std::string& text, std::size_t from, bool bigEndian) {
+  char* const data = text.data();
+  char* out = data;
+  for (std::size_t read = from; read + 1 < text.size(); read += 2) {
+    const auto first = static_cast<unsigned char>(data[read]);
+    const auto second = static_cast<unsigned char>(data[read + 1]);
+    const char32_t unit = bigEndian ? (first << 8) | second : (second << 8) | first;
+    const bool surrogate = unit >= 0xD800 && unit <= 0xDFFF;
+    const std::uint16_t code = surrogate ? 0 : Table().sjis[unit];
+    if (code == 0 && unit != 0) return static_cast<std::size_t>(out - data);
+    out = PutSjis(out, code);
+  }
+  text.resize(static_cast<std::size_t>(out - data));
+  return std::nullopt;
 }
 
 }  // namespace tarnwick

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "text/Cp932.h"
-#include "text/Utf8ThroughSjis.h"
+#include "text/Cp932Table.h"
 
 namespace tarnwick {
 namespace {
@@ -42,7 +42,7 @@ void ExpectAsTheConverter(const std::string& utf8) {
   ASSERT_EQ(again, sjis) << Hex(utf8);
 }
 
-TEST(Utf8ThroughSjis, AgreesWithTheConverterOnEveryCharacterOfThePlane) {
+TEST(Cp932Table, AgreesWithTheConverterOnEveryCharacterOfThePlane) {
   for (char32_t codePoint = 1; codePoint < 0x10000; ++codePoint) {
     if (codePoint >= 0xD800 && codePoint <= 0xDFFF) continue;
     std::string text = "a";
@@ -65,7 +65,7 @@ TEST(Utf8ThroughSjis, AgreesWithTheConverterOnEveryCharacterOfThePlane) {
   }
 }
 
-TEST(Utf8ThroughSjis, ReplacesMalformedSequencesAsTheConverterDoes) {
+TEST(Cp932Table, ReplacesMalformedSequencesAsTheConverterDoes) {
   const std::vector<std::string> malformed = {"\xC0\x80",
                                               "\xC1\xBF",
                                               "\xE0\x80\x80",
@@ -96,7 +96,7 @@ TEST(Utf8ThroughSjis, ReplacesMalformedSequencesAsTheConverterDoes) {
   }
 }
 
-TEST(Utf8ThroughSjis, AgreesWithTheConverterOnRandomMixtures) {
+TEST(Cp932Table, AgreesWithTheConverterOnRandomMixtures) {
   // Pieces of valid text of every width, and bytes that break sequences.
   const std::vector<std::string> pieces = {"a",    "abcdefgh", "漢",   "ｱ",    "¥",    "😀", "é",
                                            "\x80", "\xE3",     "\xF0", "\xC3", "\xBF", "'", "\r\n"};
