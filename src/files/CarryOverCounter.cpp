@@ -11,20 +11,10 @@ namespace tarnwick {
 
 namespace {
 
-// A statement of the program's own whose parameter 1 is the table name.
-StatementPtr PrepareForTable(sqlite3* db, std::string_view sql, std::string_view utf8Name) {
-  StatementPtr stmt = PrepareSingleStatement(db, sql);
-  if (sqlite3_bind_text64(stmt.get(), 1, utf8Name.data(), utf8Name.size(), SQLITE_STATIC,
-                          SQLITE_UTF8) != SQLITE_OK) {
-    throw EngineError(db);
-  }
-  return stmt;
-}
-
 // Runs a statement of the program's own whose parameters are the table name and a counter.
 void RunForTable(sqlite3* db, std::string_view sql, std::string_view utf8Name,
                  std::int64_t counter) {
-  StatementPtr stmt = PrepareForTable(db, sql, utf8Name);
+  StatementPtr stmt = PrepareWithText(db, sql, utf8Name);
   if (sqlite3_bind_int64(stmt.get(), 2, counter) != SQLITE_OK) throw EngineError(db);
   RunToCompletion(db, stmt.get());
 }
