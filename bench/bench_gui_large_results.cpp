@@ -7,8 +7,9 @@
 //   process's peak memory against the size of the UTF-8 transcript;
 // - tarnwick-run's peak memory on a 50 MB script of small statements against the script's
 //   size.
-// Times are the best of three runs (the script: one run), memory the largest peak resident
-// size of a run. Prints one table; exit status 1 when a run failed.
+// The four runs of the SELECT take turns, five rounds, and each time is the median of its five
+// (the machine may be shared); the script runs once. Memory is the largest peak resident size
+// of a run. Prints one table; exit status 1 when a run failed.
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -33,7 +34,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using tarnwick::bench::Measure;
-using tarnwick::bench::Measurement;
 using tarnwick::bench::PrintRow;
 
 constexpr int kRows = 1'000'000;
@@ -114,32 +114,26 @@ int RunWindow(int argc, char* argv[]) {
   return dialogs.failed ? 1 : 0;
 }
 
+constexpr int kRounds = 5;
+
 struct WindowFigures {
-  Measurement whole;  // time from F5 on; the peak of the whole process
-  long growthKb = 0;  // the largest peak from F5 on less the resident size before
+  tarnwick::bench::Series whole;  // time from F5 on; the peak of the whole process
+  long growthKb = 0;              // the largest peak from F5 on less the resident size before
   int paneLines = 0;
 };
 
-// The window's best time and largest peaks; the child writes its figures to `report`.
-WindowFigures MeasureWindow(const std::string& self, const fs::path& db, const fs::path& report) {
-  WindowFigures figures;
-  Measurement& best = figures.whole;
-  for (int i = 0; i < tarnwick::bench::kRepeats; ++i) {
-    double wall = 0;
-    long peakKb = 0;
-    if (!tarnwick::bench::RunOnce({self, "--window", db.string()}, {"/dev/null", report.string()},
-                                  wall, peakKb)) {
-      best.failed = true;
-      return figures;
-    }
-    double seconds = 0;
-    long before = 0, peakFromF5 = 0;
-    std::ifstream(report) >> seconds >> figures.paneLines >> before >> peakFromF5;
-    best.seconds = std::min(best.seconds, seconds);
-    best.peakKb = std::max(best.peakKb, peakKb);
-    figures.growthKb = std::max(figures.growthKb, peakFromF5 - before);
-  }
-  return figures;
+// One run of the window; the child writes its figures to `report`.
+void RunWindowOnce(const std::string& self, const fs::path& db, const fs::path& report,
+                   WindowFigures& figures) {
+  double wall = 0;
+  long peakKb = 0;
+  const bool ran = tarnwick::bench::RunOnce({self, "--window", db.string()},
+                                            {"/dev/null", report.string()}, wall, peakKb);
+  double seconds = 0;
+  long before = 0, peakFromF5 = 0;
+  if (ran) std::ifstream(report) >> seconds >> figures.paneLines >> before >> peakFromF5;
+  figures.whole.Add(ran, seconds, peakKb);
+  figures.growthKb = std::max(figures.growthKb, peakFromF5 - before);
 }
 
 }  // namespace
@@ -154,7 +148,7 @@ int main(int argc, char* argv[]) {
   const std::string self = fs::canonical("/proc/self/exe").string();
 
   const fs::path db = dir / "large.mdb";
-  const Measurement create = Measure(
+  const tarnwick::bench::Measurement create = Measure(
       {runner, "--db", db, "--new", "-c",
        "CREATE TABLE r (id INTEGER, name CHAR(40), price DOUBLE, qty INTEGER, added DATETIME);"},
       {});
@@ -165,14 +159,15 @@ int main(int argc, char* argv[]) {
 
   const fs::path utf8Output = dir / "select-utf8.txt";
   const fs::path shellOutput = dir / "select-sqlite3.txt";
-  const Measurement utf8 = Measure({runner, "--db", db, "-c", kQuery}, {"/dev/null", utf8Output});
-  const Measurement sjis =
-      Measure({runner, "--db", db, "--sjis", "-c", kQuery}, {"/dev/null", dir / "select-sjis.txt"});
-  const Measurement shell =
-      Measure({"sqlite3", "-cmd", ".mode column", db, kQuery}, {"/dev/null", shellOutput});
-
-  const WindowFigures windowFigures = MeasureWindow(self, db, dir / "window.txt");
-  const Measurement& window = windowFigures.whole;
+  tarnwick::bench::Series utf8, sjis, shell;
+  WindowFigures windowFigures;
+  for (int round = 0; round < kRounds; ++round) {
+    utf8.Run({runner, "--db", db, "-c", kQuery}, {"/dev/null", utf8Output});
+    sjis.Run({runner, "--db", db, "--sjis", "-c", kQuery}, {"/dev/null", dir / "select-sjis.txt"});
+    shell.Run({"sqlite3", "-cmd", ".mode column", db, kQuery}, {"/dev/null", shellOutput});
+    RunWindowOnce(self, db, dir / "window.txt", windowFigures);
+  }
+  const tarnwick::bench::Series& window = windowFigures.whole;
   const int paneLines = windowFigures.paneLines;
 
   const fs::path script = dir / "script.sql";
@@ -186,9 +181,9 @@ int main(int argc, char* argv[]) {
   const double transcriptMb = FileMegabytes(utf8Output);
   const double scriptMb = FileMegabytes(script);
   std::printf("%-42s %12s %10s %8s %7s\n", "", "ours", "reference", "ratio", "target");
-  PrintRow("1M-row SELECT UTF-8, s (sqlite3 column)", utf8.seconds, shell.seconds, 0.6);
-  PrintRow("1M-row SELECT --sjis, s (sqlite3 column)", sjis.seconds, shell.seconds, 0.6);
-  PrintRow("1M rows in the window, s (tarnwick-run)", window.seconds, utf8.seconds, 1.15);
+  PrintRow("1M-row SELECT UTF-8, s (sqlite3 column)", utf8.Median(), shell.Median(), 0.6);
+  PrintRow("1M-row SELECT --sjis, s (sqlite3 column)", sjis.Median(), shell.Median(), 0.6);
+  PrintRow("1M rows in the window, s (tarnwick-run)", window.Median(), utf8.Median(), 1.15);
   PrintRow("window growth from F5, MB (transcript, MB)", windowFigures.growthKb / 1024.0,
            transcriptMb, 2.5);
   PrintRow("window process peak, MB (transcript, MB)", window.peakKb / 1024.0, transcriptMb, 2.5);
