@@ -75,6 +75,8 @@ void ReportFailure(std::string_view sjisMessage) {
   std::fflush(stdout);
   std::string utf8 = SjisToUtf8(sjisMessage);
   while (!utf8.empty() && (utf8.back() == '\n' || utf8.back() == '\r')) utf8.pop_back();
+  // A message of several lines (the hint's line last) ends its lines as the terminal does.
+  std::erase(utf8, '\r');
   std::fprintf(stderr, "tarnwick-run: %s\n", utf8.c_str());
 }
 
