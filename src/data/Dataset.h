@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -80,7 +81,11 @@ class Query : public Dataset {
 
  private:
   bool ExecValues(const JetValuesTemplate& values);
+  void ExecCompiled();
+  void OpenAgainIfChanged();
   void OpenCompiled();
+  std::string StatementHint();
+  void WithStatementHint(const std::function<void()>& run);
   std::string sql_;
 };
 
