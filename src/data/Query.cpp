@@ -94,36 +94,36 @@ bool Query::ExecValues(const JetValuesTemplate& values) {
 
 // The hint the statement's own text gives (a "name" in double quotes, a date without #...#);
 // empty when it gives none or the catalogue cannot be read.
-std::string Query::StatementHint() {
+std::string Query::StatementHint(const std::string& utf8Sql) {
   if (!connection_.Connected()) return {};
   try {
-    return JetStatementHint(SjisToUtf8(sql_), connection_.Catalogue());
+    return JetStatementHint(utf8Sql, connection_.Catalogue());
   } catch (const TarnwickError&) {
     return {};
   }
 }
 
 // A failure of the statement with that hint, when the failure has none of its own.
-void Query::WithStatementHint(const std::function<void()>& run) {
+void Query::WithStatementHint(const std::string& utf8Sql, const std::function<void()>& run) {
   try {
     run();
   } catch (const TarnwickError& error) {
-    const std::string hint = error.HasHint() ? std::string() : StatementHint();
+    const std::string hint = error.HasHint() ? std::string() : StatementHint(utf8Sql);
     if (hint.empty()) throw;
     throw error.WithHint(hint);
   }
 }
 
 void Query::ExecSql() {
-  WithStatementHint([this] { ExecCompiled(); });
+  const std::string utf8Sql = SjisToUtf8(sql_);
+  WithStatementHint(utf8Sql, [&] { ExecUtf8Sql(utf8Sql); });
 }
 
 // Runs the statement as the front end compiles it. Should another connection change the
 // database's definitions in between, nothing has run: it is compiled again and run against
 // the definitions as they are now.
-void Query::ExecCompiled() {
+void Query::ExecUtf8Sql(const std::string& utf8Sql) {
   Close();
-  const std::string utf8Sql = SjisToUtf8(sql_);
   if (const std::optional<JetValuesTemplate> values = JetInsertValuesTemplate(utf8Sql)) {
     if (ExecValues(*values)) return;
   }
@@ -151,7 +151,7 @@ void Query::ExecCompiled() {
 // A query whose definitions another connection changed between its compiling and its first
 // row is compiled and opened again, against the definitions as they are now.
 void Query::Open() {
-  WithStatementHint([this] { OpenAgainIfChanged(); });
+  WithStatementHint(SjisToUtf8(sql_), [this] { OpenAgainIfChanged(); });
 }
 
 void Query::OpenAgainIfChanged() {
