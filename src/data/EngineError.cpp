@@ -42,8 +42,13 @@ EngineFailure FailureOf(sqlite3* db, sqlite3_stmt* stmt, std::string_view utf8Sq
 
 }  // namespace
 
-std::string EngineMessage(sqlite3* db) {
-  return EngineFailureMessage(FailureOf(db, nullptr)).Sjis();
+msg::Message EngineMessage(sqlite3* db) { return EngineFailureMessage(FailureOf(db, nullptr)); }
+
+msg::Message EngineMessage(int code) {
+  EngineFailure failure;
+  failure.code = code;
+  failure.text = sqlite3_errstr(code);
+  return EngineFailureMessage(failure);
 }
 
 TarnwickError EngineError(sqlite3* db) {

@@ -11,8 +11,10 @@ struct sqlite3_stmt;
 
 namespace tarnwick {
 
-// The message for the last failure on this handle, in Shift-JIS, with its hint line.
-std::string EngineMessage(sqlite3* db);
+// The message for the last failure on this handle.
+msg::Message EngineMessage(sqlite3* db);
+// The message for a result code when there is no handle to ask (it could not be made).
+msg::Message EngineMessage(int code);
 
 // The failure of the last call on this handle, as the console reports it.
 TarnwickError EngineError(sqlite3* db);

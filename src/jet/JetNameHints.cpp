@@ -18,7 +18,9 @@ std::string MisspeltColumnHint(std::string_view typed,
   std::string onlyTable;
   for (const JetSource* source : sources) {
     AddColumns(source->columns, names);
-    if (source->kind == JetSource::Kind::Table) onlyTable = source->name;
+    if (source->kind == JetSource::Kind::Table) {
+      onlyTable = source->name.empty() ? source->boundName : source->name;
+    }
   }
   return msg::hint::ForMisspeltColumn(typed, names, sources.size() == 1 ? onlyTable : "");
 }

@@ -93,17 +93,34 @@ std::optional<SqlClause> QueryClause(const JetToken& token) {
   return std::nullopt;
 }
 
-// Where the reading stood when it stopped: the clause, and how deep in parentheses.
+// Where the reading stood when it stopped: the clause, whether an expression was being read
+// there, and how deep in parentheses.
 struct Place {
   SqlClause clause;
+  bool expression = false;
   std::size_t depth = 0;
 };
+
+// Whether a keyword begins a place where expressions stand (true) or names do (false).
+std::optional<bool> BeginsExpressions(const JetToken& token) {
+  if (IsWord(token, {"SELECT", "WHERE", "HAVING", "ON", "SET", "VALUES", "BY"})) return true;
+  if (IsWord(token, {"FROM", "JOIN", "INTO", "TABLE", "UPDATE", "DELETE"})) return false;
+  return std::nullopt;
+}
 
 Place PlaceOf(std::span<const JetToken> tokens, std::size_t position) {
   const SqlClause base = StatementClause(tokens);
   std::vector<SqlClause> stack{base};
+  std::vector<bool> expressions{false};
   for (std::size_t i = 0; i < position; ++i) {
     const JetToken& token = tokens[i];
+    if (IsPunct(token, "(")) {
+      expressions.push_back(expressions.back());
+    } else if (IsPunct(token, ")") && expressions.size() > 1) {
+      expressions.pop_back();
+    } else if (const std::optional<bool> expression = BeginsExpressions(token)) {
+      expressions.back() = *expression;
+    }
     if (IsPunct(token, "(")) {
       // The column list of CREATE TABLE, and of ALTER TABLE ... ADD.
       const bool definitions = (base == SqlClause::CreateTable && stack.size() == 1) ||
@@ -123,7 +140,7 @@ Place PlaceOf(std::span<const JetToken> tokens, std::size_t position) {
       stack.back() = SqlClause::Update;
     }
   }
-  return {stack.back(), stack.size() - 1};
+  return {stack.back(), expressions.back(), stack.size() - 1};
 }
 
 bool HasFrom(std::span<const JetToken> tokens) {
@@ -214,7 +231,9 @@ msg::Message MissingOperator(std::span<const JetToken> tokens, std::size_t posit
   if (const std::optional<std::string_view> date = DateBefore(tokens, position)) {
     return message.WithHint(msg::hint::DateWithoutHashes(*date));
   }
-  if (left.kind == JetTokenKind::Number && right.kind == JetTokenKind::Word) {
+  if (left.kind == JetTokenKind::Number && right.kind == JetTokenKind::Word &&
+      (right.text.starts_with("年") || right.text.starts_with("月") ||
+       right.text.starts_with("日"))) {
     return message.WithHint(msg::hint::DateWithoutHashes({}));
   }
   if (clause == SqlClause::Select && !HasFrom(tokens)) {
@@ -286,8 +305,8 @@ msg::Message JetSyntaxErrorAt(std::span<const JetToken> tokens, std::size_t posi
   }
   if (atEnd) return msg::SyntaxErrorAtEnd(place.clause);
   const JetToken& token = tokens[position];
-  if (position > 0 && EndsOperand(tokens[position - 1]) && StartsOperand(token) &&
-      place.clause != SqlClause::From && place.clause != SqlClause::Statement) {
+  if (place.expression && position > 0 && EndsOperand(tokens[position - 1]) &&
+      StartsOperand(token)) {
     return MissingOperator(tokens, position, place.clause);
   }
   return msg::SyntaxError(place.clause, token.text).WithHint(WordHint(tokens, position));

@@ -18,6 +18,7 @@
 #include "text/Cp932.h"
 #include "text/FileAccess.h"
 #include "text/TarnwickError.h"
+#include "text/messages/ProgramMessages.h"
 
 namespace tarnwick::runner {
 namespace {
@@ -62,7 +63,7 @@ void ReportOpenFailure(const DatabaseSession& session, const RunnerOptions& opti
   ReportFailure(message);
   if (options.databasePath && !options.recreateDatabase && !session.MdbName.empty() &&
       !FileExists(session.DatabasePath())) {
-    ReportFailure(session.DatabasePath() + " does not exist; --new creates it");
+    ReportFailure(msg::DatabaseDoesNotExist(SjisToUtf8(session.DatabasePath())).Sjis());
   }
 }
 
@@ -71,7 +72,7 @@ void ReportOpenFailure(const DatabaseSession& session, const RunnerOptions& opti
 bool RollBackOpenTransaction(Connection& connection) {
   if (!connection.InTransaction()) return false;
   connection.Rollback();
-  ReportFailure(Sjis("確定していないトランザクションを取り消しました (ROLLBACK)"));
+  ReportFailure(msg::OpenTransactionRolledBack().Sjis());
   return true;
 }
 
@@ -148,7 +149,7 @@ ExitStatus RunSession(const RunnerOptions& options, std::FILE* out) {
   }
 
   if (!pane.Finish()) {
-    ReportFailure("the transcript could not be written");
+    ReportFailure(msg::TranscriptNotWritten().Sjis());
     return kCannotRun;
   }
   if (!compacted) return kCannotRun;

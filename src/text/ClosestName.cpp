@@ -24,7 +24,9 @@ std::u32string Characters(std::string_view utf8) {
   return characters;
 }
 
+// A name of one character is never a slip of another.
 std::size_t AllowedEdits(std::size_t length) {
+  if (length <= 1) return 0;
   if (length <= 4) return 1;
   if (length <= 8) return 2;
   return length / 4;

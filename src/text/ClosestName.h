@@ -14,7 +14,8 @@ namespace tarnwick {
 std::size_t EditDistance(std::string_view utf8Left, std::string_view utf8Right);
 
 // The candidate closest to the typed name (UTF-8), when it is close enough to be a slip: one
-// edit for names of up to four characters, two up to eight, a quarter of the length beyond.
+// edit for names of two to four characters, two up to eight, a quarter of the length beyond;
+// none for a name of one character.
 // Among candidates at the same distance the first wins. Nothing when none is that close, or
 // when the typed name equals a candidate.
 std::optional<std::string> ClosestName(std::string_view utf8Typed,

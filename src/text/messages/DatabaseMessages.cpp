@@ -14,19 +14,20 @@ Message ProviderNotSupported(std::string_view descriptor, std::string_view provi
 }
 
 Message DatabaseFileNotFound(std::string_view path) {
-  return {"データベース ファイル " + QuotedPath(path) + " が見つかりません。",
+  return {"データベースファイル " + QuotedPath(path) + " が見つかりません。",
           "ファイル名とフォルダ名が正しいか確かめてください。"};
 }
 
 Message CannotOpenDatabaseFile(std::string_view path, const Message& reason) {
-  return {"データベース ファイル " + QuotedPath(path) + " を開けません。" + reason.text,
+  if (reason.text.find(QuotedPath(path)) != std::string::npos) return reason;
+  return {"データベースファイル " + QuotedPath(path) + " を開けません。" + reason.text,
           reason.hint};
 }
 
 Message NotADatabaseFile(std::string_view path) {
   return {
       "ファイル " + QuotedPath(path) + " はデータベースではありません。",
-      "Tarnwick のデータベース ファイルを選んでください。Access のファイルは取り込んで使います。"};
+      "Tarnwick のデータベースファイルを選んでください。Access のファイルは取り込んで使います。"};
 }
 
 Message CannotRegisterFunction(std::string_view engineName, int code) {
@@ -45,7 +46,7 @@ Message JetFileReadOnly(std::string_view path) {
 Message JetFileRefused(std::string_view path, std::string_view fileName) {
   return {
       "ファイル " + QuotedPath(path) +
-          " は Jet (Microsoft Access) のデータベース ファイルです。Tarnwick のデータベースとしては"
+          " は Jet (Microsoft Access) のデータベースファイルです。Tarnwick のデータベースとしては"
           "開けません (ファイルは変更していません)。",
       "中身を使うには、Tarnwick のデータベースに取り込んでください: 「ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙの取込み」を"
       "使うか、ファイルをウィンドウにドロップするか、tarnwick-run --import " +
@@ -54,7 +55,7 @@ Message JetFileRefused(std::string_view path, std::string_view fileName) {
 
 Message JetFileNotReplaced(std::string_view path) {
   return {"ファイル " + QuotedPath(path) +
-              " は Jet (Microsoft Access) のデータベース ファイルのため、空のデータベースで置き換え"
+              " は Jet (Microsoft Access) のデータベースファイルのため、空のデータベースで置き換え"
               "ません (ファイルは変更していません)。",
           "別の名前を選んでください。"};
 }
@@ -77,6 +78,22 @@ Message MdbLibraryMissing() {
 Message MdbLibraryFunctionMissing(std::string_view function) {
   return {"ライブラリ libmdb に関数 " + std::string(function) + " がありません。",
           "mdbtools 1.0 以降のライブラリをインストールしてください。"};
+}
+
+Message NotADatabaseNotReplaced(std::string_view path) {
+  return {"ファイル " + QuotedPath(path) + " はデータベースではないため、置き換えません。",
+          "別の名前を選ぶか、そのファイルを先に移動してください。"};
+}
+
+Message PathNotForDescriptor(std::string_view path) {
+  return {"データベースのパス " + QuotedPath(path) +
+              " は改行などの制御文字を含むため、接続記述ファイルに書けません。",
+          "制御文字を含まないファイル名を選んでください。"};
+}
+
+Message ResetFileInUse(std::string_view path) {
+  return {"ファイル " + QuotedPath(path) + " はほかのプログラムが使用中のため初期化できません。",
+          "そのプログラムを閉じてから、もう一度実行してください。"};
 }
 
 Message CompactionFileInUse(std::string_view path) {
@@ -103,6 +120,27 @@ Message FieldValueProblem(std::string_view field, std::string_view value,
   return {"フィールド " + Quoted(field) + " の値 " + Quoted(value) + " " +
               std::string(WithoutFullStop(problem)) + "。",
           {}};
+}
+
+namespace {
+
+Message ScriptLine(std::string_view source, int line, std::string_view problem) {
+  return {QuotedPath(source) + " の " + std::to_string(line) + " 行目に" + std::string(problem) +
+              "があるため読み込めません。",
+          {}};
+}
+
+}  // namespace
+
+Message ScriptHasNul(std::string_view source, int line) {
+  return ScriptLine(source, line, " NUL 文字");
+}
+
+Message ScriptHasUnconvertible(std::string_view source, int line) {
+  return ScriptLine(source, line, "変換できない文字")
+      .WithHint(
+          "Shift-JIS で表せない文字 (絵文字など) は使えません。ファイルなら、その文字コード "
+          "(Shift-JIS、UTF-8 など) も確かめてください。");
 }
 
 }  // namespace tarnwick::msg

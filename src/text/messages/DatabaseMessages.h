@@ -13,7 +13,8 @@ namespace tarnwick::msg {
 Message ConnectionStringWithoutFileName(std::string_view connectionString);
 Message ProviderNotSupported(std::string_view descriptor, std::string_view provider);
 Message DatabaseFileNotFound(std::string_view path);
-// A database file the engine cannot open, with the engine's reason (a whole message).
+// A database file the engine cannot open, with the engine's reason (a whole message; alone
+// when it names the file already).
 Message CannotOpenDatabaseFile(std::string_view path, const Message& reason);
 Message NotADatabaseFile(std::string_view path);
 Message CannotRegisterFunction(std::string_view engineName, int code);
@@ -29,8 +30,15 @@ Message JetTableNotInFile(std::string_view path, std::string_view table);
 Message MdbLibraryMissing();
 Message MdbLibraryFunctionMissing(std::string_view function);
 
-// Compaction.
+// Creating, emptying and compacting a database file.
+Message NotADatabaseNotReplaced(std::string_view path);
+Message PathNotForDescriptor(std::string_view path);  // a line break or other control character
+Message ResetFileInUse(std::string_view path);
 Message CompactionFileInUse(std::string_view path);
+
+// A script file (or standard input) that cannot be read as text.
+Message ScriptHasNul(std::string_view source, int line);
+Message ScriptHasUnconvertible(std::string_view source, int line);
 
 // The data access objects, used the wrong way by the program itself.
 Message QueryReturnsNoRows();
