@@ -201,11 +201,10 @@ void ReadColumns(std::string_view names, std::string& table, std::vector<std::st
 }
 
 Message DuplicateValues(const EngineFailure& failure, std::string_view names) {
-  std::string table;
+  std::string table = TargetOf(failure.statement).table;
   std::vector<std::string> columns;
   if (const auto index = Between(names, "index '", "'")) {
     columns.emplace_back(*index);
-    table = TargetOf(failure.statement).table;
   } else {
     ReadColumns(names, table, columns);
   }
@@ -226,15 +225,23 @@ Message RelationshipFailure(const EngineFailure& failure) {
       return msg::HasRelatedRecords(failure.children);
     case StatementTarget::Verb::Drop:
       return msg::TableInRelationship(target.table, failure.children);
+    case StatementTarget::Verb::Alter:
     case StatementTarget::Verb::Other:
       break;
   }
   return msg::RelationshipViolated();
 }
 
+// What the engine's message says after "...: ", the names it failed on; nothing when it says
+// only its general text for the code.
+std::string_view NamesIn(std::string_view text) {
+  const std::size_t colon = text.find(": ");
+  return colon == std::string_view::npos ? std::string_view() : text.substr(colon + 2);
+}
+
 Message ConstraintFailure(const EngineFailure& failure) {
   const std::string_view text = failure.text;
-  const std::string_view names = text.substr(std::min(text.size(), text.find(": ") + 2));
+  const std::string_view names = NamesIn(text);
   switch (failure.code) {
     case SQLITE_CONSTRAINT_UNIQUE:
     case SQLITE_CONSTRAINT_PRIMARYKEY:
@@ -243,15 +250,18 @@ Message ConstraintFailure(const EngineFailure& failure) {
       std::string table;
       std::vector<std::string> columns;
       ReadColumns(names, table, columns);
-      return msg::NullNotAllowed(table, columns.empty() ? std::string() : columns.front());
+      if (columns.empty()) return msg::ConstraintViolated();
+      return msg::NullNotAllowed(table, columns.front());
     }
     case SQLITE_CONSTRAINT_FOREIGNKEY:
       return RelationshipFailure(failure);
     case SQLITE_CONSTRAINT_CHECK:
-      return msg::ValidationRuleViolated(names);
+      return names.empty() ? msg::ConstraintViolated() : msg::ValidationRuleViolated(names);
     case SQLITE_CONSTRAINT_DATATYPE:
       return msg::TypeMismatch();
     case SQLITE_CONSTRAINT_TRIGGER:
+      // The reason a trigger of the learner's own gave (RAISE(ABORT, '...')).
+      if (text == sqlite3_errstr(failure.code)) return msg::ConstraintViolated();
       return msg::TriggerRefused(text);
     default:
       return msg::ConstraintViolated();
@@ -343,7 +353,7 @@ class Words {
     }
     const std::size_t begin = position_;
     while (position_ < sql_.size() && static_cast<unsigned char>(sql_[position_]) > ' ' &&
-           std::string_view("(),;").find(sql_[position_]) == std::string_view::npos) {
+           std::string_view("(),;.").find(sql_[position_]) == std::string_view::npos) {
       ++position_;
     }
     if (position_ == begin) ++position_;
@@ -390,6 +400,9 @@ StatementTarget TargetOf(std::string_view utf8Sql) {
   } else if (Is(word, "DELETE")) {
     target.verb = StatementTarget::Verb::Delete;
     while (!word.empty() && !Is(word, "FROM")) word = words.Next();
+  } else if (Is(word, "ALTER")) {
+    if (!Is(words.Next(), "TABLE")) return {};
+    target.verb = StatementTarget::Verb::Alter;
   } else if (Is(word, "DROP")) {
     if (!Is(words.Next(), "TABLE")) return {};
     target.verb = StatementTarget::Verb::Drop;

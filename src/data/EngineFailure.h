@@ -28,7 +28,7 @@ msg::Message EngineFailureMessage(const EngineFailure& failure);
 // What a statement does to which table, read from its first words, as far as the engine's
 // failures need it.
 struct StatementTarget {
-  enum class Verb { Other, Insert, Update, Delete, Drop } verb = Verb::Other;
+  enum class Verb { Other, Insert, Update, Delete, Drop, Alter } verb = Verb::Other;
   std::string table;  // UTF-8, quotes removed
 };
 StatementTarget TargetOf(std::string_view utf8Sql);

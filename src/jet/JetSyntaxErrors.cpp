@@ -264,14 +264,16 @@ std::string WordHint(std::span<const JetToken> tokens, std::size_t position) {
   return {};
 }
 
-// The statement's text from an unclosed token to the next blank, at most a few characters.
+// The statement's text from an unclosed token to the next blank or ';', at most a few
+// characters.
 std::string_view StartOf(const JetToken& token) {
   constexpr std::size_t kMostBytes = 24;
+  const auto endsStart = [&](std::size_t i) {
+    const auto byte = static_cast<unsigned char>(token.text[i]);
+    return i >= kMostBytes || byte <= ' ' || byte == ';';
+  };
   std::size_t end = 1;
-  while (end < token.text.size() &&
-         end<kMostBytes&& static_cast<unsigned char>(token.text[end])> ' ') {
-    ++end;
-  }
+  while (end < token.text.size() && !endsStart(end)) ++end;
   while (end < token.text.size() && (static_cast<unsigned char>(token.text[end]) & 0xC0) == 0x80) {
     ++end;
   }

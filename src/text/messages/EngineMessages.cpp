@@ -67,16 +67,19 @@ std::string RangeOf(std::string_view jetType) {
 }  // namespace
 
 Message DuplicateValues(std::string_view table, const std::vector<std::string>& columns) {
+  const std::string theTable = table.empty() ? "テーブル" : "テーブル " + Quoted(table) + " ";
   const std::string fields = Joined(columns);
-  return {"インデックス、主キー、またはリレーションシップで値が重複しているので、テーブル " +
-              Quoted(table) + " を変更できませんでした (フィールド " + fields + ")。",
-          fields +
-              " が同じ値のレコードが既にあります。別の値を指定するか、既にあるレコードを "
-              "UPDATE で変更してください。"};
+  return {"インデックス、主キー、またはリレーションシップで値が重複しているので、" + theTable +
+              "を変更できませんでした" + (fields.empty() ? "" : " (フィールド " + fields + ")") +
+              "。",
+          (fields.empty() ? std::string("同じ値") : fields + " が同じ値") +
+              "のレコードが既にあります。別の値を指定するか、既にあるレコードを UPDATE で変更して"
+              "ください。"};
 }
 
 Message NullNotAllowed(std::string_view table, std::string_view column) {
-  const std::string field = Quoted(std::string(table) + "." + std::string(column));
+  const std::string field =
+      Quoted(table.empty() ? std::string(column) : std::string(table) + "." + std::string(column));
   return {"フィールド " + field +
               " には Null 値を入力できません。このフィールドに値を入力してください。",
           Quoted(column) +
@@ -85,30 +88,34 @@ Message NullNotAllowed(std::string_view table, std::string_view column) {
               Quoted(column) + " の値も指定してください。"};
 }
 
+// "テーブル '部署' " or, when the engine does not say which, "関連するテーブル".
+std::string TheTable(const std::vector<std::string>& tables) {
+  return tables.empty() ? std::string("関連するテーブル")
+                        : "テーブル " + Quoted(tables.front()) + " ";
+}
+
 Message RelatedRecordRequired(const std::vector<std::string>& parents) {
-  const std::string parent = parents.empty() ? std::string("(不明)") : parents.front();
-  return {"テーブル " + Quoted(parent) +
-              " にリレーションシップが設定されたレコードが必要なので、レコードの追加または変更はで"
-              "きません。",
-          "参照先のテーブル " +
-              Joined(parents.empty() ? std::vector<std::string>{parent} : parents) +
-              " にない値を指定しています。先に参照先にレコードを追加するか、参照先にある値を指定し"
-              "てください。"};
+  return {TheTable(parents) +
+              "にリレーションシップが設定されたレコードが必要なので、レコードの追加または変更はでき"
+              "ません。",
+          "参照先のテーブル" + (parents.empty() ? std::string() : " " + Joined(parents) + " ") +
+              "にない値を指定しています。先に参照先にレコードを追加するか、参照先にある値を指定"
+              "してください。"};
 }
 
 Message HasRelatedRecords(const std::vector<std::string>& children) {
-  const std::string child = children.empty() ? std::string("(不明)") : children.front();
-  return {"テーブル " + Quoted(child) +
-              " にリレーションシップが設定されたレコードがあるので、レコードの削除または変更はでき"
+  return {TheTable(children) +
+              "にリレーションシップが設定されたレコードがあるので、レコードの削除または変更はでき"
               "ません。",
-          "先に " + Joined(children.empty() ? std::vector<std::string>{child} : children) +
-              " の関連するレコードを削除するか、別の値に変更してください。"};
+          "先に" +
+              (children.empty() ? std::string("関連するテーブル") : " " + Joined(children) + " ") +
+              "の関連するレコードを削除するか、別の値に変更してください。"};
 }
 
 Message TableInRelationship(std::string_view table, const std::vector<std::string>& children) {
   return {
       "テーブル " + Quoted(table) + " はリレーションシップで使用されているので、削除できません。",
-      "先に参照しているテーブル " + Joined(children) +
+      "先に参照しているテーブル" + (children.empty() ? std::string() : " " + Joined(children)) +
           " を削除するか、そのテーブルのリレーションシップ (FOREIGN KEY) を削除してください。"};
 }
 
