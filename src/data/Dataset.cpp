@@ -12,6 +12,7 @@
 #include "data/Statement.h"
 #include "text/Cp932.h"
 #include "text/TarnwickError.h"
+#include "text/messages/DatabaseMessages.h"
 
 namespace tarnwick {
 
@@ -35,7 +36,7 @@ void Dataset::OpenStatement(std::string_view utf8Sql, const std::vector<JetResul
   Close();
   StatementPtr stmt = PrepareSingleStatement(connection_.Handle(), utf8Sql);
   if (sqlite3_column_count(stmt.get()) == 0) {
-    throw TarnwickError(Sjis("CommandText は結果セットを返しません。"));
+    throw TarnwickError(msg::QueryReturnsNoRows());
   }
   stmt_ = stmt.release();
   try {
@@ -84,11 +85,11 @@ void Dataset::Step() {
   const int rc = sqlite3_step(stmt_);
   eof_ = rc != SQLITE_ROW;
   if (eof_ != wasEof) PointFieldsAt(eof_ ? nullptr : stmt_);
-  if (rc != SQLITE_ROW && rc != SQLITE_DONE) throw EngineError(sqlite3_db_handle(stmt_));
+  if (rc != SQLITE_ROW && rc != SQLITE_DONE) throw EngineError(sqlite3_db_handle(stmt_), stmt_);
 }
 
 void Dataset::RequireActive() const {
-  if (!Active()) throw TarnwickError(Sjis("データセットが開かれていません"));
+  if (!Active()) throw TarnwickError(msg::DatasetNotOpen());
 }
 
 void Dataset::BuildFields(const std::vector<JetResultColumn>* columns) {

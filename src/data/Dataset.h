@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -83,7 +84,10 @@ class Query : public Dataset {
 
  private:
   bool ExecValues(const JetValuesTemplate& values);
+  void OpenAgainIfChanged();
   void OpenCompiled();
+  std::string StatementHint(const std::string& utf8Sql);
+  void WithStatementHint(const std::string& utf8Sql, const std::function<void()>& run);
   std::string sql_;
 };
 

@@ -52,7 +52,29 @@ bool IsAutoIncrement(sqlite3* db, const std::string& table, const std::string& c
          autoIncrement != 0;
 }
 
+// The user's tables and views: the engine's own begin with "sqlite_", the program's with
+// "__tarnwick".
+constexpr const char* kUserTableNames =
+    "SELECT name FROM sqlite_master WHERE type IN ('table', 'view')"
+    " AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' AND name NOT LIKE '\\_\\_tarnwick%' ESCAPE '\\'"
+    " ORDER BY rowid";
+
 }  // namespace
+
+std::vector<std::string> CatalogueNames(sqlite3* db, const char* sql,
+                                        const std::string& parameter) {
+  std::vector<std::string> names;
+  sqlite3_stmt* stmt = nullptr;
+  if (sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr) != SQLITE_OK) return names;
+  if (!parameter.empty()) {
+    sqlite3_bind_text64(stmt, 1, parameter.data(), parameter.size(), SQLITE_STATIC, SQLITE_UTF8);
+  }
+  while (sqlite3_step(stmt) == SQLITE_ROW) names.push_back(ColumnText(stmt, 0));
+  sqlite3_finalize(stmt);
+  return names;
+}
+
+std::vector<std::string> UserTableNames(sqlite3* db) { return CatalogueNames(db, kUserTableNames); }
 
 std::int64_t EngineCatalogue::Version(StatementPtr& query, std::string_view sql) {
   if (!query) query = PrepareSingleStatement(db_, sql);

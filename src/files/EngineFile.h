@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/messages/Message.h"
+
 struct sqlite3;
 
 namespace tarnwick {
@@ -14,7 +16,7 @@ namespace tarnwick {
 class EngineFile {
  public:
   EngineFile(const std::string& nativePath, int busyTimeoutMilliseconds,
-             std::string sjisBusyMessage);
+             msg::Message busyMessage);
   ~EngineFile();
   EngineFile(const EngineFile&) = delete;
   EngineFile& operator=(const EngineFile&) = delete;
@@ -25,7 +27,7 @@ class EngineFile {
 
  private:
   [[noreturn]] void Fail();
-  std::string busyMessage_;
+  msg::Message busyMessage_;
   sqlite3* db_ = nullptr;
 };
 

@@ -8,8 +8,10 @@
 #include "jet/JetBinderCore.h"
 #include "jet/JetLexer.h"
 #include "jet/JetMessages.h"
+#include "jet/JetNameHints.h"
 #include "jet/JetTypeRules.h"
 #include "jet/functions/JetFunctions.h"
+#include "text/messages/StatementMessages.h"
 
 namespace tarnwick {
 
@@ -152,7 +154,13 @@ void JetBinder::Name(JetExpr& expr, const Context& context) {
       }
     }
   }
-  throw JetError(jet_message::UnknownColumn(QualifiedName(expr)), expr.offset);
+  std::vector<const JetSource*> sources;
+  for (const Scope* scope = context.scope; scope != nullptr; scope = scope->outer) {
+    sources.insert(sources.end(), scope->sources.begin(), scope->sources.end());
+  }
+  throw JetError(
+      msg::UnknownColumn(QualifiedName(expr)).WithHint(MisspeltColumnHint(expr.text, sources)),
+      expr.offset);
 }
 
 // Looks the name up among the scope's own sources. A qualified name must name a source there;
@@ -169,7 +177,9 @@ bool JetBinder::NameInScope(JetExpr& expr, const Scope& scope) {
     if (match == source->columns.end()) {
       if (source->kind == JetSource::Kind::Table && IsRowIdName(expr.text)) rowIdSource = source;
       if (!expr.qualifier.empty() && rowIdSource == nullptr) {
-        throw JetError(jet_message::UnknownColumn(QualifiedName(expr)), expr.offset);
+        throw JetError(msg::UnknownColumn(QualifiedName(expr))
+                           .WithHint(MisspeltColumnHint(expr.text, {source})),
+                       expr.offset);
       }
       continue;
     }

@@ -6,8 +6,10 @@
 #include "jet/JetBinderCore.h"
 #include "jet/JetLexer.h"
 #include "jet/JetMessages.h"
+#include "jet/JetNameHints.h"
 #include "jet/JetTypeNames.h"
 #include "jet/JetTypeRules.h"
+#include "text/messages/StatementMessages.h"
 
 namespace tarnwick {
 
@@ -42,7 +44,9 @@ const JetSchemaColumn* FindColumn(const JetSchemaTable& table, std::string_view 
 // The column's name as the catalogue has it; a JetError when the table has none of that name.
 std::string ColumnOf(const JetSchemaTable& table, const std::string& name) {
   const JetSchemaColumn* column = FindColumn(table, name);
-  if (column == nullptr) throw JetError(jet_message::UnknownColumn(name), 0);
+  if (column == nullptr) {
+    throw JetError(msg::UnknownColumn(name).WithHint(MisspeltColumnHint(name, table)), 0);
+  }
   return column->name;
 }
 
@@ -64,7 +68,9 @@ void BindJetStatement(JetStatement& statement, JetSchema& catalogue) {
 
 const JetSchemaTable& JetBinder::Table(const std::string& name, std::size_t offset) {
   const JetSchemaTable* table = catalogue_.FindTable(name);
-  if (table == nullptr) throw JetError(jet_message::UnknownTable(name), offset);
+  if (table == nullptr) {
+    throw JetError(msg::UnknownTable(name).WithHint(MisspeltTableHint(name, catalogue_)), offset);
+  }
   return *table;
 }
 

@@ -1,11 +1,14 @@
 #pragma once
-// Every message of the front end, built here and nowhere else, in plain Japanese. The texts are
-// UTF-8; JetError carries them to the console as its own Shift-JIS text.
+// Every message of the front end, each in one function here: the texts themselves are the
+// catalogue's (text/messages/StatementMessages.h). The texts are UTF-8 (a hint, when the
+// message has one, on its last line); JetError carries them to the console as its own
+// Shift-JIS text.
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 #include "text/TarnwickError.h"
+#include "text/messages/Message.h"
 
 namespace tarnwick {
 
@@ -14,6 +17,7 @@ namespace tarnwick {
 class JetError : public TarnwickError {
  public:
   JetError(std::string_view utf8Message, std::size_t offset);
+  JetError(const msg::Message& message, std::size_t offset);
   std::size_t Offset() const { return offset_; }
 
  private:

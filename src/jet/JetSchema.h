@@ -38,6 +38,8 @@ class JetSchema {
   // The table or view of that name, compared as the engine compares names; nullptr when the
   // database has none. The pointer stays valid until the catalogue changes.
   virtual const JetSchemaTable* FindTable(std::string_view name) = 0;
+  // The names of the tables and views, for the closest one to a misspelt name.
+  virtual std::vector<std::string> TableNames() { return {}; }
 };
 
 }  // namespace tarnwick

@@ -53,7 +53,10 @@ class JetSqlWriter {
 
   // Statements.
   std::string Insert(const JetStatement& statement);
-  std::string Stored(const JetExpr& value, const JetTypeInfo& column);
+  // The value converted for a column of that type (jet_store); the column's name, when given,
+  // goes into the message of a value that does not convert.
+  std::string Stored(const JetExpr& value, const JetTypeInfo& column,
+                     std::string_view columnName = {});
   std::string Update(const JetStatement& statement);
   std::string Delete(const JetStatement& statement);
   std::string CreateTable(const JetStatement& statement);

@@ -106,13 +106,15 @@ bool StoresUnchanged(const JetExpr& value, const JetTypeInfo& column) {
 
 }  // namespace
 
-std::string JetSqlWriter::Stored(const JetExpr& value, const JetTypeInfo& column) {
+std::string JetSqlWriter::Stored(const JetExpr& value, const JetTypeInfo& column,
+                                 std::string_view columnName) {
   const std::string_view storeType = StoreTypeName(column);
   std::string text = Value(value);
   if (storeType.empty() || StoresUnchanged(value, column)) return text;
   std::string call = std::string(kJetStore) + "(" + text + ", " + EngineText(storeType);
   const int size = StoreSize(column);
-  if (size > 0) call += ", " + std::to_string(size);
+  if (size > 0 || !columnName.empty()) call += ", " + std::to_string(size);
+  if (!columnName.empty()) call += ", " + EngineText(columnName);
   return call + ")";
 }
 
@@ -145,7 +147,7 @@ std::string JetSqlWriter::Insert(const JetStatement& statement) {
       column.sourceAlias = "__jet_rows";
       column.columnName = names[i];
       column.type = statement.query->columns[i].type;
-      text += Stored(column, *types[i]);
+      text += Stored(column, *types[i], statement.columns[i]);
     }
     appendLeftOut();
     return text + " FROM (" + Query(*statement.query, &names) + ") AS \"__jet_rows\"";
@@ -156,7 +158,7 @@ std::string JetSqlWriter::Insert(const JetStatement& statement) {
     const std::vector<JetExprPtr>& row = statement.rows[r];
     for (std::size_t i = 0; i < row.size(); ++i) {
       if (i > 0) text += ", ";
-      text += Stored(*row[i], *types[i]);
+      text += Stored(*row[i], *types[i], statement.columns[i]);
     }
     appendLeftOut();
     text += ')';
@@ -169,7 +171,8 @@ std::string JetSqlWriter::Update(const JetStatement& statement) {
   for (std::size_t i = 0; i < statement.assignments.size(); ++i) {
     const auto& [column, value] = statement.assignments[i];
     if (i > 0) text += ", ";
-    text += EngineName(column) + " = " + Stored(*value, ColumnNamed(statement.target, column).type);
+    text += EngineName(column) + " = " +
+            Stored(*value, ColumnNamed(statement.target, column).type, column);
   }
   if (statement.where) text += " WHERE " + Condition(*statement.where);
   return text;

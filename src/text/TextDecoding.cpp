@@ -7,6 +7,7 @@
 #include "text/Cp932.h"
 #include "text/Cp932Table.h"
 #include "text/TarnwickError.h"
+#include "text/messages/DatabaseMessages.h"
 
 namespace tarnwick {
 namespace {
@@ -59,17 +60,12 @@ struct Utf16Units {
   }
 };
 
-[[noreturn]] void Refuse(std::string_view source, int line, std::string_view utf8Reason) {
-  throw TarnwickError(Sjis("\"") + std::string(source) + Sjis("\" の ") + std::to_string(line) +
-                      Sjis(utf8Reason));
-}
-
 [[noreturn]] void RefuseNul(std::string_view source, int line) {
-  Refuse(source, line, " 行目に NUL 文字があるため読み込めません");
+  throw TarnwickError(msg::ScriptHasNul(SjisToUtf8(source), line));
 }
 
 [[noreturn]] void RefuseUnconvertible(std::string_view source, int line) {
-  Refuse(source, line, " 行目に変換できない文字があるため読み込めません");
+  throw TarnwickError(msg::ScriptHasUnconvertible(SjisToUtf8(source), line));
 }
 
 // Refuses UTF-16 with an odd last byte, a NUL or an unpaired surrogate, on its line.

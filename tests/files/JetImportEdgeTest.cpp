@@ -153,21 +153,21 @@ TEST(JetImportFailures, BrokenProtectedAndLockedFilesSayWhyAndLeaveNothingHalfDo
       {"cut.mdb", "indexTestV2000.mdb",
        [](const std::string& file) { WriteWholeFile(file, ReadWholeFile(file).substr(0, 100000)); },
        "Error! cut.mdbファイルへの接続に失敗しました\r\nファイル \"%s\" は途中で切れているか"
-       "壊れています (ページの大きさの倍数ではありません)\r\n\r\n\r\n",
+       "壊れています (ページの大きさの倍数ではありません)。\r\n\r\n\r\n",
        ""},
       {"lost.mdb", "indexTestV2000.mdb",
        [](const std::string& file) {
          WriteWholeFile(file, ReadWholeFile(file).substr(0, 40 * 4096));
        },
        "ERROR! ファイル \"%s\" は壊れています (テーブル \"Table2\" の行が 3 行のうち 0 行しか"
-       "読めません)\r\n",
+       "読めません)。\r\n",
        ""},
       {"baddate.mdb", "testV1997.mdb",
        [](const std::string& file) {  // the second row's date: not a number
          ReplaceOnce(file, DoubleBytes(27293.0), std::string(8, '\xFF'));
        },
        "ERROR! ファイル \"%s\" は壊れています (テーブル \"Table1\" の列 \"G\" に読めない値があり"
-       "ます)\r\nTable2テーブルを取込みました\r\n",
+       "ます)。\r\nTable2テーブルを取込みました\r\n",
        "Table2 Table3 Table4"},
       {"secret.mdb", "indexTestV2000.mdb",
        [](const std::string& file) {  // a password 'a': its first byte no longer masks to zero
@@ -176,14 +176,14 @@ TEST(JetImportFailures, BrokenProtectedAndLockedFilesSayWhyAndLeaveNothingHalfDo
          WriteWholeFile(file, bytes);
        },
        "Error! secret.mdbファイルへの接続に失敗しました\r\nファイル \"%s\" はパスワードで保護"
-       "されているため取り込めません。Access でパスワードを解除してから取り込んでください"
+       "されているため取り込めません。Access でパスワードを解除してから取り込んでください。"
        "\r\n\r\n\r\n",
        ""},
       {"locked.accdb",
        "indexTestV2000.mdb",
        {},  // locked by the test itself below
        "Error! locked.accdbファイルへの接続に失敗しました\r\nファイル \"%s\" は他のプログラムが"
-       "書き込み中のため読み込めません。そのプログラムを閉じてからやり直してください\r\n\r\n\r\n",
+       "書き込み中のため読み込めません。そのプログラムを閉じてからやり直してください。\r\n\r\n\r\n",
        ""},
       {"garbled.accdb", "indexTestV2000.mdb",
        [](const std::string& file) {  // an .accdb header over pages the library cannot read
@@ -194,7 +194,7 @@ TEST(JetImportFailures, BrokenProtectedAndLockedFilesSayWhyAndLeaveNothingHalfDo
          WriteWholeFile(file, bytes);
        },
        "Error! garbled.accdbファイルへの接続に失敗しました\r\nファイル \"%s\" は読めません (暗号化"
-       "された .accdb か、Tarnwick が読めない形式か、壊れています)\r\n\r\n\r\n",
+       "された .accdb か、Tarnwick が読めない形式か、壊れています)。\r\n\r\n\r\n",
        ""},
   };
   for (const auto& c : cases) {
