@@ -8,7 +8,7 @@
 // All three run on connections opened by the data layer, so with the same engine settings.
 // Two table shapes: a COUNTER key, whose auto-numbering the engine keeps up per inserted row
 // unless the counter is ahead of it, and a plain INTEGER key. The runs alternate, each into a
-// fresh database; the median of three of each is shown (the machine may be shared).
+// fresh database; the median of five of each is shown (the machine may be shared).
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -36,7 +36,7 @@ namespace {
 using namespace tarnwick;
 
 constexpr int kRows = 1'000'000;
-constexpr int kRepeats = 3;
+constexpr int kRepeats = 5;
 
 struct Shape {
   const char* title;
