@@ -42,6 +42,10 @@ enum class SavedQueryKind {
 struct SavedQuery {
   std::string name;
   SavedQueryKind kind = SavedQueryKind::Unknown;
+  // A select or union query's Jet SQL (UTF-8, without ';'), and the PARAMETERS declaration
+  // of a query that asks for values; empty for the other kinds.
+  std::string utf8Sql;
+  std::string utf8Parameters;
 };
 
 }  // namespace tarnwick

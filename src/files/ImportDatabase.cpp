@@ -260,9 +260,7 @@ std::variant<int, ConnectFailure> ImportTables(ImportTarget& target, std::string
     }
     source.Close();
   }
-  for (const SavedQuery& query : catalogue.SavedQueries()) {
-    target.pane.AppendLine(SavedQueryNotImportedLine(query));
-  }
+  ImportSavedQueries(target.query, catalogue.SavedQueries(), target.pane);
   return failures;
 }
 

@@ -1,6 +1,12 @@
 #include "files/SavedQueryImport.h"
 
+#include <optional>
+#include <string>
+
+#include "data/Dataset.h"
 #include "text/Cp932.h"
+#include "text/ResultPane.h"
+#include "text/TarnwickError.h"
 
 namespace tarnwick {
 
@@ -8,19 +14,24 @@ namespace {
 
 constexpr const char* kActionQuery = "アクションクエリはビューにできません";
 
-const char* Reason(SavedQueryKind kind) {
-  switch (kind) {
+// Why a query is not even offered to the front end; nothing for one that is.
+std::optional<std::string> ReasonNotOffered(const SavedQuery& query) {
+  switch (query.kind) {
     case SavedQueryKind::Select:
-      return "選択クエリ: Jet SQL の変換がまだないため、ビューにできません";
     case SavedQueryKind::Union:
-      return "ユニオンクエリ: Jet SQL の変換がまだないため、ビューにできません";
+      if (!query.utf8Parameters.empty()) return "パラメータクエリはビューにできません";
+      if (query.utf8Sql.empty()) return "クエリの SQL を読み取れません";
+      return std::nullopt;
     case SavedQueryKind::Crosstab:
       return "クロス集計クエリはビューにできません";
     case SavedQueryKind::MakeTable:
+      return std::string("テーブル作成クエリ: ") + kActionQuery;
     case SavedQueryKind::Append:
+      return std::string("追加クエリ: ") + kActionQuery;
     case SavedQueryKind::Update:
+      return std::string("更新クエリ: ") + kActionQuery;
     case SavedQueryKind::Delete:
-      return kActionQuery;
+      return std::string("削除クエリ: ") + kActionQuery;
     case SavedQueryKind::DataDefinition:
       return "データ定義クエリはビューにできません";
     case SavedQueryKind::PassThrough:
@@ -31,26 +42,58 @@ const char* Reason(SavedQueryKind kind) {
   return "種類の分からないクエリです";
 }
 
-const char* KindName(SavedQueryKind kind) {
-  switch (kind) {
-    case SavedQueryKind::MakeTable:
-      return "テーブル作成クエリ: ";
-    case SavedQueryKind::Append:
-      return "追加クエリ: ";
-    case SavedQueryKind::Update:
-      return "更新クエリ: ";
-    case SavedQueryKind::Delete:
-      return "削除クエリ: ";
-    default:
-      return "";
+// What became of one query: imported, or not with the reason (Shift-JIS).
+struct Outcome {
+  bool imported = false;
+  std::string sjisReason;
+};
+
+// Creates the query's view; the front end's message when it refuses.
+std::optional<std::string> CreateView(Query& query, const SavedQuery& saved) {
+  try {
+    query.ExecUtf8Sql("CREATE VIEW [" + SjisToUtf8(saved.name) + "] AS " + saved.utf8Sql);
+    query.Close();
+    return std::nullopt;
+  } catch (const TarnwickError& error) {
+    query.Close();
+    return std::string(error.what());
   }
 }
 
 }  // namespace
 
-std::string SavedQueryNotImportedLine(const SavedQuery& query) {
-  return Sjis("クエリ '") + query.name + Sjis("' は取り込めません (") + Sjis(KindName(query.kind)) +
-         Sjis(Reason(query.kind)) + ")";
+void ImportSavedQueries(Query& query, const std::vector<SavedQuery>& queries, ResultPane& pane) {
+  std::vector<Outcome> outcomes(queries.size());
+  std::vector<std::size_t> pending;
+  for (std::size_t i = 0; i < queries.size(); ++i) {
+    if (const std::optional<std::string> reason = ReasonNotOffered(queries[i])) {
+      outcomes[i].sjisReason = Sjis(*reason);
+    } else {
+      pending.push_back(i);
+    }
+  }
+  // A query that reads another query is refused until that one exists: the refused ones are
+  // offered again as long as a round creates at least one view.
+  for (bool progress = true; progress && !pending.empty();) {
+    progress = false;
+    std::vector<std::size_t> refused;
+    for (std::size_t i : pending) {
+      if (std::optional<std::string> message = CreateView(query, queries[i])) {
+        outcomes[i].sjisReason = std::move(*message);
+        refused.push_back(i);
+      } else {
+        outcomes[i].imported = true;
+        progress = true;
+      }
+    }
+    pending = std::move(refused);
+  }
+  for (std::size_t i = 0; i < queries.size(); ++i) {
+    const std::string quoted = Sjis("クエリ '") + queries[i].name;
+    pane.AppendLine(outcomes[i].imported
+                        ? quoted + Sjis("' をビューとして取込みました")
+                        : quoted + Sjis("' は取り込めません (") + outcomes[i].sjisReason + ")");
+  }
 }
 
 }  // namespace tarnwick

@@ -1,16 +1,21 @@
 #pragma once
 // What the import makes of the other database's saved queries.
-#include <string>
+#include <vector>
 
 #include "data/SourceCatalogue.h"
 
 namespace tarnwick {
 
-// The line the import writes for a saved query it does not take over:
+class Query;
+class ResultPane;
+
+// Creates each saved select and union query as a view through the Jet SQL front end, after
+// the tables, a query that reads another query after that one, and writes one line per query
+// in catalogue order: "クエリ 'q' をビューとして取込みました", or
 // "クエリ 'q' は取り込めません (" + the reason + ")". Action, crosstab, data-definition and
-// pass-through queries have no view of ours. Saved select and union queries become views once
-// the Jet SQL front end translates a query's SQL; this is the one place where that
-// translation is to come in. Until then no query is imported.
-std::string SavedQueryNotImportedLine(const SavedQuery& query);
+// pass-through queries, and queries that ask for parameters, have no view of ours; a query
+// the front end refuses, or one that reads a table that was not imported, gives the front
+// end's message as its reason. A failed query never stops the others.
+void ImportSavedQueries(Query& query, const std::vector<SavedQuery>& queries, ResultPane& pane);
 
 }  // namespace tarnwick

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "data/mdb/JetCatalogue.h"
+#include "data/mdb/JetQuerySql.h"
 #include "text/Cp932.h"
 
 namespace tarnwick {
@@ -131,13 +132,16 @@ std::vector<SourceRelationship> ReadRelationships(const JetFileHandle& file,
 }
 
 std::vector<SavedQuery> ReadSavedQueries(const JetFileHandle& file, JetCatalogue& catalogue) {
-  std::map<std::int64_t, SavedQueryKind> kinds;
-  if (const std::unique_ptr<JetTableScan> scan =
-          SystemTableScan(file, catalogue, "MSysQueries", {"ObjectId", "Attribute", "Flag"})) {
+  std::map<std::int64_t, std::vector<JetQueryRow>> rowsById;
+  if (const std::unique_ptr<JetTableScan> scan = SystemTableScan(
+          file, catalogue, "MSysQueries",
+          {"ObjectId", "Attribute", "Flag", "Name1", "Name2", "Expression", "Order"})) {
     while (scan->Fetch()) {
-      if (IntegerOf(*scan, "Attribute") == 1) {
-        kinds[IntegerOf(*scan, "ObjectId")] = KindOfFlag(IntegerOf(*scan, "Flag"));
-      }
+      const HeldValue& order = scan->Cells()[*scan->ColumnPosition("Order")];
+      rowsById[IntegerOf(*scan, "ObjectId")].push_back(
+          {static_cast<int>(IntegerOf(*scan, "Attribute")), IntegerOf(*scan, "Flag"),
+           TextOf(*scan, "Name1"), TextOf(*scan, "Name2"), TextOf(*scan, "Expression"),
+           order.type == CellValue::Null ? std::string() : order.bytes});
     }
   }
   std::vector<SavedQuery> queries;
@@ -145,8 +149,13 @@ std::vector<SavedQuery> ReadSavedQueries(const JetFileHandle& file, JetCatalogue
     if (!object.IsQuery() || object.utf8Name.starts_with("~")) continue;
     SavedQuery query;
     query.name = Utf8ToSjis(object.utf8Name);
-    const auto found = kinds.find(object.id);
-    if (found != kinds.end()) query.kind = found->second;
+    std::vector<JetQueryRow>& rows = rowsById[object.id];
+    const auto kindRow = std::find_if(rows.begin(), rows.end(),
+                                      [](const JetQueryRow& row) { return row.attribute == 1; });
+    if (kindRow != rows.end()) query.kind = KindOfFlag(kindRow->flag);
+    JetQueryText text = RebuildJetQuerySql(query.kind, std::move(rows));
+    query.utf8Sql = std::move(text.utf8Sql);
+    query.utf8Parameters = std::move(text.utf8Parameters);
     queries.push_back(std::move(query));
   }
   return queries;
