@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "data/Dataset.h"
 #include "text/Cp932.h"
@@ -48,7 +49,8 @@ struct Outcome {
   std::string sjisReason;
 };
 
-// Creates the query's view; the front end's message when it refuses.
+// Creates the query's view; the front end's message when it refuses, without the hint lines
+// that follow it: they speak of the console's statement, which the user did not type.
 std::optional<std::string> CreateView(Query& query, const SavedQuery& saved) {
   try {
     query.ExecUtf8Sql("CREATE VIEW [" + SjisToUtf8(saved.name) + "] AS " + saved.utf8Sql);
@@ -56,7 +58,8 @@ std::optional<std::string> CreateView(Query& query, const SavedQuery& saved) {
     return std::nullopt;
   } catch (const TarnwickError& error) {
     query.Close();
-    return std::string(error.what());
+    const std::string_view message = error.what();
+    return std::string(message.substr(0, message.find_first_of("\r\n")));
   }
 }
 
