@@ -84,11 +84,6 @@ INSTANTIATE_TEST_SUITE_P(
                   SavedQueryKind::Union,
                   {R(5, 0, "", "X7YZ_____1", "SELECT a FROM T")},
                   "",
-                  ""},
-        QueryCase{"an action query has no text of its own here",
-                  SavedQueryKind::Delete,
-                  {R(5, 0, "T"), R(6, 0, "", "", "x")},
-                  "",
                   ""}));
 
 }  // namespace
