@@ -5,6 +5,7 @@
 #include "console/ReportError.h"
 #include "console/SqlHistory.h"
 #include "data/Connection.h"
+#include "text/AsciiCase.h"
 #include "text/ResultPane.h"
 #include "text/TextBytes.h"
 
@@ -69,6 +70,16 @@ class EventPump {
   int count_ = 0;
 };
 
+// Jet's "PARAMETERS a LONG, ...; statement" is one statement: its first ';' does not end it.
+bool OpensWithParameters(std::string_view text) {
+  constexpr std::string_view kWord = "PARAMETERS";
+  std::size_t begin = 0;
+  while (begin < text.size() && IsBlankByte(text[begin])) ++begin;
+  return text.size() > begin + kWord.size() &&
+         EqualsIgnoringAsciiCase(text.substr(begin, kWord.size()), kWord) &&
+         (IsBlankByte(text[begin + kWord.size()]) || text[begin + kWord.size()] == '[');
+}
+
 }  // namespace
 
 void RunScript(ConsoleContext& context, std::string_view script) {
@@ -81,6 +92,7 @@ void RunScript(ConsoleContext& context, std::string_view script) {
   EventPump pump(context.processEvents);
   std::size_t statementStart = 0;
   bool inQuote = false;
+  bool parametersRead = false;  // the ';' after a PARAMETERS declaration has been passed
   for (std::size_t position = 0; position < end; ++position) {
     pump.CountPosition();
     const char byte = script[position];
@@ -103,6 +115,12 @@ void RunScript(ConsoleContext& context, std::string_view script) {
         inQuote = false;
       }
     } else if (byte == ';' && !inQuote) {
+      if (!parametersRead &&
+          OpensWithParameters(script.substr(statementStart, position - statementStart))) {
+        parametersRead = true;
+        continue;
+      }
+      parametersRead = false;
       const std::size_t start = statementStart;
       statementStart = position + 1;
       if (!RunStatement(context, std::string(script.substr(start, statementStart - start)))) {

@@ -34,9 +34,7 @@ void Dataset::Close() {
 void Dataset::OpenStatement(std::string_view utf8Sql, const std::vector<JetResultColumn>* columns) {
   Close();
   StatementPtr stmt = PrepareSingleStatement(connection_.Handle(), utf8Sql);
-  if (sqlite3_column_count(stmt.get()) == 0) {
-    throw TarnwickError(Sjis("CommandText は結果セットを返しません。"));
-  }
+  if (sqlite3_column_count(stmt.get()) == 0) NoResultSet();
   stmt_ = stmt.release();
   try {
     Step();
@@ -45,6 +43,10 @@ void Dataset::OpenStatement(std::string_view utf8Sql, const std::vector<JetResul
     Close();
     throw;
   }
+}
+
+void Dataset::NoResultSet() {
+  throw TarnwickError(Sjis("CommandText は結果セットを返しません。"));
 }
 
 void Dataset::OpenRows(std::unique_ptr<RowSource> rows) {

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "files/IniFile.h"
+#include "text/AsciiCase.h"
 #include "text/Cp932.h"
 #include "text/FileAccess.h"
 #include "text/ProgramFolders.h"
@@ -48,6 +49,8 @@ Settings LoadSettings(std::string_view settingsPath, std::string_view exeDir) {
   settings.ClearText = ini.ReadSwitch("GUI", "CLEARTEXT");
   settings.WordWrap = ini.ReadSwitch("GUI", "WORDWRAP");
   settings.Highlight = ini.ReadInteger("GUI", "HIGHLIGHT", 1) != 0;
+  const std::string dialect = ini.ReadString("SQL", "DIALECT").value_or("JET");
+  if (EqualsIgnoringAsciiCase(dialect, "ENGINE")) settings.Dialect = SqlDialect::Engine;
   return settings;
 }
 

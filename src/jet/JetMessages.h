@@ -29,9 +29,33 @@ std::string Unterminated(std::string_view what);  // an unclosed '...', "...", [
 std::string InvalidDate(std::string_view literal);
 std::string NestedTooDeeply();
 
+// SQL that Jet does not have: what it is, then a line "ヒント: " with the Jet form.
+std::string NotJetLimit();                         // LIMIT, OFFSET
+std::string NotJetOperator(std::string_view op);   // ||, !=, %
+std::string NotJetCase();                          // CASE ... END
+std::string NotJetFunction(std::string_view name);  // COALESCE, CAST, Substr, any unknown
+std::string CountDistinct();
+std::string NotJetJoin(std::string_view join);  // JOIN alone, CROSS JOIN, FULL JOIN, NATURAL
+std::string JoinNeedsParentheses();             // a JOIN b ON ... JOIN c ON ...
+std::string NotJetSetOperator(std::string_view op);  // INTERSECT, EXCEPT
+std::string NotJetWith();
+std::string MultiRowValues();
+std::string CreateTableAsSelect();
+std::string NotJetAutoIncrement(std::string_view written);  // AUTO_INCREMENT, AUTOINCREMENT
+std::string UnknownTypeName(std::string_view name);         // VARCHAR2, FOO, ...
+std::string MissingTypeName(std::string_view column);
+
 // Names.
 std::string UnknownTable(std::string_view name);
+// A name that is no column, table or parameter: Jet takes it for a parameter without a value.
 std::string UnknownColumn(std::string_view name);
+std::string MissingParameter(std::string_view name);  // a declared parameter without a value
+std::string NoSuchColumn(std::string_view column, std::string_view table);
+std::string TableExists(std::string_view name);
+std::string UnknownProcedure(std::string_view name);
+std::string ProcedureExists(std::string_view name);
+std::string UnknownIndex(std::string_view index, std::string_view table);
+std::string UnknownConstraint(std::string_view name, std::string_view table);
 std::string AmbiguousColumn(std::string_view name);
 std::string UnknownSourceOfStar(std::string_view qualifier);
 std::string DuplicateSourceName(std::string_view name);
@@ -46,6 +70,31 @@ std::string InsertValueCount();
 std::string ViewColumnCount();
 std::string InsertColumnTwice(std::string_view column);
 std::string OrderByPosition(std::string_view position);
+std::string NotGrouped(std::string_view expression);
+std::string DistinctOrderBy(std::string_view expression);
+std::string NotUpdatable();
+std::string ColumnNotUpdatable(std::string_view column);
+std::string UpdateOfTwoTables();
+std::string DeleteNeedsTable();
+std::string BadTop();
+std::string CrosstabNeedsAggregate();
+std::string CrosstabNeedsGroupBy();
+std::string TooManyCrosstabColumns(std::size_t count);
+std::string DuplicateOutputColumn(std::string_view column);
+std::string ExecuteArgumentCount(std::string_view procedure);
+std::string ProcedureStatement();
+std::string ParameterTwice(std::string_view name);
+
+// Definitions.
+std::string TwoCounters();
+std::string TwoPrimaryKeys();
+std::string ReferenceWithoutKey(std::string_view table);
+std::string ReferenceColumnCount();
+std::string TableInRelationship(std::string_view table);
+std::string ChangeReferencedTableInTransaction(std::string_view table);
+std::string IndexDisallowsNull(std::string_view column);
+std::string DefinitionNotChangeable(std::string_view table);
+std::string RowsBreakRelationship(std::string_view table);
 
 }  // namespace jet_message
 }  // namespace tarnwick

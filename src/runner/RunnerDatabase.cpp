@@ -66,6 +66,12 @@ void OpenRunnerDatabase(DatabaseSession& session, Connection& connection,
   if (!connection.Connected()) throw TarnwickError(session.LastConnectError());
 }
 
+SqlDialect ChooseDialect(const RunnerOptions& options) {
+  if (options.engineDialect) return *options.engineDialect ? SqlDialect::Engine : SqlDialect::Jet;
+  const std::string exeDir = ExecutableDir();
+  return LoadSettings(SettingsPath(exeDir), exeDir).Dialect;
+}
+
 std::string ImportPath(std::string_view utf8Path) {
   const std::string path = ConsolePath(utf8Path);
   if (!FileExists(path)) throw TarnwickError(FileOpenMessage(path, ENOENT));
