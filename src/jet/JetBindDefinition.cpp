@@ -113,13 +113,18 @@ void JetBinder::ColumnDefinitions(JetStatement& statement, JetSource& source) {
     }
     if (column.defaultValue) Expr(*column.defaultValue, Context{});
   }
-  // A constraint written with a column is the table's.
+  // A constraint written with a column is the table's, before those written after the columns.
+  std::vector<JetTableConstraint> constraints;
   for (JetColumnDef& column : statement.columnDefs) {
     for (JetTableConstraint& constraint : column.constraints) {
-      statement.constraints.push_back(std::move(constraint));
+      constraints.push_back(std::move(constraint));
     }
     column.constraints.clear();
   }
+  for (JetTableConstraint& constraint : statement.constraints) {
+    constraints.push_back(std::move(constraint));
+  }
+  statement.constraints = std::move(constraints);
   for (const JetTableConstraint& constraint : statement.constraints) AddKeyOf(table, constraint);
   source.boundName = table.name;
   source.boundAlias = table.name;

@@ -27,7 +27,7 @@ constexpr const char* kConnectedLine = "default.mdb ファイルに接続しま�
 // A database file with one table of two rows, without a descriptor beside it.
 void MakeDatabaseWithRows(const std::string& databasePath) {
   test::MakeDatabaseWith(databasePath,
-                         {"CREATE TABLE t (id INTEGER)", "INSERT INTO t VALUES (1), (2)"});
+                         {"CREATE TABLE t (id INTEGER)", "INSERT INTO t VALUES (1)", "INSERT INTO t VALUES (2)"});
 }
 
 // Marks a file so that a later rewrite shows: its modification time goes far back.

@@ -22,16 +22,17 @@ TEST(RunnerTranscript, DefaultOutputIsUtf8WithLfAndSjisKeepsThePaneBytesOfGridsA
   EXPECT_EQ(utf8.exitStatus, 0);
 
   // The same grid in the pane's own encoding: widths are Shift-JIS bytes, lines end in CR LF;
-  // a failure is the engine's message, and the status 1.
+  // a failure is its message, and the status 1.
   const ProcessResult sjis = f.Run({"--sjis", "-c", "SELECT * FROM 商品;DROP TABLE x;"});
   EXPECT_EQ(sjis.out,
             Sjis("SELECT * FROM 商品;\r\n品名  |数量|\r\n------+----+\r\n"
-                 "りんご|   3|\r\nOK\r\nDROP TABLE x;\r\nERROR! no such table: x\r\n\r\n"));
+                 "りんご|   3|\r\nOK\r\nDROP TABLE x;\r\nERROR! テーブルまたはクエリ 'x' が見つかりません"
+                 "\r\n\r\n"));
   EXPECT_EQ(sjis.exitStatus, 1);
 
   // In UTF-8 a cell's CR LF becomes LF; a lone CR is kept.
   const ProcessResult cells =
-      f.Run({"-c", "SELECT 'a' || char(13) || char(10) || 'b' AS x, 'c' || char(13) || 'd' AS y;"});
+      f.Run({"-c", "SELECT 'a' & Chr(13) & Chr(10) & 'b' AS x, 'c' & Chr(13) & 'd' AS y;"});
   EXPECT_EQ(cells.out.find("\r\n"), std::string::npos) << cells.out;
   EXPECT_NE(cells.out.find("a\nb"), std::string::npos) << cells.out;
   EXPECT_NE(cells.out.find("c\rd"), std::string::npos) << cells.out;

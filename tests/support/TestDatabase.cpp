@@ -49,4 +49,14 @@ std::string Scalar(Connection& connection, std::string_view utf8Sql) {
   return query.Eof() ? std::string() : SjisToUtf8(query.FieldAt(0).AsString());
 }
 
+void EngineExec(Connection& connection, std::string_view utf8Sql) {
+  const EngineDialectWhile engine(connection);
+  Exec(connection, utf8Sql);
+}
+
+std::string EngineScalar(Connection& connection, std::string_view utf8Sql) {
+  const EngineDialectWhile engine(connection);
+  return Scalar(connection, utf8Sql);
+}
+
 }  // namespace tarnwick::test
