@@ -17,6 +17,7 @@ class BenchDialogs : public DialogSeam {
   }
   std::optional<QString> ChooseOpenFile(QWidget*, const FileDialogSpec&) override { return {}; }
   bool AskYesNo(QWidget*, const QString&, const QString&, DefaultAnswer) override { return false; }
+  Answer AskYesNoCancel(QWidget*, const QString&, const QString&) override { return Answer::No; }
   void ShowError(QWidget*, const QString& message) override {
     std::fprintf(stderr, "error box: %s\n", qPrintable(message));
     failed = true;

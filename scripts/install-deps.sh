@@ -21,6 +21,10 @@ packages=(
   fonts-dejavu-core dpkg-dev
   desktop-file-utils appstream man-db
 )
+# The fuzz harnesses (fuzz/README.md) need clang and its libFuzzer; only when asked for.
+if [ "${TARNWICK_FUZZ:-0}" = "1" ]; then
+  packages+=(clang)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -334,7 +334,28 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  if (!SettleOpenTransaction()) {
+    event->ignore();
+    return;
+  }
   QMainWindow::closeEvent(event);
+}
+
+// A transaction the user began and never ended is committed or rolled back as the user
+// answers, never silently; Cancel (or a commit that fails) keeps the window open.
+bool TMainForm::SettleOpenTransaction() {
+  if (!ADOCon.InTransaction()) return true;
+  switch (dialogs_.AskYesNoCancel(
+      this, QStringLiteral("Tarnwick"),
+      QStringLiteral("確定していないトランザクションがあります。確定しますか？"))) {
+    case DialogSeam::Answer::Yes:
+      return RunCommand([&] { ADOCon.Commit(); });
+    case DialogSeam::Answer::No:
+      return RunCommand([&] { ADOCon.Rollback(); });
+    case DialogSeam::Answer::Cancel:
+      break;
+  }
+  return false;
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
@@ -383,7 +404,8 @@ void TMainForm::AlNewDBExecute() {
                            DefaultAnswer::No)) {
       return;
     }
-    session_.NewDatabase(*path);
+    // Asked and answered: even a file that is no database may be replaced.
+    session_.NewDatabase(*path, ForeignFile::Replace);
   });
 }
 

@@ -145,6 +145,8 @@ class TMainForm : public QMainWindow, private DatabaseUi {
 
   void FormCreate();
   void FormDestroy();
+  // Asks what becomes of an open transaction at closing; false keeps the window open.
+  bool SettleOpenTransaction();
   void ApplySettings();
   void ScanPlugIns();
   void AppendVersionBanner();

@@ -73,6 +73,28 @@ void DateTimeText(const DateTime& value, std::string& cell) {
   AppendTime(value, cell);
 }
 
+// A GUID as "{xxxxxxxx-xxxx-xxxx-xxxx-xxxxxxxxxxxx}": sixteen stored bytes in the layout of
+// Jet's GUID (the first three groups little-endian), or stored text as it is, in braces when
+// it has none. A NULL, or bytes of another length, show as an empty cell.
+void GuidText(const Field& field, std::string& cell) {
+  const CellValue value = field.Value();
+  if (value.type == CellValue::Blob && value.bytes.size() == 16) {
+    constexpr int kOrder[16] = {3, 2, 1, 0, 5, 4, 7, 6, 8, 9, 10, 11, 12, 13, 14, 15};
+    cell = "{";
+    for (int i = 0; i < 16; ++i) {
+      if (i == 4 || i == 6 || i == 8 || i == 10) cell += '-';
+      char hex[3];
+      std::snprintf(hex, sizeof hex, "%02X", static_cast<unsigned char>(value.bytes[kOrder[i]]));
+      cell += hex;
+    }
+    cell += '}';
+    return;
+  }
+  if (value.type == CellValue::Null || value.type == CellValue::Blob) return;  // no GUID
+  cell = field.AsString();
+  if (!cell.starts_with('{')) cell = "{" + cell + "}";
+}
+
 }  // namespace
 
 void CellText(const Field& field, std::string& cell) {
@@ -89,7 +111,11 @@ void CellText(const Field& field, std::string& cell) {
     case ftInteger:
     case ftWord:
     case ftAutoInc:
+    case ftLargeint:
       cell = std::to_string(field.AsInteger());
+      return;
+    case ftGuid:
+      GuidText(field, cell);
       return;
     case ftBoolean:
       cell = field.AsBoolean() ? "True" : "False";
@@ -120,7 +146,8 @@ void CellText(const Field& field, std::string& cell) {
 }
 
 bool IsLeftAligned(TFieldType kind) {
-  return kind == ftString || kind == ftBoolean || kind == ftMemo || kind == ftWideString;
+  return kind == ftString || kind == ftBoolean || kind == ftMemo || kind == ftWideString ||
+         kind == ftGuid;
 }
 
 }  // namespace tarnwick

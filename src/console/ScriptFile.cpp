@@ -1,6 +1,7 @@
 #include "console/ScriptFile.h"
 
 #include "text/FileAccess.h"
+#include "text/TextDecoding.h"
 
 namespace tarnwick {
 
@@ -20,8 +21,12 @@ std::string ScriptTextFromBytes(std::string_view bytes) {
   return script;
 }
 
+std::string ScriptTextFromFileBytes(std::string_view bytes, std::string_view sjisSource) {
+  return ScriptTextFromBytes(DecodeText(bytes, sjisSource, TextTarget::ConsoleText));
+}
+
 std::string ReadScriptFile(std::string_view sjisPath) {
-  return ScriptTextFromBytes(ReadWholeFile(sjisPath));
+  return ScriptTextFromFileBytes(ReadWholeFile(sjisPath), sjisPath);
 }
 
 }  // namespace tarnwick

@@ -8,8 +8,14 @@ namespace tarnwick {
 // first NUL, and joined again with every line followed by CR LF. No byte is converted.
 std::string ScriptTextFromBytes(std::string_view bytes);
 
+// The script text of a file's bytes in whatever encoding it was saved (see DecodeText):
+// decoded into console text, then cut into lines as above. Throws TarnwickError naming the
+// source and the line when the text holds a NUL or a character that cannot be converted.
+std::string ScriptTextFromFileBytes(std::string_view bytes, std::string_view sjisSource);
+
 // Reads a script file (console-text path) and returns its script text; throws
-// TarnwickError("ファイル "%s". %s は開けません") when it cannot be opened.
+// TarnwickError("ファイル "%s". %s は開けません") when it cannot be opened, and as
+// ScriptTextFromFileBytes when its text cannot be decoded.
 std::string ReadScriptFile(std::string_view sjisPath);
 
 }  // namespace tarnwick

@@ -1,12 +1,17 @@
 #include "data/Connection.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cctype>
+#include <cstdio>
 #include <memory>
 
 #include "data/Dataset.h"
 #include "data/EngineCatalogue.h"
 #include "data/EngineError.h"
+#include "data/EngineFilePaths.h"
 #include "data/JetFile.h"
 #include "data/Statement.h"
 #include "data/Udl.h"
@@ -23,6 +28,7 @@ namespace tarnwick {
 namespace {
 
 constexpr std::string_view kFileNameKey = "FILE NAME=";
+constexpr std::string_view kProviderKey = "Provider=";
 constexpr int kBusyTimeoutMilliseconds = 2000;
 // How many steps of the engine's virtual machine pass between two ticks of the watch: a few
 // thousand take some tens of microseconds, so a stop is quick and the ticks cost nothing
@@ -88,20 +94,56 @@ void ConfigureEngineOnce() {
   (void)refused;
 }
 
+// A URI that opens the file read-only. When no log of another writer lies beside it, the file
+// is taken as unchanging: the engine then neither locks it nor creates its shared-memory file.
+std::string ReadOnlyUri(const std::string& nativePath) {
+  // An absolute path after "file://", so that a path beginning with "//" names no host.
+  std::string uri = nativePath.starts_with('/') ? "file://" : "file:";
+  for (unsigned char byte : nativePath) {
+    if (std::isalnum(byte) || byte == '/' || byte == '.' || byte == '-' || byte == '_' ||
+        byte >= 0x80) {
+      uri += static_cast<char>(byte);
+    } else {
+      char escaped[4];
+      std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
+      uri += escaped;
+    }
+  }
+  struct stat log {};
+  const bool otherWriter = stat((nativePath + "-wal").c_str(), &log) == 0 && log.st_size > 0;
+  return uri + (otherWriter ? "?mode=ro" : "?mode=ro&immutable=1");
+}
+
+// A side file that an earlier read-only use left without write permission would make a
+// writable database fail every write: it gets the database's permission again. (A side file
+// in use stays the same file; only its mode changes.)
+void RestoreSideFilePermissions(const std::string& nativePath) {
+  struct stat database {};
+  if (stat(nativePath.c_str(), &database) != 0) return;
+  for (const char* suffix : {"-shm", "-wal"}) {
+    const std::string side = nativePath + suffix;
+    if (access(side.c_str(), F_OK) == 0 && access(side.c_str(), W_OK) != 0) {
+      chmod(side.c_str(), database.st_mode & 0666);
+    }
+  }
+}
+
 // Opens an existing database file; never creates one.
 sqlite3* OpenDatabaseFile(const std::string& sjisPath) {
   ConfigureEngineOnce();
   if (sjisPath.empty() || !FileExists(sjisPath)) {
     throw TarnwickError(Sjis("データベースファイル \"") + sjisPath + Sjis("\" が見つかりません"));
   }
-  std::string nativePath = NativePath(sjisPath);
-  // The engine would read a name that starts with "file:" as a URI.
-  if (nativePath.starts_with("file:")) nativePath.insert(0, "./");
-  sqlite3* raw = nullptr;
+  const std::string nativePath = NativePath(sjisPath);
+  const bool writable = CanWriteDatabase(nativePath);
+  if (writable) RestoreSideFilePermissions(nativePath);
+  const std::string name = writable ? EngineFileName(nativePath) : ReadOnlyUri(nativePath);
   // A connection and its datasets are used by one thread at a time, so the engine need not
   // lock the connection around every call (several per row when rows are read or stored).
-  const int rc = sqlite3_open_v2(nativePath.c_str(), &raw,
-                                 SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+  const int flags = (writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY | SQLITE_OPEN_URI) |
+                    SQLITE_OPEN_NOMUTEX;
+  sqlite3* raw = nullptr;
+  const int rc = sqlite3_open_v2(name.c_str(), &raw, flags, nullptr);
   HandlePtr db(raw);
   if (rc != SQLITE_OK) {
     throw CannotOpen(sjisPath, raw ? EngineMessage(raw) : Utf8ToSjis(sqlite3_errstr(rc)));
@@ -124,8 +166,12 @@ void Connection::SetConnectionString(std::string connectionString) {
 
 void Connection::Open() {
   if (Connected()) return;
-  const std::string descriptor = DescriptorPath(connectionString_);
-  const UdlContents contents = ReadUdlFile(descriptor);
+  // An initialisation string names the database itself; any other connection string names
+  // the descriptor that holds one.
+  const bool initString = StartsWithIgnoringAsciiCase(connectionString_, kProviderKey);
+  const std::string descriptor = initString ? std::string() : DescriptorPath(connectionString_);
+  const UdlContents contents =
+      initString ? ParseInitString(connectionString_) : ReadUdlFile(descriptor);
   if (contents.provider != kJetProvider) {
     throw TarnwickError(Sjis("接続記述ファイル \"") + descriptor + Sjis("\" のプロバイダ \"") +
                         contents.provider + Sjis("\" には対応していません"));
@@ -195,6 +241,10 @@ void Connection::DeferForeignKeyChecks() {
 void Connection::Rollback() {
   // Used on failure paths: without an open transaction there is nothing to undo.
   if (InTransaction()) ExecuteInternal(db_, "ROLLBACK");
+}
+
+bool Connection::ReadOnly() const {
+  return db_ != nullptr && sqlite3_db_readonly(db_, "main") == 1;
 }
 
 bool Connection::InTransaction() const {

@@ -29,11 +29,14 @@ enum class SqlDialect { Jet, Engine };
 enum class JetFiles { Refused, ReadOnly };
 
 // The connection to one database, reached through a connection descriptor: the connection
-// string is "FILE NAME=" + descriptor path (console text). The descriptor's provider must be
-// "Microsoft.Jet.OLEDB.4.0", which means our engine on the descriptor's data-source file.
-// Opening never creates a file. Every statement commits on its own and is on disk when it
-// returns; a clean close leaves no side files. Jet's function library is registered on every
-// connection to our engine.
+// string is "FILE NAME=" + descriptor path (console text), or the initialisation string a
+// descriptor would hold ("Provider=...;Data Source=...;", see InitString), kept in memory. The
+// descriptor's provider must be "Microsoft.Jet.OLEDB.4.0", which means our engine on the
+// descriptor's data-source file. Opening never creates a file. Every statement commits on its own
+// and is on disk when it returns; a clean close leaves no side files. A database that we cannot
+// write (the file or its folder) is opened read-only, with its journal mode as it is and no side
+// files at all; writes then fail with the engine's read-only error. Jet's function library is
+// registered on every connection to our engine.
 // A connection that reads a Jet file is read-only: its catalogue, keys, tables (through the
 // table object) and the extra catalogue below serve the import; statements are refused.
 class Connection {
@@ -58,11 +61,15 @@ class Connection {
   bool IsJetSource() const { return jet_ != nullptr; }
   // The Jet file, opening first; throws TarnwickError when the connection is not on one.
   JetDatabase& Jet();
+  // True while the open database of our engine is read-only.
+  bool ReadOnly() const;
   // Opens the connection when it is closed (queries, tables and name lists use this).
   void EnsureOpen();
 
   // Tables and views in catalogue order, without the engine's or our own internal tables.
   std::vector<std::string> TableNames();
+  // The same names as the engine keeps them (UTF-8): names console text cannot spell whole.
+  std::vector<std::string> EngineTableNames();
   // Stored procedures in catalogue order: names (console text), and with what they hold.
   std::vector<std::string> ProcedureNames();
   std::vector<JetProcedure> Procedures();

@@ -163,6 +163,16 @@ std::vector<std::string> Connection::TableNames() {
   return names;
 }
 
+std::vector<std::string> Connection::EngineTableNames() {
+  std::vector<std::string> names;
+  if (IsJetSource()) {
+    for (const std::string& name : TableNames()) names.push_back(SjisToUtf8(name));
+    return names;
+  }
+  for (UserObject& object : UserObjects(Handle())) names.push_back(std::move(object.utf8Name));
+  return names;
+}
+
 std::vector<std::string> Connection::ProcedureNames() {
   std::vector<std::string> names;
   for (const JetProcedure& procedure : Procedures()) names.push_back(Utf8ToSjis(procedure.name));

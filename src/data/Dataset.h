@@ -78,6 +78,9 @@ class Query : public Dataset {
   // Runs the statement; throws TarnwickError with the engine's message. A text that holds
   // no statement, or more than one, is an error too.
   void ExecSql();
+  // Runs a statement given as UTF-8 instead of the statement text, as ExecSql runs that: for
+  // statements the program makes with names console text cannot spell (the import's).
+  void ExecUtf8Sql(const std::string& utf8Sql);
   void Open();
   // True when the statement gives rows (a query, TRANSFORM, EXECUTE of a query...), as the
   // front end (or, for the engine's own SQL, the engine) reads it; false also for a statement
@@ -105,8 +108,12 @@ class Table : public Dataset {
  public:
   using Dataset::Dataset;
   ~Table() override;
-  void SetTableName(std::string sjisName) { tableName_ = std::move(sjisName); }
+  void SetTableName(std::string sjisName);
+  // The table by the engine's own name (UTF-8), which console text may not be able to spell;
+  // TableName then gives it as console text, with '?' for such characters.
+  void SetEngineTableName(std::string utf8Name);
   const std::string& TableName() const { return tableName_; }
+  const std::string& EngineName() const { return engineName_; }
   // Opens all rows and stands on the first. On a Jet file the fields are ready at once and
   // First() reads the first row.
   void Open();
@@ -120,6 +127,7 @@ class Table : public Dataset {
   void CloseExtras() override;
   std::string EngineTableName() const;
   std::string tableName_;
+  std::string engineName_;
   sqlite3_stmt* insert_ = nullptr;
   bool appending_ = false;
   friend class Dataset;

@@ -35,6 +35,10 @@ std::string_view FieldTypeName(TFieldType kind) {
       return "MEMO";
     case ftWideString:
       return "CHAR";
+    case ftLargeint:
+      return "BIGINT";
+    case ftGuid:
+      return "GUID";
     default:
       return "???";
   }

@@ -93,9 +93,10 @@ bool Query::ExecValues(const JetValuesTemplate& values) {
 // Runs the statement as the front end compiles it. Should another connection change the
 // database's definitions in between, nothing has run: it is compiled again and run against
 // the definitions as they are now.
-void Query::ExecSql() {
+void Query::ExecSql() { ExecUtf8Sql(SjisToUtf8(sql_)); }
+
+void Query::ExecUtf8Sql(const std::string& utf8Sql) {
   Close();
-  const std::string utf8Sql = SjisToUtf8(sql_);
   if (connection_.Dialect() == SqlDialect::Engine) return ExecEngineSql(utf8Sql);
   if (const std::optional<JetValuesTemplate> values = JetInsertValuesTemplate(utf8Sql)) {
     if (ExecValues(*values)) return;

@@ -13,7 +13,17 @@ namespace tarnwick {
 
 Table::~Table() { Close(); }
 
-std::string Table::EngineTableName() const { return QuotedName(SjisToUtf8(tableName_)); }
+void Table::SetTableName(std::string sjisName) {
+  engineName_ = SjisToUtf8(sjisName);
+  tableName_ = std::move(sjisName);
+}
+
+void Table::SetEngineTableName(std::string utf8Name) {
+  tableName_ = Utf8ToSjis(utf8Name);
+  engineName_ = std::move(utf8Name);
+}
+
+std::string Table::EngineTableName() const { return QuotedName(engineName_); }
 
 // The columns take the Jet types the catalogue gives them.
 void Table::Open() {

@@ -2,6 +2,7 @@
 
 #include "text/Cp932.h"
 #include "text/FileAccess.h"
+#include "text/TarnwickError.h"
 
 namespace tarnwick {
 
@@ -34,34 +35,103 @@ std::u16string DescriptorText(std::string_view bytes) {
   return text;
 }
 
-// The text after the first occurrence of key up to the next ';', or empty when the key is
-// missing or no ';' follows it.
+// A quoted value: the text between the quote at `start` and the next quote of the same kind
+// that is not doubled, each doubled quote read as one; it must be followed by ';'. Empty when
+// the closing quote or the ';' is missing.
+std::u16string QuotedValue(std::u16string_view text, std::size_t start) {
+  const char16_t quote = text[start];
+  std::u16string value;
+  for (std::size_t i = start + 1; i < text.size(); ++i) {
+    if (text[i] != quote) {
+      value += text[i];
+    } else if (i + 1 < text.size() && text[i + 1] == quote) {
+      value += quote;
+      ++i;
+    } else {
+      return i + 1 < text.size() && text[i + 1] == u';' ? value : std::u16string();
+    }
+  }
+  return {};
+}
+
+// The value after the first occurrence of key: a quoted value as the connection-string
+// convention writes it ('...' or "...", the quote doubled inside), or else the text up to the
+// next ';'. Empty when the key is missing or the value is not ended by a ';'.
 std::u16string ValueAfterKey(std::u16string_view text, std::u16string_view key) {
   std::size_t start = text.find(key);
   if (start == std::u16string_view::npos) return {};
   start += key.size();
+  if (start < text.size() && (text[start] == u'"' || text[start] == u'\'')) {
+    return QuotedValue(text, start);
+  }
   std::size_t end = text.find(u';', start);
   if (end == std::u16string_view::npos) return {};
   return std::u16string(text.substr(start, end - start));
 }
 
+bool IsBlank(char16_t unit) { return unit == u' ' || unit == u'\t'; }
+
+// A database path as the descriptor holds it: unchanged when a reader can take it as it is;
+// in double quotes, each double quote in it written twice, when it holds a ';' or a quote or
+// begins or ends with a blank. A line break or another control character cannot be written
+// into the descriptor's line at all.
+std::u16string DataSourceValue(std::u16string_view path, std::string_view sjisPath) {
+  for (char16_t unit : path) {
+    if (unit < 0x20 && unit != u'\t') {
+      throw TarnwickError(Sjis("データベースのパス \"") + std::string(sjisPath) +
+                          Sjis("\" は改行などの制御文字を含むため接続記述ファイルに書けません"));
+    }
+  }
+  const bool needsQuotes = path.find_first_of(u";\"'") != std::u16string_view::npos ||
+                           (!path.empty() && (IsBlank(path.front()) || IsBlank(path.back())));
+  if (!needsQuotes) return std::u16string(path);
+  std::u16string quoted = u"\"";
+  for (char16_t unit : path) {
+    quoted += unit;
+    if (unit == u'"') quoted += u'"';
+  }
+  return quoted + u"\"";
+}
+
+// The descriptor's text from "Provider=" on, with the database path as it is written.
+std::u16string InitText(std::string_view databasePath) {
+  const std::u16string path = DataSourceValue(SjisToUtf16(databasePath), databasePath);
+  std::u16string text(kUdlHead.substr(kUdlHead.find(u"Provider=")));
+  return text.append(path).append(kUdlTail.substr(0, kUdlTail.size() - 2));
+}
+
+UdlContents ParseText(std::u16string_view text) {
+  return {Utf16ToSjis(ValueAfterKey(text, u"Provider=")),
+          Utf16ToSjis(ValueAfterKey(text, u"Data Source="))};
+}
+
 }  // namespace
 
-void WriteUdlFile(std::string_view udlPath, std::string_view databasePath) {
-  const std::u16string path = SjisToUtf16(databasePath);
+std::string UdlFileBytes(std::string_view databasePath) {
+  const std::u16string path = DataSourceValue(SjisToUtf16(databasePath), databasePath);
   std::string bytes = "\xFF\xFE";
   bytes.reserve(2 + 2 * (kUdlHead.size() + path.size() + kUdlTail.size()));
   AppendUtf16Le(bytes, kUdlHead);
   AppendUtf16Le(bytes, path);
   AppendUtf16Le(bytes, kUdlTail);
-  WriteWholeFile(udlPath, bytes);
+  return bytes;
 }
 
-UdlContents ReadUdlFile(std::string_view udlPath) {
-  const std::u16string text = DescriptorText(ReadWholeFile(udlPath));
-  return {Utf16ToSjis(ValueAfterKey(text, u"Provider=")),
-          Utf16ToSjis(ValueAfterKey(text, u"Data Source="))};
+std::string InitString(std::string_view databasePath) {
+  return Utf16ToSjis(InitText(databasePath));
 }
+
+UdlContents ParseInitString(std::string_view initString) {
+  return ParseText(SjisToUtf16(initString));
+}
+
+void WriteUdlFile(std::string_view udlPath, std::string_view databasePath) {
+  WriteWholeFile(udlPath, UdlFileBytes(databasePath));
+}
+
+UdlContents ParseUdlBytes(std::string_view bytes) { return ParseText(DescriptorText(bytes)); }
+
+UdlContents ReadUdlFile(std::string_view udlPath) { return ParseUdlBytes(ReadWholeFile(udlPath)); }
 
 std::string ReadUdlProvider(std::string_view udlPath) { return ReadUdlFile(udlPath).provider; }
 

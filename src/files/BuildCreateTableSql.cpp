@@ -7,6 +7,7 @@
 #include "data/KeyRowset.h"
 #include "data/SqlName.h"
 #include "text/AsciiCase.h"
+#include "text/Cp932.h"
 
 namespace tarnwick {
 namespace {
@@ -64,10 +65,13 @@ std::vector<int> KeyPositions(const Table& source, KeyRowset& keys) {
   return positions;
 }
 
-std::string BuildCreateTableSql(const Table& source, KeyRowset& keys,
-                                const std::vector<SourceRelationship>& foreignKeys) {
+namespace {
+
+// The statement after the table's name: " (" + the fields, the key and the foreign keys + ");".
+std::string ColumnsAndKeys(const Table& source, KeyRowset& keys,
+                           const std::vector<SourceRelationship>& foreignKeys) {
   const std::vector<int> key = KeyPositions(source, keys);
-  std::string sql = "CREATE TABLE " + SqlName(source.TableName()) + " (";
+  std::string sql = " (";
   for (int i = 0; i < source.FieldCount(); ++i) {
     const Field& field = source.FieldAt(i);
     sql += SqlName(field.Name());
@@ -87,6 +91,30 @@ std::string BuildCreateTableSql(const Table& source, KeyRowset& keys,
   for (const SourceRelationship& relationship : foreignKeys) sql += ForeignKeyClause(relationship);
   sql += ");";
   return sql;
+}
+
+// A name (UTF-8) as a statement of the front end carries it: as SqlName writes it when console
+// text spells it and gives back the same characters (U+301C, for one, comes back as U+FF5E),
+// else in brackets (in double quotes when it holds a ']').
+std::string EngineSqlName(const std::string& utf8Name) {
+  if (const auto sjis = Utf8ToSjisExactly(utf8Name); sjis && SjisToUtf8(*sjis) == utf8Name) {
+    return SjisToUtf8(SqlName(*sjis));
+  }
+  if (utf8Name.find(']') != std::string::npos) return QuotedName(utf8Name);
+  return "[" + utf8Name + "]";
+}
+
+}  // namespace
+
+std::string BuildCreateTableSql(const Table& source, KeyRowset& keys,
+                                const std::vector<SourceRelationship>& foreignKeys) {
+  return "CREATE TABLE " + SqlName(source.TableName()) + ColumnsAndKeys(source, keys, foreignKeys);
+}
+
+std::string BuildEngineCreateTableSql(const Table& source, KeyRowset& keys,
+                                      const std::vector<SourceRelationship>& foreignKeys) {
+  return "CREATE TABLE " + EngineSqlName(source.EngineName()) +
+         SjisToUtf8(ColumnsAndKeys(source, keys, foreignKeys));
 }
 
 }  // namespace tarnwick

@@ -25,4 +25,9 @@ std::vector<int> KeyPositions(const Table& source, KeyRowset& keys);
 std::string BuildCreateTableSql(const Table& source, KeyRowset& keys,
                                 const std::vector<SourceRelationship>& foreignKeys = {});
 
+// The same statement as the Jet front end takes it (UTF-8), with the table under the name the
+// engine keeps (see Table::EngineName), which console text may not be able to spell.
+std::string BuildEngineCreateTableSql(const Table& source, KeyRowset& keys,
+                                      const std::vector<SourceRelationship>& foreignKeys = {});
+
 }  // namespace tarnwick

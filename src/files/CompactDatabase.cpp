@@ -3,6 +3,8 @@
 #include "data/JetFile.h"
 #include "files/CompactFile.h"
 #include "files/DatabaseSession.h"
+#include "text/Cp932.h"
+#include "text/ResultPane.h"
 
 namespace tarnwick {
 
@@ -13,7 +15,11 @@ void DatabaseSession::CompactDatabase() {
   // The names may still designate a Jet file that was refused when opened: it is not ours to
   // compact, and stays as it is.
   if (IsJetFile(DatabasePath())) return;
-  CompactDatabaseFile(DatabasePath());
+  const CompactOutcome outcome = CompactDatabaseFile(DatabasePath());
+  if (!outcome.removedCopy.empty()) {
+    pane_.AppendLine(Sjis("以前の版が残した最適化用のファイル \"") + outcome.removedCopy +
+                     Sjis("\" を削除しました"));
+  }
 }
 
 }  // namespace tarnwick

@@ -9,18 +9,18 @@
 
 namespace tarnwick {
 
-void DatabaseSession::NewDatabase(std::string_view path) {
+void DatabaseSession::NewDatabase(std::string_view path, ForeignFile foreign) {
   if (!HasDatabaseExtension(path)) return;
   DeriveNames(path);
   SetDbConnected(false);
-  RecreateDatabase();
+  RecreateDatabase(foreign);
   pane_.AppendLine(UdlName + Sjis(" を新規作成しました"));
   SetDbConnected(true);
 }
 
-void DatabaseSession::ResetDatabase() {
+void DatabaseSession::ResetDatabase(ForeignFile foreign) {
   connection_.Close();
-  RecreateDatabase();
+  RecreateDatabase(foreign);
   pane_.AppendLine(Sjis("初期化終了しました"));
   SetDbConnected(true);
 }

@@ -1,8 +1,11 @@
 #include "files/DatabaseFiles.h"
 
+#include <filesystem>
+
 #include "data/Connection.h"
 #include "data/JetFile.h"
 #include "data/Udl.h"
+#include "files/EmptyDatabase.h"
 #include "files/TemplateDatabase.h"
 #include "text/Cp932.h"
 #include "text/FileAccess.h"
@@ -21,9 +24,20 @@ void DeleteIfExists(const std::string& path) {
   if (FileExists(path)) DeleteFile(path);
 }
 
+// Writes the template under the database's name: a new file, or over one that may go.
+void WriteTemplate(const std::string& databasePath) {
+  for (const char* suffix : kEngineSideFiles) DeleteIfExists(databasePath + suffix);
+  WriteWholeFile(databasePath, TemplateDatabase());
+}
+
+bool IsEmptyFile(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::file_size(NativePath(path), error) == 0 && !error;
+}
+
 }  // namespace
 
-void RecreateDatabase(Connection& connection, const DatabaseNames& names) {
+void RecreateDatabase(Connection& connection, const DatabaseNames& names, ForeignFile foreign) {
   const std::string databasePath = names.DatabasePath();
   // A learner's Access file is never replaced by an empty database of ours.
   if (IsJetFile(databasePath)) {
@@ -33,10 +47,19 @@ void RecreateDatabase(Connection& connection, const DatabaseNames& names) {
                              "ください"));
   }
   connection.Close();
-  DeleteIfExists(databasePath);
-  for (const char* suffix : kEngineSideFiles) DeleteIfExists(databasePath + suffix);
-  WriteWholeFile(databasePath, TemplateDatabase());
-  WriteUdlFile(names.DescriptorPath(), databasePath);
+  // A path that no descriptor can name is refused before the database is touched.
+  const std::string descriptor = UdlFileBytes(databasePath);
+  if (!FileExists(databasePath) || IsEmptyFile(databasePath)) {
+    WriteTemplate(databasePath);
+  } else if (IsEngineDatabaseFile(NativePath(databasePath))) {
+    EmptyDatabaseFile(databasePath);
+  } else if (foreign == ForeignFile::Replace) {
+    WriteTemplate(databasePath);
+  } else {
+    throw TarnwickError(Sjis("ファイル \"") + databasePath +
+                        Sjis("\" はデータベースではないため置き換えません"));
+  }
+  WriteWholeFile(names.DescriptorPath(), descriptor);
   connection.SetConnectionString(names.ConnectionString());
 }
 

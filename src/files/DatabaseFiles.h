@@ -7,13 +7,21 @@ namespace tarnwick {
 
 class Connection;
 
-// Replaces the database by the empty template and rewrites its descriptor: closes the
-// connection, deletes the existing database file (with any log files the engine left
-// beside it), writes the template byte for byte, writes the descriptor and sets the
-// connection string. Leaves the connection closed. Throws TarnwickError when the template or
-// the descriptor cannot be written, and before anything is done when the file is a Jet
-// (Access) file, which is never replaced.
-void RecreateDatabase(Connection& connection, const DatabaseNames& names);
+// What becomes of an existing file that is no database of our engine when an empty database
+// is made under its name: refused with a message, or replaced after the user agreed.
+enum class ForeignFile { Refuse, Replace };
+
+// Makes the database empty and rewrites its descriptor; closes the connection first and leaves
+// it closed with the connection string set. A database of our engine is emptied in place
+// through the engine (EmptyDatabaseFile), so that other programs that have it open lose
+// nothing they have not been told about; a missing file, an empty one, and (when `foreign`
+// says so) a file that is no database of ours are written from the template byte for byte,
+// after the log files the engine may have left beside them are deleted. Throws TarnwickError,
+// with the file as it was, for a Jet (Access) file, which is never replaced, for another file
+// that is no database of ours and may not be replaced, when another program holds the write
+// lock, and when the template or the descriptor cannot be written.
+void RecreateDatabase(Connection& connection, const DatabaseNames& names,
+                      ForeignFile foreign = ForeignFile::Refuse);
 
 // Writes the descriptor naming the database, whatever exists, and sets the connection string;
 // the database file is neither tested nor created. Throws TarnwickError when the descriptor

@@ -28,9 +28,9 @@ void DatabaseSession::ApplyNames(const DatabaseNames& names) {
 
 void DatabaseSession::DeriveNames(std::string_view path) { ApplyNames(DeriveDatabaseNames(path)); }
 
-void DatabaseSession::RecreateDatabase() {
+void DatabaseSession::RecreateDatabase(ForeignFile foreign) {
   BusyPointer busy(ui_);
-  tarnwick::RecreateDatabase(connection_, Names());
+  tarnwick::RecreateDatabase(connection_, Names(), foreign);
 }
 
 void DatabaseSession::SetDbConnected(bool connect) {
@@ -60,6 +60,8 @@ void DatabaseSession::SetDbConnected(bool connect) {
   lastConnectError_.clear();
   ui_.SetConnectCaption(Sjis("DBの切断(&A)"));
   connectionPane_->AppendLine(MdbName + Sjis(" ファイルに接続しました"));
+  // Said in the result pane, also where the connect lines go elsewhere (the runner).
+  if (connection_.ReadOnly()) pane_.AppendLine(Sjis("読み取り専用で開きました"));
   connectionPane_->AppendLine("");
 }
 

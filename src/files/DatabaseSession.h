@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "files/DatabaseFiles.h"
 #include "files/DatabaseNames.h"
 
 namespace tarnwick {
@@ -33,16 +34,20 @@ class DatabaseSession {
   // Sets DbDir, MdbName and UdlName from a chosen database path.
   void DeriveNames(std::string_view path);
 
-  // Replaces the current database by the empty template and rewrites its descriptor.
-  void RecreateDatabase();
+  // Makes the current database empty and rewrites its descriptor (see the free function
+  // RecreateDatabase: a database of ours is emptied in place, a file that is no database of
+  // ours is replaced only when `foreign` says so).
+  void RecreateDatabase(ForeignFile foreign = ForeignFile::Refuse);
   // Connects or disconnects, with the pane messages and the connect command's caption.
   void SetDbConnected(bool connect);
   // The connect command: follows the connection's real state.
   void ToggleConnection();
-  // New database at a path chosen in the save dialog (ignored unless it ends in .mdb).
-  void NewDatabase(std::string_view path);
+  // New database at a path chosen in the save dialog (ignored unless it ends in .mdb). An
+  // existing file that is no database of ours is replaced only with ForeignFile::Replace,
+  // which the window passes after the user agreed to replace the file.
+  void NewDatabase(std::string_view path, ForeignFile foreign = ForeignFile::Refuse);
   // Reset after the user answered Yes.
-  void ResetDatabase();
+  void ResetDatabase(ForeignFile foreign = ForeignFile::Refuse);
   // Open a database chosen in the open dialog.
   void OpenDatabase(std::string_view path);
   // The start-up choice: the command-line branch when the first argument names an .mdb

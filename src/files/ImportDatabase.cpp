@@ -1,7 +1,9 @@
 // The import: every table of another database file taken over into the current one, through
-// a temporary cache descriptor and a second connection of its own.
+// a second connection of its own.
 #include <algorithm>
+#include <deque>
 #include <exception>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -27,29 +29,6 @@
 
 namespace tarnwick {
 namespace {
-
-constexpr std::string_view kCacheDescriptorName = "_TarnwickCache.udl";
-
-// The descriptor through which the second connection reaches the other database; it exists
-// only while the import runs.
-class CacheDescriptor {
- public:
-  CacheDescriptor(std::string path, std::string_view databasePath) : path_(std::move(path)) {
-    try {
-      WriteUdlFile(path_, databasePath);
-    } catch (...) {
-      DeleteFile(path_);
-      throw;
-    }
-  }
-  ~CacheDescriptor() { DeleteFile(path_); }
-  CacheDescriptor(const CacheDescriptor&) = delete;
-  CacheDescriptor& operator=(const CacheDescriptor&) = delete;
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 // "TABLE_NAME = '<name>'" with every apostrophe of the name written twice, so that any name
 // selects its own key rows.
@@ -132,7 +111,7 @@ class TableTransaction {
 void CopyRows(Connection& from, Table& source, Table& target, Connection& connection) {
   if (NumbersRows(target)) {
     CarryOverCounter(from.AutoNumberCounter(source.TableName()), connection.Handle(),
-                     SjisToUtf8(target.TableName()));
+                     target.EngineName());
   }
   const auto pairs = PairFields(source, target);
   for (source.First(); !source.Eof(); source.Next()) {
@@ -149,10 +128,10 @@ struct ImportTarget {
   ResultPane& pane;
 };
 
-// What one table of the other database becomes: its CREATE TABLE statement and the
-// statements of its unique indexes.
+// What one table of the other database becomes: its CREATE TABLE statement (UTF-8, the table
+// under the name the engine keeps) and the statements of its unique indexes.
 struct TablePlan {
-  std::string createSql;
+  std::string utf8CreateSql;
   std::vector<std::string> indexSql;
 };
 
@@ -169,9 +148,10 @@ bool ImportTable(ImportTarget& target, Connection& from, Table& source, const Ta
   std::optional<TableTransaction> transaction;
   try {
     transaction.emplace(target.connection);
-    ExecuteStatement(target.query, plan.createSql);
+    target.query.ExecUtf8Sql(plan.utf8CreateSql);
+    target.query.Close();
     target.table.Close();
-    target.table.SetTableName(source.TableName());
+    target.table.SetEngineTableName(source.EngineName());
     target.table.Open();
     CopyRows(from, source, target.table, target.connection);
     target.table.Close();
@@ -211,13 +191,35 @@ struct ConnectFailure {
   std::string reason;
 };
 
+// The names the engine keeps (UTF-8) for the console-text names, in catalogue order: console
+// text may spell two names alike, which then take their engine names in turn.
+class EngineNames {
+ public:
+  explicit EngineNames(Connection& connection) {
+    for (std::string& name : connection.EngineTableNames()) {
+      byConsoleName_[Utf8ToSjis(name)].push_back(std::move(name));
+    }
+  }
+  std::string Take(const std::string& sjisName) {
+    std::deque<std::string>& names = byConsoleName_[sjisName];
+    if (names.empty()) return SjisToUtf8(sjisName);
+    std::string name = std::move(names.front());
+    names.pop_front();
+    return name;
+  }
+
+ private:
+  std::map<std::string, std::deque<std::string>> byConsoleName_;
+};
+
 // Imports every table and returns how many failed; the reason the other database could not
-// be connected otherwise.
-std::variant<int, ConnectFailure> ImportTables(ImportTarget& target, const std::string& cachePath,
-                                               std::string_view path) {
-  const CacheDescriptor cache(cachePath, path);
+// be connected otherwise. The other database is reached through the descriptor's text kept in
+// memory: no cache descriptor is written, so no file of that name (or behind a link of that
+// name) is touched. Tables keep the names the engine keeps, which console text shows with '?'
+// where it cannot spell them.
+std::variant<int, ConnectFailure> ImportTables(ImportTarget& target, std::string_view path) {
   Connection other(JetFiles::ReadOnly);
-  other.SetConnectionString("FILE NAME=" + cache.Path());
+  other.SetConnectionString(InitString(path));
   try {
     other.Open();
   } catch (const JetFileUnreadable& unreadable) {
@@ -227,17 +229,24 @@ std::variant<int, ConnectFailure> ImportTables(ImportTarget& target, const std::
   }
   const ImportCatalogue catalogue(other);
   const std::vector<std::string> names = catalogue.ImportOrder(other.TableNames());
+  EngineNames engineNames(other);
   Table source(other);
   KeyRowset keys = other.PrimaryKeys();
   std::set<std::string> imported;
   int failures = 0;
   for (const std::string& name : names) {
-    source.SetTableName(name);
+    // A Jet file's reader knows its tables by their console-text names.
+    if (other.IsJetSource()) {
+      source.SetTableName(name);
+    } else {
+      source.SetEngineTableName(engineNames.Take(name));
+    }
     source.Open();
     keys.SetFilter(KeyFilter(name));
     target.query.Close();
-    const TablePlan plan{BuildCreateTableSql(source, keys, catalogue.ForeignKeysOf(name, imported)),
-                         catalogue.UniqueIndexStatements(name)};
+    const TablePlan plan{
+        BuildEngineCreateTableSql(source, keys, catalogue.ForeignKeysOf(name, imported)),
+        catalogue.UniqueIndexStatements(name)};
     if (ImportTable(target, other, source, plan)) {
       imported.insert(name);
     } else {
@@ -278,7 +287,7 @@ int DatabaseSession::ImportDatabase(std::string_view path) {
   std::variant<int, ConnectFailure> outcome;
   {
     BusyPointer busy(ui_);
-    outcome = ImportTables(target, DbDir + std::string(kCacheDescriptorName), path);
+    outcome = ImportTables(target, path);
   }
   if (const auto* failure = std::get_if<ConnectFailure>(&outcome)) {
     const std::string reason = failure->reason.empty() ? "" : "\r\n" + failure->reason;

@@ -7,6 +7,7 @@
 #include "text/Cp932.h"
 #include "text/FileAccess.h"
 #include "text/ProgramFolders.h"
+#include "text/TextDecoding.h"
 
 namespace tarnwick {
 namespace {
@@ -39,7 +40,7 @@ Settings LoadSettings(std::string_view settingsPath, std::string_view exeDir) {
     settings.DbDir = DefaultDatabaseDir(exeDir);
     return settings;
   }
-  const IniFile ini(ReadWholeFile(settingsPath));
+  const IniFile ini(DecodeText(ReadWholeFile(settingsPath), settingsPath, TextTarget::Utf8));
   settings.fileFound = true;
   settings.DbDir = ReadText(ini, "SAVEPATH", "");
   if (!settings.DbDir.empty() && settings.DbDir.back() != '/') settings.DbDir += '/';

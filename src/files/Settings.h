@@ -28,10 +28,12 @@ inline constexpr std::string_view kSettingsFileName = "Tarnwick.ini";
 // shared files ("share/tarnwick/"); without either, the path beside the executable.
 std::string SettingsPath(std::string_view exeDir);
 
-// Reads the settings file once (never writes it). The file's text is UTF-8; its values are
-// turned into console text. Without a file the database lies in exeDir, or in the per-user
-// data folder when the program is installed or exeDir is not writable. Throws
-// TarnwickError("ファイル "%s". %s は開けません") when the file exists but cannot be read.
+// Reads the settings file once (never writes it). The file's text is decoded as a script
+// file's is (UTF-8 with or without its mark, UTF-16, else Shift-JIS); its values are turned
+// into console text. Without a file the database lies in exeDir, or in the per-user data folder
+// when the program is installed or exeDir is not writable. Throws
+// TarnwickError("ファイル "%s". %s は開けません") when the file exists but cannot be read, and
+// names the line when its text holds a NUL or a character that cannot be converted.
 Settings LoadSettings(std::string_view settingsPath, std::string_view exeDir);
 
 // Replaces each %NAME% by the environment variable's value (unset or empty name: nothing);

@@ -64,6 +64,22 @@ bool StandardDialogs::AskYesNo(QWidget* owner, const QString& caption, const QSt
   return box.exec() == QMessageBox::Yes;
 }
 
+DialogSeam::Answer StandardDialogs::AskYesNoCancel(QWidget* owner, const QString& caption,
+                                                   const QString& text) {
+  QMessageBox box(QMessageBox::Question, caption, text,
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner);
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::No:
+      return Answer::No;
+    default:
+      return Answer::Cancel;
+  }
+}
+
 void StandardDialogs::ShowError(QWidget* owner, const QString& message) {
   QMessageBox box(QMessageBox::Critical, kApplicationTitle, message, QMessageBox::Ok, owner);
   box.exec();

@@ -27,6 +27,7 @@ enum class DefaultAnswer { Yes, No };
 
 class DialogSeam {
  public:
+  enum class Answer { Yes, No, Cancel };
   virtual ~DialogSeam() = default;
   // The chosen path, or nothing when the user cancels. Neither dialog asks before
   // replacing a file, and neither requires the file to exist.
@@ -35,6 +36,9 @@ class DialogSeam {
   // A Yes/No question without icon; true for Yes.
   virtual bool AskYesNo(QWidget* owner, const QString& caption, const QString& text,
                         DefaultAnswer preselected) = 0;
+  // A Yes/No/Cancel question with the question icon, Yes preselected; closing the box is
+  // Cancel.
+  virtual Answer AskYesNoCancel(QWidget* owner, const QString& caption, const QString& text) = 0;
   // The standard error box: caption "Tarnwick", error icon, one OK button.
   virtual void ShowError(QWidget* owner, const QString& message) = 0;
   // The print dialog "PrintDialog": the user chooses the printer, which the dialog sets up;
@@ -49,6 +53,7 @@ class StandardDialogs : public DialogSeam {
   std::optional<QString> ChooseOpenFile(QWidget* owner, const FileDialogSpec& spec) override;
   bool AskYesNo(QWidget* owner, const QString& caption, const QString& text,
                 DefaultAnswer preselected) override;
+  Answer AskYesNoCancel(QWidget* owner, const QString& caption, const QString& text) override;
   void ShowError(QWidget* owner, const QString& message) override;
   bool ChoosePrinter(QWidget* owner, QPrinter& printer) override;
 };

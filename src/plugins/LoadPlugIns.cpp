@@ -2,12 +2,15 @@
 
 #include <dirent.h>
 #include <dlfcn.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "plugins/PlugInContract.h"
 
@@ -50,6 +53,36 @@ void GatherFunctions(void* library, void*& entry, PlugInList& plugIns) {
   }
 }
 
+// A plug-in runs with the user's rights, so only a file that nobody else could have put there
+// or changed is loaded: a regular file (no link, no FIFO, no device) owned by the user or by
+// the system, that neither its group nor others may write. It is opened without following a
+// link and without waiting (a FIFO would block the start-up), and checked on the open file.
+// Gives the open descriptor, or -1 for a file to pass over.
+int OpenTrustedLibrary(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return -1;
+  struct stat info {};
+  const bool trusted = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+                       (info.st_uid == ::geteuid() || info.st_uid == 0) &&
+                       (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+  if (trusted) return fd;
+  ::close(fd);
+  return -1;
+}
+
+// Loads the checked file through its open descriptor, so that the file loaded is the file
+// checked even if its name is given to another file in between; by its path where the system
+// offers no names for open descriptors. The loader knows a library by the name it was loaded
+// under, so the descriptor of a loaded library stays open as long as the library stays loaded,
+// which is until the process ends: no later library can come under the same name.
+void* LoadTrustedLibrary(int fd, const std::string& path) {
+  const std::string byDescriptor = "/proc/self/fd/" + std::to_string(fd);
+  const bool named = ::access(byDescriptor.c_str(), F_OK) == 0;
+  void* library = ::dlopen(named ? byDescriptor.c_str() : path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (library == nullptr || !named) ::close(fd);
+  return library;
+}
+
 void ScanFolder(const std::string& nativeFolder, PlugInList& plugIns) {
   std::unique_ptr<DIR, FolderCloser> folder(::opendir(nativeFolder.c_str()));
   if (folder == nullptr) return;
@@ -57,7 +90,9 @@ void ScanFolder(const std::string& nativeFolder, PlugInList& plugIns) {
   while (const dirent* item = ::readdir(folder.get())) {
     if (!IsPlugInFileName(item->d_name)) continue;
     const std::string path = nativeFolder + "/" + item->d_name;
-    void* library = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    const int fd = OpenTrustedLibrary(path);
+    if (fd < 0) continue;
+    void* library = LoadTrustedLibrary(fd, path);
     if (library == nullptr) continue;
     GatherFunctions(library, entry, plugIns);
   }

@@ -15,8 +15,11 @@ PlugInList LoadPlugIns();
 // in that folder (never through the loader's search path, where a library of the same name
 // could be found instead) and stays loaded until the process ends. An entry that does not
 // load or lacks one of the two entry points (see PlugInContract.h) is passed over; so is a
-// count of 0 or less. Any failure, in the listing or inside a plug-in's entry point, ends the
-// scan at once without a message, keeping the functions gathered so far.
+// count of 0 or less. Only regular files owned by the user (or by the system) that neither
+// their group nor others may write are loaded; links, FIFOs, devices and any other file are
+// passed over silently, without being opened for longer than the check. Any failure, in the listing
+// or inside a plug-in's entry point, ends the scan at once without a message, keeping the functions
+// gathered so far.
 PlugInList LoadPlugInsFrom(const std::string& nativeFolder);
 
 }  // namespace tarnwick

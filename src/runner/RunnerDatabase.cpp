@@ -15,12 +15,13 @@ namespace tarnwick::runner {
 namespace {
 
 // The database named by --db: its descriptor is written beside it, as for a database named
-// on the window's command line.
+// on the window's command line. With --new, a file of that name that is no database of ours
+// is replaced: the user named it for a new database.
 void DesignateNamedDatabase(DatabaseSession& session, Connection& connection,
                             const RunnerOptions& options) {
   session.ApplyNames(ChooseDatabase(*options.databasePath));
   if (options.recreateDatabase) {
-    session.RecreateDatabase();
+    session.RecreateDatabase(ForeignFile::Replace);
   } else {
     DesignateDatabase(connection, session.Names());
   }

@@ -8,11 +8,12 @@
 #include "text/Cp932.h"
 #include "text/FileAccess.h"
 #include "text/TarnwickError.h"
+#include "text/TextDecoding.h"
 
 namespace tarnwick::runner {
 
-std::string ScriptTextFromCommandText(std::string_view utf8) {
-  const std::string sjis = Utf8ToSjis(utf8);
+std::string ScriptTextFromCommandText(std::string_view bytes) {
+  const std::string sjis = DecodeText(bytes, "-c", TextTarget::ConsoleText);
   std::string script;
   script.reserve(sjis.size() + sjis.size() / 16);
   for (std::size_t i = 0; i < sjis.size(); ++i) {
@@ -54,7 +55,7 @@ std::string ScriptTextOf(const RunnerInput& input) {
     case RunnerInput::Kind::ScriptFile:
       return ReadScriptFile(ConsolePath(input.utf8));
     case RunnerInput::Kind::StandardInput:
-      return ScriptTextFromBytes(ReadStandardInput());
+      return ScriptTextFromFileBytes(ReadStandardInput(), Sjis("標準入力"));
     case RunnerInput::Kind::ImportDatabase:
       break;  // a database to import, not a script
   }

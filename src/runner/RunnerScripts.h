@@ -7,9 +7,11 @@
 
 namespace tarnwick::runner {
 
-// A -c text (UTF-8) as the SQL pane would hold it: Shift-JIS, every LF or CR LF turned into
-// CR LF, nothing added at the end.
-std::string ScriptTextFromCommandText(std::string_view utf8);
+// A -c text as the SQL pane would hold it: decoded into Shift-JIS as a script file is (UTF-8
+// from a UTF-8 terminal, Shift-JIS from a Shift-JIS one), every LF or CR LF turned into CR LF,
+// nothing added at the end. Throws TarnwickError naming "-c" and the line when the text holds
+// a character that cannot be converted.
+std::string ScriptTextFromCommandText(std::string_view bytes);
 
 // All bytes of standard input.
 std::string ReadStandardInput();
@@ -22,8 +24,8 @@ std::string ConsolePath(std::string_view utf8Path);
 bool FitsConsoleText(std::string_view utf8);
 
 // The script text of one input: the -c text converted, the script file or standard input
-// read and cut into CR LF lines; empty for a database to import. Throws TarnwickError when a
-// file cannot be read.
+// read, decoded and cut into CR LF lines; empty for a database to import. Throws
+// TarnwickError when a file cannot be read or its text cannot be decoded.
 std::string ScriptTextOf(const RunnerInput& input);
 
 }  // namespace tarnwick::runner

@@ -53,9 +53,6 @@ std::vector<std::string> PrepareInputs(const std::vector<RunnerInput>& inputs) {
       continue;
     }
     prepared.push_back(ScriptTextOf(input));
-    if (input.kind == RunnerInput::Kind::CommandText && !FitsConsoleText(input.utf8)) {
-      ReportFailure("warning: characters that Shift-JIS cannot represent became '?' in a -c text");
-    }
   }
   return prepared;
 }
@@ -67,6 +64,15 @@ void ReportOpenFailure(const DatabaseSession& session, const RunnerOptions& opti
       !FileExists(session.DatabasePath())) {
     ReportFailure(session.DatabasePath() + " does not exist; --new creates it");
   }
+}
+
+// A transaction that the scripts began and never ended is rolled back, never committed behind
+// the user's back, and the run says so: the rows it answered OK are not in the database.
+bool RollBackOpenTransaction(Connection& connection) {
+  if (!connection.InTransaction()) return false;
+  connection.Rollback();
+  ReportFailure(Sjis("確定していないトランザクションを取り消しました (ROLLBACK)"));
+  return true;
 }
 
 }  // namespace
@@ -125,6 +131,7 @@ ExitStatus RunSession(const RunnerOptions& options, std::FILE* out) {
   }
   query.Close();
   table.Close();
+  const bool rolledBack = RollBackOpenTransaction(connection);
   connection.Close();
 
   // Ctrl+C asked for a quick end: the compaction is left for another run.
@@ -145,7 +152,8 @@ ExitStatus RunSession(const RunnerOptions& options, std::FILE* out) {
   }
   if (!compacted) return kCannotRun;
   if (interrupted) return kInterrupted;
-  return (runCutShort || context.errorsReported > 0) ? kStatementFailed : kAllSucceeded;
+  return (runCutShort || rolledBack || context.errorsReported > 0) ? kStatementFailed
+                                                                   : kAllSucceeded;
 }
 
 }  // namespace tarnwick::runner

@@ -8,7 +8,8 @@ namespace tarnwick::runner {
 
 enum ExitStatus : int {
   kAllSucceeded = 0,
-  kStatementFailed = 1,  // a statement or a grid reported an error, or a run was cut short
+  kStatementFailed = 1,  // a statement or a grid reported an error, a run was cut short, or
+                         // a transaction left open was rolled back
   kCannotRun = 2,        // the database, a script or the output could not be used
   kInterrupted = 130,    // Ctrl+C stopped the run, as a shell counts SIGINT
 };

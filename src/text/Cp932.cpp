@@ -208,6 +208,61 @@ std::string SjisToUtf8(std::string_view sjis) {
   return SjisToUtf8Converter().Convert(sjis, kUtf8Replacement, SjisCharacterLength);
 }
 
+std::optional<std::string> Utf8ToSjisExactly(std::string_view utf8) {
+  if (IsAscii(utf8)) return std::string(utf8);
+  bool failed = false;
+  std::string sjis = Utf8ToSjisConverter().Convert(utf8, std::string_view(&kSjisReplacement, 1),
+                                                   [&](std::string_view rest) {
+                                                     failed = true;
+                                                     return Utf8CharacterLength(rest);
+                                                   });
+  if (failed) return std::nullopt;
+  return sjis;
+}
+
+std::optional<std::string> SjisToUtf8Exactly(std::string_view sjis) {
+  if (IsAscii(sjis)) return std::string(sjis);
+  bool failed = false;
+  std::string utf8 =
+      SjisToUtf8Converter().Convert(sjis, kUtf8Replacement, [&](std::string_view rest) {
+        failed = true;
+        return SjisCharacterLength(rest);
+      });
+  if (failed) return std::nullopt;
+  return utf8;
+}
+
+bool IsValidUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
+    const unsigned char lead = byte(0);
+    std::size_t length = 1;
+    unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      if (lead == 0xE0) low = 0xA0;   // no overlong forms
+      if (lead == 0xED) high = 0x9F;  // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      if (lead == 0xF0) low = 0x90;
+      if (lead == 0xF4) high = 0x8F;  // nothing above U+10FFFF
+    } else {
+      return false;
+    }
+    if (i + length > text.size() || byte(1) < low || byte(1) > high) return false;
+    for (std::size_t k = 2; k < length; ++k) {
+      if (!IsContinuation(byte(k))) return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
 std::u16string SjisToUtf16(std::string_view sjis) {
   if (IsAscii(sjis)) return std::u16string(sjis.begin(), sjis.end());
   return Utf8ToUtf16(SjisToUtf8(sjis));

@@ -21,6 +21,15 @@ std::string Utf16ToSjis(std::u16string_view utf16);
 // UTF-16 code units to UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view utf16);
 
+// The same conversions without replacements: nothing when any character of the text cannot
+// be converted (a character that code page 932 lacks, or a byte sequence that is not valid in
+// the source encoding).
+std::optional<std::string> Utf8ToSjisExactly(std::string_view utf8);
+std::optional<std::string> SjisToUtf8Exactly(std::string_view sjis);
+
+// True for well-formed UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool IsValidUtf8(std::string_view text);
+
 // Text in a Windows code page (1252, 932, ...) to UTF-8; a byte the code page does not define
 // becomes U+FFFD. Nothing when the system cannot convert from that code page.
 std::optional<std::string> CodePageToUtf8(std::string_view bytes, unsigned codePage);

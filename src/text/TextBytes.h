@@ -8,6 +8,9 @@ namespace tarnwick {
 // Spaces, TABs, line breaks and every other control byte: values 0x20 and below.
 inline bool IsBlankByte(char byte) { return static_cast<unsigned char>(byte) <= 0x20; }
 
+// The bytes that open and close a literal: '...' and "...".
+inline bool IsQuoteByte(char byte) { return byte == '"' || byte == '\''; }
+
 // The text without its leading and trailing blank bytes (see IsBlankByte).
 inline std::string_view TrimBlanks(std::string_view text) {
   std::size_t begin = 0;

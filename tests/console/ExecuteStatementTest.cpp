@@ -62,7 +62,7 @@ TEST(ExecuteStatement, ListingAndDescriptionLayout) {
        "? customers  b Customer",
        "? customers  b Customer\r\n"
        "customers テーブルの項目\r\n------------------------\r\n"
-       "INTEGER 型     ID\r\n??? 型         G\r\nCHAR 型        名前\r\n"
+       "INTEGER 型     ID\r\nGUID 型        G\r\nCHAR 型        名前\r\n"
        "---\r\nデータ数は 2 です\r\nOK\r\n\r\n"
        "b テーブルの項目\r\n----------------\r\nINTEGER 型     x\r\n---\r\nデータ数は 0 です\r\n"
        "OK\r\n\r\n"

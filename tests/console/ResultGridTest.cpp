@@ -50,7 +50,18 @@ TEST(ResultGrid, WidthsInBytesAndCellTextByKind) {
        "SELECT M FROM m",
        "SELECT M FROM m\r\nM     |\r\n------+\r\n"
        "1234.5|\r\n  1234|\r\n   0.5|\r\n      |\r\n -2.25|\r\n1.2346|\r\n     0|\r\nOK\r\n"},
-      // Memo text as it is, unshown kinds blank, binary as a word, dates without a midnight.
+      // BIGINT as a whole number, GUID in braces: sixteen bytes in Jet's layout, or its text.
+      {{"CREATE TABLE k (B BIGINT, G GUID)",
+        "INSERT INTO k VALUES (9007199254740993, '6F9619FF-8B86-D011-B42D-00C04FC964FF')",
+        "INSERT INTO k VALUES (-5, '{00000000-0000-0000-0000-000000000001}')"},
+       "SELECT * FROM k",
+       "SELECT * FROM k\r\n"
+       "B               |G                                     |\r\n"
+       "----------------+--------------------------------------+\r\n"
+       "9007199254740993|{6F9619FF-8B86-D011-B42D-00C04FC964FF}|\r\n"
+       "              -5|{00000000-0000-0000-0000-000000000001}|\r\n"
+       "OK\r\n"},
+      // Memo text as it is, a GUID in braces, binary as a word, dates without a midnight.
       {{"CREATE TABLE x (N MEMO, G GUID, B LONGBINARY, D DATETIME)",
         "INSERT INTO x VALUES ('a' & Chr(13) & Chr(10) & 'bc', "
         "'{12345678-1234-1234-1234-123456789012}',"
@@ -59,11 +70,11 @@ TEST(ResultGrid, WidthsInBytesAndCellTextByKind) {
         "INSERT INTO x VALUES (NULL, NULL, NULL, NULL)"},
        "SELECT * FROM x",
        "SELECT * FROM x\r\n"
-       "N    |G|B     |D                 |\r\n"
-       "-----+-+------+------------------+\r\n"
-       "a\r\nbc| |BINARY|2012/02/23 9:30:05|\r\n"
-       "x    | |      |        2012/02/22|\r\n"
-       "     | |      |                  |\r\n"
+       "N    |G                                     |B     |D                 |\r\n"
+       "-----+--------------------------------------+------+------------------+\r\n"
+       "a\r\nbc|{12345678-1234-1234-1234-123456789012}|BINARY|2012/02/23 9:30:05|\r\n"
+       "x    |                                      |      |        2012/02/22|\r\n"
+       "     |                                      |      |                  |\r\n"
        "OK\r\n"},
       {{},
        "SELECT * FROM nothere;",

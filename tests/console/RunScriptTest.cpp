@@ -23,13 +23,21 @@ TEST(RunScript, SplitsAtSemicolonsOutsideQuotesAndComments) {
       {"  DROP TABLE nothing  ;\r\n? t;\r\nSELECT\r\na FROM t;\r\n",
        {"DROP TABLE nothing  ;", "\r\n? t;", "\r\nSELECT\r\na FROM t;", "\r\n"}},
       {"SELECT \"a;b\";SELECT \"a\"\"b;c\";SELECT 'a;b';",
-       {"SELECT \"a;b\";", "SELECT \"a\"\"b;c\";", "SELECT 'a;", "b';"}},
+       {"SELECT \"a;b\";", "SELECT \"a\"\"b;c\";", "SELECT 'a;b';"}},
       // A quote that is never closed takes the rest of the script into one remainder.
       {"SELECT \"a;\r\nSELECT 2;", {"SELECT \"a;\r\nSELECT 2;"}},
       {"SELECT /* ; */ 1;SELECT 1 /* open", {"SELECT  1;", "SELECT 1"}},
-      // "--" inside a double-quoted literal still starts a line comment for the splitter,
-      // which passes over the closing quote: the literal stays open to the end.
-      {"SELECT \"a--b\";\r\nSELECT 2;", {"SELECT \"aSELECT 2;"}},
+      // Comment markers inside either kind of literal are text, in the splitter and in the
+      // comment removal alike; a doubled quote does not end its literal.
+      {"SELECT \"a--b\";\r\nSELECT 2;", {"SELECT \"a--b\";", "\r\nSELECT 2;"}},
+      {"INSERT INTO t VALUES ('a/*x*/b');", {"INSERT INTO t VALUES ('a/*x*/b');"}},
+      {"SELECT '/*';DELETE FROM t;SELECT '*/';",
+       {"SELECT '/*';", "DELETE FROM t;", "SELECT '*/';"}},
+      {"SELECT 'it''s -- ;', \"a\"\"/*\";--'\r\nSELECT 2;",
+       {"SELECT 'it''s -- ;', \"a\"\"/*\";", "SELECT 2;"}},
+      // A quote inside a comment opens no literal.
+      {"SELECT 1 /* it's */;SELECT 2 -- it's\r\n;", {"SELECT 1 ;", "SELECT 2 ;"}},
+      {"SELECT 'a;\r\nSELECT 2;", {"SELECT 'a;\r\nSELECT 2;"}},
       {"\t\r\n SELECT\t1 ;\t", {"\r\n SELECT 1 ;"}},
       // The script ends at its first NUL byte.
       {std::string("CREATE TABLE t (a INTEGER);\0DROP TABLE t;", 41),
@@ -110,9 +118,13 @@ TEST(StripComments, RemovesLineCommentsFirstThenBlockCommentsThenTurnsTabsIntoSp
       {"SELECT 1 -- x", "SELECT 1 "},
       {"a---\r\nb", "ab"},
       {"a--x\nb\r\nc", "ac"},
-      // Literals are not recognised.
-      {"SELECT '--x';\r\nSELECT 2;", "SELECT 'SELECT 2;"},
-      {"\"/*\";", "\""},
+      // Markers inside literals are text; a doubled quote stays inside its literal.
+      {"SELECT '--x';\r\nSELECT 2;", "SELECT '--x';\r\nSELECT 2;"},
+      {"\"/*\";", "\"/*\";"},
+      {"'a''--b' -- c\r\n\"x\"\"/*\" /* y */", "'a''--b' \"x\"\"/*\" "},
+      {"'it''s' /* it's */ 'b--'", "'it''s'  'b--'"},
+      // A quote inside a block comment opens no literal for the line comments after it.
+      {"/* it's */ a -- x\r\n", " a "},
       {"a/* x */b", "ab"},
       {"a/*/b", "ab"},  // the '*' of "/*" also closes it
       {"SELECT 1 /* open", "SELECT 1 "},

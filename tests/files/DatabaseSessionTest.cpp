@@ -6,7 +6,9 @@
 #include <sys/stat.h>
 
 #include "data/Udl.h"
+#include "files/EmptyDatabase.h"
 #include "files/TemplateDatabase.h"
+#include "support/OtherProgram.h"
 #include "support/SessionFixture.h"
 #include "support/TestDatabase.h"
 #include "support/ThrownMessage.h"
@@ -26,8 +28,8 @@ constexpr const char* kConnectedLine = "default.mdb ファイルに接続しま�
 
 // A database file with one table of two rows, without a descriptor beside it.
 void MakeDatabaseWithRows(const std::string& databasePath) {
-  test::MakeDatabaseWith(databasePath,
-                         {"CREATE TABLE t (id INTEGER)", "INSERT INTO t VALUES (1)", "INSERT INTO t VALUES (2)"});
+  test::MakeDatabaseWith(databasePath, {"CREATE TABLE t (id INTEGER)", "INSERT INTO t VALUES (1)",
+                                        "INSERT INTO t VALUES (2)"});
 }
 
 // Marks a file so that a later rewrite shows: its modification time goes far back.
@@ -123,21 +125,71 @@ TEST(DatabaseSession, ConnectAndDisconnectReportInThePaneAndTheCaption) {
                           kDisconnectedLine);
 }
 
-TEST(DatabaseSession, RecreateWritesTheTemplateByteForByteAndTheDescriptor) {
+TEST(DatabaseSession, RecreateWritesTheTemplateOnlyWhereNoDatabaseOfOursIsLost) {
   SessionFixture f;
-  MakeDatabaseWithRows(f.session.DatabasePath());
-  WriteWholeFile(f.session.DatabasePath() + "-wal", "stale log of the old database");
+  const std::string path = f.session.DatabasePath();
+  // A missing database: the template byte for byte, the stale log of an old one deleted.
+  WriteWholeFile(path + "-wal", "stale log of the old database");
   f.connection.SetConnectionString("FILE NAME=elsewhere.udl");
   f.session.RecreateDatabase();
-  EXPECT_EQ(ReadWholeFile(f.session.DatabasePath()), TemplateDatabase());
-  EXPECT_FALSE(FileExists(f.session.DatabasePath() + "-wal"));
-  EXPECT_EQ(ReadUdlDataSource(f.session.DescriptorPath()), f.session.DatabasePath());
+  EXPECT_EQ(ReadWholeFile(path), TemplateDatabase());
+  EXPECT_FALSE(FileExists(path + "-wal"));
+  EXPECT_EQ(ReadUdlDataSource(f.session.DescriptorPath()), path);
   EXPECT_EQ(f.connection.ConnectionString(), "FILE NAME=" + f.session.DescriptorPath());
   EXPECT_FALSE(f.connection.Connected());
   EXPECT_EQ(f.Pane(), "");
   EXPECT_TRUE(f.ui.captions.empty());
   EXPECT_EQ(f.ui.busyCalls, 1);
   EXPECT_EQ(f.ui.busyDepth, 0);
+
+  // A database of ours is emptied in place: the same file, which another program that has it
+  // open goes on using, with the template's version marks and nothing of the old schema.
+  DeleteFile(path);
+  test::MakeDatabaseWith(
+      path,
+      {"CREATE TABLE t (id INTEGER PRIMARY KEY AUTOINCREMENT, r INTEGER "
+       "REFERENCES u (id))",
+       "CREATE TABLE u (id INTEGER PRIMARY KEY)", "CREATE INDEX i ON t (r)",
+       "CREATE VIEW v AS SELECT * FROM t",
+       "CREATE TRIGGER g AFTER INSERT ON u BEGIN DELETE FROM t; END", "INSERT INTO u VALUES (1)",
+       "INSERT INTO t (r) VALUES (1)", "PRAGMA user_version = 7"},
+      SqlDialect::Engine);
+  struct stat before {};
+  ASSERT_EQ(stat(path.c_str(), &before), 0);
+  f.session.RecreateDatabase();
+  struct stat after {};
+  ASSERT_EQ(stat(path.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  EXPECT_EQ(f.Scalar("SELECT count(*) FROM sqlite_master WHERE name NOT LIKE 'sqlite%'"), "0");
+  EXPECT_EQ(f.Scalar("PRAGMA user_version") + " " + f.Scalar("PRAGMA application_id"),
+            "1 1415007819");
+  EXPECT_EQ(f.Scalar("PRAGMA integrity_check"), "ok");
+  f.connection.Close();
+}
+
+TEST(DatabaseSession, RecreateRefusesWhatItWouldLose) {
+  SessionFixture f;
+  const std::string path = f.session.DatabasePath();
+  // A file that is no database of ours is replaced only when the caller says so.
+  WriteWholeFile(path, "a learner's notes, not a database");
+  EXPECT_EQ(SjisToUtf8(test::ThrownMessage([&] { f.session.RecreateDatabase(); })),
+            "ファイル \"" + path + "\" はデータベースではないため置き換えません");
+  EXPECT_EQ(ReadWholeFile(path), "a learner's notes, not a database");
+  f.session.RecreateDatabase(ForeignFile::Replace);
+  EXPECT_EQ(ReadWholeFile(path), TemplateDatabase());
+
+  // Another program in a transaction keeps the write lock: the reset waits, then gives up
+  // naming the file, and that program's work stays.
+  DeleteFile(path);
+  MakeDatabaseWithRows(path);
+  {
+    const test::OtherProgram writer(path, "BEGIN IMMEDIATE; INSERT INTO t VALUES (3);");
+    ASSERT_TRUE(writer.Ready());
+    EXPECT_EQ(SjisToUtf8(test::ThrownMessage([&] { EmptyDatabaseFile(path, 200); })),
+              "ファイル \"" + path + "\" は他のプログラムが使用中のため初期化できません");
+  }
+  f.session.SetDbConnected(true);
+  EXPECT_EQ(f.Scalar("SELECT count(*) FROM t"), "2");
 }
 
 TEST(DatabaseSession, NewDatabasePrintsItsStepsInOrderAndReplacesAnExistingFile) {

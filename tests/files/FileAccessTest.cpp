@@ -102,11 +102,37 @@ TEST(UdlTest, WrittenDescriptorHasTheExactLayoutAndReadsBack) {
   EXPECT_NE(ReadWholeFile(udl).find(Utf16Le(u"Data Source=/home/学習/ﾃｽﾄ.mdb;")),
             std::string::npos);
   EXPECT_EQ(ReadUdlDataSource(udl), japanese);
+}
 
-  // The reader stops at the first ';': a path holding one does not read back whole.
-  WriteUdlFile(udl, "a;b.mdb");
-  EXPECT_EQ(ReadUdlDataSource(udl), "a");
-  EXPECT_EQ(ReadUdlProvider(udl), kJetProvider);
+TEST(UdlTest, PathsThatNeedQuotesAreQuotedAndReadBackExactly) {
+  const std::pair<std::string, std::u16string> cases[] = {
+      {"semi;colon.mdb", u"\"semi;colon.mdb\""},
+      {"say \"hi\".mdb", u"\"say \"\"hi\"\".mdb\""},
+      {"it's.mdb", u"\"it's.mdb\""},
+      {" lead.mdb", u"\" lead.mdb\""},
+      {"trail.mdb ", u"\"trail.mdb \""},
+      {"\t;\";Data Source=x;\"\"", u"\"\t;\"\";Data Source=x;\"\"\"\"\""},
+      {Sjis("/学習/a;b.mdb"), u"\"/学習/a;b.mdb\""},
+      // Paths that need no quotes keep their bytes.
+      {"in side.mdb", u"in side.mdb"},
+      {"a=b,c.mdb", u"a=b,c.mdb"},
+  };
+  TempDir dir;
+  const std::string udl = dir.File("q.udl");
+  for (const auto& [path, written] : cases) {
+    SCOPED_TRACE(path);
+    WriteUdlFile(udl, path);
+    EXPECT_NE(ReadWholeFile(udl).find(Utf16Le(u"Data Source=" + written + u";Mode=")),
+              std::string::npos);
+    EXPECT_EQ(ReadUdlDataSource(udl), path);
+    EXPECT_EQ(ReadUdlProvider(udl), kJetProvider);
+  }
+  // A line break cannot be written into the descriptor: refused, and nothing is written.
+  for (const std::string path : {"a\r\nb.mdb", "a\nb.mdb", "a\x01.mdb"}) {
+    const std::string message = SjisToUtf8(ThrownMessage([&] { WriteUdlFile(udl, path); }));
+    EXPECT_NE(message.find("制御文字"), std::string::npos) << message;
+    EXPECT_EQ(ReadUdlDataSource(udl), "a=b,c.mdb") << "the last descriptor stays";
+  }
 }
 
 TEST(UdlTest, ReadersFollowTheTextNotTheLayout) {
@@ -126,6 +152,10 @@ TEST(UdlTest, ReadersFollowTheTextNotTheLayout) {
        "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=a.mdb;Mode=ReadWrite\r\n",
        "", ""},
       {"", "", ""},
+      // Quoted values, in either quote, the quote doubled inside; a ';' must follow.
+      {Utf16Le(u"Provider='a;b';Data Source=\"c\"\"d\";"), "a;b", "c\"d"},
+      {Utf16Le(u"Provider='a''b' ;Data Source=\"open;"), "", ""},
+      {Utf16Le(u"Provider=\"\";Data Source=';"), "", ""},
   };
   TempDir dir;
   const std::string udl = dir.File("r.udl");

@@ -87,6 +87,9 @@ TEST(Settings, FileValuesAndTheirDefaults) {
       {"[SYSTEM]\nSAVEPATH=C:\\data\\\n", "C:\\data\\/|default.udl|default.mdb|9|"},
       // The file is UTF-8; the values become console text.
       {"[SYSTEM]\nSAVEPATH=/データ\nMDBFILE=売上.mdb\n", "/データ/|default.udl|売上.mdb|9|"},
+      // A byte-order mark does not hide the first section; a Shift-JIS file reads as well.
+      {"\xEF\xBB\xBF[SYSTEM]\nMDBFILE=売上.mdb\n", "|default.udl|売上.mdb|9|"},
+      {"[SYSTEM]\nMDBFILE=\x94\x84\x8F\xE3.mdb\n", "|default.udl|売上.mdb|9|"},
       {"[SYSTEM]\nSAVEPATH=%TARNWICK_TEST_BASE%/db\nMDBFILE=%TARNWICK_TEST_UNSET%x.mdb\n",
        "/home/a/db/|default.udl|x.mdb|9|"},
       {"[SYSTEM]\nSAVEPATH=%TARNWICK_TEST_UNSET%/x\n", "/x/|default.udl|default.mdb|9|"},
@@ -121,6 +124,14 @@ TEST(Settings, FileValuesAndTheirDefaults) {
     EXPECT_TRUE(settings.fileFound);
     EXPECT_EQ(Summary(settings), summary);
   }
+}
+
+TEST(Settings, ATextThatCannotBeDecodedIsRefusedOnItsLine) {
+  TempDir dir;
+  const std::string path = dir.File("Tarnwick.ini");
+  WriteWholeFile(path, std::string("[SYSTEM]\nMDBFILE=a\0.mdb\n", 22));
+  EXPECT_EQ(SjisToUtf8(test::ThrownMessage([&] { LoadSettings(path, "/"); })),
+            "\"" + path + "\" の 2 行目に NUL 文字があるため読み込めません");
 }
 
 TEST(Settings, AFileThatCannotBeReadIsAFailure) {

@@ -37,6 +37,32 @@ class DatabaseCommandsTest : public WindowTestCase {
   Q_OBJECT
 
  private slots:
+  // Closing with a transaction open asks; Cancel keeps the window, Yes commits, No rolls back.
+  void anOpenTransactionAtClosingIsSettledAsTheUserAnswers() {
+    const QString question =
+        QStringLiteral("ask Tarnwick: 確定していないトランザクションがあります。確定しますか？");
+    for (const auto& [answer, rows] : {std::pair{"yes", "1"}, std::pair{"no", "0"}}) {
+      WindowUnderTest window;
+      TMainForm& form = window.StartWithDatabase();
+      window.RunSql(
+          QStringLiteral("CREATE TABLE t (a INTEGER); BEGIN TRANSACTION; "
+                         "INSERT INTO t VALUES (1);"));
+      window.dialogs.answers = {QString(), QString::fromLatin1(answer)};
+      QVERIFY(!form.close());
+      QVERIFY(form.isVisible());
+      QVERIFY(form.close());
+      QCOMPARE(window.dialogs.shown, (QStringList{question, question}));
+      window.Destroy();
+      Connection check;
+      check.SetConnectionString("FILE NAME=" +
+                                ConsolePath(window.File(QStringLiteral("test.udl"))));
+      QCOMPARE(Scalar(check, "SELECT count(*) FROM t"), std::string(rows));
+    }
+    // Without an open transaction nothing is asked.
+    QVERIFY(window_->Form().close());
+    QVERIFY(window_->dialogs.shown.isEmpty());
+  }
+
   void fileDialogsHaveTheirNamesFiltersAndExtensionsAndCancelDoesNothing() {
     TMainForm& form = window_->Form();
     for (QAction* command :

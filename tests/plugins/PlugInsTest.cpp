@@ -1,9 +1,12 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "plugins/LoadPlugIns.h"
@@ -111,6 +114,34 @@ TEST(LoadPlugIns, LoadsEachDllByItsPathAndPassesOverWhatOffersNoFunction) {
   EXPECT_NE(::dlsym(searched, "HelloFunction"), folder.Symbol<void>("same.dll", "HelloFunction"));
   ::dlclose(searched);
   EXPECT_TRUE(LoadPlugInsFrom(folder.Path() + "/missing").empty());
+}
+
+// Only a regular file that the user (or the system) owns and nobody else may write is loaded;
+// anything else is passed over silently, and a FIFO does not hold up the scan.
+TEST(LoadPlugIns, LoadsOnlyRegularFilesThatNobodyElseCanChange) {
+  PlugInFolder folder;
+  folder.AddLibrary("hello", "mine.dll");
+  folder.AddLibrary("hello", "group.dll");
+  folder.AddLibrary("hello", "world.dll");
+  folder.AddLibrary("hello", "stranger.dll");
+  std::filesystem::create_symlink(folder.Path() + "/mine.dll", folder.Path() + "/link.dll");
+  ASSERT_EQ(::mkfifo((folder.Path() + "/fifo.dll").c_str(), 0600), 0);
+  const std::pair<const char*, mode_t> modes[] = {
+      {"mine.dll", 0755}, {"group.dll", 0775}, {"world.dll", 0757}, {"stranger.dll", 0755}};
+  for (const auto& [name, mode] : modes) {
+    ASSERT_EQ(::chmod((folder.Path() + "/" + name).c_str(), mode), 0);
+  }
+  // A file of another user can be made only by a privileged test; elsewhere it stays ours.
+  const bool stranger =
+      ::geteuid() == 0 && ::chown((folder.Path() + "/stranger.dll").c_str(), 65534, 65534) == 0;
+
+  ::alarm(30);  // a scan that waited on the FIFO would end the test here
+  const PlugInList plugIns = LoadPlugInsFrom(folder.Path());
+  ::alarm(0);
+  EXPECT_EQ(NamesOf(plugIns), Names(stranger ? 1 : 2, "Hello"));
+  EXPECT_TRUE(folder.IsLoaded("mine.dll"));
+  for (const char* skipped : {"group.dll", "world.dll"}) EXPECT_FALSE(folder.IsLoaded(skipped));
+  EXPECT_EQ(folder.IsLoaded("stranger.dll"), !stranger);
 }
 
 TEST(LoadPlugIns, AFailureInsideAPlugInEndsTheScanSilentlyKeepingWhatWasGathered) {

@@ -37,6 +37,34 @@ struct CopiedRunner {
   }
 };
 
+// A ';' in the database's name, from --db or from the settings, names that very file and no
+// other; --new replaces a file that is no database only when --db named it.
+TEST(RunnerDatabaseChoice, NoNameReachesAnotherFileAndNoForeignFileIsLost) {
+  CopiedRunner r;
+  const std::string semi = r.work + "/semi";
+  ASSERT_EQ(
+      RunTarnwick({"--db", semi, "--new", "-c", "CREATE TABLE victim (a INTEGER);"}).exitStatus, 0);
+  const ProcessResult named =
+      RunTarnwick({"--db", semi + ";colon.mdb", "-c", "DROP TABLE victim;"});
+  EXPECT_EQ(named.exitStatus, 2);
+  EXPECT_FALSE(FileExists(semi + ";colon.mdb"));
+
+  r.WriteSettings("[SYSTEM]\nSAVEPATH=" + r.work + "\nMDBFILE=semi;x.mdb\nUDLFILE=semi;x.udl\n");
+  EXPECT_EQ(r.Run("DROP TABLE victim;").exitStatus, 1);
+  EXPECT_TRUE(FileExists(semi + ";x.mdb"));
+  EXPECT_EQ(ReadUdlDataSource(r.work + "/semi;x.udl"), semi + ";x.mdb");
+  EXPECT_EQ(RunTarnwick({"--db", semi, "-c", "SELECT a FROM victim;"}).exitStatus, 0);
+
+  WriteWholeFile(r.work + "/notes.mdb", "a learner's notes");
+  r.WriteSettings("[SYSTEM]\nSAVEPATH=" + r.work + "\nMDBFILE=notes.mdb\n");
+  const ProcessResult refused = r.Run("SELECT 1;", true);
+  EXPECT_EQ(refused.exitStatus, 2);
+  EXPECT_NE(refused.err.find("はデータベースではないため置き換えません"), std::string::npos)
+      << refused.err;
+  EXPECT_EQ(ReadWholeFile(r.work + "/notes.mdb"), "a learner's notes");
+  EXPECT_EQ(RunTarnwick({"--db", r.work + "/notes.mdb", "--new", "-c", "SELECT 1;"}).exitStatus, 0);
+}
+
 TEST(RunnerDatabaseChoice, WithoutSettingsTheDatabaseLiesBesideTheProgram) {
   CopiedRunner runner;
   const ProcessResult first = runner.Run("CREATE TABLE t (a INTEGER);");

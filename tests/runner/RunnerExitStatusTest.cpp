@@ -18,6 +18,21 @@ TEST(RunnerExitStatus, FollowsTheOutcomeOfTheStatements) {
   EXPECT_EQ(f.Run({"-c", "SELECT b FROM t;", "-c", "SELECT 1;"}).exitStatus, 1);
 }
 
+// A transaction the scripts left open is rolled back, never committed silently, and the run
+// says so on standard error and ends with status 1.
+TEST(RunnerExitStatus, OneWhenATransactionIsLeftOpen) {
+  RunnerFolder f;
+  const ProcessResult open = f.Run(
+      {"--new", "-c", "CREATE TABLE t (a INTEGER); BEGIN TRANSACTION; INSERT INTO t VALUES (1);"});
+  EXPECT_EQ(open.exitStatus, 1);
+  EXPECT_TRUE(open.out.ends_with("INSERT INTO t VALUES (1);\nOK\n\n")) << open.out;
+  EXPECT_EQ(open.err, "tarnwick-run: 確定していないトランザクションを取り消しました (ROLLBACK)\n");
+  const ProcessResult after =
+      f.Run({"-c", "BEGIN; INSERT INTO t VALUES (2); COMMIT; SELECT count(*) AS n FROM t;"});
+  EXPECT_EQ(after.exitStatus, 0) << after.err;
+  EXPECT_TRUE(after.out.ends_with("n|\n-+\n1|\nOK\n")) << after.out;
+}
+
 TEST(RunnerExitStatus, TwoWhenTheRunCannotBeginAndNothingIsWritten) {
   RunnerFolder f;
   ASSERT_EQ(f.Run({"--new", "-c", "CREATE TABLE t (a INTEGER);"}).exitStatus, 0);

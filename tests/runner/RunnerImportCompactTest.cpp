@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "runner/RunTarnwick.h"
+#include "support/OtherProgram.h"
 #include "text/FileAccess.h"
 
 namespace tarnwick::test {
@@ -47,12 +48,29 @@ TEST(RunnerCompact, CompactsTheDatabaseWhenTheRunEnds) {
   EXPECT_EQ(result.out, "DELETE FROM t WHERE a > 10;\nOK\n\n");
   EXPECT_LT(std::filesystem::file_size(f.db), full / 10);
 
-  // A copy that cannot be written: a message and status 2.
-  std::filesystem::create_directory(f.db + ".cache");
-  WriteWholeFile(f.db + ".cache/inside", "x");
-  const ProcessResult blocked = f.Run({"--compact", "-c", "SELECT 1;"});
-  EXPECT_EQ(blocked.exitStatus, 2);
-  EXPECT_TRUE(blocked.err.starts_with("tarnwick-run: ")) << blocked.err;
+  // A copy that an earlier version left is deleted, in one line of the transcript.
+  WriteWholeFile(f.db + ".cache", "x");
+  const ProcessResult leftover = f.Run({"--compact", "-c", "SELECT 1;"});
+  EXPECT_EQ(leftover.exitStatus, 0) << leftover.err;
+  EXPECT_TRUE(leftover.out.ends_with("\n以前の版が残した最適化用のファイル \"" + f.db +
+                                     ".cache\" を削除しました\n"))
+      << leftover.out;
+  EXPECT_FALSE(std::filesystem::exists(f.db + ".cache"));
+
+  // A database in use past the busy timeout: a message and status 2, the rows all there.
+  ASSERT_EQ(f.Run({"-c", "CREATE TABLE s (b MEMO); INSERT INTO s SELECT b FROM t; DROP TABLE s;"})
+                .exitStatus,
+            0);
+  {
+    const OtherProgram writer(f.db, "BEGIN IMMEDIATE; DELETE FROM t;");
+    ASSERT_TRUE(writer.Ready());
+    const ProcessResult blocked = f.Run({"--compact", "-c", "SELECT 1;"});
+    EXPECT_EQ(blocked.exitStatus, 2);
+    EXPECT_NE(blocked.err.find("は他のプログラムが使用中のため最適化できません"), std::string::npos)
+        << blocked.err;
+  }
+  EXPECT_EQ(f.Run({"-c", "SELECT count(*) AS n FROM t;"}).out,
+            "SELECT count(*) AS n FROM t;\nn |\n--+\n10|\nOK\n");
 }
 
 }  // namespace

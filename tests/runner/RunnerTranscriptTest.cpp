@@ -53,11 +53,16 @@ TEST(RunnerTranscript, CommandTextIsTakenAsThePaneHoldsIt) {
             "\n"
             "SELECT 2 AS n;\nn|\n-+\n2|\nOK\n");
 
-  // A character the pane cannot hold becomes '?', as typing it would, with a warning.
-  const ProcessResult unspellable = f.Run({"-c", "SELECT 'café' AS x;"});
-  EXPECT_EQ(unspellable.out, "SELECT 'caf?' AS x;\nx   |\n----+\ncaf?|\nOK\n");
-  EXPECT_NE(unspellable.err.find("Shift-JIS"), std::string::npos) << unspellable.err;
-  EXPECT_EQ(unspellable.exitStatus, 0);
+  // A character that Shift-JIS cannot hold is refused, naming the text and the line, before
+  // anything runs; a Shift-JIS -c text (from a Shift-JIS terminal) runs as it is.
+  const ProcessResult unspellable =
+      f.Run({"-c", "CREATE TABLE x (a INTEGER);", "-c", "SELECT 1;\nSELECT 'café' AS x;"});
+  EXPECT_EQ(unspellable.out, "");
+  EXPECT_EQ(unspellable.err,
+            "tarnwick-run: \"-c\" の 2 行目に変換できない文字があるため読み込めません\n");
+  EXPECT_EQ(unspellable.exitStatus, 2);
+  const ProcessResult sjis = f.Run({"-c", "SELECT '\x83\x65\x83\x58\x83\x67' AS x;"});
+  EXPECT_EQ(sjis.out, "SELECT 'テスト' AS x;\nx     |\n------+\nテスト|\nOK\n");
 }
 
 TEST(RunnerInputs, EveryKindRunsInCommandLineOrderOnOneConnection) {

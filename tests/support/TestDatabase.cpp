@@ -18,10 +18,11 @@ std::string MakeDatabase(const std::string& databasePath, const std::string& udl
 }
 
 std::string MakeDatabaseWith(const std::string& databasePath,
-                             const std::vector<std::string>& utf8Statements) {
+                             const std::vector<std::string>& utf8Statements, SqlDialect dialect) {
   const std::string udl = databasePath + ".maker.udl";
   Connection connection;
   connection.SetConnectionString(MakeDatabase(databasePath, udl));
+  connection.SetDialect(dialect);
   Query query(connection);
   for (const std::string& statement : utf8Statements) {
     query.SetSql(Sjis(statement));

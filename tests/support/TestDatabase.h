@@ -11,10 +11,11 @@ namespace tarnwick::test {
 // Writes the template database and a descriptor naming it; returns the descriptor's
 // connection string.
 std::string MakeDatabase(const std::string& databasePath, const std::string& udlPath);
-// A database file made from the template by the statements given (UTF-8), without a
-// descriptor beside it; returns its path.
+// A database file made from the template by the statements given (UTF-8, in the dialect
+// given), without a descriptor beside it; returns its path.
 std::string MakeDatabaseWith(const std::string& databasePath,
-                             const std::vector<std::string>& utf8Statements);
+                             const std::vector<std::string>& utf8Statements,
+                             SqlDialect dialect = SqlDialect::Jet);
 // Runs one statement (UTF-8 text, as written in the test) on the connection; fails the test
 // with the engine's message when it throws.
 void Exec(Connection& connection, std::string_view utf8Sql);

@@ -34,6 +34,14 @@ class ScriptedDialogs : public DialogSeam {
                  .arg(caption, text, preselected == DefaultAnswer::Yes ? "Yes" : "No");
     return Next() == QStringLiteral("yes");
   }
+  // "yes" and "no" answer so; anything else cancels.
+  Answer AskYesNoCancel(QWidget*, const QString& caption, const QString& text) override {
+    shown << QStringLiteral("ask %1: %2").arg(caption, text);
+    const QString answer = Next();
+    if (answer == QStringLiteral("yes")) return Answer::Yes;
+    if (answer == QStringLiteral("no")) return Answer::No;
+    return Answer::Cancel;
+  }
   void ShowError(QWidget*, const QString& message) override { errors << message; }
   bool ChoosePrinter(QWidget*, QPrinter& printer) override {
     shown << QStringLiteral("print");

@@ -1,0 +1,52 @@
+#include "files/EngineFile.h"
+
+#include <sqlite3.h>
+
+#include "data/EngineFilePaths.h"
+#include "text/Cp932.h"
+#include "text/TarnwickError.h"
+
+namespace tarnwick {
+
+EngineFile::EngineFile(const std::string& nativePath, int busyTimeoutMilliseconds,
+                       std::string sjisBusyMessage)
+    : busyMessage_(std::move(sjisBusyMessage)) {
+  if (sqlite3_open_v2(EngineFileName(nativePath).c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) !=
+      SQLITE_OK) {
+    Fail();
+  }
+  sqlite3_busy_timeout(db_, busyTimeoutMilliseconds);
+}
+
+EngineFile::~EngineFile() {
+  if (db_ != nullptr && !sqlite3_get_autocommit(db_)) {
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+  }
+  sqlite3_close_v2(db_);
+}
+
+void EngineFile::Exec(const std::string& utf8Sql) {
+  if (sqlite3_exec(db_, utf8Sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) Fail();
+}
+
+std::vector<std::string> EngineFile::Column(const std::string& utf8Sql) {
+  sqlite3_stmt* statement = nullptr;
+  if (sqlite3_prepare_v2(db_, utf8Sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) Fail();
+  std::vector<std::string> values;
+  int rc;
+  while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+    const unsigned char* text = sqlite3_column_text(statement, 0);
+    values.emplace_back(text != nullptr ? reinterpret_cast<const char*>(text) : "");
+  }
+  sqlite3_finalize(statement);
+  if (rc != SQLITE_DONE) Fail();
+  return values;
+}
+
+void EngineFile::Fail() {
+  const int code = db_ != nullptr ? sqlite3_errcode(db_) : SQLITE_NOMEM;
+  if (code == SQLITE_BUSY || code == SQLITE_LOCKED) throw TarnwickError(busyMessage_);
+  throw TarnwickError(Utf8ToSjis(db_ != nullptr ? sqlite3_errmsg(db_) : "out of memory"));
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,32 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct sqlite3;
+
+namespace tarnwick {
+
+// A connection of the file operations' own (compaction, emptying) to a database file: it never
+// creates the file, waits for other programs' locks up to the busy timeout, and reports a lock
+// held past it with the caller's message, which names the file. Other failures carry the
+// engine's message. A transaction still open when it is destroyed is rolled back.
+class EngineFile {
+ public:
+  EngineFile(const std::string& nativePath, int busyTimeoutMilliseconds,
+             std::string sjisBusyMessage);
+  ~EngineFile();
+  EngineFile(const EngineFile&) = delete;
+  EngineFile& operator=(const EngineFile&) = delete;
+
+  void Exec(const std::string& utf8Sql);
+  // The first column of every row of a query, as text.
+  std::vector<std::string> Column(const std::string& utf8Sql);
+
+ private:
+  [[noreturn]] void Fail();
+  std::string busyMessage_;
+  sqlite3* db_ = nullptr;
+};
+
+}  // namespace tarnwick
