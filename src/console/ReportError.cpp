@@ -3,6 +3,7 @@
 #include "data/Connection.h"
 #include "text/Cp932.h"
 #include "text/ResultPane.h"
+#include "text/messages/ProgramMessages.h"
 
 namespace tarnwick {
 
@@ -16,8 +17,6 @@ void ReportStatementFailure(ConsoleContext& context, const std::exception& failu
   ReportError(context, stop ? std::string_view(*stop) : std::string_view(failure.what()));
 }
 
-std::string RunStoppedMessage() {
-  return Sjis("実行を中止しました。これより後のSQL文は実行していません");
-}
+std::string RunStoppedMessage() { return msg::RunStopped().Sjis(); }
 
 }  // namespace tarnwick

@@ -14,8 +14,8 @@ std::string ScriptTextFromBytes(std::string_view bytes);
 std::string ScriptTextFromFileBytes(std::string_view bytes, std::string_view sjisSource);
 
 // Reads a script file (console-text path) and returns its script text; throws
-// TarnwickError("ファイル "%s". %s は開けません") when it cannot be opened, and as
-// ScriptTextFromFileBytes when its text cannot be decoded.
+// TarnwickError(FileOpenMessage: "ファイル "%s" は開けません。%s。") when it cannot be opened, and
+// as ScriptTextFromFileBytes when its text cannot be decoded.
 std::string ReadScriptFile(std::string_view sjisPath);
 
 }  // namespace tarnwick

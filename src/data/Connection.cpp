@@ -22,6 +22,7 @@
 #include "text/Cp932.h"
 #include "text/FileAccess.h"
 #include "text/TarnwickError.h"
+#include "text/messages/DatabaseMessages.h"
 
 namespace tarnwick {
 
@@ -42,20 +43,17 @@ using HandlePtr = std::unique_ptr<sqlite3, HandleCloser>;
 
 std::string DescriptorPath(const std::string& connectionString) {
   if (!StartsWithIgnoringAsciiCase(connectionString, kFileNameKey)) {
-    throw TarnwickError(Sjis("接続文字列 \"") + connectionString +
-                        Sjis("\" は \"FILE NAME=\" で始まっていません"));
+    throw TarnwickError(msg::ConnectionStringWithoutFileName(SjisToUtf8(connectionString)));
   }
   return connectionString.substr(kFileNameKey.size());
 }
 
-TarnwickError CannotOpen(std::string_view sjisPath, std::string_view sjisReason) {
-  return TarnwickError(Sjis("データベースファイル \"") + std::string(sjisPath) +
-                       Sjis("\" を開けません: ") + std::string(sjisReason));
+TarnwickError CannotOpen(std::string_view sjisPath, const msg::Message& reason) {
+  return TarnwickError(msg::CannotOpenDatabaseFile(SjisToUtf8(sjisPath), reason));
 }
 
 TarnwickError NotADatabase(std::string_view sjisPath) {
-  return TarnwickError(Sjis("ファイル \"") + std::string(sjisPath) +
-                       Sjis("\" はデータベースではありません"));
+  return TarnwickError(msg::NotADatabaseFile(SjisToUtf8(sjisPath)));
 }
 
 // Reads the catalogue once: a file that is not a database of our engine fails here, before
@@ -82,7 +80,7 @@ void Configure(sqlite3* db, std::string_view sjisPath) {
     ExecuteInternal(db, "PRAGMA foreign_keys=ON");
     RegisterJetFunctions(db);
   } catch (const TarnwickError& error) {
-    throw CannotOpen(sjisPath, error.what());
+    throw CannotOpen(sjisPath, msg::Message::Parse(SjisToUtf8(error.what())));
   }
 }
 
@@ -132,7 +130,7 @@ void RestoreSideFilePermissions(const std::string& nativePath) {
 sqlite3* OpenDatabaseFile(const std::string& sjisPath) {
   ConfigureEngineOnce();
   if (sjisPath.empty() || !FileExists(sjisPath)) {
-    throw TarnwickError(Sjis("データベースファイル \"") + sjisPath + Sjis("\" が見つかりません"));
+    throw TarnwickError(msg::DatabaseFileNotFound(SjisToUtf8(sjisPath)));
   }
   const std::string nativePath = NativePath(sjisPath);
   const bool writable = CanWriteDatabase(nativePath);
@@ -146,7 +144,7 @@ sqlite3* OpenDatabaseFile(const std::string& sjisPath) {
   const int rc = sqlite3_open_v2(name.c_str(), &raw, flags, nullptr);
   HandlePtr db(raw);
   if (rc != SQLITE_OK) {
-    throw CannotOpen(sjisPath, raw ? EngineMessage(raw) : Utf8ToSjis(sqlite3_errstr(rc)));
+    throw CannotOpen(sjisPath, raw ? EngineMessage(raw) : EngineMessage(rc));
   }
   sqlite3_busy_timeout(raw, kBusyTimeoutMilliseconds);
   VerifyDatabase(raw, sjisPath);
@@ -173,8 +171,8 @@ void Connection::Open() {
   const UdlContents contents =
       initString ? ParseInitString(connectionString_) : ReadUdlFile(descriptor);
   if (contents.provider != kJetProvider) {
-    throw TarnwickError(Sjis("接続記述ファイル \"") + descriptor + Sjis("\" のプロバイダ \"") +
-                        contents.provider + Sjis("\" には対応していません"));
+    throw TarnwickError(
+        msg::ProviderNotSupported(SjisToUtf8(descriptor), SjisToUtf8(contents.provider)));
   }
   // A Jet file is told by its first bytes before our engine looks at it.
   if (IsJetFile(contents.dataSource)) {
@@ -208,8 +206,7 @@ void Connection::EnsureOpen() {
 sqlite3* Connection::Handle() {
   EnsureOpen();
   if (jet_ != nullptr) {
-    throw TarnwickError(Sjis("Jet ファイル \"") + jet_->Path() +
-                        Sjis("\" は読み込み専用です。SQL文は実行できません"));
+    throw TarnwickError(msg::JetFileReadOnly(SjisToUtf8(jet_->Path())));
   }
   return db_;
 }
@@ -226,7 +223,7 @@ ValuesStatements& Connection::PreparedValues() {
 
 JetDatabase& Connection::Jet() {
   EnsureOpen();
-  if (jet_ == nullptr) throw TarnwickError(Sjis("接続先は Jet ファイルではありません"));
+  if (jet_ == nullptr) throw TarnwickError(msg::NotAJetFile());
   return *jet_;
 }
 

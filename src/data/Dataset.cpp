@@ -12,6 +12,7 @@
 #include "data/Statement.h"
 #include "text/Cp932.h"
 #include "text/TarnwickError.h"
+#include "text/messages/DatabaseMessages.h"
 
 namespace tarnwick {
 
@@ -45,9 +46,7 @@ void Dataset::OpenStatement(std::string_view utf8Sql, const std::vector<JetResul
   }
 }
 
-void Dataset::NoResultSet() {
-  throw TarnwickError(Sjis("CommandText は結果セットを返しません。"));
-}
+void Dataset::NoResultSet() { throw TarnwickError(msg::QueryReturnsNoRows()); }
 
 void Dataset::OpenRows(std::unique_ptr<RowSource> rows) {
   Close();
@@ -86,11 +85,11 @@ void Dataset::Step() {
   const int rc = sqlite3_step(stmt_);
   eof_ = rc != SQLITE_ROW;
   if (eof_ != wasEof) PointFieldsAt(eof_ ? nullptr : stmt_);
-  if (rc != SQLITE_ROW && rc != SQLITE_DONE) throw EngineError(sqlite3_db_handle(stmt_));
+  if (rc != SQLITE_ROW && rc != SQLITE_DONE) throw EngineError(sqlite3_db_handle(stmt_), stmt_);
 }
 
 void Dataset::RequireActive() const {
-  if (!Active()) throw TarnwickError(Sjis("データセットが開かれていません"));
+  if (!Active()) throw TarnwickError(msg::DatasetNotOpen());
 }
 
 void Dataset::BuildFields(const std::vector<JetResultColumn>* columns) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -89,11 +90,14 @@ class Query : public Dataset {
 
  private:
   bool ExecValues(const JetValuesTemplate& values);
+  void OpenAgainIfChanged();
   void OpenCompiled();
   // The statement compiled against the database as it is now; ReturnsRows keeps what it
   // compiled for the run that follows.
   JetCompiled Compiled(const std::string& utf8Sql);
   void ExecEngineSql(const std::string& utf8Sql);
+  std::string StatementHint(const std::string& utf8Sql);
+  void WithStatementHint(const std::string& utf8Sql, const std::function<void()>& run);
   std::string sql_;
   struct KeptCompile {
     std::string utf8Sql;

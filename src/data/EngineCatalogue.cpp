@@ -73,8 +73,8 @@ std::string Key(std::string_view name) {
 
 bool TableExists(sqlite3* db, std::string_view table) {
   const std::string name(table);
-  return sqlite3_table_column_metadata(db, "main", name.c_str(), nullptr, nullptr, nullptr,
-                                       nullptr, nullptr, nullptr) == SQLITE_OK;
+  return sqlite3_table_column_metadata(db, "main", name.c_str(), nullptr, nullptr, nullptr, nullptr,
+                                       nullptr, nullptr) == SQLITE_OK;
 }
 
 // Runs a statement of the program's own with its parameter 1 the name, a row at a time.
@@ -94,7 +94,29 @@ bool IsAutoIncrement(sqlite3* db, const std::string& table, const std::string& c
          autoIncrement != 0;
 }
 
+// The user's tables and views: the engine's own begin with "sqlite_", the program's with
+// "__tarnwick".
+constexpr const char* kUserTableNames =
+    "SELECT name FROM sqlite_master WHERE type IN ('table', 'view')"
+    " AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' AND name NOT LIKE '\\_\\_tarnwick%' ESCAPE '\\'"
+    " ORDER BY rowid";
+
 }  // namespace
+
+std::vector<std::string> CatalogueNames(sqlite3* db, const char* sql,
+                                        const std::string& parameter) {
+  std::vector<std::string> names;
+  sqlite3_stmt* stmt = nullptr;
+  if (sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr) != SQLITE_OK) return names;
+  if (!parameter.empty()) {
+    sqlite3_bind_text64(stmt, 1, parameter.data(), parameter.size(), SQLITE_STATIC, SQLITE_UTF8);
+  }
+  while (sqlite3_step(stmt) == SQLITE_ROW) names.push_back(ColumnText(stmt, 0));
+  sqlite3_finalize(stmt);
+  return names;
+}
+
+std::vector<std::string> UserTableNames(sqlite3* db) { return CatalogueNames(db, kUserTableNames); }
 
 std::int64_t EngineCatalogue::Version(StatementPtr& query, std::string_view sql) {
   if (!query) query = PrepareSingleStatement(db_, sql);
@@ -244,9 +266,8 @@ void EngineCatalogue::ReadIndexes(JetSchemaTable& table) {
 }
 
 void EngineCatalogue::ReadOtherDefinitions(JetSchemaTable& table) {
-  ForEachRow(db_, kOtherDefinitions, table.name, [&](sqlite3_stmt* row) {
-    table.otherDefinitions.push_back(ColumnText(row, 0));
-  });
+  ForEachRow(db_, kOtherDefinitions, table.name,
+             [&](sqlite3_stmt* row) { table.otherDefinitions.push_back(ColumnText(row, 0)); });
 }
 
 std::vector<std::string> EngineCatalogue::ReferringTables(std::string_view name) {

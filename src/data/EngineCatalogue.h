@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "data/Statement.h"
 #include "jet/JetSchema.h"
@@ -12,6 +13,15 @@ struct sqlite3;
 struct sqlite3_stmt;
 
 namespace tarnwick {
+
+// The names of the user's tables and views, in the order they were made, without the
+// engine's and the program's own; nothing when the engine cannot answer.
+std::vector<std::string> UserTableNames(sqlite3* db);
+
+// The first column of each row of a query of the catalogue that takes one text parameter (or
+// none when `parameter` is empty); nothing when the engine cannot answer.
+std::vector<std::string> CatalogueNames(sqlite3* db, const char* sql,
+                                        const std::string& parameter = {});
 
 class EngineCatalogue : public JetSchema {
  public:
@@ -29,6 +39,7 @@ class EngineCatalogue : public JetSchema {
   std::vector<std::string> ReferringTables(std::string_view name) override;
   std::optional<JetProcedure> FindProcedure(std::string_view name) override;
   std::vector<JetValue> ColumnValues(std::string_view engineSql) override;
+  std::vector<std::string> TableNames() override { return UserTableNames(db_); }
 
   // Another connection changed a definition: everything is read again.
   void DefinitionsChanged();

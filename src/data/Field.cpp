@@ -7,6 +7,7 @@
 #include "text/AsciiCase.h"
 #include "text/Cp932.h"
 #include "text/TarnwickError.h"
+#include "text/messages/DatabaseMessages.h"
 
 namespace tarnwick {
 
@@ -40,10 +41,11 @@ std::string Describe(const CellValue& value) {
   return value.type == CellValue::Blob ? "BINARY" : ValueAsText(value);
 }
 
-// 列 "<name>" の値 "<value>" <what>
-TarnwickError ValueError(const std::string& name, const CellValue& value, std::string_view what) {
-  return TarnwickError(Sjis("列 \"") + name + Sjis("\" の値 \"") + Describe(value) + "\" " +
-                       Sjis(what));
+// フィールド '<name>' の値 '<value>' <problem>。
+TarnwickError ValueError(const std::string& name, const CellValue& value,
+                         std::string_view problem) {
+  return TarnwickError(
+      msg::FieldValueProblem(SjisToUtf8(name), SjisToUtf8(Describe(value)), problem));
 }
 
 }  // namespace
@@ -201,8 +203,7 @@ DateTime Field::AsDateTime() const {
 
 void Field::Assign(const Field& other) {
   if (!pending_) {
-    throw TarnwickError(Sjis("行の追加中ではないため、列 \"") + name_ +
-                        Sjis("\" に値を設定できません"));
+    throw TarnwickError(msg::FieldNotBeingAppended(SjisToUtf8(name_)));
   }
   if (&other != this) pendingValue_.Take(other.Value());
   assigned_ = true;

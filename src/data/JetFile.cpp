@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "text/Cp932.h"
+#include "text/messages/DatabaseMessages.h"
 
 namespace tarnwick {
 
@@ -17,15 +18,9 @@ constexpr std::string_view kAceName = std::string_view("Standard ACE DB\0", 16);
 constexpr std::size_t kVersionOffset = 0x14;
 constexpr std::size_t kHeaderBytes = kVersionOffset + 1;
 
-std::string RefusalMessage(std::string_view sjisPath) {
+msg::Message RefusalMessage(std::string_view sjisPath) {
   const std::string fileName(sjisPath.substr(std::min(sjisPath.size(), sjisPath.rfind('/') + 1)));
-  return Sjis("ファイル \"") + std::string(sjisPath) +
-         Sjis(
-             "\" は Jet (Microsoft Access) のデータベースファイルです。Tarnwick のデータベース"
-             "としては開けません (ファイルは変更していません)。中身を使うには、Tarnwick の"
-             "データベースに取り込んでください: 「ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙの取込み」を使うか、ファイルを"
-             "ウィンドウにドロップするか、tarnwick-run --import ") +
-         fileName + Sjis(" を使います");
+  return msg::JetFileRefused(SjisToUtf8(sjisPath), SjisToUtf8(fileName));
 }
 
 }  // namespace
@@ -57,7 +52,7 @@ JetFileRefused::JetFileRefused(std::string sjisPath)
     : TarnwickError(RefusalMessage(sjisPath)), path_(std::move(sjisPath)) {}
 
 JetFileUnreadable JetFileProblem(std::string_view sjisPath, std::string_view utf8What) {
-  return JetFileUnreadable(Sjis("ファイル \"") + std::string(sjisPath) + "\" " + Sjis(utf8What));
+  return JetFileUnreadable(msg::JetFileProblem(SjisToUtf8(sjisPath), utf8What).Sjis());
 }
 
 }  // namespace tarnwick

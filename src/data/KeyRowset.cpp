@@ -6,6 +6,7 @@
 #include "text/AsciiCase.h"
 #include "text/Cp932.h"
 #include "text/TarnwickError.h"
+#include "text/messages/DatabaseMessages.h"
 
 namespace tarnwick {
 
@@ -90,8 +91,7 @@ void KeyRowset::SetFilter(std::string_view filter) {
   } else {
     std::optional<std::string> tableName = ParseTableNameFilter(filter);
     if (!tableName) {
-      throw TarnwickError(Sjis("フィルタ \"") + std::string(filter) +
-                          Sjis("\" は正しくありません"));
+      throw TarnwickError(msg::FilterNotValid(SjisToUtf8(filter)));
     }
     for (std::size_t i = 0; i < rows_.size(); ++i) {
       if (rows_[i].tableName == *tableName) visible.push_back(i);
@@ -112,7 +112,7 @@ bool KeyRowset::Eof() const { return position_ >= visible_.size(); }
 int KeyRowset::RecordCount() const { return static_cast<int>(visible_.size()); }
 
 const KeyRow& KeyRowset::Current() const {
-  if (Eof()) throw TarnwickError(Sjis("現在の行がありません"));
+  if (Eof()) throw TarnwickError(msg::NoCurrentRow());
   return rows_[visible_[position_]];
 }
 

@@ -1,5 +1,7 @@
 #include <sqlite3.h>
 
+#include <functional>
+
 #include "data/Connection.h"
 #include "data/Dataset.h"
 #include "data/EngineCatalogue.h"
@@ -9,6 +11,7 @@
 #include "data/ValuesStatements.h"
 #include "jet/JetFrontEnd.h"
 #include "jet/JetMessages.h"
+#include "jet/JetStatementHints.h"
 #include "jet/JetValuesTemplate.h"
 #include "text/Cp932.h"
 
@@ -90,11 +93,36 @@ bool Query::ExecValues(const JetValuesTemplate& values) {
   return true;
 }
 
+// The hint the statement's own text gives (a "name" in double quotes, a date without #...#);
+// empty when it gives none or the catalogue cannot be read.
+std::string Query::StatementHint(const std::string& utf8Sql) {
+  if (!connection_.Connected()) return {};
+  try {
+    return JetStatementHint(utf8Sql, connection_.Catalogue());
+  } catch (const TarnwickError&) {
+    return {};
+  }
+}
+
+// A failure of the statement with that hint, when the failure has none of its own.
+void Query::WithStatementHint(const std::string& utf8Sql, const std::function<void()>& run) {
+  try {
+    run();
+  } catch (const TarnwickError& error) {
+    const std::string hint = error.HasHint() ? std::string() : StatementHint(utf8Sql);
+    if (hint.empty()) throw;
+    throw error.WithHint(hint);
+  }
+}
+
+void Query::ExecSql() {
+  const std::string utf8Sql = SjisToUtf8(sql_);
+  WithStatementHint(utf8Sql, [&] { ExecUtf8Sql(utf8Sql); });
+}
+
 // Runs the statement as the front end compiles it. Should another connection change the
 // database's definitions in between, nothing has run: it is compiled again and run against
 // the definitions as they are now.
-void Query::ExecSql() { ExecUtf8Sql(SjisToUtf8(sql_)); }
-
 void Query::ExecUtf8Sql(const std::string& utf8Sql) {
   Close();
   if (connection_.Dialect() == SqlDialect::Engine) return ExecEngineSql(utf8Sql);
@@ -122,7 +150,7 @@ void Query::ExecUtf8Sql(const std::string& utf8Sql) {
       catalogue.AfterStatement(stmt.get(), compiled.changesDefinitions);
       return;
     }
-    if (attempt == kMostAttempts) throw EngineError(db);
+    if (attempt == kMostAttempts) throw EngineError(db, stmt.get());
     catalogue.DefinitionsChanged();
   }
 }
@@ -130,6 +158,10 @@ void Query::ExecUtf8Sql(const std::string& utf8Sql) {
 // A query whose definitions another connection changed between its compiling and its first
 // row is compiled and opened again, against the definitions as they are now.
 void Query::Open() {
+  WithStatementHint(SjisToUtf8(sql_), [this] { OpenAgainIfChanged(); });
+}
+
+void Query::OpenAgainIfChanged() {
   EngineCatalogue& catalogue = connection_.Catalogue();
   try {
     OpenCompiled();

@@ -3,7 +3,7 @@
 #include <sqlite3.h>
 
 #include "data/EngineError.h"
-#include "text/Cp932.h"
+#include "text/messages/StatementMessages.h"
 
 namespace tarnwick {
 
@@ -48,13 +48,13 @@ StatementPtr PrepareOne(sqlite3* db, std::string_view utf8Sql, PrepareFunction p
   while (raw == nullptr && position < end) {
     const char* tail = nullptr;
     if (prepare(db, position, static_cast<int>(end - position), &raw, &tail) != SQLITE_OK) {
-      throw EngineError(db);
+      throw EngineError(db, std::string_view(position, static_cast<std::size_t>(end - position)));
     }
     if (tail == nullptr || tail <= position) break;
     position = tail;
   }
   StatementPtr stmt(raw);
-  if (!stmt) throw TarnwickError(Sjis("実行するSQL文がありません"));
+  if (!stmt) throw TarnwickError(msg::NoStatement());
   if (!HoldsNoStatement(std::string_view(position, static_cast<std::size_t>(end - position)))) {
     throw MoreThanOneStatement();
   }
@@ -80,18 +80,16 @@ bool RunUnlessDefinitionsChanged(sqlite3* db, sqlite3_stmt* stmt) {
   if (rc == SQLITE_DONE) return true;
   // With the first interface the step's code is general; the reset gives the particular one.
   if (sqlite3_reset(stmt) == SQLITE_SCHEMA) return false;
-  throw EngineError(db);
+  throw EngineError(db, stmt);
 }
 
-TarnwickError MoreThanOneStatement() {
-  return TarnwickError(Sjis("SQL文は1つずつ実行してください"));
-}
+TarnwickError MoreThanOneStatement() { return TarnwickError(msg::MoreThanOneStatement()); }
 
 void RunToCompletion(sqlite3* db, sqlite3_stmt* stmt) {
   int rc;
   while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
   }
-  if (rc != SQLITE_DONE) throw EngineError(db);
+  if (rc != SQLITE_DONE) throw EngineError(db, stmt);
 }
 
 void ExecuteInternal(sqlite3* db, std::string_view utf8Sql) {

@@ -18,8 +18,8 @@ using StatementPtr = std::unique_ptr<sqlite3_stmt, StatementFinalizer>;
 
 // Prepares the one statement that the text (UTF-8) holds. Blanks, comments and ';' around it
 // are fine. Throws TarnwickError when the engine rejects it, when the text holds no statement
-// ("実行するSQL文がありません") or when it holds more than one ("SQL文は1つずつ実行してください");
-// in these cases nothing has run.
+// (msg::NoStatement) or when it holds more than one (msg::MoreThanOneStatement); in these
+// cases nothing has run.
 StatementPtr PrepareSingleStatement(sqlite3* db, std::string_view utf8Sql);
 
 // The same for a statement that must not run against definitions changed since it was

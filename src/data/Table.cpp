@@ -86,9 +86,12 @@ void Table::Post() {
   int position = 1;
   for (const Field& field : fields_) field.BindPending(insert_, position++);
   const int rc = sqlite3_step(insert_);
-  const std::string failure = rc == SQLITE_DONE ? std::string() : EngineMessage(db);
-  sqlite3_reset(insert_);  // every parameter is bound again before the next run
-  if (rc != SQLITE_DONE) throw TarnwickError(failure);
+  if (rc != SQLITE_DONE) {
+    const TarnwickError failure = EngineError(db, insert_);
+    sqlite3_reset(insert_);  // every parameter is bound again before the next run
+    throw failure;
+  }
+  sqlite3_reset(insert_);
   for (Field& field : fields_) field.EndAppend();
   appending_ = false;
 }

@@ -3,6 +3,7 @@
 #include "text/Cp932.h"
 #include "text/FileAccess.h"
 #include "text/TarnwickError.h"
+#include "text/messages/DatabaseMessages.h"
 
 namespace tarnwick {
 
@@ -78,8 +79,7 @@ bool IsBlank(char16_t unit) { return unit == u' ' || unit == u'\t'; }
 std::u16string DataSourceValue(std::u16string_view path, std::string_view sjisPath) {
   for (char16_t unit : path) {
     if (unit < 0x20 && unit != u'\t') {
-      throw TarnwickError(Sjis("データベースのパス \"") + std::string(sjisPath) +
-                          Sjis("\" は改行などの制御文字を含むため接続記述ファイルに書けません"));
+      throw TarnwickError(msg::PathNotForDescriptor(SjisToUtf8(sjisPath)));
     }
   }
   const bool needsQuotes = path.find_first_of(u";\"'") != std::u16string_view::npos ||

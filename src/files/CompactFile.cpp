@@ -11,6 +11,7 @@
 #include "text/Cp932.h"
 #include "text/FileAccess.h"
 #include "text/TarnwickError.h"
+#include "text/messages/DatabaseMessages.h"
 
 namespace tarnwick {
 namespace {
@@ -60,9 +61,7 @@ CompactOutcome CompactDatabaseFile(std::string_view sjisDatabasePath, int busyTi
   // A database that we cannot write is left as it is.
   if (!CanWriteDatabase(source)) return outcome;
 
-  EngineFile database(source, busyTimeoutMilliseconds,
-                      Sjis("ファイル \"") + Shown(source) +
-                          Sjis("\" は他のプログラムが使用中のため最適化できません"));
+  EngineFile database(source, busyTimeoutMilliseconds, msg::CompactionFileInUse(source));
   if (database.Column("PRAGMA freelist_count") == std::vector<std::string>{"0"}) return outcome;
   database.Exec("VACUUM");
   outcome.compacted = true;

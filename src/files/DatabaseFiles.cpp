@@ -10,6 +10,7 @@
 #include "text/Cp932.h"
 #include "text/FileAccess.h"
 #include "text/TarnwickError.h"
+#include "text/messages/DatabaseMessages.h"
 
 namespace tarnwick {
 namespace {
@@ -41,10 +42,7 @@ void RecreateDatabase(Connection& connection, const DatabaseNames& names, Foreig
   const std::string databasePath = names.DatabasePath();
   // A learner's Access file is never replaced by an empty database of ours.
   if (IsJetFile(databasePath)) {
-    throw TarnwickError(Sjis("ファイル \"") + databasePath +
-                        Sjis("\" は Jet (Microsoft Access) のデータベースファイルのため、空のデータ"
-                             "ベースで置き換えません (ファイルは変更していません)。別の名前を選んで"
-                             "ください"));
+    throw TarnwickError(msg::JetFileNotReplaced(SjisToUtf8(databasePath)));
   }
   connection.Close();
   // A path that no descriptor can name is refused before the database is touched.
@@ -56,8 +54,7 @@ void RecreateDatabase(Connection& connection, const DatabaseNames& names, Foreig
   } else if (foreign == ForeignFile::Replace) {
     WriteTemplate(databasePath);
   } else {
-    throw TarnwickError(Sjis("ファイル \"") + databasePath +
-                        Sjis("\" はデータベースではないため置き換えません"));
+    throw TarnwickError(msg::NotADatabaseNotReplaced(SjisToUtf8(databasePath)));
   }
   WriteWholeFile(names.DescriptorPath(), descriptor);
   connection.SetConnectionString(names.ConnectionString());

@@ -12,6 +12,7 @@
 #include "text/Cp932.h"
 #include "text/FileAccess.h"
 #include "text/TarnwickError.h"
+#include "text/messages/DatabaseMessages.h"
 
 namespace tarnwick {
 namespace {
@@ -53,8 +54,7 @@ void EmptyDatabaseFile(std::string_view sjisDatabasePath, int busyTimeoutMillise
   }
   {
     EngineFile database(NativePath(sjisDatabasePath), busyTimeoutMilliseconds,
-                        Sjis("ファイル \"") + std::string(sjisDatabasePath) +
-                            Sjis("\" は他のプログラムが使用中のため初期化できません"));
+                        msg::ResetFileInUse(SjisToUtf8(sjisDatabasePath)));
     database.Exec("BEGIN IMMEDIATE");
     for (const std::string& drop : database.Column(kDropStatements)) database.Exec(drop);
     database.Exec("PRAGMA user_version = " + std::to_string(TemplateHeaderValue(60)));

@@ -2,15 +2,15 @@
 
 #include <sqlite3.h>
 
+#include "data/EngineError.h"
 #include "data/EngineFilePaths.h"
-#include "text/Cp932.h"
 #include "text/TarnwickError.h"
 
 namespace tarnwick {
 
 EngineFile::EngineFile(const std::string& nativePath, int busyTimeoutMilliseconds,
-                       std::string sjisBusyMessage)
-    : busyMessage_(std::move(sjisBusyMessage)) {
+                       msg::Message busyMessage)
+    : busyMessage_(std::move(busyMessage)) {
   if (sqlite3_open_v2(EngineFileName(nativePath).c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) !=
       SQLITE_OK) {
     Fail();
@@ -46,7 +46,7 @@ std::vector<std::string> EngineFile::Column(const std::string& utf8Sql) {
 void EngineFile::Fail() {
   const int code = db_ != nullptr ? sqlite3_errcode(db_) : SQLITE_NOMEM;
   if (code == SQLITE_BUSY || code == SQLITE_LOCKED) throw TarnwickError(busyMessage_);
-  throw TarnwickError(Utf8ToSjis(db_ != nullptr ? sqlite3_errmsg(db_) : "out of memory"));
+  throw EngineError(db_);
 }
 
 }  // namespace tarnwick

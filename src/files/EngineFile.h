@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/messages/Message.h"
+
 struct sqlite3;
 
 namespace tarnwick {
@@ -13,8 +15,7 @@ namespace tarnwick {
 // engine's message. A transaction still open when it is destroyed is rolled back.
 class EngineFile {
  public:
-  EngineFile(const std::string& nativePath, int busyTimeoutMilliseconds,
-             std::string sjisBusyMessage);
+  EngineFile(const std::string& nativePath, int busyTimeoutMilliseconds, msg::Message busyMessage);
   ~EngineFile();
   EngineFile(const EngineFile&) = delete;
   EngineFile& operator=(const EngineFile&) = delete;
@@ -25,7 +26,7 @@ class EngineFile {
 
  private:
   [[noreturn]] void Fail();
-  std::string busyMessage_;
+  msg::Message busyMessage_;
   sqlite3* db_ = nullptr;
 };
 

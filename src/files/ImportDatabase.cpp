@@ -185,8 +185,8 @@ bool ImportProcedure(ImportTarget& target, const JetProcedure& procedure) {
   return true;
 }
 
-// Why the other database could not be connected, when the reason is worth showing: a Jet
-// file that cannot be read says what is wrong with it.
+// Why the other database could not be connected: a file that is no database, one that cannot
+// be opened or read, a Jet file that says what is wrong with it.
 struct ConnectFailure {
   std::string reason;
 };
@@ -222,10 +222,8 @@ std::variant<int, ConnectFailure> ImportTables(ImportTarget& target, std::string
   other.SetConnectionString(InitString(path));
   try {
     other.Open();
-  } catch (const JetFileUnreadable& unreadable) {
-    return ConnectFailure{unreadable.what()};
-  } catch (const TarnwickError&) {
-    return ConnectFailure{};
+  } catch (const TarnwickError& error) {
+    return ConnectFailure{error.what()};
   }
   const ImportCatalogue catalogue(other);
   const std::vector<std::string> names = catalogue.ImportOrder(other.TableNames());

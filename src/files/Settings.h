@@ -32,9 +32,13 @@ std::string SettingsPath(std::string_view exeDir);
 // file's is (UTF-8 with or without its mark, UTF-16, else Shift-JIS); its values are turned
 // into console text. Without a file the database lies in exeDir, or in the per-user data folder
 // when the program is installed or exeDir is not writable. Throws
-// TarnwickError("ファイル "%s". %s は開けません") when the file exists but cannot be read, and
-// names the line when its text holds a NUL or a character that cannot be converted.
+// TarnwickError(FileOpenMessage: "ファイル "%s" は開けません。%s。") when the file exists but
+// cannot be read, and names the line when its text holds a NUL or a character that cannot be
+// converted.
 Settings LoadSettings(std::string_view settingsPath, std::string_view exeDir);
+
+// Only the SQL the statements are read in ([SQL] DIALECT), which needs no database folder.
+SqlDialect LoadDialect(std::string_view settingsPath);
 
 // Replaces each %NAME% by the environment variable's value (unset or empty name: nothing);
 // an unpaired '%' is dropped; substituted values are not scanned again. Text and values are

@@ -5,28 +5,16 @@
 #include "jet/JetBinderCore.h"
 #include "jet/JetLexer.h"
 #include "jet/JetMessages.h"
+#include "jet/JetNameHints.h"
 #include "jet/JetTableDefinition.h"
 #include "jet/JetTypeNames.h"
+#include "text/messages/StatementMessages.h"
 
 namespace tarnwick {
 
 namespace {
 
 using ConstraintKind = JetTableConstraint::Kind;
-
-const JetSchemaColumn* FindColumn(const JetSchemaTable& table, std::string_view name) {
-  const auto found =
-      std::find_if(table.columns.begin(), table.columns.end(),
-                   [&](const JetSchemaColumn& column) { return SameJetName(column.name, name); });
-  return found == table.columns.end() ? nullptr : &*found;
-}
-
-// The column's name as the table has it; a JetError when it has none of that name.
-std::string ColumnOf(const JetSchemaTable& table, const std::string& name) {
-  const JetSchemaColumn* column = FindColumn(table, name);
-  if (column == nullptr) throw JetError(jet_message::NoSuchColumn(name, table.name), 0);
-  return column->name;
-}
 
 JetTypeInfo TypeOf(const JetColumnDef& column) {
   return JetTypeInfoOf(column.typeName, column.size.value_or(0), column.scale.value_or(0));
@@ -59,8 +47,8 @@ void AddKeyOf(JetSchemaTable& table, const JetTableConstraint& constraint) {
   if (constraint.kind == ConstraintKind::PrimaryKey && PrimaryKey(table) != nullptr) {
     throw JetError(jet_message::TwoPrimaryKeys(), 0);
   }
-  table.indexes.push_back({constraint.name, true,
-                           constraint.kind == ConstraintKind::PrimaryKey, constraint.columns});
+  table.indexes.push_back(
+      {constraint.name, true, constraint.kind == ConstraintKind::PrimaryKey, constraint.columns});
 }
 
 }  // namespace
@@ -86,11 +74,10 @@ void JetBinder::ForeignKey(JetTableConstraint& constraint, const JetSchemaTable&
   if (constraint.referencesColumns.size() != constraint.columns.size()) {
     throw JetError(jet_message::ReferenceColumnCount(), 0);
   }
-  const bool keyed = std::any_of(parent.indexes.begin(), parent.indexes.end(),
-                                 [&](const JetSchemaIndex& index) {
-                                   return index.unique &&
-                                          SameColumnSet(index.columns, constraint.referencesColumns);
-                                 });
+  const bool keyed =
+      std::any_of(parent.indexes.begin(), parent.indexes.end(), [&](const JetSchemaIndex& index) {
+        return index.unique && SameColumnSet(index.columns, constraint.referencesColumns);
+      });
   if (!keyed || parent.isView) throw JetError(jet_message::ReferenceWithoutKey(parent.name), 0);
 }
 
@@ -182,16 +169,15 @@ void JetBinder::DropIndex(JetStatement& statement) {
   if (statement.indexTable.empty()) return;  // the engine's DROP INDEX i
   statement.target = Table(statement.indexTable, 0);
   const JetSchemaTable& table = statement.target;
-  const bool index = std::any_of(table.indexes.begin(), table.indexes.end(),
-                                 [&](const JetSchemaIndex& known) {
-                                   return !known.name.empty() &&
-                                          SameJetName(known.name, statement.table);
-                                 });
+  const bool index =
+      std::any_of(table.indexes.begin(), table.indexes.end(), [&](const JetSchemaIndex& known) {
+        return !known.name.empty() && SameJetName(known.name, statement.table);
+      });
   const std::optional<JetTableDefinition> definition = SplitTableDefinition(table.definition);
   const bool constraint =
       definition && FindDefinitionItem(*definition, statement.table, false) != nullptr;
   if (!index && !constraint && !statement.ifNotExists) {
-    throw JetError(jet_message::UnknownIndex(statement.table, table.name), 0);
+    throw JetError(jet_message::UnknownIndex(statement.table), 0);
   }
   statement.referenced = constraint && !catalogue_.ReferringTables(table.name).empty();
 }
@@ -202,11 +188,10 @@ void JetBinder::DropConstraint(JetStatement& statement) {
   const std::optional<JetTableDefinition> definition = SplitTableDefinition(table.definition);
   const bool constraint =
       definition && FindDefinitionItem(*definition, statement.dropName, false) != nullptr;
-  const bool index = std::any_of(table.indexes.begin(), table.indexes.end(),
-                                 [&](const JetSchemaIndex& known) {
-                                   return !known.name.empty() &&
-                                          SameJetName(known.name, statement.dropName);
-                                 });
+  const bool index =
+      std::any_of(table.indexes.begin(), table.indexes.end(), [&](const JetSchemaIndex& known) {
+        return !known.name.empty() && SameJetName(known.name, statement.dropName);
+      });
   if (!constraint && !index) {
     throw JetError(jet_message::UnknownConstraint(statement.dropName, table.name), 0);
   }
@@ -218,11 +203,14 @@ void JetBinder::DropTable(JetStatement& statement) {
   const JetSchemaTable* table = catalogue_.FindTable(statement.table);
   if (table == nullptr) {
     if (statement.ifNotExists) return;
-    throw JetError(jet_message::UnknownTable(statement.table), 0);
+    throw JetError(
+        msg::UnknownTable(statement.table).WithHint(MisspeltTableHint(statement.table, catalogue_)),
+        0);
   }
   statement.target = *table;
-  if (!catalogue_.ReferringTables(table->name).empty()) {
-    throw JetError(jet_message::TableInRelationship(table->name), 0);
+  const std::vector<std::string> referring = catalogue_.ReferringTables(table->name);
+  if (!referring.empty()) {
+    throw JetError(jet_message::TableInRelationship(table->name, referring), 0);
   }
 }
 

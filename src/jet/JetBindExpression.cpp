@@ -8,8 +8,10 @@
 #include "jet/JetBinderCore.h"
 #include "jet/JetLexer.h"
 #include "jet/JetMessages.h"
+#include "jet/JetNameHints.h"
 #include "jet/JetTypeRules.h"
 #include "jet/functions/JetFunctions.h"
+#include "text/messages/StatementMessages.h"
 
 namespace tarnwick {
 
@@ -139,7 +141,13 @@ void JetBinder::Name(JetExpr& expr, const Context& context) {
       }
     }
   }
-  throw JetError(jet_message::UnknownColumn(QualifiedName(expr)), expr.offset);
+  std::vector<const JetSource*> sources;
+  for (const Scope* scope = context.scope; scope != nullptr; scope = scope->outer) {
+    sources.insert(sources.end(), scope->sources.begin(), scope->sources.end());
+  }
+  throw JetError(
+      msg::UnknownColumn(QualifiedName(expr)).WithHint(MisspeltColumnHint(expr.text, sources)),
+      expr.offset);
 }
 
 // A parameter the statement declares; without a value it is Jet's missing-parameter error,
@@ -173,7 +181,9 @@ bool JetBinder::NameInScope(JetExpr& expr, const Scope& scope) {
         [&](const JetSchemaColumn& info) { return SameJetName(info.name, expr.text); });
     if (match == source->columns.end()) {
       if (!expr.qualifier.empty()) {
-        throw JetError(jet_message::UnknownColumn(QualifiedName(expr)), expr.offset);
+        throw JetError(msg::UnknownColumn(QualifiedName(expr))
+                           .WithHint(MisspeltColumnHint(expr.text, {source})),
+                       expr.offset);
       }
       continue;
     }

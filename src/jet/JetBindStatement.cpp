@@ -13,13 +13,6 @@ namespace tarnwick {
 
 namespace {
 
-const JetSchemaColumn* FindColumn(const JetSchemaTable& table, std::string_view name) {
-  const auto found =
-      std::find_if(table.columns.begin(), table.columns.end(),
-                   [&](const JetSchemaColumn& column) { return SameJetName(column.name, name); });
-  return found == table.columns.end() ? nullptr : &*found;
-}
-
 // A subquery that aggregates, anywhere in the expression: Jet cannot update with its value.
 bool HasAggregateSubquery(const JetExpr& expr) {
   if (expr.query) {
@@ -134,11 +127,7 @@ void JetBinder::Insert(JetStatement& statement) {
   }
   for (std::size_t i = 0; i < statement.columns.size(); ++i) {
     const std::string written = statement.columns[i];
-    const JetSchemaColumn* column = FindColumn(statement.target, written);
-    if (column == nullptr) {
-      throw JetError(jet_message::NoSuchColumn(written, statement.target.name), 0);
-    }
-    statement.columns[i] = column->name;
+    statement.columns[i] = ColumnOf(statement.target, written);
     for (std::size_t j = 0; j < i; ++j) {
       if (statement.columns[j] == statement.columns[i]) {
         throw JetError(jet_message::InsertColumnTwice(written), 0);
@@ -190,7 +179,9 @@ void JetBinder::Update(JetStatement& statement) {
       throw JetError(jet_message::ColumnNotUpdatable(column->columnName), column->offset);
     }
     Expr(*value, rows);
-    if (HasAggregateSubquery(*value)) throw JetError(jet_message::NotUpdatable(), value->offset);
+    if (HasAggregateSubquery(*value)) {
+      throw JetError(jet_message::UpdateFromSummary(), value->offset);
+    }
   }
   TargetIs(statement, *target);
   if (statement.where) Expr(*statement.where, rows);
@@ -227,7 +218,7 @@ void JetBinder::SelectInto(JetStatement& statement) {
   for (std::size_t i = 0; i < query.columns.size(); ++i) {
     for (std::size_t j = 0; j < i; ++j) {
       if (SameJetName(query.columns[i].name, query.columns[j].name)) {
-        throw JetError(jet_message::DuplicateOutputColumn(query.columns[i].name), 0);
+        throw JetError(jet_message::InsertColumnTwice(query.columns[i].name), 0);
       }
     }
   }
@@ -279,9 +270,9 @@ void JetBinder::DropProcedure(JetStatement& statement) {
 void JetBinder::Execute(JetStatement& statement) {
   const std::optional<JetProcedure> procedure = catalogue_.FindProcedure(statement.table);
   if (!procedure) throw JetError(jet_message::UnknownProcedure(statement.table), 0);
-  const std::string text = procedure->parameters.empty()
-                               ? procedure->statement
-                               : "PARAMETERS " + procedure->parameters + ";\n" + procedure->statement;
+  const std::string text = procedure->parameters.empty() ? procedure->statement
+                                                         : "PARAMETERS " + procedure->parameters +
+                                                               ";\n" + procedure->statement;
   statement.body = std::make_unique<JetStatement>(std::move(ParseJetStatement(text).statement));
   JetStatement& body = *statement.body;
   if (statement.arguments.size() > body.parameters.size()) {

@@ -6,7 +6,9 @@
 #include "jet/JetBinderCore.h"
 #include "jet/JetLexer.h"
 #include "jet/JetMessages.h"
+#include "jet/JetNameHints.h"
 #include "jet/JetTypeRules.h"
+#include "text/messages/StatementMessages.h"
 
 namespace tarnwick {
 
@@ -43,13 +45,30 @@ void Widen(JetTypeInfo& column, const JetTypeInfo& other) {
 
 }  // namespace
 
+const JetSchemaColumn* FindColumn(const JetSchemaTable& table, std::string_view name) {
+  const auto found =
+      std::find_if(table.columns.begin(), table.columns.end(),
+                   [&](const JetSchemaColumn& column) { return SameJetName(column.name, name); });
+  return found == table.columns.end() ? nullptr : &*found;
+}
+
+std::string ColumnOf(const JetSchemaTable& table, const std::string& name) {
+  const JetSchemaColumn* column = FindColumn(table, name);
+  if (column == nullptr) {
+    throw JetError(msg::UnknownColumn(name).WithHint(MisspeltColumnHint(name, table)), 0);
+  }
+  return column->name;
+}
+
 void BindJetStatement(JetStatement& statement, JetSchema& catalogue) {
   JetBinder(catalogue).Statement(statement);
 }
 
 const JetSchemaTable& JetBinder::Table(const std::string& name, std::size_t offset) {
   const JetSchemaTable* table = catalogue_.FindTable(name);
-  if (table == nullptr) throw JetError(jet_message::UnknownTable(name), offset);
+  if (table == nullptr) {
+    throw JetError(msg::UnknownTable(name).WithHint(MisspeltTableHint(name, catalogue_)), offset);
+  }
   return *table;
 }
 

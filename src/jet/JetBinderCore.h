@@ -2,12 +2,19 @@
 // The binder behind BindJetStatement: expressions in JetBindExpression.cpp, queries in
 // JetBinder.cpp, the other statements in JetBindStatement.cpp and the definitions in
 // JetBindDefinition.cpp; Jet's checks of grouping and DISTINCT in JetBindChecks.cpp.
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "jet/JetSchema.h"
 #include "jet/JetSyntax.h"
 
 namespace tarnwick {
+
+// The table's column of that name; nullptr when it has none.
+const JetSchemaColumn* FindColumn(const JetSchemaTable& table, std::string_view name);
+// The column's name as the table has it; a JetError, with the closest name, when it has none.
+std::string ColumnOf(const JetSchemaTable& table, const std::string& name);
 
 class JetBinder {
  public:
@@ -75,8 +82,7 @@ class JetBinder {
   void DropTable(JetStatement& statement);
   void DropConstraint(JetStatement& statement);
   void ColumnDefinitions(JetStatement& statement, JetSource& source);
-  void Constraint(JetTableConstraint& constraint, const JetSchemaTable& table,
-                  const Scope& scope);
+  void Constraint(JetTableConstraint& constraint, const JetSchemaTable& table, const Scope& scope);
   // A foreign key refers to the primary key or a unique index of its table.
   void ForeignKey(JetTableConstraint& constraint, const JetSchemaTable& table);
 

@@ -1,11 +1,15 @@
 #pragma once
-// Every message of the front end, built here and nowhere else, in plain Japanese. The texts are
-// UTF-8; JetError carries them to the console as its own Shift-JIS text.
+// Every message of the front end, each in one function here: the texts themselves are the
+// catalogue's (text/messages/StatementMessages.h). The texts are UTF-8 (a hint, when the
+// message has one, on its last line); JetError carries them to the console as its own
+// Shift-JIS text.
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "text/TarnwickError.h"
+#include "text/messages/Message.h"
 
 namespace tarnwick {
 
@@ -14,6 +18,7 @@ namespace tarnwick {
 class JetError : public TarnwickError {
  public:
   JetError(std::string_view utf8Message, std::size_t offset);
+  JetError(const msg::Message& message, std::size_t offset);
   std::size_t Offset() const { return offset_; }
 
  private:
@@ -30,31 +35,25 @@ std::string InvalidDate(std::string_view literal);
 std::string NestedTooDeeply();
 
 // SQL that Jet does not have: what it is, then a line "ヒント: " with the Jet form.
-std::string NotJetLimit();                         // LIMIT, OFFSET
-std::string NotJetOperator(std::string_view op);   // ||, !=, %
-std::string NotJetCase();                          // CASE ... END
+std::string NotJetSql(std::string_view word);       // LIMIT, OFFSET, ||, !=, CASE, WITH, ...
 std::string NotJetFunction(std::string_view name);  // COALESCE, CAST, Substr, any unknown
 std::string CountDistinct();
-std::string NotJetJoin(std::string_view join);  // JOIN alone, CROSS JOIN, FULL JOIN, NATURAL
-std::string JoinNeedsParentheses();             // a JOIN b ON ... JOIN c ON ...
-std::string NotJetSetOperator(std::string_view op);  // INTERSECT, EXCEPT
-std::string NotJetWith();
+std::string NotJetJoin(std::string_view word);            // JOIN alone, CROSS, FULL, NATURAL
+std::string JoinNeedsParentheses(std::string_view word);  // a JOIN b ON ... JOIN c ON ...
 std::string MultiRowValues();
 std::string CreateTableAsSelect();
-std::string NotJetAutoIncrement(std::string_view written);  // AUTO_INCREMENT, AUTOINCREMENT
+std::string NotJetAutoIncrement(std::string_view written);  // AUTO_INCREMENT, ...
 std::string UnknownTypeName(std::string_view name);         // VARCHAR2, FOO, ...
 std::string MissingTypeName(std::string_view column);
 
 // Names.
 std::string UnknownTable(std::string_view name);
-// A name that is no column, table or parameter: Jet takes it for a parameter without a value.
 std::string UnknownColumn(std::string_view name);
 std::string MissingParameter(std::string_view name);  // a declared parameter without a value
-std::string NoSuchColumn(std::string_view column, std::string_view table);
 std::string TableExists(std::string_view name);
 std::string UnknownProcedure(std::string_view name);
 std::string ProcedureExists(std::string_view name);
-std::string UnknownIndex(std::string_view index, std::string_view table);
+std::string UnknownIndex(std::string_view index);
 std::string UnknownConstraint(std::string_view name, std::string_view table);
 std::string AmbiguousColumn(std::string_view name);
 std::string UnknownSourceOfStar(std::string_view qualifier);
@@ -68,11 +67,12 @@ std::string SubqueryColumnCount();
 std::string UnionColumnCount();
 std::string InsertValueCount();
 std::string ViewColumnCount();
-std::string InsertColumnTwice(std::string_view column);
+std::string InsertColumnTwice(std::string_view column);  // also a SELECT INTO's column
 std::string OrderByPosition(std::string_view position);
 std::string NotGrouped(std::string_view expression);
 std::string DistinctOrderBy(std::string_view expression);
 std::string NotUpdatable();
+std::string UpdateFromSummary();  // SET from a subquery that aggregates
 std::string ColumnNotUpdatable(std::string_view column);
 std::string UpdateOfTwoTables();
 std::string DeleteNeedsTable();
@@ -80,7 +80,6 @@ std::string BadTop();
 std::string CrosstabNeedsAggregate();
 std::string CrosstabNeedsGroupBy();
 std::string TooManyCrosstabColumns(std::size_t count);
-std::string DuplicateOutputColumn(std::string_view column);
 std::string ExecuteArgumentCount(std::string_view procedure);
 std::string ProcedureStatement();
 std::string ParameterTwice(std::string_view name);
@@ -90,9 +89,9 @@ std::string TwoCounters();
 std::string TwoPrimaryKeys();
 std::string ReferenceWithoutKey(std::string_view table);
 std::string ReferenceColumnCount();
-std::string TableInRelationship(std::string_view table);
+std::string TableInRelationship(std::string_view table, const std::vector<std::string>& children);
 std::string ChangeReferencedTableInTransaction(std::string_view table);
-std::string IndexDisallowsNull(std::string_view column);
+std::string IndexDisallowsNull(std::string_view table, std::string_view column);
 std::string DefinitionNotChangeable(std::string_view table);
 std::string RowsBreakRelationship(std::string_view table);
 

@@ -27,8 +27,8 @@ struct ComparisonOperator {
   JetOp op;
 };
 constexpr ComparisonOperator kComparisons[] = {
-    {"=", JetOp::Equal},         {"<>", JetOp::NotEqual},       {"<", JetOp::Less},
-    {">", JetOp::Greater},       {"<=", JetOp::LessOrEqual},    {">=", JetOp::GreaterOrEqual},
+    {"=", JetOp::Equal},   {"<>", JetOp::NotEqual},    {"<", JetOp::Less},
+    {">", JetOp::Greater}, {"<=", JetOp::LessOrEqual}, {">=", JetOp::GreaterOrEqual},
 };
 
 // Operators of other SQL dialects, refused where an operator may stand.
@@ -47,7 +47,7 @@ JetExprPtr JetParser::BinaryLevel(
   for (;;) {
     const JetToken& token = Peek();
     for (std::string_view other : kOtherOperators) {
-      if (IsPunct(token, other)) throw JetError(jet_message::NotJetOperator(other), token.offset);
+      if (IsPunct(token, other)) throw JetError(jet_message::NotJetSql(other), token.offset);
     }
     const JetOp* found = nullptr;
     for (const auto& [spelling, op] : operators) {
@@ -221,7 +221,7 @@ JetExprPtr JetParser::Primary() {
   if (AcceptKeyword("NULL")) return MakeExpr(JetExprKind::Null, offset);
   // Not where an operand stands takes the rest of the expression at its own level: 1 + Not 0.
   if (PeekKeyword("NOT")) return NotLevel();
-  if (PeekKeyword("CASE")) throw JetError(jet_message::NotJetCase(), offset);
+  if (PeekKeyword("CASE")) throw JetError(jet_message::NotJetSql(Peek().text), offset);
   if (PeekKeyword("EXISTS") && PeekPunct("(", 1)) {
     Advance();
     Advance();

@@ -16,8 +16,7 @@ std::unique_ptr<JetQuery> JetParser::Query() {
   QueryTerm(*query);
   for (;;) {
     if (PeekKeyword("INTERSECT") || PeekKeyword("EXCEPT") || PeekKeyword("MINUS")) {
-      throw JetError(jet_message::NotJetSetOperator(PeekKeyword("INTERSECT") ? "INTERSECT" : "EXCEPT"),
-                     Offset());
+      throw JetError(jet_message::NotJetSql(Peek().text), Offset());
     }
     if (!AcceptKeyword("UNION")) break;
     query->unionAll.push_back(AcceptKeyword("ALL"));
@@ -35,7 +34,7 @@ std::unique_ptr<JetQuery> JetParser::Query() {
     } while (AcceptPunct(","));
   }
   if (PeekKeyword("LIMIT") || PeekKeyword("OFFSET") || PeekKeyword("FETCH")) {
-    throw JetError(jet_message::NotJetLimit(), Offset());
+    throw JetError(jet_message::NotJetSql(Peek().text), Offset());
   }
   return query;
 }
@@ -57,7 +56,8 @@ void JetParser::QueryTerm(JetQuery& query) {
   ExpectPunct(")");
   for (std::size_t i = 0; i < inner->parts.size(); ++i) {
     if (i > 0 || !query.parts.empty()) {
-      if (!inner->parts[i].into.empty()) throw JetError(jet_message::SyntaxErrorNear("INTO"), offset);
+      if (!inner->parts[i].into.empty())
+        throw JetError(jet_message::SyntaxErrorNear("INTO"), offset);
     }
     if (i > 0) query.unionAll.push_back(inner->unionAll[i - 1]);
     query.parts.push_back(std::move(inner->parts[i]));
@@ -128,10 +128,9 @@ void JetParser::SelectItem(JetSelect& select) {
 }
 
 void JetParser::RefuseOtherJoin() const {
-  if (PeekKeyword("JOIN")) throw JetError(jet_message::NotJetJoin("JOIN"), Offset());
-  if (PeekKeyword("CROSS")) throw JetError(jet_message::NotJetJoin("CROSS JOIN"), Offset());
-  if (PeekKeyword("FULL")) throw JetError(jet_message::NotJetJoin("FULL JOIN"), Offset());
-  if (PeekKeyword("NATURAL")) throw JetError(jet_message::NotJetJoin("NATURAL JOIN"), Offset());
+  for (std::string_view word : {"JOIN", "CROSS", "FULL", "NATURAL"}) {
+    if (PeekKeyword(word)) throw JetError(jet_message::NotJetJoin(Peek().text), Offset());
+  }
 }
 
 // A table, a derived table or a parenthesized join, followed by at most one INNER, LEFT or
@@ -151,7 +150,7 @@ JetSource JetParser::SourceElement() {
     } else {
       return left;
     }
-    if (joined) throw JetError(jet_message::JoinNeedsParentheses(), offset);
+    if (joined) throw JetError(jet_message::JoinNeedsParentheses(Peek().text), offset);
     Advance();
     if (kind != JetJoinKind::Inner) AcceptKeyword("OUTER");
     ExpectKeyword("JOIN");

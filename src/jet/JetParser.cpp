@@ -6,6 +6,7 @@
 
 #include "jet/JetMessages.h"
 #include "jet/JetParserCore.h"
+#include "jet/JetSyntaxErrors.h"
 
 namespace tarnwick {
 
@@ -115,9 +116,7 @@ bool JetParser::PeekName(std::size_t ahead) const {
 std::string JetParser::ExpectName() {
   if (!PeekName()) Fail();
   const JetToken& token = Peek();
-  if (!token.terminated) {
-    throw JetError(jet_message::Unterminated(token.text.substr(0, 1)), token.offset);
-  }
+  if (!token.terminated) Fail();
   Advance();
   return JetNameValue(token);
 }
@@ -149,18 +148,14 @@ std::string JetParser::TextFrom(std::size_t start) const {
 }
 
 void JetParser::Fail() const {
-  if (position_ >= end_) throw JetError(jet_message::SyntaxErrorAtEnd(), sql_.size());
-  const JetToken& token = tokens_[position_];
-  if (!token.terminated) {
-    throw JetError(jet_message::Unterminated(token.text.substr(0, 1)), token.offset);
-  }
-  throw JetError(jet_message::SyntaxErrorNear(token.text), token.offset);
+  const std::span<const JetToken> statement(tokens_.data(), end_);
+  throw JetError(JetSyntaxErrorAt(statement, position_), Offset());
 }
 
 JetStatement JetParser::Statement() {
   JetStatement statement;
   if (AtEnd()) return statement;
-  if (PeekKeyword("WITH")) throw JetError(jet_message::NotJetWith(), Offset());
+  if (PeekKeyword("WITH")) throw JetError(jet_message::NotJetSql(Peek().text), Offset());
   try {
     StatementForm(statement);
   } catch (const EngineForm&) {

@@ -81,6 +81,8 @@ class JetSchema {
   // The values of the one column that a query of the engine's (UTF-8) gives, in order; for
   // the columns of a crosstab. Throws the engine's failure.
   virtual std::vector<JetValue> ColumnValues(std::string_view engineSql) = 0;
+  // The names of the tables and views, for the closest one to a misspelt name.
+  virtual std::vector<std::string> TableNames() { return {}; }
 };
 
 }  // namespace tarnwick

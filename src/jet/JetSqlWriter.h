@@ -76,7 +76,10 @@ class JetSqlWriter {
   std::string InsertQuery(const std::string& table, const std::vector<std::string>& columns,
                           const std::vector<const JetTypeInfo*>& types, const JetQuery& query,
                           const std::vector<std::string>& leftOut);
-  std::string Stored(const JetExpr& value, const JetTypeInfo& column);
+  // The value converted for a column of that type (jet_store); the column's name, when given,
+  // goes into the message of a value that does not convert.
+  std::string Stored(const JetExpr& value, const JetTypeInfo& column,
+                     std::string_view columnName = {});
   std::string Update(const JetStatement& statement);
   std::string Delete(const JetStatement& statement);
   std::string SelectInto(const JetStatement& statement);

@@ -51,9 +51,10 @@ std::string DeclaredType(const JetColumnDef& column) {
 }
 
 const JetTableConstraint* PrimaryKeyOf(const std::vector<JetTableConstraint>& constraints) {
-  const auto found = std::find_if(
-      constraints.begin(), constraints.end(),
-      [](const JetTableConstraint& constraint) { return constraint.kind == ConstraintKind::PrimaryKey; });
+  const auto found = std::find_if(constraints.begin(), constraints.end(),
+                                  [](const JetTableConstraint& constraint) {
+                                    return constraint.kind == ConstraintKind::PrimaryKey;
+                                  });
   return found == constraints.end() ? nullptr : &*found;
 }
 
@@ -101,8 +102,8 @@ std::string JetSqlWriter::TableConstraint(const JetTableConstraint& constraint) 
       return text + "UNIQUE " + NameList(constraint.columns);
     case ConstraintKind::ForeignKey:
       return text + "FOREIGN KEY " + NameList(constraint.columns) + " REFERENCES " +
-             EngineName(constraint.referencesTable) + " " +
-             NameList(constraint.referencesColumns) + constraint.referenceActions;
+             EngineName(constraint.referencesTable) + " " + NameList(constraint.referencesColumns) +
+             constraint.referenceActions;
     case ConstraintKind::Check:
       break;
   }
@@ -126,16 +127,16 @@ void JetSqlWriter::CounterSteps(const std::string& table, const JetColumnDef& co
        std::to_string(column.scale.value_or(1)) + ")");
   const std::string trigger = std::string(temporary ? "CREATE TEMP TRIGGER " : "CREATE TRIGGER ") +
                               EngineName(std::string(kCounterTriggerPrefix) + table);
-  const std::string on = " AFTER INSERT ON " + EngineName(table) + " FOR EACH ROW WHEN NEW." +
-                         counter;
+  const std::string on =
+      " AFTER INSERT ON " + EngineName(table) + " FOR EACH ROW WHEN NEW." + counter;
   const std::string ofTable = " WHERE \"table\" = " + name;
   Step(trigger + on + " IS NULL BEGIN UPDATE " + EngineName(table) + " SET " + counter +
        " = (SELECT \"next\" FROM " + counters + ofTable + ") WHERE rowid = NEW.rowid; UPDATE " +
        counters + " SET \"next\" = \"next\" + \"step\"" + ofTable + "; END");
   Step(trigger.substr(0, trigger.size() - 1) + "_given\"" + on + " IS NOT NULL BEGIN UPDATE " +
        counters + " SET \"next\" = NEW." + counter + " + \"step\"" + ofTable +
-       " AND ((\"step\" > 0 AND \"next\" <= NEW." + counter + ") OR (\"step\" < 0 AND \"next\" >= NEW." +
-       counter + ")); END");
+       " AND ((\"step\" > 0 AND \"next\" <= NEW." + counter +
+       ") OR (\"step\" < 0 AND \"next\" >= NEW." + counter + ")); END");
 }
 
 // The columns, then the constraints; the counter's steps follow the table.
@@ -217,7 +218,8 @@ std::string JetSqlWriter::CreateIndex(const JetStatement& statement) {
     key.kind = JetStatementKind::AddConstraint;
     key.target = statement.target;
     key.referenced = statement.referenced;
-    key.constraints.push_back({ConstraintKind::PrimaryKey, statement.table, columns, {}, {}, {}, {}});
+    key.constraints.push_back(
+        {ConstraintKind::PrimaryKey, statement.table, columns, {}, {}, {}, {}});
     return Rebuild(key);
   }
   std::string text = statement.unique ? "CREATE UNIQUE INDEX " : "CREATE INDEX ";
@@ -237,7 +239,7 @@ std::string JetSqlWriter::CreateIndex(const JetStatement& statement) {
   if (statement.indexOption == JetIndexOption::IgnoreNull) return text + " WHERE " + with;
   if (statement.indexOption != JetIndexOption::DisallowNull) return text;
   // Rows without a value in the index's columns are refused, those there and those to come.
-  const std::string message = jet_message::IndexDisallowsNull(columns[0]);
+  const std::string message = jet_message::IndexDisallowsNull(statement.table, columns[0]);
   Step("SELECT 1 FROM " + table + " WHERE " + without + " LIMIT 1", message);
   for (std::string_view when : {"INSERT", "UPDATE"}) {
     Step("CREATE TRIGGER " + DisallowNullTrigger(statement.table, when) + " BEFORE " +
@@ -273,8 +275,8 @@ std::string JetSqlWriter::DropConstraint(const JetStatement& statement, const st
 // A table that numbers a counter leaves its counter behind with it.
 std::string JetSqlWriter::DropTable(const JetStatement& statement) {
   if (!statement.target.counterColumn.empty()) {
-    Step("DELETE FROM " + EngineName(kCountersTable) + " WHERE \"table\" = " +
-         EngineText(statement.target.name));
+    Step("DELETE FROM " + EngineName(kCountersTable) +
+         " WHERE \"table\" = " + EngineText(statement.target.name));
   }
   return Drop(statement, "TABLE");
 }

@@ -106,13 +106,15 @@ bool StoresUnchanged(const JetExpr& value, const JetTypeInfo& column) {
 
 }  // namespace
 
-std::string JetSqlWriter::Stored(const JetExpr& value, const JetTypeInfo& column) {
+std::string JetSqlWriter::Stored(const JetExpr& value, const JetTypeInfo& column,
+                                 std::string_view columnName) {
   const std::string_view storeType = StoreTypeName(column);
   std::string text = Value(value);
   if (storeType.empty() || StoresUnchanged(value, column)) return text;
   std::string call = std::string(kJetStore) + "(" + text + ", " + EngineText(storeType);
   const int size = StoreSize(column);
-  if (size > 0) call += ", " + std::to_string(size);
+  if (size > 0 || !columnName.empty()) call += ", " + std::to_string(size);
+  if (!columnName.empty()) call += ", " + EngineText(columnName);
   return call + ")";
 }
 
@@ -136,7 +138,7 @@ std::string JetSqlWriter::InsertQuery(const std::string& table,
     column.sourceAlias = "__jet_rows";
     column.columnName = names[i];
     column.type = query.columns[i].type;
-    text += Stored(column, *types[i]);
+    text += Stored(column, *types[i], columns[i]);
   }
   for (std::size_t i = 0; i < leftOut.size(); ++i) text += ", 0";
   return text + " FROM (" + Query(query, &names) + ") AS \"__jet_rows\"";
@@ -159,7 +161,7 @@ std::string JetSqlWriter::Insert(const JetStatement& statement) {
   }
   text += ") VALUES (";
   for (std::size_t i = 0; i < statement.values.size(); ++i) {
-    text += (i > 0 ? ", " : "") + Stored(*statement.values[i], *types[i]);
+    text += (i > 0 ? ", " : "") + Stored(*statement.values[i], *types[i], statement.columns[i]);
   }
   for (std::size_t i = 0; i < yesNo.size(); ++i) text += ", 0";
   return text + ")";
@@ -177,8 +179,8 @@ std::string JetSqlWriter::Update(const JetStatement& statement) {
     join = " FROM " + Source(*statement.source);
     if (statement.where) join += " WHERE (" + Condition(*statement.where) + ")";
   }
-  const std::string thisRow = (statement.where ? " AND " : " WHERE ") +
-                              EngineName(kJoinedRowName) + ".rowid = " + table + ".rowid";
+  const std::string thisRow = (statement.where ? " AND " : " WHERE ") + EngineName(kJoinedRowName) +
+                              ".rowid = " + table + ".rowid";
   std::string text = "UPDATE " + table;
   if (!joined && !statement.source->alias.empty()) {
     text += " AS " + EngineName(statement.source->boundAlias);
@@ -188,12 +190,13 @@ std::string JetSqlWriter::Update(const JetStatement& statement) {
     const auto& [column, value] = statement.assignments[i];
     if (i > 0) text += ", ";
     const std::string stored =
-        Stored(*value, ColumnNamed(statement.target, column->columnName).type);
+        Stored(*value, ColumnNamed(statement.target, column->columnName).type, column->columnName);
     text += EngineName(column->columnName) + " = " +
             (joined ? "(SELECT " + stored + join + thisRow + " LIMIT 1)" : stored);
   }
   joinedTarget_ = nullptr;
-  if (joined) return text + " WHERE rowid IN (SELECT " + EngineName(kJoinedRowName) + ".rowid" + join + ")";
+  if (joined)
+    return text + " WHERE rowid IN (SELECT " + EngineName(kJoinedRowName) + ".rowid" + join + ")";
   if (statement.where) text += " WHERE " + Condition(*statement.where);
   return text;
 }
@@ -238,7 +241,8 @@ std::string JetSqlWriter::SelectInto(const JetStatement& statement) {
     if (i > 0) create += ", ";
     create += ColumnDefinition(column, 0);
     columns.push_back(column.name);
-    types.push_back(JetTypeInfoOf(column.typeName, column.size.value_or(0), column.scale.value_or(0)));
+    types.push_back(
+        JetTypeInfoOf(column.typeName, column.size.value_or(0), column.scale.value_or(0)));
   }
   Step(create + ")");
   std::vector<const JetTypeInfo*> typePointers;
@@ -256,8 +260,8 @@ std::string JetSqlWriter::CreateProcedure(const JetStatement& statement) {
 
 std::string JetSqlWriter::DropProcedure(const JetStatement& statement) {
   Step(std::string(kCreateProceduresTable));
-  return "DELETE FROM " + EngineName(kProceduresTable) + " WHERE \"name\" = " +
-         EngineText(statement.table);
+  return "DELETE FROM " + EngineName(kProceduresTable) +
+         " WHERE \"name\" = " + EngineText(statement.table);
 }
 
 void JetSqlWriter::Step(std::string sql, std::string failureWhenRows) {

@@ -7,9 +7,11 @@
 #include "files/DatabaseSession.h"
 #include "files/Settings.h"
 #include "runner/RunnerScripts.h"
+#include "text/Cp932.h"
 #include "text/FileAccess.h"
 #include "text/ProgramFolders.h"
 #include "text/TarnwickError.h"
+#include "text/messages/ProgramMessages.h"
 
 namespace tarnwick::runner {
 namespace {
@@ -49,10 +51,10 @@ void ChooseConfiguredDatabase(DatabaseSession& session, const RunnerOptions& opt
 DatabaseNames ChooseDatabase(std::string_view utf8DatabasePath) {
   const std::string path = ConsolePath(utf8DatabasePath);
   DatabaseNames names = DeriveDatabaseNames(path);
-  if (names.MdbName.empty()) throw TarnwickError(path + ": the database path names a folder");
+  if (names.MdbName.empty()) throw TarnwickError(msg::DatabasePathIsFolder(utf8DatabasePath));
   if (DescriptorIsDatabase(names)) {
-    throw TarnwickError(path + ": the descriptor " + names.UdlName +
-                        " would replace the database; choose another file name");
+    throw TarnwickError(
+        msg::DescriptorWouldReplaceDatabase(utf8DatabasePath, SjisToUtf8(names.DescriptorPath())));
   }
   return names;
 }
@@ -69,8 +71,7 @@ void OpenRunnerDatabase(DatabaseSession& session, Connection& connection,
 
 SqlDialect ChooseDialect(const RunnerOptions& options) {
   if (options.engineDialect) return *options.engineDialect ? SqlDialect::Engine : SqlDialect::Jet;
-  const std::string exeDir = ExecutableDir();
-  return LoadSettings(SettingsPath(exeDir), exeDir).Dialect;
+  return LoadDialect(SettingsPath(ExecutableDir()));
 }
 
 std::string ImportPath(std::string_view utf8Path) {

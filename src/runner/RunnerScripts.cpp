@@ -9,6 +9,7 @@
 #include "text/FileAccess.h"
 #include "text/TarnwickError.h"
 #include "text/TextDecoding.h"
+#include "text/messages/ProgramMessages.h"
 
 namespace tarnwick::runner {
 
@@ -33,7 +34,7 @@ std::string ReadStandardInput() {
     } else if (count == 0) {
       return bytes;
     } else if (errno != EINTR) {
-      throw TarnwickError(FileOpenMessage(Sjis("標準入力"), errno));
+      throw TarnwickError(FileOpenMessage(Sjis(msg::StandardInputName()), errno));
     }
   }
 }
@@ -42,8 +43,7 @@ bool FitsConsoleText(std::string_view utf8) { return SjisToUtf8(Utf8ToSjis(utf8)
 
 std::string ConsolePath(std::string_view utf8Path) {
   if (!FitsConsoleText(utf8Path)) {
-    throw TarnwickError(Utf8ToSjis(std::string(utf8Path)) +
-                        ": the path holds characters that Shift-JIS cannot represent");
+    throw TarnwickError(msg::PathNotShiftJis(utf8Path));
   }
   return Utf8ToSjis(utf8Path);
 }
@@ -55,7 +55,7 @@ std::string ScriptTextOf(const RunnerInput& input) {
     case RunnerInput::Kind::ScriptFile:
       return ReadScriptFile(ConsolePath(input.utf8));
     case RunnerInput::Kind::StandardInput:
-      return ScriptTextFromFileBytes(ReadStandardInput(), Sjis("標準入力"));
+      return ScriptTextFromFileBytes(ReadStandardInput(), Sjis(msg::StandardInputName()));
     case RunnerInput::Kind::ImportDatabase:
       break;  // a database to import, not a script
   }

@@ -18,6 +18,7 @@
 #include "text/Cp932.h"
 #include "text/FileAccess.h"
 #include "text/TarnwickError.h"
+#include "text/messages/ProgramMessages.h"
 
 namespace tarnwick::runner {
 namespace {
@@ -62,7 +63,7 @@ void ReportOpenFailure(const DatabaseSession& session, const RunnerOptions& opti
   ReportFailure(message);
   if (options.databasePath && !options.recreateDatabase && !session.MdbName.empty() &&
       !FileExists(session.DatabasePath())) {
-    ReportFailure(session.DatabasePath() + " does not exist; --new creates it");
+    ReportFailure(msg::DatabaseDoesNotExist(SjisToUtf8(session.DatabasePath())).Sjis());
   }
 }
 
@@ -71,7 +72,7 @@ void ReportOpenFailure(const DatabaseSession& session, const RunnerOptions& opti
 bool RollBackOpenTransaction(Connection& connection) {
   if (!connection.InTransaction()) return false;
   connection.Rollback();
-  ReportFailure(Sjis("確定していないトランザクションを取り消しました (ROLLBACK)"));
+  ReportFailure(msg::OpenTransactionRolledBack().Sjis());
   return true;
 }
 
@@ -81,6 +82,8 @@ void ReportFailure(std::string_view sjisMessage) {
   std::fflush(stdout);
   std::string utf8 = SjisToUtf8(sjisMessage);
   while (!utf8.empty() && (utf8.back() == '\n' || utf8.back() == '\r')) utf8.pop_back();
+  // A message of several lines (the hint's line last) ends its lines as the terminal does.
+  std::erase(utf8, '\r');
   std::fprintf(stderr, "tarnwick-run: %s\n", utf8.c_str());
 }
 
@@ -147,7 +150,7 @@ ExitStatus RunSession(const RunnerOptions& options, std::FILE* out) {
   }
 
   if (!pane.Finish()) {
-    ReportFailure("the transcript could not be written");
+    ReportFailure(msg::TranscriptNotWritten().Sjis());
     return kCannotRun;
   }
   if (!compacted) return kCannotRun;

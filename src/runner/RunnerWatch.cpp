@@ -4,6 +4,7 @@
 
 #include "console/ReportError.h"
 #include "text/Cp932.h"
+#include "text/messages/ProgramMessages.h"
 
 namespace tarnwick::runner {
 namespace {
@@ -47,7 +48,7 @@ bool RunnerWatch::RunStopRequested() const { return interrupted != 0; }
 std::string TimeoutMessage(double seconds) {
   char number[32];
   std::snprintf(number, sizeof number, "%g", seconds);
-  return Sjis("実行時間が上限の ") + number + Sjis(" 秒を超えたため、このSQL文を中止しました");
+  return msg::StatementTimedOut(number).Sjis();
 }
 
 }  // namespace tarnwick::runner

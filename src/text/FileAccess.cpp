@@ -5,63 +5,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstring>
-
 #include "text/Cp932.h"
 #include "text/TarnwickError.h"
+#include "text/messages/FileMessages.h"
 
 namespace tarnwick {
 
 namespace {
-
-// The operating system's reason for a failure, in words the user reads (Shift-JIS).
-std::string ErrorReason(int error) {
-  const char* japanese = nullptr;
-  switch (error) {
-    case ENOENT:
-      japanese = "指定されたファイルまたはディレクトリが見つかりません";
-      break;
-    case EACCES:
-      japanese = "アクセスが拒否されました";
-      break;
-    case EPERM:
-      japanese = "この操作は許可されていません";
-      break;
-    case EROFS:
-      japanese = "読み取り専用のファイルシステムです";
-      break;
-    case ENOSPC:
-      japanese = "ディスクに十分な空き領域がありません";
-      break;
-    case EISDIR:
-      japanese = "指定されたパスはディレクトリです";
-      break;
-    case ENOTDIR:
-      japanese = "パスの途中にディレクトリではないものがあります";
-      break;
-    case EEXIST:
-      japanese = "ファイルは既に存在します";
-      break;
-    case ENAMETOOLONG:
-      japanese = "ファイル名が長すぎます";
-      break;
-    case EBUSY:
-      japanese = "デバイスまたはリソースが使用中です";
-      break;
-    case ETXTBSY:
-      japanese = "ファイルは実行中のプログラムが使用中です";
-      break;
-    default:
-      break;
-  }
-  if (japanese != nullptr) return Sjis(japanese);
-  return Utf8ToSjis(std::strerror(error));
-}
-
-std::string FileMessage(std::string_view sjisPath, int error, std::string_view utf8Ending) {
-  return Sjis("ファイル \"") + std::string(sjisPath) + "\". " + ErrorReason(error) +
-         Sjis(utf8Ending);
-}
 
 [[noreturn]] void ThrowOpenError(std::string_view sjisPath, int error) {
   throw TarnwickError(FileOpenMessage(sjisPath, error));
@@ -95,11 +45,11 @@ class FileDescriptor {
 }  // namespace
 
 std::string FileCreateMessage(std::string_view sjisPath, int error) {
-  return FileMessage(sjisPath, error, " を作成できません");
+  return msg::CannotCreateFile(SjisToUtf8(sjisPath), error).Sjis();
 }
 
 std::string FileOpenMessage(std::string_view sjisPath, int error) {
-  return FileMessage(sjisPath, error, " は開けません");
+  return msg::CannotOpenFile(SjisToUtf8(sjisPath), error).Sjis();
 }
 
 std::string ReadWholeFile(std::string_view sjisPath) {

@@ -5,9 +5,10 @@
 
 namespace tarnwick {
 
-// "ファイル "<path>". <reason> を作成できません", errno's reason in words.
+// "ファイル "<path>" を作成できません。<reason>。" in Shift-JIS, errno's reason in words and,
+// where the learner can do something about it, a hint line (see msg::CannotCreateFile).
 std::string FileCreateMessage(std::string_view sjisPath, int error);
-// "ファイル "<path>". <reason> は開けません".
+// "ファイル "<path>" は開けません。<reason>。" (see msg::CannotOpenFile).
 std::string FileOpenMessage(std::string_view sjisPath, int error);
 
 // Reads all bytes of a file; throws TarnwickError(FileOpenMessage) when it cannot be opened.

@@ -23,7 +23,7 @@ std::string LocateProgramFile(std::string_view exeDir,
 
 // The per-user data folder "$XDG_DATA_HOME/tarnwick/" (else "~/.local/share/tarnwick/"),
 // created when missing; console text ending in '/'. Throws TarnwickError
-// ("ファイル "%s". %s を作成できません") when it cannot be created.
+// (FileCreateMessage: "ファイル "%s" を作成できません。%s。") when it cannot be created.
 std::string UserDataDir();
 
 }  // namespace tarnwick

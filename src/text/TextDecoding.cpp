@@ -6,6 +6,7 @@
 
 #include "text/Cp932.h"
 #include "text/TarnwickError.h"
+#include "text/messages/DatabaseMessages.h"
 
 namespace tarnwick {
 namespace {
@@ -43,17 +44,12 @@ int LineAt(std::basic_string_view<Unit> text, std::size_t position) {
   return line;
 }
 
-[[noreturn]] void Refuse(std::string_view source, int line, std::string_view utf8Reason) {
-  throw TarnwickError(Sjis("\"") + std::string(source) + Sjis("\" の ") + std::to_string(line) +
-                      Sjis(utf8Reason));
-}
-
 [[noreturn]] void RefuseNul(std::string_view source, int line) {
-  Refuse(source, line, " 行目に NUL 文字があるため読み込めません");
+  throw TarnwickError(msg::ScriptHasNul(SjisToUtf8(source), line));
 }
 
 [[noreturn]] void RefuseUnconvertible(std::string_view source, int line) {
-  Refuse(source, line, " 行目に変換できない文字があるため読み込めません");
+  throw TarnwickError(msg::ScriptHasUnconvertible(SjisToUtf8(source), line));
 }
 
 // UTF-16 of either byte order as UTF-8; a NUL, an unpaired surrogate or an odd last byte is

@@ -41,7 +41,7 @@ struct ScriptedWatch : StatementWatch {
 };
 
 const std::string kStopped =
-    "ERROR! 実行を中止しました。これより後のSQL文は実行していません\r\n\r\n";
+    "ERROR! 実行を中止しました。これより後のSQL文は実行していません。\r\n\r\n";
 
 TEST(Stopping, TheWatchStopsAStatementWhichIsRolledBackAndTheRunEndsOrGoesOn) {
   const struct {

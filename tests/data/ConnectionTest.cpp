@@ -13,6 +13,7 @@
 #include "support/ThrownMessage.h"
 #include "text/Cp932.h"
 #include "text/FileAccess.h"
+#include "text/messages/DatabaseMessages.h"
 
 namespace tarnwick {
 namespace {
@@ -42,8 +43,7 @@ TEST(ConnectionTest, ConnectingToWhatIsNoDatabaseFailsNamesTheProblemAndCreatesN
   const std::string udl = dir.File("db.udl");
   const std::string missing = dir.File("missing.mdb");
   WriteUdlFile(udl, missing);
-  EXPECT_EQ(ConnectFailure("FILE NAME=" + udl),
-            Sjis("データベースファイル \"") + missing + Sjis("\" が見つかりません"));
+  EXPECT_EQ(ConnectFailure("FILE NAME=" + udl), Sjis(msg::DatabaseFileNotFound(missing).Utf8()));
   EXPECT_FALSE(std::filesystem::exists(missing));
   EXPECT_FALSE(HasSideFiles(missing));
 
@@ -51,8 +51,7 @@ TEST(ConnectionTest, ConnectingToWhatIsNoDatabaseFailsNamesTheProblemAndCreatesN
     const std::string file = dir.File("not-a-database.mdb");
     WriteWholeFile(file, content);
     WriteUdlFile(udl, file);
-    EXPECT_EQ(ConnectFailure("FILE NAME=" + udl),
-              Sjis("ファイル \"") + file + Sjis("\" はデータベースではありません"));
+    EXPECT_EQ(ConnectFailure("FILE NAME=" + udl), Sjis(msg::NotADatabaseFile(file).Utf8()));
     EXPECT_EQ(ReadWholeFile(file), content);
     EXPECT_FALSE(HasSideFiles(file));
   }
@@ -68,11 +67,11 @@ TEST(ConnectionTest, ConnectingToWhatIsNoDatabaseFailsNamesTheProblemAndCreatesN
   writeDescriptor("[oledb]\r\nProvider=SQLOLEDB.1;Data Source=x.mdb;\r\n");
   EXPECT_EQ(ConnectFailure("FILE NAME=" + udl),
             Sjis("接続記述ファイル \"") + udl +
-                Sjis("\" のプロバイダ \"SQLOLEDB.1\" には対応していません"));
+                Sjis("\" のプロバイダ \"SQLOLEDB.1\" には対応していません。"));
   writeDescriptor("[oledb]\r\nProvider=Microsoft.Jet.OLEDB.4.0;Mode=ReadWrite;\r\n");
-  EXPECT_EQ(ConnectFailure("FILE NAME=" + udl), Sjis("データベースファイル \"\" が見つかりません"));
+  EXPECT_EQ(ConnectFailure("FILE NAME=" + udl), Sjis(msg::DatabaseFileNotFound("").Utf8()));
   EXPECT_EQ(ConnectFailure(udl),
-            Sjis("接続文字列 \"") + udl + Sjis("\" は \"FILE NAME=\" で始まっていません"));
+            Sjis("接続文字列 \"") + udl + Sjis("\" は \"FILE NAME=\" で始まっていません。"));
 }
 
 TEST(ConnectionTest, WorksInLogModeUnderAJapaneseNameAndACleanCloseLeavesNoSideFiles) {

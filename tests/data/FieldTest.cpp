@@ -86,18 +86,18 @@ TEST_F(FieldTest, AValueThatIsNotOfTheKindReadNamesTheColumnAndTheValue) {
   const Read truth = [](const Field& f) { f.AsBoolean(); };
   const Read date = [](const Field& f) { f.AsDateTime(); };
   const std::tuple<const char*, Read, const char*> cases[] = {
-      {"'abc'", integer, "\"abc\" は数値ではありません"},
-      {"'12円'", real, "\"12円\" は数値ではありません"},
-      {"'inf'", real, "\"inf\" は数値ではありません"},
-      {"''", integer, "\"\" は数値ではありません"},
-      {"1e30", integer, "\"1e+30\" は整数の範囲を超えています"},
-      {"'yes'", truth, "\"yes\" は真偽値ではありません"},
-      {"'abc'", date, "\"abc\" は日付ではありません"},
-      {"'2023-02-30'", date, "\"2023-02-30\" は日付ではありません"},
-      {"45000", date, "\"45000\" は日付ではありません"}};
+      {"'abc'", integer, "'abc' は数値ではありません。"},
+      {"'12円'", real, "'12円' は数値ではありません。"},
+      {"'inf'", real, "'inf' は数値ではありません。"},
+      {"''", integer, "'' は数値ではありません。"},
+      {"1e30", integer, "'1e+30' は整数の範囲を超えています。"},
+      {"'yes'", truth, "'yes' は真偽値ではありません。"},
+      {"'abc'", date, "'abc' は日付ではありません。"},
+      {"'2023-02-30'", date, "'2023-02-30' は日付ではありません。"},
+      {"45000", date, "'45000' は日付ではありません。"}};
   for (const auto& [expression, read, message] : cases) {
     EXPECT_EQ(ThrownMessage([&] { read(Select(expression)); }),
-              Sjis(std::string("列 \"v\" の値 ") + message))
+              Sjis(std::string("フィールド 'v' の値 ") + message))
         << expression;
   }
 }

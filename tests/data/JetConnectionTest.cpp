@@ -40,7 +40,7 @@ TEST(JetConnection, StatementsAndNewRowsAreRefused) {
   REQUIRE_JET_SAMPLES();
   JetConnection jet("testV1997.mdb", "a.mdb", JetFiles::ReadOnly);
   const std::string readOnly = Sjis("Jet ファイル \"") + jet.dir.File("a.mdb") +
-                               Sjis("\" は読み込み専用です。SQL文は実行できません");
+                               Sjis("\" は読み込み専用です。SQL ステートメントは実行できません。");
   Query query(jet.connection);
   query.SetSql("DELETE FROM Table1");
   EXPECT_EQ(ThrownMessage([&] { query.ExecSql(); }), readOnly);

@@ -10,6 +10,7 @@
 #include "support/TestDatabase.h"
 #include "support/ThrownMessage.h"
 #include "text/Cp932.h"
+#include "text/messages/EngineMessages.h"
 
 namespace tarnwick {
 namespace {
@@ -37,8 +38,6 @@ class JetStatementsTest : public ::testing::Test {
   }
   TestDatabase db_;
 };
-
-std::string Runtime(JetRuntimeError error) { return std::string(JetRuntimeMessage(error)); }
 
 TEST_F(JetStatementsTest, StoredValuesAreConvertedAsJetConvertsThem) {
   struct Case {
@@ -80,18 +79,23 @@ TEST_F(JetStatementsTest, StoredValuesAreConvertedAsJetConvertsThem) {
 }
 
 TEST_F(JetStatementsTest, AValueThatDoesNotConvertIsRefusedAndNothingChanges) {
-  const std::string mismatch = Runtime(JetRuntimeError::TypeMismatch);
-  const std::string overflow = Runtime(JetRuntimeError::Overflow);
-  const std::string tooSmall = Runtime(JetRuntimeError::FieldTooSmall);
+  // Jet's message, naming the column and the value, and what the column takes.
+  const auto mismatch = [](std::string_view type, std::string_view value) {
+    return msg::TypeMismatchStoring("v", type, value).Utf8();
+  };
+  const auto overflow = [](std::string_view type, std::string_view value) {
+    return msg::OverflowStoring("v", type, value).Utf8();
+  };
+  const std::string tooSmall = msg::FieldTooSmallStoring("v", 3).Utf8();
   const std::tuple<std::string_view, std::string_view, std::string> cases[] = {
-      {"LONG", "'xyz'", mismatch},
-      {"LONG", "'12円'", mismatch},
-      {"DATETIME", "'2012-02-30'", mismatch},
-      {"DATETIME", "'25:00'", mismatch},
-      {"BYTE", "256", overflow},
-      {"BYTE", "-1", overflow},
-      {"SHORT", "32768", overflow},
-      {"LONG", "2147483648", overflow},
+      {"LONG", "'xyz'", mismatch("LONG", "xyz")},
+      {"LONG", "'12円'", mismatch("LONG", "12円")},
+      {"DATETIME", "'2012-02-30'", mismatch("DATETIME", "2012-02-30")},
+      {"DATETIME", "'25:00'", mismatch("DATETIME", "25:00")},
+      {"BYTE", "256", overflow("BYTE", "256")},
+      {"BYTE", "-1", overflow("BYTE", "-1")},
+      {"SHORT", "32768", overflow("SHORT", "32768")},
+      {"LONG", "2147483648", overflow("LONG", "2147483648")},
       {"TEXT(3)", "'abcd'", tooSmall},
       {"TEXT(3)", "'あいうえ'", tooSmall},
   };
@@ -108,14 +112,15 @@ TEST_F(JetStatementsTest, AValueThatDoesNotConvertIsRefusedAndNothingChanges) {
   // A type Jet does not know is read as the type closest to the engine's own for it, and
   // takes only what reads as that type.
   Raw("CREATE TABLE g (k LONG, v WHATEVER, w UNSIGNED BIG INT)");
-  EXPECT_EQ(Failure("INSERT INTO g VALUES (1, 'abc', 1)"), mismatch);
-  EXPECT_EQ(Failure("INSERT INTO g VALUES (1, 1, 'abc')"), mismatch);
+  EXPECT_EQ(Failure("INSERT INTO g VALUES (1, 'abc', 1)"), mismatch("DOUBLE", "abc"));
+  EXPECT_EQ(Failure("INSERT INTO g VALUES (1, 1, 'abc')"),
+            msg::TypeMismatchStoring("w", "BIGINT", "abc").Utf8());
   db_.Exec("INSERT INTO g VALUES (1, '2.5', 9000000000)");
   EXPECT_EQ(Rows("g", "v || '|' || w"), "text:2.5|9000000000");
   // An UPDATE whose last row fails changes no row at all.
   db_.Exec("CREATE TABLE n (v BYTE)");
   db_.EngineExec("INSERT INTO n VALUES (1), (2), (200)");
-  EXPECT_EQ(Failure("UPDATE n SET v = v * 2"), overflow);
+  EXPECT_EQ(Failure("UPDATE n SET v = v * 2"), overflow("BYTE", "400"));
   EXPECT_EQ(Rows("n"), "integer:1 / integer:2 / integer:200");
 }
 
@@ -212,7 +217,8 @@ std::vector<TFieldType> KindsOf(Connection& connection, const std::string& sql) 
 TEST_F(JetStatementsTest, AViewKeepsItsColumnsKindsAcrossConnections) {
   db_.Exec("CREATE TABLE s (id COUNTER PRIMARY KEY, price CURRENCY, d DATETIME)");
   db_.Exec(
-      "CREATE VIEW v AS SELECT id, price * 2 AS p, Max(d) AS m, d + 1 FROM s GROUP BY id, d, price");
+      "CREATE VIEW v AS SELECT id, price * 2 AS p, Max(d) AS m, d + 1 FROM s GROUP BY id, d, "
+      "price");
   const std::vector<TFieldType> kinds = {ftAutoInc, ftBCD, ftDateTime, ftDateTime};
   EXPECT_EQ(KindsOf(db_.Db(), "SELECT * FROM v"), kinds);
   db_.Db().Close();
@@ -245,7 +251,8 @@ TEST_F(JetStatementsTest, TheFrontEndFollowsDefinitionsThatChange) {
             (std::vector<TFieldType>{ftInteger, ftDateTime, ftBoolean}));
   test::Exec(other, "DROP TABLE c");
   test::Exec(other, "CREATE TABLE c (v DATETIME)");
-  EXPECT_EQ(Failure("INSERT INTO c VALUES ('007')"), Runtime(JetRuntimeError::TypeMismatch));
+  EXPECT_EQ(Failure("INSERT INTO c VALUES ('007')"),
+            msg::TypeMismatchStoring("v", "DATETIME", "007").Utf8());
   other.Close();
 }
 

@@ -40,17 +40,19 @@ TEST_F(QueryTest, FirstRunsTheStatementAgainAndAClosedQueryHasNoRows) {
   EXPECT_EQ(query_.FieldAt(0).AsString(), "zero");
   query_.Close();
   EXPECT_TRUE(query_.Eof());
-  EXPECT_EQ(ThrownMessage([&] { query_.First(); }), Sjis("データセットが開かれていません"));
+  EXPECT_EQ(ThrownMessage([&] { query_.First(); }), Sjis("データセットが開かれていません。"));
 }
 
 TEST_F(QueryTest, OneStatementAtATime) {
-  const std::string none = Sjis("実行するSQL文がありません");
+  const std::string none = Sjis("実行する SQL ステートメントがありません。");
   for (const char* sql : {"", ";", "  \r\n ", "-- only a comment", "/* c */ ; ;"}) {
     EXPECT_EQ(ExecFailure(sql), none) << sql;
     EXPECT_EQ(OpenFailure(sql), none) << sql;
   }
   // More than one: an error, and nothing runs.
-  const std::string many = Sjis("SQL文は1つずつ実行してください");
+  const std::string many = Sjis(
+      "SQL ステートメントは 1 つずつ実行してください。\r\nヒント: ステートメントの終わりには ; "
+      "を付けます。");
   EXPECT_EQ(ExecFailure("INSERT INTO t VALUES (3, 'x'); INSERT INTO t VALUES (4, 'y')"), many);
   EXPECT_EQ(ExecFailure("INSERT INTO t VALUES (3, 'x'); nonsense"), many);
   EXPECT_EQ(OpenFailure("SELECT a FROM t; DELETE FROM t"), many);
@@ -61,14 +63,23 @@ TEST_F(QueryTest, OneStatementAtATime) {
   EXPECT_EQ(Count(), "1");
 }
 
-TEST_F(QueryTest, FailuresCarryTheEngineMessageAndOpenRunsOnlyRowReturningStatements) {
+TEST_F(QueryTest, FailuresCarryTheEngineMessageInJapaneseAndOpenRunsOnlyRowReturningStatements) {
   db_.Exec("CREATE TABLE u (k INTEGER PRIMARY KEY)");
   db_.Exec("INSERT INTO u VALUES (1)");
-  EXPECT_EQ(ExecFailure("SELEC a FROM t"), "near \"SELEC\": syntax error");
-  EXPECT_EQ(ExecFailure("INSERT INTO u VALUES (1)"), "UNIQUE constraint failed: u.k");
-  EXPECT_EQ(OpenFailure("SELECT 表 FROM t"), Utf8ToSjis(jet_message::UnknownColumn("表")));
+  EXPECT_EQ(ExecFailure("SELEC a FROM t"),
+            Sjis("SQL ステートメントが正しくありません ('SELEC' の付近)。'DELETE'、'INSERT'、"
+                 "'PROCEDURE'、'SELECT'、または 'UPDATE' を使用してください。\r\nヒント: SELEC "
+                 "は SELECT の書き間違いではありませんか。"));
+  EXPECT_EQ(ExecFailure("INSERT INTO u VALUES (1)"),
+            Sjis("インデックス、主キー、またはリレーションシップで値が重複しているので、テーブル "
+                 "'u' を変更できませんでした (フィールド 'k')。\r\nヒント: 'k' が同じ値のレコー"
+                 "ドが既にあります。別の値を指定するか、既にあるレコードを UPDATE で変更してくださ"
+                 "い。"));
+  EXPECT_EQ(OpenFailure("SELECT 表 FROM t"),
+            Sjis("フィールド '表' が見つかりません。\r\nヒント: テーブル 't' のフィールドは ? t "
+                 "で確かめられます。"));
 
-  const std::string noRows = Sjis("CommandText は結果セットを返しません。");
+  const std::string noRows = Sjis("この SQL ステートメントは結果の行を返しません。");
   EXPECT_EQ(OpenFailure("CREATE TABLE never (a INTEGER)"), noRows);
   EXPECT_EQ(OpenFailure("DELETE FROM u"), noRows);
   EXPECT_FALSE(query_.Active());

@@ -23,8 +23,11 @@ TEST(TableTest, OpensAllRowsOfATableWhateverItsName) {
   EXPECT_EQ(table.FieldAt(1).Name() + table.FieldAt(1).AsString(), "bx");
   EXPECT_EQ(table.RecordCount(), 2);
   table.SetTableName("missing");
-  EXPECT_EQ(ThrownMessage([&] { table.Open(); }), "no such table: missing");
-  EXPECT_EQ(ThrownMessage([&] { table.RecordCount(); }), "no such table: missing");
+  const std::string missing = Sjis(
+      "入力テーブルまたはクエリ 'missing' が見つかりません。名前が存在し、スペルが正しいかどう"
+      "か確認してください。\r\nヒント: テーブルの一覧は ? で確かめられます。");
+  EXPECT_EQ(ThrownMessage([&] { table.Open(); }), missing);
+  EXPECT_EQ(ThrownMessage([&] { table.RecordCount(); }), missing);
 }
 
 TEST(TableTest, AppendingOnAnOpenTableChecksAndKeepsRows) {
@@ -38,7 +41,7 @@ TEST(TableTest, AppendingOnAnOpenTableChecksAndKeepsRows) {
   table.SetTableName("items");
   table.Open();
   EXPECT_EQ(ThrownMessage([&] { table.FieldAt(1).Assign(source.FieldAt(1)); }),
-            Sjis("行の追加中ではないため、列 \"name\" に値を設定できません"));
+            Sjis("行の追加中ではないため、フィールド 'name' に値を設定できません。"));
 
   // A field of the row being built reads NULL; reading goes back to the current row after.
   table.Append();
@@ -51,7 +54,11 @@ TEST(TableTest, AppendingOnAnOpenTableChecksAndKeepsRows) {
 
   table.Append();
   table.FieldAt(0).Assign(source.FieldAt(0));
-  EXPECT_EQ(ThrownMessage([&] { table.Post(); }), "UNIQUE constraint failed: items.id");
+  EXPECT_EQ(ThrownMessage([&] { table.Post(); }),
+            Sjis("インデックス、主キー、またはリレーションシップで値が重複しているので、テーブル "
+                 "'items' を変更できませんでした (フィールド 'id')。\r\nヒント: 'id' が同じ値の"
+                 "レコードが既にあります。別の値を指定するか、既にあるレコードを UPDATE で変更し"
+                 "てください。"));
   EXPECT_TRUE(table.FieldAt(1).IsNull());  // still the row being built, not the current row
   table.Close();                           // drops the row that was refused
 
@@ -62,7 +69,8 @@ TEST(TableTest, AppendingOnAnOpenTableChecksAndKeepsRows) {
   table.FieldAt(1).Assign(source.FieldAt(1));
   table.Append();
   table.Close();
-  EXPECT_EQ(db.EngineScalar("SELECT group_concat(id || ifnull(name, '-')) FROM items"), "1-,2-,3-,5dup");
+  EXPECT_EQ(db.EngineScalar("SELECT group_concat(id || ifnull(name, '-')) FROM items"),
+            "1-,2-,3-,5dup");
 }
 
 TEST(TableTest, AValueOverTheEnginesLengthLimitFailsItsRow) {
@@ -86,7 +94,9 @@ TEST(TableTest, AValueOverTheEnginesLengthLimitFailsItsRow) {
     to.Append();
     for (int i = 0; i < from.FieldCount(); ++i) to.FieldAt(i).Assign(from.FieldAt(i));
     EXPECT_EQ(ThrownMessage([&] { to.Post(); }),
-              from.FieldAt(0).AsInteger() < 3 ? "string or blob too big" : "")
+              from.FieldAt(0).AsInteger() < 3
+                  ? Sjis("データが大きすぎるため、格納または処理できません。")
+                  : "")
         << "row " << from.FieldAt(0).AsString();
   }
   to.Close();

@@ -173,7 +173,9 @@ TEST(DatabaseSession, RecreateRefusesWhatItWouldLose) {
   // A file that is no database of ours is replaced only when the caller says so.
   WriteWholeFile(path, "a learner's notes, not a database");
   EXPECT_EQ(SjisToUtf8(test::ThrownMessage([&] { f.session.RecreateDatabase(); })),
-            "ファイル \"" + path + "\" はデータベースではないため置き換えません");
+            "ファイル \"" + path +
+                "\" はデータベースではないため、置き換えません。\r\nヒント: 別の名前を選ぶか、"
+                "そのファイルを先に移動してください。");
   EXPECT_EQ(ReadWholeFile(path), "a learner's notes, not a database");
   f.session.RecreateDatabase(ForeignFile::Replace);
   EXPECT_EQ(ReadWholeFile(path), TemplateDatabase());
@@ -186,7 +188,9 @@ TEST(DatabaseSession, RecreateRefusesWhatItWouldLose) {
     const test::OtherProgram writer(path, "BEGIN IMMEDIATE; INSERT INTO t VALUES (3);");
     ASSERT_TRUE(writer.Ready());
     EXPECT_EQ(SjisToUtf8(test::ThrownMessage([&] { EmptyDatabaseFile(path, 200); })),
-              "ファイル \"" + path + "\" は他のプログラムが使用中のため初期化できません");
+              "ファイル \"" + path +
+                  "\" はほかのプログラムが使用中のため初期化できません。\r\nヒント: そのプログ"
+                  "ラムを閉じてから、もう一度実行してください。");
   }
   f.session.SetDbConnected(true);
   EXPECT_EQ(f.Scalar("SELECT count(*) FROM t"), "2");

@@ -2,6 +2,7 @@
 // descriptor files written and read.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -39,7 +40,7 @@ TEST(FileAccessTest, WritesReadsAndDeletesExactBytesUnderJapaneseNames) {
   EXPECT_FALSE(FileExists(dir.Path().string()));  // a folder is no file
 }
 
-TEST(FileAccessTest, FailuresCarryTheFileMessagesInJapanese) {
+TEST(FileAccessTest, FailuresAreWholeJapaneseSentencesWithTheReasonAndWhatToDo) {
   TempDir dir;
   const std::string missing = dir.File("missing.udl");
   const std::string inMissingFolder = dir.File("no-such-folder/a.udl");
@@ -47,31 +48,56 @@ TEST(FileAccessTest, FailuresCarryTheFileMessagesInJapanese) {
   const auto message = [](const std::string& path, const char* utf8Tail) {
     return Sjis("ファイル \"") + path + Sjis(utf8Tail);
   };
+  const std::string isFolder =
+      "指定された名前はフォルダです。\r\nヒント: "
+      "フォルダではなくファイルの名前を指定してください。";
   const std::pair<std::function<void()>, std::string> cases[] = {
       {[&] { ReadWholeFile(missing); },
-       message(missing, "\". 指定されたファイルまたはディレクトリが見つかりません は開けません")},
+       message(
+           missing,
+           "\" は開けません。ファイルが見つかりません。\r\nヒント: ファイル名とフォルダ名が正しい"
+           "か確かめてください。")},
       {[&] { WriteWholeFile(inMissingFolder, "x"); },
        message(inMissingFolder,
-               "\". 指定されたファイルまたはディレクトリが見つかりません を作成できません")},
+               "\" を作成できません。保存先のフォルダが見つかりません。\r\nヒント: フォルダ名を確"
+               "かめるか、先にフォルダを作ってください。")},
       {[&] { WriteWholeFile(folder, "x"); },
-       message(folder, "\". 指定されたパスはディレクトリです を作成できません")},
-      {[&] { ReadWholeFile(folder); },
-       message(folder, "\". 指定されたパスはディレクトリです は開けません")},
+       message(folder, ("\" を作成できません。" + isFolder).c_str())},
+      {[&] { ReadWholeFile(folder); }, message(folder, ("\" は開けません。" + isFolder).c_str())},
       {[] { WriteWholeFile("/dev/full", "abc"); },  // a write that cannot finish
-       message("/dev/full", "\". ディスクに十分な空き領域がありません を作成できません")},
+       message("/dev/full",
+               "\" を作成できません。ディスクに十分な空き領域がありません。\r\nヒント: 不要なファ"
+               "イルを削除して空き領域を作ってから、もう一度実行してください。")},
   };
   for (const auto& [call, expected] : cases) {
     SCOPED_TRACE(SjisToUtf8(expected));
     EXPECT_EQ(ThrownMessage(call), expected);
   }
-  // The path as given; a reason without words of its own falls back to the system's text.
+  // The path as given.
   const std::string path = Sjis("C:\\データ\\a.udl");
   EXPECT_EQ(FileOpenMessage(path, EACCES),
-            message(path, "\". アクセスが拒否されました は開けません"));
+            message(path,
+                    "\" は開けません。アクセスが拒否されました (読み取りの許可がありません)。\r\nヒ"
+                    "ント: ファイルの読み取りの許可を確かめてください。"));
   EXPECT_EQ(FileCreateMessage("a", EROFS),
-            message("a", "\". 読み取り専用のファイルシステムです を作成できません"));
-  EXPECT_EQ(FileCreateMessage("a", EIO),
-            Sjis("ファイル \"a\". ") + Utf8ToSjis(std::strerror(EIO)) + Sjis(" を作成できません"));
+            message("a",
+                    "\" を作成できません。読み取り専用のファイル システムです。\r\nヒント: 読み取"
+                    "り専用の場所には書き込めません。書き込めるフォルダを選んでください。"));
+  EXPECT_EQ(FileCreateMessage("a", ENAMETOOLONG),
+            message("a",
+                    "\" を作成できません。ファイル名が長すぎます。\r\nヒント: もっと短いファイル名"
+                    "かフォルダを選んでください。"));
+  // Every reason the system can give is said in Japanese, never in the system's words.
+  for (int error = 1; error < 134; ++error) {
+    for (const std::string& text : {FileOpenMessage("a", error), FileCreateMessage("a", error)}) {
+      const std::string utf8 = SjisToUtf8(text);
+      EXPECT_EQ(utf8.find(std::strerror(error)), std::string::npos) << utf8;
+      const std::string reason = utf8.substr(utf8.find("。") + 3);
+      EXPECT_FALSE(std::any_of(reason.begin(), reason.end(), [](char c) {
+        return std::isalpha(static_cast<unsigned char>(c));
+      })) << utf8;
+    }
+  }
 }
 
 using test::TempDir;

@@ -59,8 +59,8 @@ struct ImportFixture : SessionFixture {
   }
   // Each row's value of `expression` in a current table, in row order, joined by " / ".
   std::string Rows(const std::string& expression, const std::string& table) {
-    return EngineScalar("SELECT group_concat(r, ' / ') FROM (SELECT " + expression + " AS r FROM [" +
-                  table + "] ORDER BY rowid)");
+    return EngineScalar("SELECT group_concat(r, ' / ') FROM (SELECT " + expression +
+                        " AS r FROM [" + table + "] ORDER BY rowid)");
   }
   // The statement the import generates for a current table, through its filtered key rowset.
   std::string CreateSql(const std::string& utf8Table) {
@@ -79,11 +79,13 @@ TEST(ImportDatabase, TakesOverEveryTableWithItsColumnsRowsAndKey) {
   ImportFixture f;
   const std::string source =
       f.Source({"CREATE TABLE Items (ID COUNTER Primary Key, Name CHAR)",
-                "INSERT INTO Items (Name) VALUES ('pen')", "INSERT INTO Items (Name) VALUES ('ink')", "INSERT INTO Items (Name) VALUES (NULL)",
+                "INSERT INTO Items (Name) VALUES ('pen')",
+                "INSERT INTO Items (Name) VALUES ('ink')", "INSERT INTO Items (Name) VALUES (NULL)",
                 "CREATE TABLE Lines (Qty INTEGER, Code CHAR(8) PRIMARY KEY)",
                 "INSERT INTO Lines VALUES (5, 'A1')", "INSERT INTO Lines VALUES (NULL, 'B2')",
                 "CREATE TABLE Pairs (A INTEGER, B INTEGER, C MONEY, PRIMARY KEY (B, A))",
-                "INSERT INTO Pairs VALUES (1, 1, 2.5)", "INSERT INTO Pairs VALUES (1, 2, 3)", "CREATE TABLE Empty (X INTEGER)",
+                "INSERT INTO Pairs VALUES (1, 1, 2.5)", "INSERT INTO Pairs VALUES (1, 2, 3)",
+                "CREATE TABLE Empty (X INTEGER)",
                 "CREATE TABLE [Order Details] ([Unit Price] MONEY, [Order] INTEGER, \"a]b\" MEMO, "
                 "Pic LONGBINARY)",
                 "INSERT INTO [Order Details] VALUES (1.25, 7, 'x', x'0001')",
@@ -136,7 +138,8 @@ TEST(ImportDatabase, ANumberedTableGoesOnFromTheSourcesCounter) {
   ImportFixture f;
   const std::string source = f.Source(
       {"CREATE TABLE Items (ID COUNTER Primary Key, Name CHAR)",
-       "INSERT INTO Items (Name) VALUES ('pen')", "INSERT INTO Items (Name) VALUES ('ink')", "INSERT INTO Items (Name) VALUES ('cap')", "INSERT INTO Items (Name) VALUES ('nib')",
+       "INSERT INTO Items (Name) VALUES ('pen')", "INSERT INTO Items (Name) VALUES ('ink')",
+       "INSERT INTO Items (Name) VALUES ('cap')", "INSERT INTO Items (Name) VALUES ('nib')",
        "DELETE FROM Items WHERE ID > 2",  // numbers 3 and 4 have been handed out all the same
        "CREATE TABLE Tags (ID COUNTER Primary Key, Tag CHAR)",
        "INSERT INTO Tags (Tag) VALUES ('red')",
@@ -175,7 +178,9 @@ TEST(ImportDatabase, AFailingRowOrATableThatExistsIsReportedAndTheOtherTablesTak
   EXPECT_EQ(f.session.ImportDatabase(f.File("other.mdb")), 2);
   const std::string pane = f.Pane();
   EXPECT_TRUE(pane.starts_with("ERROR! ")) << pane;
-  EXPECT_NE(pane.find("\r\nERROR! table \"Items\" already exists\r\n"), std::string::npos) << pane;
+  EXPECT_NE(pane.find("\r\nERROR! テーブル 'Items' は既に存在します。\r\nヒント: "),
+            std::string::npos)
+      << pane;
   EXPECT_TRUE(pane.ends_with("\r\nAfterテーブルを取込みました\r\nOK\r\n\r\n")) << pane;
   EXPECT_EQ(f.Rows("ID", "Items"), "42");
   EXPECT_EQ(f.Rows("ID", "After"), "1");
@@ -200,14 +205,22 @@ TEST(ImportDatabase, AFailingRowOrATableThatExistsIsReportedAndTheOtherTablesTak
   EXPECT_TRUE(g.connection.TableNames().empty());
 }
 
-TEST(ImportDatabase, AFileThatCannotBeConnectedIsOneErrorLine) {
+TEST(ImportDatabase, AFileThatCannotBeConnectedIsOneErrorLineAndItsReason) {
   ImportFixture f;
   WriteWholeFile(f.File("junk.mdb"), "this is no database, only text");
-  for (const char* name : {"junk.mdb", "missing.mdb"}) {
+  const std::pair<const char*, std::string> cases[] = {
+      {"junk.mdb", "ファイル \"" + f.File("junk.mdb") +
+                       "\" はデータベースではありません。\r\nヒント: Tarnwick のデータベースファイ"
+                       "ルを選んでください。Access のファイルは取り込んで使います。"},
+      {"missing.mdb", "データベースファイル \"" + f.File("missing.mdb") +
+                          "\" が見つかりません。\r\nヒント: ファイル名とフォルダ名が正しいか確かめ"
+                          "てください。"},
+  };
+  for (const auto& [name, reason] : cases) {
     f.pane.Clear();
     EXPECT_EQ(f.session.ImportDatabase(f.File(name)), 1);
-    EXPECT_EQ(f.Pane(),
-              "Error! " + std::string(name) + "ファイルへの接続に失敗しました\r\n\r\n\r\n");
+    EXPECT_EQ(f.Pane(), "Error! " + std::string(name) + "ファイルへの接続に失敗しました\r\n" +
+                            reason + "\r\n\r\n\r\n");
     EXPECT_FALSE(FileExists(f.CachePath()));
     EXPECT_EQ(f.ui.busyDepth, 0);
   }
@@ -305,7 +318,7 @@ TEST(KeyRowsetTest, AFilterShowsOneTableInKeyOrderComparingItsNameExactly) {
        {"TABLE_NAME = 'Lines", "TABLE_NAME 'Lines'", "COLUMN_NAME = 'ID'", "TABLE_NAME = 'a' AND 1",
         "TABLE_NAME = Lines", "TABLE_NAMES = 'x'", "TABLE_NAME = 'O'Brien'"}) {
     EXPECT_EQ(test::ThrownMessage([&] { rowset.SetFilter(bad); }),
-              Sjis("フィルタ \"") + bad + Sjis("\" は正しくありません"))
+              Sjis("フィルタ \"") + bad + Sjis("\" は正しくありません。"))
         << bad;
   }
   EXPECT_EQ(rowset.RecordCount(), 2);

@@ -130,8 +130,9 @@ TEST(JetImportValues, UniqueIndexesOtherThanTheKeyBecomeUniqueIndexes) {
   Overwrite(file, kIndexFlags, "\x01");
   ASSERT_EQ(f.session.ImportDatabase(file), 0) << f.Pane();
   EXPECT_EQ(
-      f.EngineScalar("SELECT group_concat(name || ':' || [unique], ' ') FROM pragma_index_list('Table1') "
-               "WHERE origin = 'c'"),
+      f.EngineScalar(
+          "SELECT group_concat(name || ':' || [unique], ' ') FROM pragma_index_list('Table1') "
+          "WHERE origin = 'c'"),
       "Table1_B:1");
   EXPECT_EQ(f.EngineScalar("SELECT group_concat(name) FROM pragma_index_info('Table1_B')"), "B");
   Query insert(f.connection);
@@ -153,21 +154,21 @@ TEST(JetImportFailures, BrokenProtectedAndLockedFilesSayWhyAndLeaveNothingHalfDo
       {"cut.mdb", "indexTestV2000.mdb",
        [](const std::string& file) { WriteWholeFile(file, ReadWholeFile(file).substr(0, 100000)); },
        "Error! cut.mdbファイルへの接続に失敗しました\r\nファイル \"%s\" は途中で切れているか"
-       "壊れています (ページの大きさの倍数ではありません)\r\n\r\n\r\n",
+       "壊れています (ページの大きさの倍数ではありません)。\r\n\r\n\r\n",
        ""},
       {"lost.mdb", "indexTestV2000.mdb",
        [](const std::string& file) {
          WriteWholeFile(file, ReadWholeFile(file).substr(0, 40 * 4096));
        },
        "ERROR! ファイル \"%s\" は壊れています (テーブル \"Table2\" の行が 3 行のうち 0 行しか"
-       "読めません)\r\n",
+       "読めません)。\r\n",
        ""},
       {"baddate.mdb", "testV1997.mdb",
        [](const std::string& file) {  // the second row's date: not a number
          ReplaceOnce(file, DoubleBytes(27293.0), std::string(8, '\xFF'));
        },
        "ERROR! ファイル \"%s\" は壊れています (テーブル \"Table1\" の列 \"G\" に読めない値があり"
-       "ます)\r\nTable2テーブルを取込みました\r\n",
+       "ます)。\r\nTable2テーブルを取込みました\r\n",
        "Table2 Table3 Table4"},
       {"secret.mdb", "indexTestV2000.mdb",
        [](const std::string& file) {  // a password 'a': its first byte no longer masks to zero
@@ -176,14 +177,14 @@ TEST(JetImportFailures, BrokenProtectedAndLockedFilesSayWhyAndLeaveNothingHalfDo
          WriteWholeFile(file, bytes);
        },
        "Error! secret.mdbファイルへの接続に失敗しました\r\nファイル \"%s\" はパスワードで保護"
-       "されているため取り込めません。Access でパスワードを解除してから取り込んでください"
+       "されているため取り込めません。Access でパスワードを解除してから取り込んでください。"
        "\r\n\r\n\r\n",
        ""},
       {"locked.accdb",
        "indexTestV2000.mdb",
        {},  // locked by the test itself below
        "Error! locked.accdbファイルへの接続に失敗しました\r\nファイル \"%s\" は他のプログラムが"
-       "書き込み中のため読み込めません。そのプログラムを閉じてからやり直してください\r\n\r\n\r\n",
+       "書き込み中のため読み込めません。そのプログラムを閉じてからやり直してください。\r\n\r\n\r\n",
        ""},
       {"garbled.accdb", "indexTestV2000.mdb",
        [](const std::string& file) {  // an .accdb header over pages the library cannot read
@@ -194,7 +195,7 @@ TEST(JetImportFailures, BrokenProtectedAndLockedFilesSayWhyAndLeaveNothingHalfDo
          WriteWholeFile(file, bytes);
        },
        "Error! garbled.accdbファイルへの接続に失敗しました\r\nファイル \"%s\" は読めません (暗号化"
-       "された .accdb か、Tarnwick が読めない形式か、壊れています)\r\n\r\n\r\n",
+       "された .accdb か、Tarnwick が読めない形式か、壊れています)。\r\n\r\n\r\n",
        ""},
   };
   for (const auto& c : cases) {
@@ -212,10 +213,10 @@ TEST(JetImportFailures, BrokenProtectedAndLockedFilesSayWhyAndLeaveNothingHalfDo
     std::string expected = c.message;
     expected.replace(expected.find("%s"), 2, file);
     EXPECT_TRUE(f.Pane().starts_with(expected)) << f.Pane();
-    EXPECT_EQ(
-        f.EngineScalar("SELECT coalesce(group_concat(name, ' '), '') FROM (SELECT name FROM "
-                 "sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%' AND name NOT LIKE '\\_\\_tarnwick%' ESCAPE '\\' ORDER BY name)"),
-        c.tablesLeft);
+    EXPECT_EQ(f.EngineScalar("SELECT coalesce(group_concat(name, ' '), '') FROM (SELECT name FROM "
+                             "sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite%' AND "
+                             "name NOT LIKE '\\_\\_tarnwick%' ESCAPE '\\' ORDER BY name)"),
+              c.tablesLeft);
     EXPECT_FALSE(f.connection.InTransaction());
     EXPECT_EQ(ReadWholeFile(file), before);
     EXPECT_FALSE(FileExists(f.Folder() + "_TarnwickCache.udl"));

@@ -51,7 +51,11 @@ TEST(ReadOnlyDatabase, IsOpenedReadOnlyAndLeftExactlyAsItWas) {
       f.query.SetSql("INSERT INTO t VALUES (3)");
       f.query.ExecSql();
     });
-    EXPECT_NE(failure.find("readonly"), std::string::npos) << failure;
+    EXPECT_EQ(SjisToUtf8(failure),
+              "データベース \"" + f.Path() +
+                  "\" は読み取り専用なので、更新できません。\r\nヒント: ファイルかフォルダに書き"
+                  "込みの許可がありません。読み取り専用を解除するか、書き込めるフォルダにコピーして"
+                  "から開いてください。");
     f.connection.Close();
     f.ExpectNoSideFiles();
     // Compaction leaves it alone; emptying it is refused before the engine opens it.

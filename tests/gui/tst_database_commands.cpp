@@ -98,8 +98,11 @@ class DatabaseCommandsTest : public WindowTestCase {
     window_->Press(Ctrl(Qt::Key_N));
     QCOMPARE(window_->dialogs.errors.size(), 1);
     const QString message = window_->dialogs.errors[0];
-    QVERIFY(message.startsWith(QStringLiteral("ファイル \"/proc/no-such-folder/x.mdb\". ")));
-    QVERIFY(message.endsWith(QStringLiteral(" を作成できません.")));
+    // A whole sentence with the reason and what to do: no "." after its "。".
+    QCOMPARE(message,
+             QStringLiteral("ファイル \"/proc/no-such-folder/x.mdb\" を作成できません。保存先"
+                            "のフォルダが見つかりません。\nヒント: フォルダ名を確かめる"
+                            "か、先にフォルダを作ってください。"));
     QVERIFY(QApplication::overrideCursor() == nullptr);
   }
 

@@ -128,8 +128,8 @@ class ResultLogTest : public WindowTestCase {
     window_->dialogs.answers.push_back(path);
     window_->Press(Ctrl(Qt::Key_S));
     QCOMPARE(window_->dialogs.errors.size(), 1);
-    QVERIFY(window_->dialogs.errors[0].startsWith("ファイル \"" + path + "\". "));
-    QVERIFY(window_->dialogs.errors[0].endsWith(QStringLiteral(" を作成できません.")));
+    QVERIFY(window_->dialogs.errors[0].startsWith("ファイル \"" + path + "\" を作成できません。"));
+    QVERIFY(window_->dialogs.errors[0].endsWith(QStringLiteral("解除してください。")));
     QFile kept(path);
     QVERIFY(kept.open(QIODevice::ReadOnly));
     QCOMPARE(kept.readAll(), QByteArray("the teacher's copy"));

@@ -70,12 +70,13 @@ class StartUpTest : public QObject {
   }
 
   void aFailedStartUpStepIsReportedAndLeavesTheWindowWithoutDatabase() {
-    // {settings, the error's start and end}: settings that cannot be read (a file that even an
-    // administrator cannot read), and settings naming a folder where no database can be made.
+    // {settings, the error's start and what follows the path}: settings that cannot be read (a
+    // file that even an administrator cannot read), and settings naming a folder where no
+    // database can be made. A whole sentence, so no "." after its "。".
     const QString cases[][3] = {
-        {QString(), "ファイル \"", "は開けません."},
+        {QString(), "ファイル \"", "\" は開けません。"},
         {"[SYSTEM]\nSAVEPATH=/proc/no-such-folder\n",
-         "ファイル \"/proc/no-such-folder/default.mdb\"", "を作成できません."}};
+         "ファイル \"/proc/no-such-folder/default.mdb\"", " を作成できません。"}};
     for (const auto& [settings, errorStart, errorEnd] : cases) {
       WindowUnderTest window;
       const QString ini = window.ExeFile(QStringLiteral("Tarnwick.ini"));
@@ -88,7 +89,8 @@ class StartUpTest : public QObject {
       window.Start(unreadable ? QStringList{QStringLiteral("test.mdb")} : QStringList());
       QCOMPARE(window.dialogs.errors.size(), 1);
       const QString error = window.dialogs.errors[0];
-      QVERIFY2(error.startsWith(errorStart) && error.endsWith(errorEnd), qPrintable(error));
+      QVERIFY2(error.startsWith(errorStart) && error.contains(errorEnd) && error.endsWith("。"),
+               qPrintable(error));
       // The banner alone, the connect command's first caption, no dropped files accepted.
       QCOMPARE(window.ResultText(), kBanner);
       QCOMPARE(window.Form().AlDBOpen->text(), QStringLiteral("DBの起動(&A)"));

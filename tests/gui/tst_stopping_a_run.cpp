@@ -16,7 +16,7 @@ namespace {
 const QString kEndless = QStringLiteral(
     "(WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) SELECT x FROM c)");
 const QString kStopped =
-    QStringLiteral("ERROR! 実行を中止しました。これより後のSQL文は実行していません\n\n");
+    QStringLiteral("ERROR! 実行を中止しました。これより後のSQL文は実行していません。\n\n");
 
 }  // namespace
 

@@ -202,13 +202,25 @@ class WindowLayoutTest : public WindowTestCase {
     QCOMPARE(form.MmSql->height(), dragged);
   }
 
-  void errorTextGetsAFullStopAfterLettersAndJapanese() {
+  void errorTextGetsAFullStopAfterLettersAndJapaneseUnlessItEndsASentence() {
     // ')' and '%' sort before '.', '/' after it; every Shift-JIS byte sorts after it, also a
     // second byte below 0x80 ("表" is 0x95 0x5C).
     const char* const cases[][2] = {
-        {"disk full", "disk full."},       {"done.", "done."}, {"(code 5)", "(code 5)"},
-        {"rate 50%", "rate 50%"},          {"5/", "5/."},      {"", ""},
-        {"は開けません", "は開けません."}, {"表", "表."},      {"ｱ", "ｱ."}};
+        {"disk full", "disk full."},
+        {"done.", "done."},
+        {"(code 5)", "(code 5)"},
+        {"rate 50%", "rate 50%"},
+        {"5/", "5/."},
+        {"", ""},
+        {"は開けません", "は開けません."},
+        {"表", "表."},
+        {"ｱ", "ｱ."},
+        // A sentence that ends in "。" is ended already, also on a hint's line after it.
+        {"開けません。", "開けません。"},
+        {"開けません。\r\nヒント: 確かめてください。",
+         "開けません。\r\nヒント: 確かめてください。"},
+        {"開けません。\r\nヒント: x FROM t", "開けません。\r\nヒント: x FROM t."},
+        {"全角の句点．", "全角の句点．"}};
     for (const auto& test : cases) {
       QCOMPARE(StandardErrorText(Sjis(test[0])), Sjis(test[1]));
     }

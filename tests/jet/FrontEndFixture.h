@@ -12,6 +12,7 @@
 #include "jet/JetMessages.h"
 #include "jet/JetSchema.h"
 #include "jet/JetTypeNames.h"
+#include "support/Hinted.h"
 #include "text/Cp932.h"
 
 namespace tarnwick::test {
@@ -77,6 +78,11 @@ class TestCatalogue : public JetSchema {
   }
 
   std::string valuesSql;  // the last query of ColumnValues
+  std::vector<std::string> TableNames() override {
+    std::vector<std::string> names;
+    for (const auto& [key, table] : tables_) names.push_back(table.name);
+    return names;
+  }
 
  private:
   std::map<std::string, JetSchemaTable, std::less<>> tables_;

@@ -120,7 +120,8 @@ TEST(JetGeneratorTest, AggregatesJoinsAndSubqueries) {
 
 TEST(JetGeneratorTest, StoredValuesAreConvertedToTheirColumnsType) {
   ExpectEngineSql({
-      // Literals that need no conversion go as they are; others through jet_store. A YESNO
+      // Literals that need no conversion go as they are; others through jet_store, which names
+      // the column in the message of a value that does not convert. A YESNO
       // column left out without a default of its table's is False.
       {"INSERT INTO 社員 (氏名, 部署ID, 年齢, 給与, 入社日) VALUES ('山田', -5, 7, 1.25, "
        "#2024/4/1#)",
@@ -129,18 +130,18 @@ TEST(JetGeneratorTest, StoredValuesAreConvertedToTheirColumnsType) {
       {"INSERT INTO 社員 (氏名, 部署ID, 年齢, 給与, 入社日, 在籍) "
        "VALUES ('あいうえおかきくけこさ', '12', 256, 1.23456, '2024/4/1', NULL)",
        R"(INSERT INTO "社員" ("氏名", "部署ID", "年齢", "給与", "入社日", "在籍") VALUES )"
-       R"((jet_store('あいうえおかきくけこさ', 'TEXT', 10), jet_store('12', 'LONG'), )"
-       R"(jet_store(256, 'BYTE'), jet_store(1.23456, 'CURRENCY'), jet_store('2024/4/1', 'DATETIME'), )"
-       R"(jet_store(NULL, 'YESNO')))"},
+       R"((jet_store('あいうえおかきくけこさ', 'TEXT', 10, '氏名'), jet_store('12', 'LONG', 0, '部署ID'), )"
+       R"(jet_store(256, 'BYTE', 0, '年齢'), jet_store(1.23456, 'CURRENCY', 0, '給与'), jet_store('2024/4/1', 'DATETIME', 0, '入社日'), )"
+       R"(jet_store(NULL, 'YESNO', 0, '在籍')))"},
       {"INSERT INTO 番号 VALUES (1, True)", R"(INSERT INTO "番号" ("No", "可") VALUES (1, -1))"},
       {"INSERT INTO 部署 SELECT 部署ID, 氏名 FROM 社員 UNION SELECT 1, 'x'",
-       R"(INSERT INTO "部署" ("部署ID", "部署名") SELECT jet_store("__jet_rows"."1", 'LONG'), )"
-       R"(jet_store("__jet_rows"."2", 'TEXT', 20) FROM (SELECT "社員"."部署ID" AS "1", "社員"."氏名" )"
+       R"(INSERT INTO "部署" ("部署ID", "部署名") SELECT jet_store("__jet_rows"."1", 'LONG', 0, '部署ID'), )"
+       R"(jet_store("__jet_rows"."2", 'TEXT', 20, '部署名') FROM (SELECT "社員"."部署ID" AS "1", "社員"."氏名" )"
        R"(COLLATE NOCASE AS "2" FROM "社員" UNION SELECT 1 AS "1", 'x' COLLATE NOCASE AS "2") AS )"
        R"("__jet_rows")"},
       {"UPDATE 社員 SET 給与 = 給与 * 1.1, 在籍 = 部署ID > 1 WHERE 氏名 = 'a'",
-       R"(UPDATE "社員" SET "給与" = jet_store(("社員"."給与" * 1.1), 'CURRENCY'), "在籍" = )"
-       R"(jet_store((- ("社員"."部署ID" > 1)), 'YESNO') WHERE ("社員"."氏名" = 'a' COLLATE NOCASE))"},
+       R"(UPDATE "社員" SET "給与" = jet_store(("社員"."給与" * 1.1), 'CURRENCY', 0, '給与'), "在籍" = )"
+       R"(jet_store((- ("社員"."部署ID" > 1)), 'YESNO', 0, '在籍') WHERE ("社員"."氏名" = 'a' COLLATE NOCASE))"},
       {"DELETE FROM 社員 WHERE 入社日 < #2000/1/1#",
        R"(DELETE FROM "社員" WHERE (jet_date_key("社員"."入社日") < jet_date_key('2000-01-01 00:00:00')))"},
   });
@@ -168,7 +169,8 @@ TEST(JetGeneratorTest, DefinitionsKeepTheJetTypeNameFirstAndTheStorageItPromises
        R"("b" YESNO DEFAULT (-1), "c" LONG INT, CHECK (("a" > 0)), UNIQUE ("b"), FOREIGN KEY )"
        R"(("c") REFERENCES "部署" ("部署ID") ON DELETE SET NULL, CONSTRAINT "f" FOREIGN KEY ("c") )"
        R"(REFERENCES "部署" ("部署ID") ON UPDATE CASCADE ON DELETE NO ACTION))"},
-      {"ALTER TABLE 部署 ADD 有効 YESNO", R"(ALTER TABLE "部署" ADD COLUMN "有効" YESNO DEFAULT 0)"},
+      {"ALTER TABLE 部署 ADD 有効 YESNO",
+       R"(ALTER TABLE "部署" ADD COLUMN "有効" YESNO DEFAULT 0)"},
       {"ALTER TABLE 部署 DROP 部署名", R"(ALTER TABLE "部署" DROP COLUMN "部署名")"},
       {"ALTER TABLE 部署 ADD CONSTRAINT u UNIQUE (部署名)",
        R"(CREATE UNIQUE INDEX "u" ON "部署" ("部署名"))"},

@@ -59,7 +59,7 @@ TEST(RunnerDatabaseChoice, NoNameReachesAnotherFileAndNoForeignFileIsLost) {
   r.WriteSettings("[SYSTEM]\nSAVEPATH=" + r.work + "\nMDBFILE=notes.mdb\n");
   const ProcessResult refused = r.Run("SELECT 1;", true);
   EXPECT_EQ(refused.exitStatus, 2);
-  EXPECT_NE(refused.err.find("はデータベースではないため置き換えません"), std::string::npos)
+  EXPECT_NE(refused.err.find("はデータベースではないため、置き換えません。"), std::string::npos)
       << refused.err;
   EXPECT_EQ(ReadWholeFile(r.work + "/notes.mdb"), "a learner's notes");
   EXPECT_EQ(RunTarnwick({"--db", r.work + "/notes.mdb", "--new", "-c", "SELECT 1;"}).exitStatus, 0);

@@ -26,7 +26,10 @@ TEST(RunnerExitStatus, OneWhenATransactionIsLeftOpen) {
       {"--new", "-c", "CREATE TABLE t (a INTEGER); BEGIN TRANSACTION; INSERT INTO t VALUES (1);"});
   EXPECT_EQ(open.exitStatus, 1);
   EXPECT_TRUE(open.out.ends_with("INSERT INTO t VALUES (1);\nOK\n\n")) << open.out;
-  EXPECT_EQ(open.err, "tarnwick-run: 確定していないトランザクションを取り消しました (ROLLBACK)\n");
+  EXPECT_EQ(
+      open.err,
+      "tarnwick-run: 確定していないトランザクションを取り消しました (ROLLBACK)。\nヒント: 変更"
+      "を残すときは、スクリプトの最後に COMMIT を書きます。\n");
   const ProcessResult after =
       f.Run({"-c", "BEGIN; INSERT INTO t VALUES (2); COMMIT; SELECT count(*) AS n FROM t;"});
   EXPECT_EQ(after.exitStatus, 0) << after.err;
@@ -52,7 +55,7 @@ TEST(RunnerExitStatus, TwoWhenTheRunCannotBeginAndNothingIsWritten) {
       // A name that Shift-JIS cannot spell would reach another file.
       {{"--db", f.dir.File("café.mdb"), "--new", "-c", "SELECT 1;"}, "Shift-JIS"},
       // A database named like a descriptor would be overwritten by it.
-      {{"--db", clash, "--new", "-c", "SELECT 1;"}, "descriptor"},
+      {{"--db", clash, "--new", "-c", "SELECT 1;"}, "を置き換えてしまいます。"},
   };
   for (const auto& [arguments, message] : cases) {
     SCOPED_TRACE(arguments.size() > 1 ? arguments[1] : arguments[0]);

@@ -66,7 +66,8 @@ TEST(RunnerCompact, CompactsTheDatabaseWhenTheRunEnds) {
     ASSERT_TRUE(writer.Ready());
     const ProcessResult blocked = f.Run({"--compact", "-c", "SELECT 1;"});
     EXPECT_EQ(blocked.exitStatus, 2);
-    EXPECT_NE(blocked.err.find("は他のプログラムが使用中のため最適化できません"), std::string::npos)
+    EXPECT_NE(blocked.err.find("はほかのプログラムが使用中のため最適化できません。"),
+              std::string::npos)
         << blocked.err;
   }
   EXPECT_EQ(f.Run({"-c", "SELECT count(*) AS n FROM t;"}).out,

@@ -68,8 +68,12 @@ TEST(RunnerJetSql, AValueThatDoesNotFitItsColumnIsRefusedAndEverySelectStillShow
                                        "INSERT INTO 受注 VALUES ('3', '2012-02-29');"
                                        "SELECT * FROM 受注;"});
   EXPECT_EQ(refused.out,
-            "INSERT INTO 受注 VALUES ('xyz', #2012/02/28#);\nERROR! 型が一致しません。\n\n"
-            "INSERT INTO 受注 VALUES (1, '2012-02-30');\nERROR! 型が一致しません。\n\n"
+            "INSERT INTO 受注 VALUES ('xyz', #2012/02/28#);\nERROR! 型が一致しません。フィール"
+            "ド '数量' に 'xyz' は格納できません。\nヒント: '数量' は数値型のフィールドです。数値"
+            "は ' で囲まずに 300000 のように書きます。\n\n"
+            "INSERT INTO 受注 VALUES (1, '2012-02-30');\nERROR! 型が一致しません。フィールド '受"
+            "注日' に '2012-02-30' は格納できません。\nヒント: '受注日' は日付/時刻型のフィールド"
+            "です。日付は #2024/04/01# のように # で囲んで書きます。\n\n"
             "INSERT INTO 受注 VALUES ('3', '2012-02-29');\nOK\n\n"
             "SELECT * FROM 受注;\n数量|受注日    |\n----+----------+\n   3|2012/02/29|\nOK\n");
   EXPECT_EQ(refused.exitStatus, 1);

@@ -14,7 +14,7 @@ namespace {
 
 const std::string kEndless =
     "(WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) SELECT x FROM c)";
-const std::string kStopped = "ERROR! 実行を中止しました。これより後のSQL文は実行していません\n";
+const std::string kStopped = "ERROR! 実行を中止しました。これより後のSQL文は実行していません。\n";
 
 // Waits until the file has grown past `bytes`, for at most a minute; false when it did not.
 bool WaitForGrowth(const std::string& path, std::uintmax_t bytes) {
@@ -49,12 +49,13 @@ TEST(RunnerStop, TimeoutStopsEveryStatementThatRunsLongerAndTheScriptGoesOn) {
   RunnerFolder f;
   const std::string endless = "SELECT count(*) AS n FROM " + kEndless + ";";
   const auto start = std::chrono::steady_clock::now();
-  const ProcessResult result =
-      f.Run({"--new", "--dialect", "engine", "--timeout", "0.3", "-c", endless + "\nSELECT 'after' AS a;\n" + endless});
+  const ProcessResult result = f.Run({"--new", "--dialect", "engine", "--timeout", "0.3", "-c",
+                                      endless + "\nSELECT 'after' AS a;\n" + endless});
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   const std::string stopped =
-      "ERROR! 実行時間が上限の 0.3 秒を超えたため、このSQL文を中止しました\n\n";
+      "ERROR! 実行時間が上限の 0.3 秒を超えたため、このSQL文を中止しました。\nヒント: WHERE "
+      "句で行を絞り込むか、--timeout で上限を延ばしてください。\n\n";
   EXPECT_EQ(result.out, endless + "\n" + stopped +
                             "SELECT 'after' AS a;\na    |\n-----+\nafter|\nOK\n" + endless + "\n" +
                             stopped);

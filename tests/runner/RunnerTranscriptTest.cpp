@@ -26,8 +26,9 @@ TEST(RunnerTranscript, DefaultOutputIsUtf8WithLfAndSjisKeepsThePaneBytesOfGridsA
   const ProcessResult sjis = f.Run({"--sjis", "-c", "SELECT * FROM 商品;DROP TABLE x;"});
   EXPECT_EQ(sjis.out,
             Sjis("SELECT * FROM 商品;\r\n品名  |数量|\r\n------+----+\r\n"
-                 "りんご|   3|\r\nOK\r\nDROP TABLE x;\r\nERROR! テーブルまたはクエリ 'x' が見つかりません"
-                 "\r\n\r\n"));
+                 "りんご|   3|\r\nOK\r\nDROP TABLE x;\r\nERROR! 入力テーブルまたはクエリ 'x' が見"
+                 "つかりません。名前が存在し、スペルが正しいかどうか確認してください。\r\nヒント:"
+                 " テーブルの一覧は ? で確かめられます。\r\n\r\n"));
   EXPECT_EQ(sjis.exitStatus, 1);
 
   // In UTF-8 a cell's CR LF becomes LF; a lone CR is kept.
@@ -59,7 +60,9 @@ TEST(RunnerTranscript, CommandTextIsTakenAsThePaneHoldsIt) {
       f.Run({"-c", "CREATE TABLE x (a INTEGER);", "-c", "SELECT 1;\nSELECT 'café' AS x;"});
   EXPECT_EQ(unspellable.out, "");
   EXPECT_EQ(unspellable.err,
-            "tarnwick-run: \"-c\" の 2 行目に変換できない文字があるため読み込めません\n");
+            "tarnwick-run: \"-c\" の 2 行目に変換できない文字があるため読み込めません。\nヒント: "
+            "Shift-JIS で表せない文字 (絵文字など) は使えません。ファイルなら、その文字コード "
+            "(Shift-JIS、UTF-8 など) も確かめてください。\n");
   EXPECT_EQ(unspellable.exitStatus, 2);
   const ProcessResult sjis = f.Run({"-c", "SELECT '\x83\x65\x83\x58\x83\x67' AS x;"});
   EXPECT_EQ(sjis.out, "SELECT 'テスト' AS x;\nx     |\n------+\nテスト|\nOK\n");

@@ -57,26 +57,30 @@ TEST(DecodeText, RefusesANulOrAnUnconvertibleCharacterNamingTheLine) {
     std::string bytes;
     std::string message;  // UTF-8
   };
+  const std::string kEncodingHint =
+      "\r\nヒント: Shift-JIS で表せない文字 (絵文字など) は使えません。ファイルなら、その文字"
+      "コード (Shift-JIS、UTF-8 など) も確かめてください。";
   const Case cases[] = {
       {std::string("SELECT 1;\r\nSELECT 2;\0DROP TABLE t;", 29),
-       "\"s.sql\" の 2 行目に NUL 文字があるため読み込めません"},
+       "\"s.sql\" の 2 行目に NUL 文字があるため読み込めません。"},
       {Utf16(std::u16string(u"a\r\nb\nc\0d", 8), false),
-       "\"s.sql\" の 3 行目に NUL 文字があるため読み込めません"},
+       "\"s.sql\" の 3 行目に NUL 文字があるため読み込めません。"},
       // An emoji and U+301C have no place in Shift-JIS.
-      {"SELECT 1;\nSELECT '😀';\n", "\"s.sql\" の 2 行目に変換できない文字があるため読み込めません"},
+      {"SELECT 1;\nSELECT '😀';\n",
+       "\"s.sql\" の 2 行目に変換できない文字があるため読み込めません。" + kEncodingHint},
       {"\xEF\xBB\xBF\r\r\nSELECT 'café';",
-       "\"s.sql\" の 3 行目に変換できない文字があるため読み込めません"},
+       "\"s.sql\" の 3 行目に変換できない文字があるため読み込めません。" + kEncodingHint},
       // A broken sequence after a UTF-8 mark, a Shift-JIS lead byte without its trail byte,
       // an unpaired surrogate and an odd last byte of UTF-16.
       {"\xEF\xBB\xBF"
        "a\n\xC3(\n",
-       "\"s.sql\" の 2 行目に変換できない文字があるため読み込めません"},
+       "\"s.sql\" の 2 行目に変換できない文字があるため読み込めません。" + kEncodingHint},
       {"a\r\n" + Sjis("漢字") + "\r\n\x82\r\n",
-       "\"s.sql\" の 3 行目に変換できない文字があるため読み込めません"},
+       "\"s.sql\" の 3 行目に変換できない文字があるため読み込めません。" + kEncodingHint},
       {Utf16(u"a\r\n\xD800x", true),
-       "\"s.sql\" の 2 行目に変換できない文字があるため読み込めません"},
+       "\"s.sql\" の 2 行目に変換できない文字があるため読み込めません。" + kEncodingHint},
       {Utf16(u"a\nb", false) + "c",
-       "\"s.sql\" の 2 行目に変換できない文字があるため読み込めません"},
+       "\"s.sql\" の 2 行目に変換できない文字があるため読み込めません。" + kEncodingHint},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.bytes);

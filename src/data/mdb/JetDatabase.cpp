@@ -5,6 +5,7 @@
 #include "data/mdb/JetSystemTables.h"
 #include "data/mdb/JetTableScan.h"
 #include "text/Cp932.h"
+#include "text/messages/DatabaseMessages.h"
 
 namespace tarnwick {
 
@@ -69,8 +70,7 @@ struct JetDatabase::Impl {
   const JetCatalogueObject& UserTable(std::string_view sjisName) const {
     const JetCatalogueObject* table = catalogue.FindUserTable(sjisName);
     if (table == nullptr) {
-      throw TarnwickError(Sjis("ファイル \"") + file.Path() + Sjis("\" にテーブル \"") +
-                          std::string(sjisName) + Sjis("\" はありません"));
+      throw TarnwickError(msg::JetTableNotInFile(SjisToUtf8(file.Path()), SjisToUtf8(sjisName)));
     }
     return *table;
   }

@@ -7,6 +7,7 @@
 
 #include "text/Cp932.h"
 #include "text/TarnwickError.h"
+#include "text/messages/DatabaseMessages.h"
 
 namespace tarnwick {
 
@@ -27,9 +28,7 @@ MdbFunctions Load() {
     if (library != nullptr) break;
   }
   if (library == nullptr) {
-    throw TarnwickError(
-        Sjis("Jet (Microsoft Access) のファイルを読むためのライブラリ "
-             "libmdb (パッケージ libmdb3) がありません"));
+    throw TarnwickError(msg::MdbLibraryMissing());
   }
   // Stays loaded for the rest of the run, as its functions are kept.
   MdbFunctions functions{};
@@ -47,8 +46,7 @@ MdbFunctions Load() {
     Resolve(library, "mdb_find_pg_row", functions.findPageRow);
     Resolve(library, "mdb_crack_row", functions.crackRow);
   } catch (const std::runtime_error& missing) {
-    throw TarnwickError(Sjis("ライブラリ libmdb に関数 ") + missing.what() +
-                        Sjis(" がありません (mdbtools 1.0 が必要です)"));
+    throw TarnwickError(msg::MdbLibraryFunctionMissing(missing.what()));
   }
   return functions;
 }

@@ -4,8 +4,8 @@
 
 #include "jet/functions/FunctionLibrary.h"
 #include "text/AsciiCase.h"
-#include "text/Cp932.h"
 #include "text/TarnwickError.h"
+#include "text/messages/DatabaseMessages.h"
 
 namespace tarnwick {
 
@@ -37,7 +37,7 @@ void Register(sqlite3* db, const LibraryEntry& entry, int argumentCount) {
   const int rc = sqlite3_create_function_v2(db, name.c_str(), argumentCount, flags, nullptr,
                                             entry.scalar, entry.step, entry.final, nullptr);
   if (rc != SQLITE_OK) {
-    throw TarnwickError(Utf8ToSjis("関数 " + name + " を登録できません: " + sqlite3_errmsg(db)));
+    throw TarnwickError(msg::CannotRegisterFunction(name, sqlite3_extended_errcode(db)));
   }
 }
 
@@ -51,6 +51,16 @@ const JetFunction* FindJetFunction(std::string_view name) {
     if (entry != nullptr && entry->function.result != JetType::Text) entry = nullptr;
   }
   return entry != nullptr ? &entry->function : nullptr;
+}
+
+std::vector<std::string> JetFunctionNames() {
+  std::vector<std::string> names;
+  for (std::span<const LibraryEntry> family : Families()) {
+    for (const LibraryEntry& entry : family) {
+      if (!entry.function.name.empty()) names.emplace_back(entry.function.name);
+    }
+  }
+  return names;
 }
 
 void RegisterJetFunctions(sqlite3* db) {

@@ -10,7 +10,9 @@
 // - Currency results are doubles rounded to four decimal places.
 // - A failure (a value that does not convert, an overflow, a bad argument) is an engine error
 //   whose message is Jet's Japanese text for it (see JetRuntimeMessage).
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "jet/JetType.h"
 
@@ -71,12 +73,13 @@ inline constexpr std::string_view kCurrency = "jet_cur";      // a number rounde
 inline constexpr std::string_view kCurrencySum = "jet_cur_sum";  // exact Sum of currency
 }  // namespace jet_op
 
-// Storing a value into a column: jet_store(value, 'TYPE'[, size]) converts the value as Jet
-// does for an INSERT or UPDATE into a column of that type ('BYTE', 'SHORT', 'LONG', 'BIGINT',
+// Storing a value into a column: jet_store(value, 'TYPE'[, size[, 'column']]) converts the value as
+// Jet does for an INSERT or UPDATE into a column of that type ('BYTE', 'SHORT', 'LONG', 'BIGINT',
 // 'CURRENCY', 'SINGLE', 'DOUBLE', 'DECIMAL', 'DATETIME', 'YESNO', 'TEXT', 'MEMO', 'BINARY',
 // 'LONGBINARY', 'GUID'; size for TEXT(n), BINARY(n) and DECIMAL(p, s) as p * 100 + s) and
 // fails with Jet's message when it does not convert, lies outside the type's range or is
-// longer than the column; NULL stays NULL (a YESNO column turns it into 0).
+// longer than the column; NULL stays NULL (a YESNO column turns it into 0). The column's name,
+// when given, goes into the message (size 0 stands for no size).
 inline constexpr std::string_view kJetStore = "jet_store";
 
 // Jet's Japanese runtime messages, for the library's failures.
@@ -89,5 +92,12 @@ enum class JetRuntimeError {
   InvalidUseOfNull,  // "Null の使い方が不正です。" (a NULL where the function takes none)
 };
 std::string_view JetRuntimeMessage(JetRuntimeError error);
+// True for an engine message (UTF-8) that a function of the library gave: it begins with the
+// first sentence of one of the runtime messages (a value being stored goes on naming its
+// column, and adds a hint).
+bool IsJetRuntimeMessage(std::string_view utf8);
+
+// Every function's Jet name, for the closest name to a misspelt one.
+std::vector<std::string> JetFunctionNames();
 
 }  // namespace tarnwick

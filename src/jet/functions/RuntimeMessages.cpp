@@ -1,24 +1,62 @@
+#include <array>
+#include <string>
+
 #include "jet/functions/JetFunctions.h"
+#include "text/messages/EngineMessages.h"
 
 namespace tarnwick {
 
-std::string_view JetRuntimeMessage(JetRuntimeError error) {
+namespace {
+
+constexpr std::array kErrors = {
+    JetRuntimeError::TypeMismatch,    JetRuntimeError::Overflow,
+    JetRuntimeError::InvalidArgument, JetRuntimeError::DivisionByZero,
+    JetRuntimeError::FieldTooSmall,   JetRuntimeError::InvalidUseOfNull};
+
+msg::Message MessageOf(JetRuntimeError error) {
   switch (error) {
     case JetRuntimeError::TypeMismatch:
-      return "型が一致しません。";
+      return msg::TypeMismatch();
     case JetRuntimeError::Overflow:
-      return "オーバーフローしました。";
+      return msg::Overflow();
     case JetRuntimeError::InvalidArgument:
-      return "プロシージャの呼び出し、または引数が不正です。";
+      return msg::InvalidArgument();
     case JetRuntimeError::DivisionByZero:
-      return "0 で除算しました。";
+      return msg::DivisionByZero();
     case JetRuntimeError::FieldTooSmall:
-      return "フィールドのサイズが小さすぎます。追加しようとしたデータが長すぎるため、格納できま"
-             "せん。";
+      return msg::FieldTooSmall();
     case JetRuntimeError::InvalidUseOfNull:
-      return "Null の使い方が不正です。";
+      return msg::InvalidUseOfNull();
   }
-  return "型が一致しません。";
+  return msg::TypeMismatch();
+}
+
+// The texts, made once: the engine keeps a view of them while it reports the failure.
+const std::array<std::string, kErrors.size()>& Texts() {
+  static const std::array<std::string, kErrors.size()> texts = [] {
+    std::array<std::string, kErrors.size()> made;
+    for (std::size_t i = 0; i < kErrors.size(); ++i) made[i] = MessageOf(kErrors[i]).Utf8();
+    return made;
+  }();
+  return texts;
+}
+
+}  // namespace
+
+std::string_view JetRuntimeMessage(JetRuntimeError error) {
+  for (std::size_t i = 0; i < kErrors.size(); ++i) {
+    if (kErrors[i] == error) return Texts()[i];
+  }
+  return Texts()[0];
+}
+
+bool IsJetRuntimeMessage(std::string_view utf8) {
+  constexpr std::string_view kFullStop = "。";
+  for (const std::string& text : Texts()) {
+    const std::string_view sentence = std::string_view(text).substr(0, text.find(kFullStop));
+    if (utf8.starts_with(sentence)) return true;
+  }
+  return false;
 }
 
 }  // namespace tarnwick

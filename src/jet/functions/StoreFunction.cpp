@@ -7,6 +7,7 @@
 #include "jet/functions/JetCall.h"
 #include "jet/functions/Utf8Text.h"
 #include "text/AsciiCase.h"
+#include "text/messages/EngineMessages.h"
 
 namespace tarnwick::jetlib {
 
@@ -15,6 +16,7 @@ namespace {
 constexpr int kValue = 0;
 constexpr int kTypeName = 1;
 constexpr int kSize = 2;
+constexpr int kColumn = 3;
 constexpr std::int64_t kTextSize = 255;
 constexpr std::int64_t kBinarySize = 510;
 
@@ -99,7 +101,7 @@ void StoreGuid(Call& call) {
   call.ResultText(guid);
 }
 
-void Store(Call& call) {
+void StoreAs(Call& call) {
   const std::string_view type = call.Text(kTypeName);
   const auto is = [&](std::string_view name) { return EqualsIgnoringAsciiCase(type, name); };
   if (is("YESNO")) return StoreYesNo(call);
@@ -120,8 +122,33 @@ void Store(Call& call) {
   call.ResultArgument(kValue);  // LONGBINARY and types without a conversion
 }
 
+// Jet's message for a value that cannot be stored, naming the column and the value.
+msg::Message StoreFailure(JetRuntimeError error, Call& call) {
+  const std::string column(call.Text(kColumn));
+  const std::string type(call.Text(kTypeName));
+  const std::string value(ValueText(call.Value(kValue)));
+  switch (error) {
+    case JetRuntimeError::Overflow:
+      return msg::OverflowStoring(column, type, value);
+    case JetRuntimeError::FieldTooSmall:
+      return msg::FieldTooSmallStoring(column, SizeArgument(call, kTextSize));
+    default:
+      return msg::TypeMismatchStoring(column, type, value);
+  }
+}
+
+void Store(Call& call) {
+  try {
+    StoreAs(call);
+  } catch (const JetFailure& failure) {
+    if (!call.Has(kColumn) || call.IsNull(kColumn)) throw;
+    const std::string message = StoreFailure(failure.error, call).Utf8();
+    sqlite3_result_error(call.Context(), message.data(), static_cast<int>(message.size()));
+  }
+}
+
 const LibraryEntry kEntries[] = {
-    {Returns("", kJetStore, 2, 3, JetType::Variant), Scalar<Store, NullRule::Handled>},
+    {Returns("", kJetStore, 2, 4, JetType::Variant), Scalar<Store, NullRule::Handled>},
 };
 
 }  // namespace

@@ -1,0 +1,15 @@
+#pragma once
+// Hints that the statement's own text gives for any failure it meets, whatever the failure:
+// a "name" in double quotes, which Jet reads as text, and a date written without #...#, which
+// is a division.
+#include <string>
+#include <string_view>
+
+#include "jet/JetSchema.h"
+
+namespace tarnwick {
+
+// The hint for the first such mistake in the statement (UTF-8); empty when it has none.
+std::string JetStatementHint(std::string_view utf8Sql, JetSchema& catalogue);
+
+}  // namespace tarnwick
