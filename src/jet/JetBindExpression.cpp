@@ -11,6 +11,7 @@
 #include "jet/JetNameHints.h"
 #include "jet/JetTypeRules.h"
 #include "jet/functions/JetFunctions.h"
+#include "text/messages/Hints.h"
 #include "text/messages/StatementMessages.h"
 
 namespace tarnwick {
@@ -138,6 +139,15 @@ void JetBinder::Name(JetExpr& expr, const Context& context) {
         expr.boolValue = constant.value;
         expr.type = TypeOnly(JetType::Boolean);
         return;
+      }
+    }
+  }
+  if (expr.qualifier.empty() && context.aliasesOutOfReach != nullptr) {
+    for (const JetSelectItem& item : *context.aliasesOutOfReach) {
+      if (item.alias && SameJetName(*item.alias, expr.text)) {
+        throw JetError(msg::UnknownColumn(expr.text).WithHint(
+                           msg::hint::AliasOutOfReach(expr.text, item.written)),
+                       expr.offset);
       }
     }
   }

@@ -112,7 +112,7 @@ std::vector<JetResultColumn> JetBinder::Select(JetSelect& select, Scope& scope) 
   Top(select);
   std::vector<JetExpr*> joinConditions;
   for (JetSource& source : select.from) Source(source, scope, joinConditions);
-  const Context rows{&scope, false, nullptr};
+  const Context rows{&scope, false, nullptr, &select.items};
   for (JetExpr* condition : joinConditions) Expr(*condition, rows);
   if (select.where) Expr(*select.where, rows);
   for (JetExprPtr& group : select.groupBy) Expr(*group, rows);
@@ -191,7 +191,7 @@ void JetBinder::ExpandStars(JetSelect& select, const Scope& scope) {
         auto name = std::make_unique<JetExpr>(JetExprKind::Name, item.expr->offset);
         name->text = column.name;
         name->qualifier = source->boundAlias;
-        expanded.push_back({std::move(name), std::nullopt});
+        expanded.push_back({std::move(name), std::nullopt, column.name});
       }
     }
     if (!matched) {

@@ -32,6 +32,8 @@ class JetBinder {
     bool aggregatesAllowed = true;
     // ORDER BY of a single SELECT: its items, which a name or a position may stand for.
     const std::vector<JetSelectItem>* items = nullptr;
+    // WHERE and GROUP BY: the select list, whose aliases they cannot use.
+    const std::vector<JetSelectItem>* aliasesOutOfReach = nullptr;
   };
 
   // Queries.

@@ -114,7 +114,9 @@ void JetParser::SelectItem(JetSelect& select) {
     item.expr = std::make_unique<JetExpr>(JetExprKind::Star, Offset());
     Advance();
   } else {
+    const std::size_t start = Offset();
     item.expr = Expression();
+    item.written = TextFrom(start);
   }
   if (AcceptKeyword("AS")) {
     if (IsTextToken(Peek()) && Peek().terminated) {

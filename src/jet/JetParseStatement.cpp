@@ -12,9 +12,8 @@ namespace tarnwick {
 namespace {
 
 // Words that end a column's type and begin one of its constraints.
-constexpr std::string_view kConstraintWords[] = {"NOT",        "NULL",  "PRIMARY",
-                                                 "UNIQUE",     "DEFAULT", "CHECK",
-                                                 "CONSTRAINT", "REFERENCES", "COLLATE"};
+constexpr std::string_view kConstraintWords[] = {
+    "NOT", "NULL", "PRIMARY", "UNIQUE", "DEFAULT", "CHECK", "CONSTRAINT", "REFERENCES", "COLLATE"};
 
 // Ways of numbering rows that other dialects write after a column's type.
 constexpr std::string_view kOtherAutoNumbers[] = {"AUTO_INCREMENT", "AUTOINCREMENT", "IDENTITY",
@@ -238,8 +237,8 @@ void JetParser::ColumnConstraint(JetColumnDef& column) {
     column.defaultValue = DefaultValue();
   } else if (PeekKeyword("PRIMARY") || PeekKeyword("UNIQUE") || PeekKeyword("CHECK") ||
              PeekKeyword("REFERENCES")) {
-    JetTableConstraint constraint{JetTableConstraint::Kind::PrimaryKey, std::move(name), {column.name},
-                                  {}, {}, {}, {}};
+    JetTableConstraint constraint{
+        JetTableConstraint::Kind::PrimaryKey, std::move(name), {column.name}, {}, {}, {}, {}};
     ConstraintBody(constraint, true);
     column.constraints.push_back(std::move(constraint));
   } else {
@@ -393,7 +392,8 @@ void JetParser::Transform(JetStatement& statement) {
   if (!PeekKeyword("SELECT")) Fail();
   statement.query = Query();
   ExpectKeyword("PIVOT");
-  statement.crosstab->pivot = Expression();
+  // Below the comparisons, so that IN begins the list of column values.
+  statement.crosstab->pivot = Concatenation();
   if (!AcceptKeyword("IN")) return;
   ExpectPunct("(");
   do {

@@ -46,34 +46,34 @@ constexpr bool IsComparison(JetOp op) {
 }
 
 enum class JetExprKind : unsigned char {
-  Number,     // text: the number as written
-  Text,       // text: the value, quotes removed
-  Date,       // text: the value as "YYYY-MM-DD HH:MM:SS"
-  Null,       // NULL
-  Blob,       // text: the engine's literal of bytes as written, x'0A1B'
-  Parameter,  // ?: a value bound when the statement runs
-  Name,       // [qualifier.]text; bound to a column, a select-list alias or a constant
-  Star,       // * or qualifier.*: in a select list, or as the argument of Count
-  Unary,      // op, args[0]
-  Binary,     // op, args[0] and args[1]
-  Like,       // args[0] Like args[1]; negated for Not Like
-  Between,    // args[0] Between args[1] And args[2]
-  InList,     // args[0] In (args[1], ...)
-  InQuery,    // args[0] In (query)
-  IsNull,     // args[0] Is [Not] Null
-  Call,       // text(args...): a function of the library, an aggregate or an engine function
-  Subquery,   // (query): one value
-  Exists,     // Exists (query)
-  Quantified, // args[0] op Any|Some|All (query): quantifierAll for All
+  Number,      // text: the number as written
+  Text,        // text: the value, quotes removed
+  Date,        // text: the value as "YYYY-MM-DD HH:MM:SS"
+  Null,        // NULL
+  Blob,        // text: the engine's literal of bytes as written, x'0A1B'
+  Parameter,   // ?: a value bound when the statement runs
+  Name,        // [qualifier.]text; bound to a column, a select-list alias or a constant
+  Star,        // * or qualifier.*: in a select list, or as the argument of Count
+  Unary,       // op, args[0]
+  Binary,      // op, args[0] and args[1]
+  Like,        // args[0] Like args[1]; negated for Not Like
+  Between,     // args[0] Between args[1] And args[2]
+  InList,      // args[0] In (args[1], ...)
+  InQuery,     // args[0] In (query)
+  IsNull,      // args[0] Is [Not] Null
+  Call,        // text(args...): a function of the library, an aggregate or an engine function
+  Subquery,    // (query): one value
+  Exists,      // Exists (query)
+  Quantified,  // args[0] op Any|Some|All (query): quantifierAll for All
 };
 
 // What a name stands for, once bound.
 enum class JetNameBinding : unsigned char {
   Unbound,
-  Column,    // a column of a source in scope (scopeDepth outward, source index)
-  Alias,     // a select-list item named by AS (ORDER BY only)
-  Constant,  // True, False, Yes, No, On, Off where no column has that name: boolValue
-  Parameter, // a parameter the statement declares (PARAMETERS, a procedure's): aliasIndex
+  Column,     // a column of a source in scope (scopeDepth outward, source index)
+  Alias,      // a select-list item named by AS (ORDER BY only)
+  Constant,   // True, False, Yes, No, On, Off where no column has that name: boolValue
+  Parameter,  // a parameter the statement declares (PARAMETERS, a procedure's): aliasIndex
 };
 
 struct JetExpr;
@@ -106,6 +106,7 @@ struct JetExpr {
 struct JetSelectItem {
   JetExprPtr expr;
   std::optional<std::string> alias;  // AS name
+  std::string written;               // the expression as the statement writes it
 };
 
 enum class JetJoinKind : unsigned char { Inner, Left, Right };
@@ -183,7 +184,7 @@ struct JetTableConstraint {
 struct JetColumnDef {
   std::size_t offset = 0;
   std::string name;
-  std::string typeName;  // the type's words, upper case, single spaces between them
+  std::string typeName;      // the type's words, upper case, single spaces between them
   std::optional<int> size;   // COUNTER(start, step): the start
   std::optional<int> scale;  // COUNTER(start, step): the step
   bool notNull = false;
@@ -248,14 +249,14 @@ struct JetStatement {
   std::string indexTable;           // CreateIndex, DropIndex: the table
   bool temporary = false;           // CREATE TEMP TABLE
   bool ifNotExists = false;
-  bool unique = false;                          // CREATE UNIQUE INDEX
+  bool unique = false;  // CREATE UNIQUE INDEX
   JetIndexOption indexOption = JetIndexOption::None;
-  std::vector<std::string> columns;           // INSERT's column list; CREATE VIEW's names
-  std::vector<JetExprPtr> values;             // INSERT ... VALUES
+  std::vector<std::string> columns;  // INSERT's column list; CREATE VIEW's names
+  std::vector<JetExprPtr> values;    // INSERT ... VALUES
   std::vector<std::pair<JetExprPtr, JetExprPtr>> assignments;  // UPDATE ... SET column = value
-  std::unique_ptr<JetSource> source;  // UPDATE's table or join; DELETE's FROM
-  std::string deleteTable;            // DELETE t.* FROM ...: t; empty for DELETE [*] FROM
-  JetExprPtr where;                   // UPDATE, DELETE
+  std::unique_ptr<JetSource> source;            // UPDATE's table or join; DELETE's FROM
+  std::string deleteTable;                      // DELETE t.* FROM ...: t; empty for DELETE [*] FROM
+  JetExprPtr where;                             // UPDATE, DELETE
   std::vector<JetColumnDef> columnDefs;         // CREATE TABLE; ALTER TABLE ADD, ALTER (one)
   std::vector<JetTableConstraint> constraints;  // CREATE TABLE; ADD CONSTRAINT (one)
   std::vector<JetIndexColumn> indexColumns;     // CREATE INDEX

@@ -239,7 +239,7 @@ std::string JetSqlWriter::CreateIndex(const JetStatement& statement) {
   if (statement.indexOption == JetIndexOption::IgnoreNull) return text + " WHERE " + with;
   if (statement.indexOption != JetIndexOption::DisallowNull) return text;
   // Rows without a value in the index's columns are refused, those there and those to come.
-  const std::string message = jet_message::IndexDisallowsNull(statement.table, columns[0]);
+  const std::string message = jet_message::IndexDisallowsNull(statement.target.name, columns[0]);
   Step("SELECT 1 FROM " + table + " WHERE " + without + " LIMIT 1", message);
   for (std::string_view when : {"INSERT", "UPDATE"}) {
     Step("CREATE TRIGGER " + DisallowNullTrigger(statement.table, when) + " BEFORE " +

@@ -85,6 +85,13 @@ std::string DateWithoutHashes(std::string_view typed) {
          "# のように # で囲んで書きます。";
 }
 
+std::string AliasOutOfReach(std::string_view alias, std::string_view expression) {
+  return Quoted(alias) +
+         " は SELECT の列に付けた別名です。WHERE 句や GROUP BY 句では別名は使え"
+         "ないので、元の式 " +
+         std::string(expression) + " を書きます。";
+}
+
 std::string GroupOrAggregate(std::string_view expression) {
   const std::string e(expression);
   return "集計するクエリでは、" + e + " を GROUP BY 句に加えるか、Count(" + e + ") や First(" + e +

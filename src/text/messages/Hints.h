@@ -32,6 +32,8 @@ std::string DoubleQuotedName(std::string_view text);
 std::string DateWithoutHashes(std::string_view typed);  // typed: what was written, or empty
 
 // Jet's own checks.
+// An alias of the select list used in WHERE or GROUP BY, and the expression it stands for.
+std::string AliasOutOfReach(std::string_view alias, std::string_view expression);
 std::string GroupOrAggregate(std::string_view expression);  // a column neither grouped nor summed
 std::string ShowWhatIsSorted(std::string_view expression);  // ORDER BY beside DISTINCT
 std::string ParameterWithoutValue(std::string_view name);
