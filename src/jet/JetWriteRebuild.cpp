@@ -120,8 +120,8 @@ std::string JetSqlWriter::Rebuild(const JetStatement& statement) {
     own.name = table.counterColumn;
     CounterSteps(table.name, own, table.temporary, true);
   } else if (!table.counterColumn.empty()) {
-    Step("DELETE FROM " + EngineName(kCountersTable) + " WHERE \"table\" = " +
-         EngineText(table.name));
+    Step("DELETE FROM " + EngineName(kCountersTable) +
+         " WHERE \"table\" = " + EngineText(table.name));
   }
 
   // The rows, in their order, with their row numbers where the table has no column for them.
@@ -140,8 +140,10 @@ std::string JetSqlWriter::Rebuild(const JetStatement& statement) {
     if (old != table.columns.end()) column.type = old->type;
     const bool convert = changed != nullptr && SameJetName(copied[i], changed->name);
     values += (first ? "" : ", ") +
-              (convert ? Stored(column, JetTypeInfoOf(changed->typeName, changed->size.value_or(0),
-                                                      changed->scale.value_or(0)))
+              (convert ? Stored(column,
+                                JetTypeInfoOf(changed->typeName, changed->size.value_or(0),
+                                              changed->scale.value_or(0)),
+                                copied[i])
                        : Name(column));
   }
   Step(insert + ") SELECT " + values + " FROM " + rows + " AS " + EngineName(kRows) +
