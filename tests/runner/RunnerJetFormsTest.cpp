@@ -26,13 +26,18 @@ const std::string kStaff =
 
 const std::string kOk = "OK\n\n";
 
-// Runs the set-up, then each step's statement alone, expecting its transcript.
-void ExpectSteps(const std::string& setup, const Steps& steps) {
-  RunnerFolder f;
-  ASSERT_EQ(f.Run({"--new", "-c", setup}).exitStatus, 0);
+// Runs each step's statement alone on the database, expecting its transcript.
+void ExpectStepsOn(const RunnerFolder& f, const Steps& steps) {
   for (const auto& [sql, shown] : steps) {
     EXPECT_EQ(f.Run({"-c", sql}).out, sql + "\n" + shown) << sql;
   }
+}
+
+// The same on a new database made by the set-up.
+void ExpectSteps(const std::string& setup, const Steps& steps) {
+  RunnerFolder f;
+  ASSERT_EQ(f.Run({"--new", "-c", setup}).exitStatus, 0);
+  ExpectStepsOn(f, steps);
 }
 
 TEST(RunnerJetForms, QueriesTopTiesQuantifiedSubqueriesAndUnionOrderedAsAWhole) {
@@ -104,6 +109,10 @@ TEST(RunnerJetForms, AProcedureRunsWithItsValuesAndAParameterWithoutOneIsRefused
           {"CREATE PROCEDURE 給与以上 (下限 LONG) AS SELECT 氏名 FROM 社員 WHERE 給与 >= 下限;",
            kOk},
           {"EXECUTE 給与以上 260;", "氏名|\n----+\n山田|\nOK\n"},
+          {"EXECUTE 給与以上;",
+           "ERROR! パラメータが少なすぎます。1 を指定してください。\nヒント: パラメータ '下限' に値"
+           "がありません。CREATE PROCEDURE で保存し、EXECUTE プロシージャ名 値 のように値を渡して"
+           "実行します。\n\n"},
           {"EXECUTE 給与以上 1, 2;",
            "ERROR! EXECUTE の値の数が、プロシージャ '給与以上' "
            "のパラメータの数と一致しません。\n\n"},
@@ -170,6 +179,41 @@ TEST(RunnerJetForms, CounterNumbersFromItsStartByItsStepBesideAnyKeyAndAddsNoUni
            "明細 テーブルの項目\n-------------------\nINTEGER 型     注文\nINTEGER 型     "
            "行\nCOUNTER 型     連番\n---\nデータ数は 3 です\nOK\n\n"},
       });
+}
+
+TEST(RunnerJetForms, AnImportBringsEveryRowProcedureAndRelationship) {
+  RunnerFolder f;
+  const std::string source = f.dir.File("source.mdb");
+  ASSERT_EQ(
+      RunTarnwick({"--db", source, "--new", "-c",
+                   kStaff + "CREATE TABLE 明細 (注文 LONG, 行 LONG, 連番 COUNTER, CONSTRAINT pk "
+                            "PRIMARY KEY (注文, 行));"
+                            "INSERT INTO 明細 (注文, 行) VALUES (1, 1);"
+                            "INSERT INTO 明細 (注文, 行, 連番) VALUES (1, 2, 1);"
+                            "CREATE VIEW 組合せ AS SELECT 社員.社員ID, 部署.部署名 FROM 社員, 部署;"
+                            "CREATE PROCEDURE 部署の社員 (番号 LONG) AS SELECT 氏名 FROM 社員 "
+                            "WHERE 部署ID = 番号;"})
+          .exitStatus,
+      0);
+  EXPECT_EQ(f.Run({"--new", "--import", source}).out,
+            "部署テーブルを取込みました\n社員テーブルを取込みました\n明細テーブルを取込みました\n"
+            "組合せテーブルを取込みました\n部署の社員プロシージャを取込みました\nOK\n\n");
+  ExpectStepsOn(f, {
+                       // A view whose rows repeat a COUNTER's value keeps every row.
+                       {"SELECT Count(*) AS n, Count(社員ID) - Count(*) AS d FROM 組合せ;",
+                        "n|d|\n-+-+\n8|0|\nOK\n"},
+                       {"SELECT * FROM 明細;",
+                        "注文|行|連番|\n----+--+----+\n   1| 1|   1|\n   1| 2|   1|\nOK\n"},
+                       {"INSERT INTO 明細 (注文, 行) VALUES (2, 1);", kOk},
+                       {"SELECT Max(連番) AS m FROM 明細;", "m|\n-+\n2|\nOK\n"},
+                       {"EXECUTE 部署の社員 2;", "氏名|\n----+\n鈴木|\n高橋|\nOK\n"},
+                       {"DELETE FROM 部署 WHERE 部署ID = 1;",
+                        "ERROR! テーブル '社員' "
+                        "にリレーションシップが設定されたレコードがあるので、レコードの削除"
+                        "または変更はできません。\nヒント: 先に '社員' "
+                        "の関連するレコードを削除するか、別の値に変"
+                        "更してください。\n\n"},
+                   });
 }
 
 }  // namespace
