@@ -48,6 +48,12 @@ std::string PivotColumnName(const JetExpr& value, std::size_t index) {
     case JetExprKind::Number:
     case JetExprKind::Text:
       return value.text;
+    case JetExprKind::Name:  // True, False, ...: the grid's -1 and 0, as the rows' values show
+      if (value.binding != JetNameBinding::Constant) break;
+      return value.boolValue ? "-1" : "0";
+    case JetExprKind::Unary:  // -5
+      if (value.op != JetOp::Negate || value.args[0]->kind != JetExprKind::Number) break;
+      return "-" + value.args[0]->text;
     case JetExprKind::Date: {
       std::string text = value.text;  // "YYYY-MM-DD HH:MM:SS"
       for (char& c : text) {
@@ -57,8 +63,9 @@ std::string PivotColumnName(const JetExpr& value, std::size_t index) {
       return text;
     }
     default:
-      return "Expr" + std::to_string(1000 + index);
+      break;
   }
+  return "Expr" + std::to_string(1000 + index);
 }
 
 // A crosstab's columns after its row headings: one for each pivot value, those of the IN

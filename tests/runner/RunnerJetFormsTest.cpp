@@ -99,6 +99,11 @@ TEST(RunnerJetForms, ACrosstabHasAColumnForEachPivotValueInOrderOrAsListed) {
            "部署ID|高橋|山田|田中|\n------+----+----+----+\n     1|    |   1|    |\n     2|   1|   "
            " |    "
            "|\nOK\n"},
+          // Values of the list that are no plain literal: named as the grid shows them.
+          {"TRANSFORM Count(*) SELECT 部署ID FROM 社員 GROUP BY 部署ID PIVOT 給与 - 250 IN (-50, "
+           "0, "
+           "Null);",
+           "部署ID|-50|0|<>|\n------+---+-+--+\n     1|   |1|  |\n     2|  1|1|  |\nOK\n"},
       });
 }
 
