@@ -1,6 +1,7 @@
 #pragma once
 // Timing other programs for the benchmarks: each run in a child process, its wall time and its
-// own peak memory (from wait4); the best time of a few runs.
+// own peak memory (from wait4); the best time of a few runs, or the median of runs taken in
+// turns with other programs.
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -78,10 +79,36 @@ inline Measurement Measure(const std::vector<std::string>& argv, const ChildIo& 
   return result;
 }
 
+// Runs of one program taken in turns with others (round after round, so that a change in the
+// machine's load falls on all of them alike): the median time and the largest peak.
+struct Series {
+  std::vector<double> seconds;
+  long peakKb = 0;
+  bool failed = false;
+
+  void Add(bool ran, double wall, long runPeakKb) {
+    failed = failed || !ran;
+    seconds.push_back(wall);
+    peakKb = std::max(peakKb, runPeakKb);
+  }
+  void Run(const std::vector<std::string>& argv, const ChildIo& io) {
+    double wall = 0;
+    long runPeakKb = 0;
+    const bool ran = RunOnce(argv, io, wall, runPeakKb);
+    Add(ran, wall, runPeakKb);
+  }
+  double Median() const {
+    if (seconds.empty()) return 0;
+    std::vector<double> sorted = seconds;
+    std::sort(sorted.begin(), sorted.end());
+    return sorted[sorted.size() / 2];
+  }
+};
+
 // One row of the table: tarnwick-run's figure, the reference figure, their ratio and target.
 inline void PrintRow(const char* what, double ours, double reference, double target) {
   const double ratio = reference > 0 ? ours / reference : 0;
-  std::printf("%-42s %12.3f %10.3f %7.2fx %6.1fx  %s\n", what, ours, reference, ratio, target,
+  std::printf("%-42s %12.3f %10.3f %7.2fx %6.2fx  %s\n", what, ours, reference, ratio, target,
               ratio <= target ? "ok" : "MISSED");
 }
 

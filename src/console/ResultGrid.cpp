@@ -1,6 +1,7 @@
 #include "console/ResultGrid.h"
 
 #include <algorithm>
+#include <cstring>
 #include <exception>
 #include <new>
 #include <vector>
@@ -19,11 +20,11 @@ namespace tarnwick {
 namespace {
 
 struct GridColumn {
-  std::size_t width;  // bytes: the widest of the name and every cell
+  std::size_t width;  // cells (Shift-JIS bytes): the widest of the name and every cell
   bool leftAligned;
 };
 
-// The whole result as text: the header row (the names), then every data row. Every column
+// The whole result as cells: the header row (the names), then every data row. Every column
 // is shown, however many there are.
 struct Grid {
   std::vector<GridColumn> columns;
@@ -45,21 +46,22 @@ Grid ReadGrid(Query& query, const GridLimits& limits, std::size_t& rows) {
   query.Open();
   Grid grid;
   std::vector<const Field*> fields;
-  std::size_t lineBytes = 0;  // one grid line: every column's width and its '|'
+  std::size_t lineBytes = 0;  // one grid line in Shift-JIS: every column's width and its '|'
   for (int i = 0; i < query.FieldCount(); ++i) {
     const Field& field = query.FieldAt(i);
     fields.push_back(&field);
-    grid.columns.push_back({field.Name().size(), IsLeftAligned(field.Kind())});
-    grid.cells.Add(field.Name());
-    lineBytes += field.Name().size() + 1;
+    const std::size_t width = field.Name().size();
+    grid.columns.push_back({width, IsLeftAligned(field.Kind())});
+    grid.cells.Add({SjisToUtf8(field.Name()), width});
+    lineBytes += width + 1;
   }
-  std::string cell;
+  std::string room;
   std::size_t cells = fields.size();
   for (; !query.Eof(); query.Next()) {
     for (std::size_t i = 0; i < fields.size(); ++i) {
-      CellText(*fields[i], cell);
+      GridCell cell = CellText(*fields[i], room);
       // A boolean column is at least as wide as "False", even when it holds only "True".
-      const std::size_t width = fields[i]->Kind() == ftBoolean ? 5 : cell.size();
+      const std::size_t width = fields[i]->Kind() == ftBoolean ? 5 : cell.width;
       if (width > grid.columns[i].width) {
         lineBytes += width - grid.columns[i].width;
         grid.columns[i].width = width;
@@ -76,32 +78,77 @@ Grid ReadGrid(Query& query, const GridLimits& limits, std::size_t& rows) {
   return grid;
 }
 
-void AppendPadded(std::string& line, std::string_view text, const GridColumn& column,
-                  bool leftAligned) {
-  const std::size_t padding = column.width - text.size();
-  if (!leftAligned) line.append(padding, ' ');
-  line += text;
-  if (leftAligned) line.append(padding, ' ');
-  line += '|';
-}
+// The grid's lines gathered into pieces of bounded size, each appended to the pane as soon
+// as it is full. A piece is its lines joined by CR LF, which the pane shows exactly as the
+// same lines appended one by one, since no grid line is empty or ends in a line break.
+class PieceWriter {
+ public:
+  static constexpr std::size_t kPieceBytes = 64 * 1024;
 
-void WriteGrid(const Grid& grid, ResultPane& pane) {
-  GridCells::Cursor cursor = grid.cells.Read();
-  std::string line;
-  for (const GridColumn& column : grid.columns) AppendPadded(line, cursor.Next(), column, true);
-  pane.AppendLine(line);
+  explicit PieceWriter(ResultPane& pane) : pane_(pane), bytes_(2 * kPieceBytes, '\0') {}
 
-  line.clear();
-  for (const GridColumn& column : grid.columns) line.append(column.width, '-') += '+';
-  pane.AppendLine(line);
-
-  while (!cursor.AtEnd()) {
-    line.clear();
-    for (const GridColumn& column : grid.columns) {
-      AppendPadded(line, cursor.Next(), column, column.leftAligned);
-    }
-    pane.AppendLine(line);
+  void BeginLine() {
+    if (used_ > 0) Put("\r\n");
   }
+  void EndLine() {
+    if (used_ >= kPieceBytes) Flush();
+  }
+  void Flush() {
+    if (used_ == 0) return;
+    pane_.AppendUtf8Line(std::string_view(bytes_.data(), used_));
+    used_ = 0;
+  }
+
+  // One cell and its '|': the text, and spaces up to the column's width before it (right
+  // aligned) or after it (left aligned).
+  void PutCell(const GridCell& cell, std::size_t width, bool leftAligned) {
+    const std::size_t padding = width - cell.width;
+    char* out = Room(cell.text.size() + padding + 1);
+    if (!leftAligned) out = Fill(out, padding, ' ');
+    out = std::copy(cell.text.begin(), cell.text.end(), out);
+    if (leftAligned) out = Fill(out, padding, ' ');
+    *out = '|';
+  }
+  void PutSeparator(std::size_t width) { Fill(Room(width + 1), width, '-')[0] = '+'; }
+
+ private:
+  void Put(std::string_view text) { std::copy(text.begin(), text.end(), Room(text.size())); }
+  static char* Fill(char* out, std::size_t count, char byte) {
+    std::memset(out, byte, count);
+    return out + count;
+  }
+  // Room for `count` more bytes of the piece, which count as written.
+  char* Room(std::size_t count) {
+    if (bytes_.size() - used_ < count) bytes_.resize(2 * (used_ + count));
+    used_ += count;
+    return bytes_.data() + used_ - count;
+  }
+
+  ResultPane& pane_;
+  std::string bytes_;
+  std::size_t used_ = 0;
+};
+
+// Writes the lines, releasing the cells as they are written.
+void WriteGrid(Grid& grid, ResultPane& pane) {
+  GridCells::Reader cells = grid.cells.TakeOut();
+  PieceWriter writer(pane);
+  writer.BeginLine();
+  for (const GridColumn& column : grid.columns) writer.PutCell(cells.Next(), column.width, true);
+  writer.EndLine();
+
+  writer.BeginLine();
+  for (const GridColumn& column : grid.columns) writer.PutSeparator(column.width);
+  writer.EndLine();
+
+  while (!cells.AtEnd()) {
+    writer.BeginLine();
+    for (const GridColumn& column : grid.columns) {
+      writer.PutCell(cells.Next(), column.width, column.leftAligned);
+    }
+    writer.EndLine();
+  }
+  writer.Flush();
 }
 
 }  // namespace
@@ -110,7 +157,7 @@ void RenderResultGrid(ConsoleContext& context) {
   DatasetCloser closer(context.query);
   std::size_t rows = 0;
   try {
-    const Grid grid = ReadGrid(context.query, context.gridLimits, rows);
+    Grid grid = ReadGrid(context.query, context.gridLimits, rows);
     WriteGrid(grid, context.pane);
     context.pane.AppendLine("OK");
   } catch (const std::bad_alloc&) {

@@ -9,9 +9,10 @@ namespace tarnwick {
 std::string ScriptTextFromBytes(std::string_view bytes);
 
 // The script text of a file's bytes in whatever encoding it was saved (see DecodeText):
-// decoded into console text, then cut into lines as above. Throws TarnwickError naming the
-// source and the line when the text holds a NUL or a character that cannot be converted.
-std::string ScriptTextFromFileBytes(std::string_view bytes, std::string_view sjisSource);
+// decoded into console text, then cut into lines as above, within the bytes' own string (no
+// second copy of a large script). Throws TarnwickError naming the source and the line when
+// the text holds a NUL or a character that cannot be converted.
+std::string ScriptTextFromFileBytes(std::string bytes, std::string_view sjisSource);
 
 // Reads a script file (console-text path) and returns its script text; throws
 // TarnwickError(FileOpenMessage: "ファイル "%s" は開けません。%s。") when it cannot be opened, and

@@ -1,27 +1,56 @@
 #include "console/SqlHistory.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
 namespace tarnwick {
 
-namespace {
+SqlHistory::Buffer::~Buffer() { std::free(data_); }
 
-// Replaces every two-byte pair `from` by the two bytes `to`; the length does not change.
-std::string ReplacePairs(std::string_view text, std::string_view from, std::string_view to) {
-  std::string result(text);
-  for (std::size_t at = result.find(from); at != std::string::npos;
-       at = result.find(from, at + 2)) {
-    result.replace(at, 2, to);
+char* SqlHistory::Buffer::Grow(std::size_t count) {
+  if (capacity_ - size_ < count) {
+    const std::size_t capacity = std::max({capacity_ * 2, size_ + count, std::size_t{4096}});
+    void* grown = std::realloc(data_, capacity);
+    if (grown == nullptr) throw std::bad_alloc();
+    data_ = static_cast<char*>(grown);
+    capacity_ = capacity;
   }
-  return result;
+  size_ += count;
+  return data_ + size_ - count;
 }
 
-}  // namespace
-
 void SqlHistory::Record(std::string_view statement) {
-  entries_.push_back(ReplacePairs(statement, "\r\n", "\x01\x02"));
+  if (statement.empty()) {
+    ends_.push_back(stored_.Size());
+    return;
+  }
+  char* stored = stored_.Grow(statement.size());
+  std::memcpy(stored, statement.data(), statement.size());
+  for (std::size_t i = 0; i + 1 < statement.size(); ++i) {
+    if (stored[i] == '\r' && stored[i + 1] == '\n') {
+      stored[i] = '\x01';
+      stored[++i] = '\x02';
+    }
+  }
+  ends_.push_back(stored_.Size());
+}
+
+std::string_view SqlHistory::StoredEntry(std::size_t index) const {
+  const std::size_t begin = index == 0 ? 0 : ends_[index - 1];
+  return std::string_view(stored_.Data() + begin, ends_[index] - begin);
 }
 
 std::string SqlHistory::Recall(std::size_t index) const {
-  return ReplacePairs(entries_[index], "\x01\x02", "\r\n");
+  std::string text(StoredEntry(index));
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] == '\x01' && text[i + 1] == '\x02') {
+      text[i] = '\r';
+      text[++i] = '\n';
+    }
+  }
+  return text;
 }
 
 void SqlHistory::EndBrowsing() {
@@ -30,7 +59,7 @@ void SqlHistory::EndBrowsing() {
 }
 
 std::optional<std::string> SqlHistory::StepBack(const std::string& paneText) {
-  const std::size_t count = entries_.size();
+  const std::size_t count = Count();
   const auto steps = static_cast<std::size_t>(position_);
   if (steps >= count) return std::nullopt;
   if (position_ == 0) {
@@ -44,7 +73,7 @@ std::optional<std::string> SqlHistory::StepBack(const std::string& paneText) {
 std::optional<std::string> SqlHistory::StepForward() {
   if (position_ > 1) {
     --position_;
-    return Recall(entries_.size() - static_cast<std::size_t>(position_));
+    return Recall(Count() - static_cast<std::size_t>(position_));
   }
   if (position_ == 1 && browsing_) {
     browsing_ = false;

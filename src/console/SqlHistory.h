@@ -13,8 +13,8 @@ class SqlHistory {
  public:
   // Records a statement as execution leaves it (CR LF becomes 01 02).
   void Record(std::string_view statement);
-  std::size_t Count() const { return entries_.size(); }
-  const std::string& StoredEntry(std::size_t index) const { return entries_[index]; }
+  std::size_t Count() const { return ends_.size(); }
+  std::string_view StoredEntry(std::size_t index) const;
   // An entry with its line breaks restored, as it goes back into the SQL pane.
   std::string Recall(std::size_t index) const;
 
@@ -33,7 +33,27 @@ class SqlHistory {
   std::optional<std::string> StepForward();
 
  private:
-  std::vector<std::string> entries_;
+  // Every entry's stored bytes one after another in one buffer, and where each entry ends: a
+  // long script's statements cost their bytes and one number each. The buffer grows with the
+  // system's realloc, which moves no bytes when it can extend it (as it can a large one).
+  class Buffer {
+   public:
+    Buffer() = default;
+    ~Buffer();
+    Buffer(const Buffer&) = delete;
+    Buffer& operator=(const Buffer&) = delete;
+    // Room for `count` more bytes at the end, which count as written.
+    char* Grow(std::size_t count);
+    const char* Data() const { return data_; }
+    std::size_t Size() const { return size_; }
+
+   private:
+    char* data_ = nullptr;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+  };
+  Buffer stored_;
+  std::vector<std::size_t> ends_;
   int position_ = 0;
   bool browsing_ = false;
   std::string putAside_;

@@ -4,8 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
-#include <cstdio>
 #include <memory>
 
 #include "data/Dataset.h"
@@ -13,6 +11,7 @@
 #include "data/EngineError.h"
 #include "data/EngineFilePaths.h"
 #include "data/JetFile.h"
+#include "data/ReadOnlyUri.h"
 #include "data/Statement.h"
 #include "data/Udl.h"
 #include "data/ValuesStatements.h"
@@ -92,26 +91,6 @@ void ConfigureEngineOnce() {
   (void)refused;
 }
 
-// A URI that opens the file read-only. When no log of another writer lies beside it, the file
-// is taken as unchanging: the engine then neither locks it nor creates its shared-memory file.
-std::string ReadOnlyUri(const std::string& nativePath) {
-  // An absolute path after "file://", so that a path beginning with "//" names no host.
-  std::string uri = nativePath.starts_with('/') ? "file://" : "file:";
-  for (unsigned char byte : nativePath) {
-    if (std::isalnum(byte) || byte == '/' || byte == '.' || byte == '-' || byte == '_' ||
-        byte >= 0x80) {
-      uri += static_cast<char>(byte);
-    } else {
-      char escaped[4];
-      std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
-      uri += escaped;
-    }
-  }
-  struct stat log {};
-  const bool otherWriter = stat((nativePath + "-wal").c_str(), &log) == 0 && log.st_size > 0;
-  return uri + (otherWriter ? "?mode=ro" : "?mode=ro&immutable=1");
-}
-
 // A side file that an earlier read-only use left without write permission would make a
 // writable database fail every write: it gets the database's permission again. (A side file
 // in use stays the same file; only its mode changes.)
@@ -138,7 +117,9 @@ sqlite3* OpenDatabaseFile(const std::string& sjisPath) {
   const std::string name = writable ? EngineFileName(nativePath) : ReadOnlyUri(nativePath);
   // A connection and its datasets are used by one thread at a time, so the engine need not
   // lock the connection around every call (several per row when rows are read or stored).
-  const int flags = (writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY | SQLITE_OPEN_URI) |
+  // URIs are understood so that the import can attach its source read-only; a path that
+  // begins with "file:" is given as "./file:..." (EngineFileName).
+  const int flags = (writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) | SQLITE_OPEN_URI |
                     SQLITE_OPEN_NOMUTEX;
   sqlite3* raw = nullptr;
   const int rc = sqlite3_open_v2(name.c_str(), &raw, flags, nullptr);

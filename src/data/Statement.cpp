@@ -92,6 +92,15 @@ void RunToCompletion(sqlite3* db, sqlite3_stmt* stmt) {
   if (rc != SQLITE_DONE) throw EngineError(db, stmt);
 }
 
+StatementPtr PrepareWithText(sqlite3* db, std::string_view utf8Sql, std::string_view utf8Text) {
+  StatementPtr stmt = PrepareSingleStatement(db, utf8Sql);
+  if (sqlite3_bind_text64(stmt.get(), 1, utf8Text.data(), utf8Text.size(), SQLITE_STATIC,
+                          SQLITE_UTF8) != SQLITE_OK) {
+    throw EngineError(db);
+  }
+  return stmt;
+}
+
 void ExecuteInternal(sqlite3* db, std::string_view utf8Sql) {
   StatementPtr stmt = PrepareSingleStatement(db, utf8Sql);
   RunToCompletion(db, stmt.get());

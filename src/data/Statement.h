@@ -38,6 +38,10 @@ TarnwickError MoreThanOneStatement();
 // Runs a statement that needs no result to completion; throws with the engine's message.
 void RunToCompletion(sqlite3* db, sqlite3_stmt* stmt);
 
+// Prepares a statement of the program's own with `utf8Text` bound to its parameter 1; the text
+// must outlive the statement's runs.
+StatementPtr PrepareWithText(sqlite3* db, std::string_view utf8Sql, std::string_view utf8Text);
+
 // Prepares and runs a statement of the program's own (no text from the user).
 void ExecuteInternal(sqlite3* db, std::string_view utf8Sql);
 

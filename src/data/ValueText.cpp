@@ -59,14 +59,22 @@ int DaysInMonth(int year, int month) {
   return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
 }
 
+bool IsValidDate(const DateTime& date) {
+  return date.year >= 1 && date.month >= 1 && date.month <= 12 && date.day >= 1 &&
+         date.day <= DaysInMonth(date.year, date.month);
+}
+
+bool IsValidTime(const DateTime& time) {
+  return time.hour <= 23 && time.minute <= 59 && time.second <= 59;
+}
+
 bool ReadDate(DateReader& reader, DateTime& result) {
   if (!reader.Number(4, 4, result.year)) return false;
   const bool slash = reader.Skip('/');
   if (!slash && !reader.Skip('-')) return false;
   if (!reader.Number(1, 2, result.month) || !reader.Skip(slash ? '/' : '-')) return false;
   if (!reader.Number(1, 2, result.day)) return false;
-  return result.year >= 1 && result.month >= 1 && result.month <= 12 && result.day >= 1 &&
-         result.day <= DaysInMonth(result.year, result.month);
+  return IsValidDate(result);
 }
 
 bool ReadTime(DateReader& reader, DateTime& result) {
@@ -76,7 +84,32 @@ bool ReadTime(DateReader& reader, DateTime& result) {
     if (!reader.Number(2, 2, result.second)) return false;
     if (reader.Skip('.')) reader.SkipDigits();
   }
-  return result.hour <= 23 && result.minute <= 59 && result.second <= 59;
+  return IsValidTime(result);
+}
+
+// The digits at text[at] and text[at + 1] as a number; -1 unless both are digits.
+int TwoDigitsAt(std::string_view text, std::size_t at) {
+  if (!IsDigit(text[at]) || !IsDigit(text[at + 1])) return -1;
+  return (text[at] - '0') * 10 + (text[at + 1] - '0');
+}
+
+// The form dates are stored in, "YYYY-MM-DD HH:MM:SS", read at its fixed places; false when
+// the text has another form (the reader takes it then).
+bool ReadStoredForm(std::string_view text, DateTime& result) {
+  if (text.size() != 19 || text[4] != '-' || text[7] != '-' || text[10] != ' ' || text[13] != ':' ||
+      text[16] != ':') {
+    return false;
+  }
+  const int century = TwoDigitsAt(text, 0);
+  const int year = TwoDigitsAt(text, 2);
+  result.month = TwoDigitsAt(text, 5);
+  result.day = TwoDigitsAt(text, 8);
+  result.hour = TwoDigitsAt(text, 11);
+  result.minute = TwoDigitsAt(text, 14);
+  result.second = TwoDigitsAt(text, 17);
+  result.year = century * 100 + year;
+  return century >= 0 && year >= 0 && result.month >= 0 && result.day >= 0 && result.hour >= 0 &&
+         result.minute >= 0 && result.second >= 0;
 }
 
 }  // namespace
@@ -108,6 +141,10 @@ std::optional<std::int64_t> RoundToInteger(double value) {
 }
 
 std::optional<DateTime> ParseDateText(std::string_view text) {
+  if (DateTime stored; ReadStoredForm(text, stored)) {
+    if (!IsValidDate(stored) || !IsValidTime(stored)) return std::nullopt;
+    return stored;
+  }
   text = Trim(text);
   DateTime result;
   DateReader reader(text);

@@ -16,12 +16,8 @@ namespace {
 // Runs a statement of the program's own whose parameters are the table name and a counter.
 void RunForTable(sqlite3* db, std::string_view sql, std::string_view utf8Name,
                  std::int64_t counter) {
-  StatementPtr stmt = PrepareSingleStatement(db, sql);
-  if (sqlite3_bind_text64(stmt.get(), 1, utf8Name.data(), utf8Name.size(), SQLITE_STATIC,
-                          SQLITE_UTF8) != SQLITE_OK ||
-      sqlite3_bind_int64(stmt.get(), 2, counter) != SQLITE_OK) {
-    throw EngineError(db);
-  }
+  StatementPtr stmt = PrepareWithText(db, sql, utf8Name);
+  if (sqlite3_bind_int64(stmt.get(), 2, counter) != SQLITE_OK) throw EngineError(db);
   RunToCompletion(db, stmt.get());
 }
 

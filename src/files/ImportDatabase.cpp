@@ -11,6 +11,7 @@
 #include <variant>
 #include <vector>
 
+#include "data/AttachedSource.h"
 #include "data/Connection.h"
 #include "data/Dataset.h"
 #include "data/JetFile.h"
@@ -106,12 +107,24 @@ class TableTransaction {
   bool owned_;
 };
 
-// Appends and stores the source rows one by one. A table that numbers its rows takes the
-// source's counter first.
-void CopyRows(Connection& from, Table& source, Table& target, Connection& connection) {
+// The engine gave up the table's whole transaction when its bulk copy failed: the table is
+// imported again from its creation, row by row.
+struct BulkCopyUndone {};
+
+// Copies the source rows: with one statement of the engine when the source is attached, and
+// otherwise, or when that statement fails, appending and storing them one by one, so that a
+// row the current database refuses ends the table with the rows before it kept and the
+// engine's message for that row. A table that numbers its rows takes the source's counter
+// first.
+void CopyRows(Connection& from, Table& source, Table& target, Connection& connection,
+              AttachedSource* bulk) {
   if (NumbersRows(target)) {
     CarryOverCounter(from.AutoNumberCounter(source.TableName()), connection.Handle(),
                      target.EngineName());
+  }
+  if (bulk != nullptr) {
+    if (bulk->CopyTable(target.EngineName())) return;
+    if (!connection.InTransaction()) throw BulkCopyUndone{};
   }
   const auto pairs = PairFields(source, target);
   for (source.First(); !source.Eof(); source.Next()) {
@@ -141,10 +154,11 @@ void ExecuteStatement(Query& query, const std::string& sql) {
   query.Close();
 }
 
-// Creates the table in the current database, copies the source's rows into it and makes its
-// unique indexes; a failure is reported as "ERROR! " and the message, and the import goes on
-// with the next table. Returns whether the table was imported.
-bool ImportTable(ImportTarget& target, Connection& from, Table& source, const TablePlan& plan) {
+// Creates the table in the current database, copies the source's rows into it (`bulk`: see
+// CopyRows) and makes its unique indexes; a failure is reported as "ERROR! " and the message,
+// and the import goes on with the next table. Returns whether the table was imported.
+bool ImportTable(ImportTarget& target, Connection& from, Table& source, const TablePlan& plan,
+                 AttachedSource* bulk) {
   std::optional<TableTransaction> transaction;
   try {
     transaction.emplace(target.connection);
@@ -153,7 +167,7 @@ bool ImportTable(ImportTarget& target, Connection& from, Table& source, const Ta
     target.table.Close();
     target.table.SetEngineTableName(source.EngineName());
     target.table.Open();
-    CopyRows(from, source, target.table, target.connection);
+    CopyRows(from, source, target.table, target.connection, bulk);
     target.table.Close();
     for (const std::string& sql : plan.indexSql) ExecuteStatement(target.query, sql);
     transaction->Commit();
@@ -165,6 +179,11 @@ bool ImportTable(ImportTarget& target, Connection& from, Table& source, const Ta
     if (transaction) transaction->Fail(dynamic_cast<const JetFileUnreadable*>(&error) != nullptr);
     target.pane.AppendLine("ERROR! " + std::string(error.what()));
     return false;
+  } catch (const BulkCopyUndone&) {
+    target.table.Close();
+    target.query.Close();
+    transaction.reset();
+    return ImportTable(target, from, source, plan, nullptr);
   }
 }
 
@@ -230,6 +249,12 @@ std::variant<int, ConnectFailure> ImportTables(ImportTarget& target, std::string
   EngineNames engineNames(other);
   Table source(other);
   KeyRowset keys = other.PrimaryKeys();
+  // A source of our own engine is attached to the current database, so that each table's rows
+  // are copied by one statement of the engine. (Attaching opens the current database, as the
+  // first table's statement would: a source without tables leaves it as it is.)
+  std::optional<AttachedSource> attached;
+  if (!names.empty()) attached.emplace(target.connection, other);
+  AttachedSource* bulk = attached && attached->Attached() ? &*attached : nullptr;
   std::set<std::string> imported;
   int failures = 0;
   for (const std::string& name : names) {
@@ -245,7 +270,7 @@ std::variant<int, ConnectFailure> ImportTables(ImportTarget& target, std::string
     const TablePlan plan{
         BuildEngineCreateTableSql(source, keys, catalogue.ForeignKeysOf(name, imported)),
         catalogue.UniqueIndexStatements(name)};
-    if (ImportTable(target, other, source, plan)) {
+    if (ImportTable(target, other, source, plan, bulk)) {
       imported.insert(name);
     } else {
       ++failures;

@@ -1,5 +1,7 @@
 #include "gui/PaneText.h"
 
+#include <cstring>
+
 #include "text/Cp932.h"
 
 namespace tarnwick {
@@ -23,15 +25,41 @@ std::string ToConsoleText(const QString& paneText) {
   return SjisFromQString(withCrLf);
 }
 
-QString FromConsoleText(std::string_view sjisText) {
-  QString text = IsAscii(sjisText)
-                     ? QString::fromLatin1(sjisText.data(), static_cast<qsizetype>(sjisText.size()))
-                     : QStringFromUtf8(SjisToUtf8(sjisText));
-  if (text.contains(QLatin1Char('\r'))) {
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+namespace {
+
+// Every CR LF, and every CR on its own, becomes '\n', in one pass over the text that jumps
+// from one CR to the next with the library's quick search.
+QString WithPaneLineBreaks(QString text) {
+  qsizetype i = text.indexOf(QLatin1Char('\r'));
+  if (i < 0) return text;
+  QChar* characters = text.data();
+  const qsizetype size = text.size();
+  qsizetype kept = i;
+  while (i < size) {  // characters[i] is a CR
+    characters[kept++] = QLatin1Char('\n');
+    if (++i < size && characters[i] == QLatin1Char('\n')) ++i;
+    qsizetype next = QStringView(text).indexOf(QLatin1Char('\r'), i);
+    if (next < 0) next = size;
+    std::memmove(characters + kept, characters + i,
+                 static_cast<std::size_t>(next - i) * sizeof(QChar));
+    kept += next - i;
+    i = next;
   }
+  text.truncate(kept);
   return text;
+}
+
+}  // namespace
+
+QString FromConsoleText(std::string_view sjisText) {
+  return WithPaneLineBreaks(
+      IsAscii(sjisText)
+          ? QString::fromLatin1(sjisText.data(), static_cast<qsizetype>(sjisText.size()))
+          : QStringFromUtf8(SjisToUtf8(sjisText)));
+}
+
+QString FromUtf8ConsoleText(std::string_view utf8Text) {
+  return WithPaneLineBreaks(QStringFromUtf8(utf8Text));
 }
 
 std::string ConsolePath(const QString& path) { return SjisFromQString(path); }

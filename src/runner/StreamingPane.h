@@ -18,13 +18,16 @@ class StreamingPane : public ResultPane {
   ~StreamingPane() override;
 
   void AppendLine(std::string_view sjisText) override;
+  void AppendUtf8Line(std::string_view utf8Text) override;
   // Writes what is still held back (a CR that may begin a CR LF pair) and flushes the stream;
   // false when anything could not be written.
   bool Finish();
 
  private:
-  void Write(std::string_view sjisBytes);
-  void WriteUtf8Lf(std::string_view sjisBytes);
+  enum class TextIs { Sjis, Utf8 };
+  void Append(std::string_view text, TextIs textIs);
+  void Write(std::string_view text, TextIs textIs);
+  void WriteLf(std::string_view utf8);
   void Put(std::string_view bytes);
 
   std::FILE* out_;
@@ -32,6 +35,7 @@ class StreamingPane : public ResultPane {
   bool endsInLineBreak_ = true;  // an empty pane counts as ending in a line break
   bool heldCarriageReturn_ = false;
   std::string converted_;  // reused buffer for the conversion of one text
+  std::string lineFeeds_;  // reused buffer for one text with LF line breaks
 };
 
 }  // namespace tarnwick::runner

@@ -61,14 +61,28 @@ class IconvConverter {
     return out;
   }
 
+  // Where the first sequence iconv rejects begins; nothing when it converts all of input. The
+  // converted text is not kept: it goes through a small buffer again and again.
+  std::optional<std::size_t> FirstRejected(std::string_view input) const {
+    char buffer[16384];
+    char* in = const_cast<char*>(input.data());
+    std::size_t inLeft = input.size();
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    for (;;) {
+      char* out = buffer;
+      std::size_t outLeft = sizeof buffer;
+      if (iconv(cd_, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1)) break;
+      if (errno != E2BIG) return input.size() - inLeft;
+    }
+    return std::nullopt;
+  }
+
  private:
   iconv_t cd_;
 };
 
-bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+}  // namespace
 
-// The number of bytes of the character that starts text: a whole UTF-8 sequence when it is
-// well formed, otherwise the lead byte and the continuation bytes that belong to it.
 std::size_t Utf8CharacterLength(std::string_view text) {
   unsigned char lead = static_cast<unsigned char>(text[0]);
   std::size_t expected = lead < 0x80    ? 1
@@ -78,11 +92,13 @@ std::size_t Utf8CharacterLength(std::string_view text) {
                                         : 1;
   std::size_t length = 1;
   while (length < expected && length < text.size() &&
-         IsContinuation(static_cast<unsigned char>(text[length]))) {
+         IsUtf8Continuation(static_cast<unsigned char>(text[length]))) {
     ++length;
   }
   return length;
 }
+
+namespace {
 
 bool IsSjisTrail(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
 
@@ -104,24 +120,6 @@ const IconvConverter& Utf8ToSjisConverter() {
 const IconvConverter& SjisToUtf8Converter() {
   thread_local IconvConverter converter("UTF-8", "CP932");
   return converter;
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
 }
 
 // Decodes well-formed UTF-8 (as iconv produces it) into UTF-16 code units.
@@ -155,6 +153,24 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
 }
 
 }  // namespace
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
 
 std::string Utf16ToUtf8(std::u16string_view utf16) {
   std::string out;
@@ -232,6 +248,11 @@ std::optional<std::string> SjisToUtf8Exactly(std::string_view sjis) {
   return utf8;
 }
 
+std::optional<std::size_t> FirstInvalidSjis(std::string_view sjis) {
+  if (IsAscii(sjis)) return std::nullopt;
+  return SjisToUtf8Converter().FirstRejected(sjis);
+}
+
 bool IsValidUtf8(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
@@ -256,7 +277,7 @@ bool IsValidUtf8(std::string_view text) {
     }
     if (i + length > text.size() || byte(1) < low || byte(1) > high) return false;
     for (std::size_t k = 2; k < length; ++k) {
-      if (!IsContinuation(byte(k))) return false;
+      if (!IsUtf8Continuation(byte(k))) return false;
     }
     i += length;
   }

@@ -27,6 +27,10 @@ std::string Utf16ToUtf8(std::u16string_view utf16);
 std::optional<std::string> Utf8ToSjisExactly(std::string_view utf8);
 std::optional<std::string> SjisToUtf8Exactly(std::string_view sjis);
 
+// Where the first byte sequence that is not valid code page 932 begins (as SjisToUtf8Exactly
+// sees it); nothing for a valid text.
+std::optional<std::size_t> FirstInvalidSjis(std::string_view sjis);
+
 // True for well-formed UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view text);
 
@@ -45,6 +49,16 @@ inline std::string NativePath(std::string_view sjisPath) { return SjisToUtf8(sji
 inline bool IsSjisLeadByte(unsigned char byte) {
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
+
+inline bool IsUtf8Continuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// The number of bytes of the UTF-8 character that starts text (not empty): a whole sequence
+// when it is well formed, otherwise the lead byte and the continuation bytes that belong to
+// it. A conversion to Shift-JIS replaces that many bytes by one '?' when it cannot convert them.
+std::size_t Utf8CharacterLength(std::string_view text);
+
+// Appends one code point (below 0x110000) in UTF-8.
+void AppendUtf8(std::string& out, char32_t codePoint);
 
 // True when every byte is below 0x80 (the same bytes in all three encodings).
 bool IsAscii(std::string_view text);

@@ -52,7 +52,7 @@ std::string FileOpenMessage(std::string_view sjisPath, int error) {
   return msg::CannotOpenFile(SjisToUtf8(sjisPath), error).Sjis();
 }
 
-std::string ReadWholeFile(std::string_view sjisPath) {
+std::string ReadWholeFile(std::string_view sjisPath, bool roomToGrow) {
   const std::string native = NativePath(sjisPath);
   FileDescriptor file(::open(native.c_str(), O_RDONLY | O_CLOEXEC));
   if (file.Get() < 0) ThrowOpenError(sjisPath, errno);
@@ -61,7 +61,8 @@ std::string ReadWholeFile(std::string_view sjisPath) {
   if (S_ISDIR(info.st_mode)) ThrowOpenError(sjisPath, EISDIR);
 
   std::string bytes;
-  if (info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
+  if (info.st_size > 0)
+    bytes.reserve(static_cast<std::size_t>(info.st_size) * (roomToGrow ? 2 : 1));
   char buffer[65536];
   for (;;) {
     ssize_t count = ::read(file.Get(), buffer, sizeof buffer);

@@ -12,7 +12,9 @@ std::string FileCreateMessage(std::string_view sjisPath, int error);
 std::string FileOpenMessage(std::string_view sjisPath, int error);
 
 // Reads all bytes of a file; throws TarnwickError(FileOpenMessage) when it cannot be opened.
-std::string ReadWholeFile(std::string_view sjisPath);
+// With `roomToGrow`, the string has room for twice the file's bytes, so that the text can be
+// made longer in place (pages it never grows into take no memory).
+std::string ReadWholeFile(std::string_view sjisPath, bool roomToGrow = false);
 
 // Creates or replaces a file with exactly these bytes; throws TarnwickError(FileCreateMessage).
 void WriteWholeFile(std::string_view sjisPath, std::string_view bytes);

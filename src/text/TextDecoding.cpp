@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "text/Cp932.h"
+#include "text/Cp932Table.h"
 #include "text/TarnwickError.h"
 #include "text/messages/DatabaseMessages.h"
 
@@ -30,19 +31,34 @@ MarkedText Detect(std::string_view bytes) {
   return {Encoding::ShiftJis, bytes};
 }
 
-// The number of the line (from 1) on which a position lies, counting
-// CR LF, CR and LF as line ends.
-template <typename Unit>
-int LineAt(std::basic_string_view<Unit> text, std::size_t position) {
+// The number of the line (from 1) on which a position lies, counting CR LF, CR and LF as
+// line ends; unitAt(i) gives the i-th of the text's `count` units (bytes or UTF-16 units).
+template <typename UnitAt>
+int LineAt(std::size_t count, std::size_t position, UnitAt unitAt) {
   int line = 1;
-  for (std::size_t i = 0; i < position && i < text.size(); ++i) {
-    if (text[i] == Unit('\n') ||
-        (text[i] == Unit('\r') && (i + 1 >= text.size() || text[i + 1] != Unit('\n')))) {
+  for (std::size_t i = 0; i < position && i < count; ++i) {
+    if (unitAt(i) == '\n' || (unitAt(i) == '\r' && (i + 1 >= count || unitAt(i + 1) != '\n'))) {
       ++line;
     }
   }
   return line;
 }
+
+int LineAt(std::string_view text, std::size_t position) {
+  return LineAt(text.size(), position, [&](std::size_t i) { return text[i]; });
+}
+
+// The code units of UTF-16 text of either byte order, read from its bytes.
+struct Utf16Units {
+  std::string_view bytes;
+  bool bigEndian;
+  std::size_t Count() const { return bytes.size() / 2; }
+  char16_t operator()(std::size_t i) const {
+    const auto first = static_cast<unsigned char>(bytes[2 * i]);
+    const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
+    return static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+  }
+};
 
 [[noreturn]] void RefuseNul(std::string_view source, int line) {
   throw TarnwickError(msg::ScriptHasNul(SjisToUtf8(source), line));
@@ -52,30 +68,35 @@ int LineAt(std::basic_string_view<Unit> text, std::size_t position) {
   throw TarnwickError(msg::ScriptHasUnconvertible(SjisToUtf8(source), line));
 }
 
-// UTF-16 of either byte order as UTF-8; a NUL, an unpaired surrogate or an odd last byte is
-// refused on its line.
-std::string Utf16ToUtf8Strictly(std::string_view bytes, bool bigEndian, std::string_view source) {
-  std::u16string units;
-  units.reserve(bytes.size() / 2);
-  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    const auto first = static_cast<unsigned char>(bytes[i]);
-    const auto second = static_cast<unsigned char>(bytes[i + 1]);
-    units += static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
-  }
-  const std::u16string_view text = units;
-  if (bytes.size() % 2 != 0) RefuseUnconvertible(source, LineAt(text, text.size()));
-  for (std::size_t i = 0; i < units.size(); ++i) {
-    const char16_t unit = units[i];
-    if (unit == 0) RefuseNul(source, LineAt(text, i));
-    const bool paired = unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units.size() &&
-                        units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF;
+// Refuses UTF-16 with an odd last byte, a NUL or an unpaired surrogate, on its line.
+void CheckUtf16(const Utf16Units& units, std::string_view source) {
+  const std::size_t count = units.Count();
+  if (units.bytes.size() % 2 != 0) RefuseUnconvertible(source, LineAt(count, count, units));
+  for (std::size_t i = 0; i < count; ++i) {
+    const char16_t unit = units(i);
+    if (unit == 0) RefuseNul(source, LineAt(count, i, units));
+    const bool paired = unit >= 0xD800 && unit <= 0xDBFF && i + 1 < count &&
+                        units(i + 1) >= 0xDC00 && units(i + 1) <= 0xDFFF;
     if (paired) {
       ++i;
     } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-      RefuseUnconvertible(source, LineAt(text, i));
+      RefuseUnconvertible(source, LineAt(count, i, units));
     }
   }
-  return Utf16ToUtf8(units);
+}
+
+// UTF-16 of either byte order as UTF-8; refused as CheckUtf16 refuses it.
+std::string Utf16ToUtf8Strictly(const Utf16Units& units, std::string_view source) {
+  CheckUtf16(units, source);
+  std::u16string text(units.Count(), u'\0');
+  for (std::size_t i = 0; i < text.size(); ++i) text[i] = units(i);
+  return Utf16ToUtf8(text);
+}
+
+void RefuseNulIn(std::string_view text, std::string_view source) {
+  if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) {
+    RefuseNul(source, LineAt(text, nul));
+  }
 }
 
 using Converter = std::function<std::optional<std::string>(std::string_view)>;
@@ -101,25 +122,53 @@ std::optional<std::string> CheckedUtf8(std::string_view text) {
 }  // namespace
 
 std::string DecodeText(std::string_view bytes, std::string_view sjisSource, TextTarget target) {
+  if (target == TextTarget::ConsoleText) {
+    std::string text(bytes);
+    DecodeToConsoleTextInPlace(text, sjisSource);
+    return text;
+  }
   const MarkedText marked = Detect(bytes);
   std::string fromUtf16;
   std::string_view body = marked.body;
   Encoding encoding = marked.encoding;
   if (encoding == Encoding::Utf16Le || encoding == Encoding::Utf16Be) {
-    fromUtf16 = Utf16ToUtf8Strictly(body, encoding == Encoding::Utf16Be, sjisSource);
+    fromUtf16 = Utf16ToUtf8Strictly({body, encoding == Encoding::Utf16Be}, sjisSource);
     body = fromUtf16;
     encoding = Encoding::Utf8;
   }
-  if (const std::size_t nul = body.find('\0'); nul != std::string_view::npos) {
-    RefuseNul(sjisSource, LineAt(body, nul));
+  RefuseNulIn(body, sjisSource);
+  return ConvertOrRefuse(
+      body, encoding == Encoding::Utf8 ? Converter(CheckedUtf8) : SjisToUtf8Exactly, sjisSource);
+}
+
+void DecodeToConsoleTextInPlace(std::string& text, std::string_view sjisSource) {
+  const MarkedText marked = Detect(text);
+  const std::size_t from = text.size() - marked.body.size();
+  // The bytes written before a character that does not convert, when there is one.
+  std::optional<std::size_t> converted;
+  switch (marked.encoding) {
+    case Encoding::Utf16Le:
+    case Encoding::Utf16Be: {
+      const bool bigEndian = marked.encoding == Encoding::Utf16Be;
+      CheckUtf16({marked.body, bigEndian}, sjisSource);
+      converted = Utf16ToSjisInPlace(text, from, bigEndian);
+      break;
+    }
+    case Encoding::Utf8:
+      RefuseNulIn(marked.body, sjisSource);
+      if (!IsValidUtf8(marked.body)) ConvertOrRefuse(marked.body, CheckedUtf8, sjisSource);
+      converted = Utf8ToSjisInPlace(text, from);
+      break;
+    case Encoding::ShiftJis:
+      RefuseNulIn(marked.body, sjisSource);
+      if (const std::optional<std::size_t> bad = FirstInvalidSjis(marked.body)) {
+        RefuseUnconvertible(sjisSource, LineAt(marked.body, *bad));
+      }
+      return;
   }
-  if (encoding == Encoding::Utf8) {
-    std::string utf8 = ConvertOrRefuse(body, CheckedUtf8, sjisSource);
-    if (target == TextTarget::Utf8) return utf8;
-    return ConvertOrRefuse(utf8, Utf8ToSjisExactly, sjisSource);
-  }
-  const std::string utf8 = ConvertOrRefuse(body, SjisToUtf8Exactly, sjisSource);
-  return target == TextTarget::Utf8 ? utf8 : std::string(body);
+  if (converted)
+    RefuseUnconvertible(sjisSource,
+                        LineAt(std::string_view(text).substr(0, *converted), *converted));
 }
 
 }  // namespace tarnwick

@@ -20,4 +20,8 @@ enum class TextTarget {
 // is used.
 std::string DecodeText(std::string_view bytes, std::string_view sjisSource, TextTarget target);
 
+// The same for console text, within the text's own bytes: no copy of a large script is made.
+// On a refusal the text's bytes are undefined.
+void DecodeToConsoleTextInPlace(std::string& text, std::string_view sjisSource);
+
 }  // namespace tarnwick

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "ConsoleSession.h"
 #include "console/GridCells.h"
+#include "console/ResultGrid.h"
 
 namespace tarnwick::test {
 namespace {
@@ -100,6 +105,48 @@ TEST(ResultGrid, AValueThatCannotBeConvertedFailsTheWholeGrid) {
   EXPECT_FALSE(console.query.Active());
 }
 
+TEST(ResultGrid, FloatsAreShownAsPrintfShowsThemHalfwayValuesIncluded) {
+  // Values exactly halfway between two hundredths, values that only look halfway, the edge of
+  // the quick path, and many values of every size.
+  std::vector<double> values = {0.125,  0.375,  -0.125,  2.675, 1.005,        0.005,        0.015,
+                                -0.001, 1e-300, -1e-300, 0.0,   3.99e13,      4e13,         4.01e13,
+                                5e17,   -5e17,  1.5e16,  0.155, 1e13 + 0.005, 123456789.125};
+  std::mt19937_64 random(11);
+  for (int i = 0; i < 3000; ++i) {
+    const double magnitude = std::pow(10.0, static_cast<int>(random() % 20) - 4);
+    values.push_back(std::ldexp(static_cast<double>(random() >> 11), -53) * magnitude *
+                     (random() % 2 == 0 ? 1 : -1));
+    values.push_back(static_cast<double>(random() % 100000) / 1000 + 0.005);
+  }
+  ConsoleSession console;
+  console.database.Exec("CREATE TABLE f (N INTEGER, F FLOAT)");
+  sqlite3* db = console.database.Db().Handle();
+  sqlite3_stmt* insert = nullptr;
+  ASSERT_EQ(sqlite3_prepare_v2(db, "INSERT INTO f VALUES (?, ?)", -1, &insert, nullptr), SQLITE_OK);
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    sqlite3_bind_int64(insert, 1, static_cast<sqlite3_int64>(i));
+    sqlite3_bind_double(insert, 2, values[i]);
+    ASSERT_EQ(sqlite3_step(insert), SQLITE_DONE);
+    sqlite3_reset(insert);
+  }
+  sqlite3_finalize(insert);
+  console.Run("SELECT F FROM f ORDER BY N");
+  std::vector<std::string> cells;
+  std::size_t width = 1;
+  for (const double value : values) {
+    char text[400];
+    std::snprintf(text, sizeof text, "%6.2f", value);
+    cells.emplace_back(text);
+    width = std::max(width, cells.back().size());
+  }
+  std::string expected = "SELECT F FROM f ORDER BY N\r\nF" + std::string(width - 1, ' ') + "|\r\n" +
+                         std::string(width, '-') + "+\r\n";
+  for (const std::string& cell : cells) {
+    expected += std::string(width - cell.size(), ' ') + cell + "|\r\n";
+  }
+  EXPECT_EQ(console.Pane(), expected + "OK\r\n");
+}
+
 TEST(ResultGrid, ShowsEveryColumnOfAWideResult) {
   std::string sql = "SELECT 0 AS c1", header = "c1|", separator = "--+", row = " 0|";
   for (int i = 2; i <= 300; ++i) {
@@ -113,23 +160,71 @@ TEST(ResultGrid, ShowsEveryColumnOfAWideResult) {
       {{{}, sql, sql + "\r\n" + header + "\r\n" + separator + "\r\n" + row + "\r\nOK\r\n"}});
 }
 
-TEST(GridCells, GivesBackEveryCellByteForByteInOrder) {
-  std::vector<std::string> cells = {
-      "",      "7",       "-12", "  3.14",           "1.00E+20",           "12345.68", "2012/02/23",
-      "True ", "a\r\nbc", "0 ",  "\x83\x41\x83\x61", std::string(3, '\0'), "9:30:05",  "- .E+"};
-  cells.push_back(std::string(200, '5'));     // a length that needs two bytes
-  cells.push_back(std::string(70'000, 'x'));  // larger than one block
-  for (int i = 0; i < 20'000; ++i) cells.push_back(std::to_string(i * 37));  // many blocks
+// A pane that keeps the size of every text appended to it.
+class RecordingPane : public StringPane {
+ public:
+  void AppendUtf8Line(std::string_view utf8Text) override {
+    sizes.push_back(utf8Text.size());
+    StringPane::AppendUtf8Line(utf8Text);
+  }
+  std::vector<std::size_t> sizes;
+};
+
+TEST(ResultGrid, ALargeResultGoesToThePaneInPiecesOfBoundedSize) {
+  constexpr int kRows = 30'000;
+  TestDatabase database;
+  ASSERT_EQ(sqlite3_exec(database.Db().Handle(),
+                         "CREATE TABLE t (n INTEGER, s TEXT);"
+                         "WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM k "
+                         "WHERE i < 30000) INSERT INTO t SELECT i, '行 ' || i FROM k;",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  Query query(database.Db());
+  Table table(database.Db());
+  SqlHistory history;
+  RecordingPane pane;
+  ConsoleContext context{pane, database.Db(), query, table, history, {}};
+  query.SetSql("SELECT n, s FROM t");
+  RenderResultGrid(context);
+
+  std::string expected = "n    |s       |\r\n-----+--------+\r\n";
+  for (int i = 1; i <= kRows; ++i) {
+    const std::string n = std::to_string(i);
+    const std::string padding(5 - n.size(), ' ');
+    expected += padding + n + "|行 " + n + padding + "|\r\n";
+  }
+  EXPECT_TRUE(SjisToUtf8(pane.Text()) == expected + "OK\r\n");
+  ASSERT_GT(pane.sizes.size(), 5u);
+  for (const std::size_t size : pane.sizes) EXPECT_LT(size, std::size_t{70'000});
+}
+
+TEST(GridCells, GivesBackEveryCellWithItsWidthInOrderAndIsEmptyAfterwards) {
+  std::vector<GridCell> cells = {
+      {"", 0},         {"7", 1},           {"-12", 3},   {"  3.14", 6},  {"1.00E+20", 8},
+      {"12345.68", 8}, {"2012/02/23", 10}, {"True ", 5}, {"a\r\nbc", 6}, {"0 ", 2},
+      {"漢字", 4},     {"ｱ", 1},           {"- .E+", 5}, {"9:30:05", 7}, {"12", 300}};
+  const std::string nuls(3, '\0');
+  const std::string twoByteLength(200, '5');  // a length that needs two bytes
+  const std::string overBlock(70'000, 'x');   // larger than one block
+  cells.push_back({nuls, 3});
+  cells.push_back({twoByteLength, 200});
+  cells.push_back({overBlock, 140'000});
+  std::vector<std::string> numbers;
+  for (int i = 0; i < 20'000; ++i) numbers.push_back(std::to_string(i * 37));  // many blocks
+  for (const std::string& number : numbers) cells.push_back({number, number.size()});
 
   GridCells store;
-  for (const std::string& cell : cells) store.Add(cell);
-  GridCells::Cursor cursor = store.Read();
-  for (const std::string& cell : cells) {
-    ASSERT_FALSE(cursor.AtEnd());
-    ASSERT_EQ(cursor.Next(), cell);
+  for (const GridCell& cell : cells) store.Add(cell);
+  GridCells::Reader reader = store.TakeOut();
+  for (const GridCell& cell : cells) {
+    ASSERT_FALSE(reader.AtEnd());
+    const GridCell back = reader.Next();
+    ASSERT_EQ(back.text, cell.text);
+    ASSERT_EQ(back.width, cell.width) << cell.text;
   }
-  EXPECT_TRUE(cursor.AtEnd());
-  EXPECT_TRUE(GridCells().Read().AtEnd());
+  EXPECT_TRUE(reader.AtEnd());
+  EXPECT_TRUE(store.TakeOut().AtEnd());
+  EXPECT_TRUE(GridCells().TakeOut().AtEnd());
 }
 
 }  // namespace

@@ -154,12 +154,23 @@ TEST(ScriptFile, EveryLineEndsInCrLfAndTheTextEndsAtTheFirstNul) {
       {"a\n\rb", "a\r\n\r\nb\r\n"},  // LF CR: two line ends
       {"\r\n", "\r\n"},
       {"a\r\r\n", "a\r\n\r\n"},
+      {"\r", "\r\n"},
+      {"\n\n", "\r\n\r\n"},
+      {"a\r", "a\r\n"},
       {std::string("a;\nb\0c;\n", 9), "a;\r\nb\r\n"},
       {std::string("\0a", 2), ""},
       // Bytes stay as they are.
       {"\xEF\xBB\xBFSELECT 1;\x83\x41", "\xEF\xBB\xBFSELECT 1;\x83\x41\r\n"},
   };
   for (const auto& [bytes, text] : cases) EXPECT_EQ(ScriptTextFromBytes(bytes), text) << bytes;
+
+  // A file's bytes in each encoding become the same Shift-JIS script, within their own string.
+  const std::string utf16Le("\xFF\xFE\x68\x88\n\0x\0\r\0", 10);  // 表 LF x CR
+  const std::string utf16Be("\xFE\xFF\x88\x68\0\n\0x\0\r", 10);
+  for (const std::string& bytes : {Sjis("表\nx\r"), std::string("表\nx\r"),
+                                   "\xEF\xBB\xBF" + std::string("表\nx\r"), utf16Le, utf16Be}) {
+    EXPECT_EQ(ScriptTextFromFileBytes(bytes, "f"), Sjis("表\r\nx\r\n")) << bytes;
+  }
 }
 
 }  // namespace

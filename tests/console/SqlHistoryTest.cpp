@@ -60,6 +60,18 @@ TEST(SqlHistory, LineBreaksAreStoredAsOneTwoAndRestoredOnRecall) {
   // A lone CR or LF is kept as it is.
   history.Record("a\rb\nc");
   EXPECT_EQ(history.StoredEntry(4), "a\rb\nc");
+
+  // Many entries of every length lie in the one store and come back whole, the first too.
+  SqlHistory many;
+  many.Record("");
+  for (int i = 1; i < 20'000; ++i)
+    many.Record(std::string(i % 300, 'x') + "\r\n" + std::to_string(i));
+  ASSERT_EQ(many.Count(), 20'000u);
+  EXPECT_EQ(many.StoredEntry(0), "");
+  for (int i = 1; i < 20'000; i += 997) {
+    EXPECT_EQ(many.Recall(static_cast<std::size_t>(i)),
+              std::string(i % 300, 'x') + "\r\n" + std::to_string(i));
+  }
 }
 
 }  // namespace

@@ -205,6 +205,43 @@ TEST(ImportDatabase, AFailingRowOrATableThatExistsIsReportedAndTheOtherTablesTak
   EXPECT_TRUE(g.connection.TableNames().empty());
 }
 
+TEST(ImportDatabase, ARowRefusedPartWayThroughALargeTableKeepsTheRowsBeforeIt) {
+  // The whole table is copied by one statement of the engine; when that fails, the outcome is
+  // still the one of rows stored one by one. Row `refused` of 3000 holds a NULL key.
+  for (const int refused : {1, 1500, 3000}) {
+    ImportFixture f;
+    const std::string path = f.File("other.mdb");
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &raw), SQLITE_OK);
+    const std::string make =
+        "CREATE TABLE Big (Code TEXT PRIMARY KEY, N INTEGER);"
+        "INSERT INTO Big WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+        "WHERE i < 3000) SELECT CASE WHEN i = " +
+        std::to_string(refused) +
+        " THEN NULL ELSE 'c' || i END, i FROM n;"
+        "CREATE TABLE Next (ID INTEGER); INSERT INTO Next VALUES (7);";
+    ASSERT_EQ(sqlite3_exec(raw, make.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(raw);
+
+    EXPECT_EQ(f.session.ImportDatabase(path), 1) << refused;
+    // The engine's message for the refused row, as when every row is stored one by one.
+    const std::string pane = f.Pane();
+    EXPECT_TRUE(pane.starts_with("ERROR! フィールド 'Big.Code' には Null 値を入力できません。"))
+        << pane;
+    EXPECT_TRUE(pane.ends_with("\r\nNextテーブルを取込みました\r\nOK\r\n\r\n")) << pane;
+    const std::string kept = std::to_string(refused - 1);
+    EXPECT_EQ(EngineScalar(f.connection, "SELECT count(*) || ' ' || ifnull(max(N), 0) FROM Big"),
+              kept + " " + kept);
+    EXPECT_EQ(f.Rows("ID", "Next"), "7");
+    // The source is let go again.
+    EXPECT_EQ(
+        EngineScalar(f.connection,
+                     "SELECT group_concat(name) FROM pragma_database_list WHERE name <> 'temp'"),
+        "main");
+    EXPECT_FALSE(f.connection.InTransaction());
+  }
+}
+
 TEST(ImportDatabase, AFileThatCannotBeConnectedIsOneErrorLineAndItsReason) {
   ImportFixture f;
   WriteWholeFile(f.File("junk.mdb"), "this is no database, only text");

@@ -286,6 +286,31 @@ class WindowLayoutTest : public WindowTestCase {
     QCOMPARE(editor.toPlainText(), FromConsoleText(expected.Text()));
   }
 
+  void gridPiecesInUtf8ReadAsTheirShiftJisAndALargeOneGoesInAtOnce() {
+    QPlainTextEdit editor;
+    QtResultPane pane(editor);
+    // After typed text without a line break, a piece of lines starts a line of its own and
+    // has no line break after it, as the same lines appended one by one.
+    editor.insertPlainText(QStringLiteral("typed"));
+    pane.AppendUtf8Line("表|\r\nｱ|");
+    pane.AppendLine(Sjis("漢"));
+    pane.Flush();
+    QCOMPARE(editor.toPlainText(), QStringLiteral("typed\n表|\nｱ|\n漢"));
+
+    // A piece that fills the collected text goes into the editor at once, not at the end of
+    // the command: the pane holds no second copy of a large result.
+    editor.clear();
+    std::string piece;
+    while (piece.size() < 2 * static_cast<std::size_t>(QtResultPane::kPendingCharacters)) {
+      piece += "1234567890|\r\n";
+    }
+    piece += "end|";
+    pane.AppendUtf8Line(piece);
+    QVERIFY(!pane.HasPending());
+    QVERIFY(editor.toPlainText().endsWith(QStringLiteral("1234567890|\nend|\n")));
+    QVERIFY(static_cast<std::size_t>(editor.document()->blockCount()) < piece.size() / 13 / 16);
+  }
+
   void batchedPaneFollowsTheUsersEditsBetweenFlushes() {
     QPlainTextEdit editor;
     QtResultPane pane(editor);

@@ -39,6 +39,23 @@ TEST(RunnerTranscript, DefaultOutputIsUtf8WithLfAndSjisKeepsThePaneBytesOfGridsA
   EXPECT_NE(cells.out.find("c\rd"), std::string::npos) << cells.out;
 }
 
+TEST(RunnerTranscript, TheEnginesTextShowsAsShiftJisHoldsItInEitherEncoding) {
+  RunnerFolder f;
+  // Characters made by the engine, which no Shift-JIS statement text could hold: each shows as
+  // it comes back from Shift-JIS ('¥' as '\', '〜' as '～', an emoji as '?'), and its width is
+  // its Shift-JIS length (half-width kana one cell, kanji two).
+  const char* sql =
+      "SELECT char(165) || 'x' AS a, char(12316) AS b, char(128512) || 'z' AS c, "
+      "char(65393) || char(28450) AS d;";
+  // The engine's own SQL makes them (char()).
+  const ProcessResult utf8 = f.Run({"--new", "--dialect", "engine", "-c", sql});
+  EXPECT_EQ(utf8.out, std::string(sql) + "\na |b |c |d  |\n--+--+--+---+\n\\x|～|?z|ｱ漢|\nOK\n");
+  EXPECT_EQ(utf8.exitStatus, 0);
+  const ProcessResult sjis = f.Run({"--sjis", "--dialect", "engine", "-c", sql});
+  EXPECT_EQ(sjis.out, Sjis(std::string(sql) +
+                           "\r\na |b |c |d  |\r\n--+--+--+---+\r\n\\x|～|?z|ｱ漢|\r\nOK\r\n"));
+}
+
 TEST(RunnerTranscript, CommandTextIsTakenAsThePaneHoldsIt) {
   RunnerFolder f;
   // LF becomes CR LF, so the line comment ends at the line break and SELECT runs.

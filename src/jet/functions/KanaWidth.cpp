@@ -1,6 +1,7 @@
 #include "jet/functions/KanaWidth.h"
 
 #include "jet/functions/Utf8Text.h"
+#include "text/Cp932.h"
 
 namespace tarnwick::jetlib {
 
@@ -68,7 +69,7 @@ std::string ToWide(std::string_view text) {
         at = next;
       }
     }
-    AppendCodePoint(out, code);
+    AppendUtf8(out, code);
   }
   return out;
 }
@@ -85,18 +86,18 @@ std::string ToNarrow(std::string_view text) {
     } else if (code >= 0xFF01 && code <= 0xFF5E) {
       out.push_back(static_cast<char>(code - 0xFEE0));
     } else if (char32_t half = HalfKanaOf(code)) {
-      AppendCodePoint(out, half);
+      AppendUtf8(out, half);
     } else if (code == kVu) {
-      AppendCodePoint(out, HalfKanaOf(kU));
-      AppendCodePoint(out, kHalfVoicedMark);
+      AppendUtf8(out, HalfKanaOf(kU));
+      AppendUtf8(out, kHalfVoicedMark);
     } else if (TakesVoicedMark(code - 1) && HalfKanaOf(code - 1) != 0) {
-      AppendCodePoint(out, HalfKanaOf(code - 1));
-      AppendCodePoint(out, kHalfVoicedMark);
+      AppendUtf8(out, HalfKanaOf(code - 1));
+      AppendUtf8(out, kHalfVoicedMark);
     } else if (TakesSemiVoicedMark(code - 2)) {
-      AppendCodePoint(out, HalfKanaOf(code - 2));
-      AppendCodePoint(out, kHalfSemiVoicedMark);
+      AppendUtf8(out, HalfKanaOf(code - 2));
+      AppendUtf8(out, kHalfSemiVoicedMark);
     } else {
-      AppendCodePoint(out, code);
+      AppendUtf8(out, code);
     }
   }
   return out;
@@ -108,7 +109,7 @@ std::string ToKatakana(std::string_view text) {
   for (std::size_t at = 0; at < text.size();) {
     const char32_t code = NextCodePoint(text, at);
     const bool hiragana = (code >= 0x3041 && code <= 0x3093) || code == 0x309D || code == 0x309E;
-    AppendCodePoint(out, hiragana ? code + 0x60 : code);
+    AppendUtf8(out, hiragana ? code + 0x60 : code);
   }
   return out;
 }
@@ -119,7 +120,7 @@ std::string ToHiragana(std::string_view text) {
   for (std::size_t at = 0; at < text.size();) {
     const char32_t code = NextCodePoint(text, at);
     const bool katakana = (code >= 0x30A1 && code <= 0x30F3) || code == 0x30FD || code == 0x30FE;
-    AppendCodePoint(out, katakana ? code - 0x60 : code);
+    AppendUtf8(out, katakana ? code - 0x60 : code);
   }
   return out;
 }

@@ -1,6 +1,7 @@
 #include "jet/functions/LetterCase.h"
 
 #include "jet/functions/Utf8Text.h"
+#include "text/Cp932.h"
 
 namespace tarnwick::jetlib {
 
@@ -33,7 +34,7 @@ std::string MapLetters(std::string_view text, Map map) {
       ++at;
       continue;
     }
-    AppendCodePoint(out, map(NextCodePoint(text, at)));
+    AppendUtf8(out, map(NextCodePoint(text, at)));
   }
   return out;
 }

@@ -2,7 +2,6 @@
 // Walking UTF-8 text by characters (code points): the library counts positions and lengths in
 // characters, so that a Japanese character is one, as in Jet.
 #include <cstddef>
-#include <string>
 #include <string_view>
 
 namespace tarnwick::jetlib {
@@ -17,7 +16,5 @@ std::size_t ByteOffsetOfCharacter(std::string_view text, std::size_t characters)
 // The code point at byte offset `at`, which moves past it. Bytes that are no valid UTF-8 come
 // back one at a time as themselves.
 char32_t NextCodePoint(std::string_view text, std::size_t& at);
-
-void AppendCodePoint(std::string& out, char32_t code);
 
 }  // namespace tarnwick::jetlib
