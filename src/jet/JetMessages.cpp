@@ -70,8 +70,9 @@ std::string CreateTableAsSelect() {
   return WithJetForm(msg::SyntaxError(msg::SqlClause::CreateTable, "AS"), "CREATE TABLE AS");
 }
 
+// AUTO_INCREMENT, or the engine's PRIMARY KEY AUTOINCREMENT: a COUNTER column in Jet.
 std::string NotJetAutoIncrement(std::string_view written) {
-  return WithJetForm(msg::SyntaxError(msg::SqlClause::FieldDefinition, written), written);
+  return WithJetForm(msg::SyntaxError(msg::SqlClause::FieldDefinition, written), "AUTOINCREMENT");
 }
 
 std::string UnknownTypeName(std::string_view name) {
