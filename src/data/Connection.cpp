@@ -105,14 +105,15 @@ void RestoreSideFilePermissions(const std::string& nativePath) {
   }
 }
 
-// Opens an existing database file; never creates one.
-sqlite3* OpenDatabaseFile(const std::string& sjisPath) {
+// Opens an existing database file; never creates one. `readOnly` opens it as one we cannot
+// write, even when we could.
+sqlite3* OpenDatabaseFile(const std::string& sjisPath, bool readOnly) {
   ConfigureEngineOnce();
   if (sjisPath.empty() || !FileExists(sjisPath)) {
     throw TarnwickError(msg::DatabaseFileNotFound(SjisToUtf8(sjisPath)));
   }
   const std::string nativePath = NativePath(sjisPath);
-  const bool writable = CanWriteDatabase(nativePath);
+  const bool writable = !readOnly && CanWriteDatabase(nativePath);
   if (writable) RestoreSideFilePermissions(nativePath);
   const std::string name = writable ? EngineFileName(nativePath) : ReadOnlyUri(nativePath);
   // A connection and its datasets are used by one thread at a time, so the engine need not
@@ -161,7 +162,7 @@ void Connection::Open() {
     jet_ = JetDatabase::Open(contents.dataSource);
     return;
   }
-  db_ = OpenDatabaseFile(contents.dataSource);
+  db_ = OpenDatabaseFile(contents.dataSource, jetFiles_ == JetFiles::ReadOnly);
   catalogue_ = std::make_unique<EngineCatalogue>(db_);
   preparedValues_ = std::make_unique<ValuesStatements>();
   InstallWatch();

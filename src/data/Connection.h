@@ -25,7 +25,9 @@ class ValuesStatements;
 enum class SqlDialect { Jet, Engine };
 
 // What a connection does with a Jet (Microsoft Access) file, told by its first bytes: refuse
-// it (JetFileRefused, the file untouched), or read it for an import.
+// it (JetFileRefused, the file untouched), or read it for an import. A connection that reads
+// for an import opens a file of our engine read-only as well, so that the source keeps its
+// journal mode and gets no side files.
 enum class JetFiles { Refused, ReadOnly };
 
 // The connection to one database, reached through a connection descriptor: the connection

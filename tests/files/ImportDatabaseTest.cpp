@@ -319,6 +319,30 @@ TEST(ImportDatabase, EveryNameEveryStorableKindAndNoCacheFile) {
   EXPECT_TRUE(std::filesystem::is_symlink(f.CachePath()));
 }
 
+// The source is only read: a file of another program, in the engine's rollback journal mode,
+// keeps every byte (its journal mode too) and gets no side files.
+TEST(ImportDatabase, TheSourceFileStaysAsItWas) {
+  ImportFixture f;
+  const std::string source = f.File("foreign.db");
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(source.c_str(), &db), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(db,
+                         "PRAGMA journal_mode=DELETE; CREATE TABLE T (ID INTEGER PRIMARY KEY, V "
+                         "TEXT); INSERT INTO T VALUES (1, 'a'), (2, 'b');",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(db);
+  const std::string before = ReadWholeFile(source);
+  EXPECT_EQ(f.session.ImportDatabase(source), 0);
+  EXPECT_EQ(f.Rows("V", "T"), "a / b");
+  const std::string after = ReadWholeFile(source);
+  EXPECT_TRUE(after == before) << "the source's bytes changed";
+  EXPECT_EQ(after.substr(18, 2), std::string("\x01\x01"));  // the rollback journal's versions
+  for (const char* side : {"-wal", "-shm", "-journal"}) {
+    EXPECT_FALSE(std::filesystem::exists(source + side)) << side;
+  }
+}
+
 // The import shows the filter at work on ordinary tables; these are its edges.
 TEST(KeyRowsetTest, AFilterShowsOneTableInKeyOrderComparingItsNameExactly) {
   const auto key = [](std::string table, std::string column, int ordinal) {
