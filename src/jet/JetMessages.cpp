@@ -31,10 +31,6 @@ std::string WithJetForm(const msg::Message& message, std::string_view word) {
 
 std::string SyntaxErrorNear(std::string_view word) { return msg::SyntaxErrorNear(word).Utf8(); }
 
-std::string SyntaxErrorAtEnd() { return msg::SyntaxErrorAtEnd().Utf8(); }
-
-std::string Unterminated(std::string_view what) { return msg::Unterminated(what, what).Utf8(); }
-
 std::string InvalidDate(std::string_view literal) { return msg::InvalidDate(literal).Utf8(); }
 
 std::string NestedTooDeeply() { return msg::NestedTooDeeply().Utf8(); }

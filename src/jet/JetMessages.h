@@ -29,8 +29,6 @@ namespace jet_message {
 
 // Reading the statement.
 std::string SyntaxErrorNear(std::string_view word);  // the word where it stops making sense
-std::string SyntaxErrorAtEnd();
-std::string Unterminated(std::string_view what);  // an unclosed '...', "...", [...] or #...#
 std::string InvalidDate(std::string_view literal);
 std::string NestedTooDeeply();
 
