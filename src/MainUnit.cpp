@@ -302,6 +302,7 @@ void TMainForm::ApplySettings() {
   session_.DbDir = settings.DbDir;
   session_.UdlName = settings.UdlName;
   session_.MdbName = settings.MdbName;
+  ADOCon.SetDialect(settings.Dialect);
   if (!settings.fileFound) return;
   highlightSql_ = settings.Highlight;
   SetPaneFontSize(settings.FontSize);

@@ -6,7 +6,6 @@
 #include "console/RunScript.h"
 #include "console/SqlHistory.h"
 #include "data/Dataset.h"
-#include "text/AsciiCase.h"
 #include "text/ResultPane.h"
 #include "text/TextBytes.h"
 
@@ -27,15 +26,6 @@ void RunCatalogueCommand(ConsoleContext& context, std::string_view arguments) {
     DescribeTable(context, arguments.substr(begin, space - begin));
     begin = space;
   }
-}
-
-// The first run of non-blank bytes; only a blank byte (0x20 or below) ends it.
-std::string_view FirstWord(std::string_view sql) {
-  std::size_t begin = 0;
-  while (begin < sql.size() && IsBlankByte(sql[begin])) ++begin;
-  std::size_t end = begin;
-  while (end < sql.size() && !IsBlankByte(sql[end])) ++end;
-  return sql.substr(begin, end - begin);
 }
 
 // Runs a statement that returns no rows and answers "OK" or "ERROR! " with the message.
@@ -62,10 +52,10 @@ void ExecuteStatement(ConsoleContext& context, std::string& statement) {
     return;
   }
   const std::string_view sql = TrimBlanks(statement);
+  if (sql.empty()) return;
   context.query.SetSql(std::string(sql));
-  const std::string_view word = FirstWord(sql);
-  if (word.empty()) return;
-  if (EqualsIgnoringAsciiCase(word, "select")) {
+  // The front end tells a statement that gives rows, whatever its first word.
+  if (context.query.ReturnsRows()) {
     RenderResultGrid(context);
   } else {
     ExecuteNonQuery(context);

@@ -1,5 +1,6 @@
 #include "console/SplitScript.h"
 
+#include "text/AsciiCase.h"
 #include "text/TextBytes.h"
 
 namespace tarnwick {
@@ -22,6 +23,16 @@ class EventPump {
   int count_ = 0;
 };
 
+// Jet's "PARAMETERS a LONG, ...; statement" is one statement: its first ';' does not end it.
+bool OpensWithParameters(std::string_view text) {
+  constexpr std::string_view kWord = "PARAMETERS";
+  std::size_t begin = 0;
+  while (begin < text.size() && IsBlankByte(text[begin])) ++begin;
+  return text.size() > begin + kWord.size() &&
+         EqualsIgnoringAsciiCase(text.substr(begin, kWord.size()), kWord) &&
+         (IsBlankByte(text[begin + kWord.size()]) || text[begin + kWord.size()] == '[');
+}
+
 }  // namespace
 
 void SplitScript(std::string_view script, const std::function<void()>& processEvents,
@@ -35,6 +46,7 @@ void SplitScript(std::string_view script, const std::function<void()>& processEv
   EventPump pump(processEvents);
   std::size_t statementStart = 0;
   char openQuote = 0;  // the quote byte of the literal the scan is in, or 0
+  bool parametersRead = false;  // the ';' after a PARAMETERS declaration has been passed
   for (std::size_t position = 0; position < end; ++position) {
     pump.CountPosition();
     const char byte = script[position];
@@ -58,6 +70,12 @@ void SplitScript(std::string_view script, const std::function<void()>& processEv
     } else if (IsQuoteByte(byte)) {
       openQuote = byte;
     } else if (byte == ';') {
+      if (!parametersRead &&
+          OpensWithParameters(script.substr(statementStart, position - statementStart))) {
+        parametersRead = true;
+        continue;
+      }
+      parametersRead = false;
       const std::size_t start = statementStart;
       statementStart = position + 1;
       if (!onStatement(script.substr(start, statementStart - start))) return;

@@ -9,6 +9,7 @@
 #include "data/KeyRowset.h"
 #include "data/SourceCatalogue.h"
 #include "data/StatementWatch.h"
+#include "jet/JetSchema.h"
 
 struct sqlite3;
 
@@ -18,6 +19,10 @@ class Dataset;
 class EngineCatalogue;
 class JetDatabase;
 class ValuesStatements;
+
+// The SQL the console's statements are written in: Jet's, read by the front end (the default),
+// or the engine's own, which goes to the engine unchanged.
+enum class SqlDialect { Jet, Engine };
 
 // What a connection does with a Jet (Microsoft Access) file, told by its first bytes: refuse
 // it (JetFileRefused, the file untouched), or read it for an import. A connection that reads
@@ -67,17 +72,21 @@ class Connection {
   std::vector<std::string> TableNames();
   // The same names as the engine keeps them (UTF-8): names console text cannot spell whole.
   std::vector<std::string> EngineTableNames();
-  // Stored procedures in catalogue order.
+  // Stored procedures in catalogue order: names (console text), and with what they hold.
   std::vector<std::string> ProcedureNames();
+  std::vector<JetProcedure> Procedures();
   // The primary-key rowset of every table.
   KeyRowset PrimaryKeys();
   // The last number a table's auto-numbered column handed out; nothing when it has none.
   std::optional<std::int64_t> AutoNumberCounter(std::string_view sjisTable);
-  // What the import carries over besides tables and keys. Only a Jet file declares them to
-  // the import; a database of our engine gives none (its tables come over as before).
+  // What the import carries over besides tables and keys. A database of our engine gives its
+  // unique indexes and relationships, but no saved queries (its views are tables).
   std::vector<SourceIndex> UniqueIndexes();
   std::vector<SourceRelationship> Relationships();
   std::vector<SavedQuery> SavedQueries();
+
+  void SetDialect(SqlDialect dialect) { dialect_ = dialect; }
+  SqlDialect Dialect() const { return dialect_; }
 
   // Groups many statements into one commit (the import's row copying).
   void BeginTransaction();
@@ -117,6 +126,7 @@ class Connection {
   static int OnEngineProgress(void* connection) noexcept;
 
   JetFiles jetFiles_;
+  SqlDialect dialect_ = SqlDialect::Jet;
   std::string connectionString_;
   sqlite3* db_ = nullptr;
   std::unique_ptr<EngineCatalogue> catalogue_;

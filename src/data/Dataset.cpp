@@ -35,9 +35,7 @@ void Dataset::Close() {
 void Dataset::OpenStatement(std::string_view utf8Sql, const std::vector<JetResultColumn>* columns) {
   Close();
   StatementPtr stmt = PrepareSingleStatement(connection_.Handle(), utf8Sql);
-  if (sqlite3_column_count(stmt.get()) == 0) {
-    throw TarnwickError(msg::QueryReturnsNoRows());
-  }
+  if (sqlite3_column_count(stmt.get()) == 0) NoResultSet();
   stmt_ = stmt.release();
   try {
     Step();
@@ -47,6 +45,8 @@ void Dataset::OpenStatement(std::string_view utf8Sql, const std::vector<JetResul
     throw;
   }
 }
+
+void Dataset::NoResultSet() { throw TarnwickError(msg::QueryReturnsNoRows()); }
 
 void Dataset::OpenRows(std::unique_ptr<RowSource> rows) {
   Close();

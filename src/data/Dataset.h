@@ -3,11 +3,12 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "data/Field.h"
-#include "jet/JetSyntax.h"
+#include "jet/JetFrontEnd.h"
 
 struct sqlite3_stmt;
 
@@ -45,6 +46,7 @@ class Dataset {
   // as the front end works them out; without them each column takes its declared type.
   void OpenStatement(std::string_view utf8Sql,
                      const std::vector<JetResultColumn>* columns = nullptr);
+  [[noreturn]] static void NoResultSet();
   // Opens on rows that do not come from the engine (a table of a Jet file). No row is read
   // yet: First() reads the first, so that a failure to read rows is the reading's failure.
   void OpenRows(std::unique_ptr<RowSource> rows);
@@ -81,14 +83,28 @@ class Query : public Dataset {
   // statements the program makes with names console text cannot spell (the import's).
   void ExecUtf8Sql(const std::string& utf8Sql);
   void Open();
+  // True when the statement gives rows (a query, TRANSFORM, EXECUTE of a query...), as the
+  // front end (or, for the engine's own SQL, the engine) reads it; false also for a statement
+  // that is refused, which ExecSql then reports.
+  bool ReturnsRows();
 
  private:
   bool ExecValues(const JetValuesTemplate& values);
   void OpenAgainIfChanged();
   void OpenCompiled();
+  // The statement compiled against the database as it is now; ReturnsRows keeps what it
+  // compiled for the run that follows.
+  JetCompiled Compiled(const std::string& utf8Sql);
+  void ExecEngineSql(const std::string& utf8Sql);
   std::string StatementHint(const std::string& utf8Sql);
   void WithStatementHint(const std::string& utf8Sql, const std::function<void()>& run);
   std::string sql_;
+  struct KeptCompile {
+    std::string utf8Sql;
+    unsigned generation;
+    JetCompiled compiled;
+  };
+  std::optional<KeptCompile> kept_;
 };
 
 // The table object: all rows of one table, a row count, and appending rows.

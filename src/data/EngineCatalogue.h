@@ -36,6 +36,9 @@ class EngineCatalogue : public JetSchema {
   void AfterStatement(sqlite3_stmt* stmt, bool definitions);
 
   const JetSchemaTable* FindTable(std::string_view name) override;
+  std::vector<std::string> ReferringTables(std::string_view name) override;
+  std::optional<JetProcedure> FindProcedure(std::string_view name) override;
+  std::vector<JetValue> ColumnValues(std::string_view engineSql) override;
   std::vector<std::string> TableNames() override { return UserTableNames(db_); }
 
   // Another connection changed a definition: everything is read again.
@@ -59,6 +62,8 @@ class EngineCatalogue : public JetSchema {
   bool ReadTable(std::string_view name, JetSchemaTable& table);
   void Forget();
   void ReadColumns(JetSchemaTable& table);
+  void ReadIndexes(JetSchemaTable& table);
+  void ReadOtherDefinitions(JetSchemaTable& table);
 
   sqlite3* db_;
   std::int64_t mainVersion_ = -1;

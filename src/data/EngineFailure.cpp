@@ -262,6 +262,8 @@ Message ConstraintFailure(const EngineFailure& failure) {
     case SQLITE_CONSTRAINT_TRIGGER:
       // The reason a trigger of the learner's own gave (RAISE(ABORT, '...')).
       if (text == sqlite3_errstr(failure.code)) return msg::ConstraintViolated();
+      // An index WITH DISALLOW NULL refuses a row through a trigger with the whole message.
+      if (msg::IsNullNotAllowed(text)) return Message::Parse(text);
       return msg::TriggerRefused(text);
     default:
       return msg::ConstraintViolated();

@@ -6,6 +6,7 @@
 #include "data/Dataset.h"
 #include "data/EngineCatalogue.h"
 #include "data/EngineError.h"
+#include "data/EngineSteps.h"
 #include "data/Statement.h"
 #include "data/ValuesStatements.h"
 #include "jet/JetFrontEnd.h"
@@ -78,7 +79,7 @@ bool Query::ExecValues(const JetValuesTemplate& values) {
     } catch (const JetError&) {
       return false;
     }
-    if (compiled.passthrough) return false;
+    if (compiled.passthrough || !compiled.steps.empty()) return false;
     stmt = prepared.Add(values.text, catalogue.Generation(),
                         PrepareForDefinitions(db, compiled.engineSql));
   }
@@ -124,6 +125,7 @@ void Query::ExecSql() {
 // the definitions as they are now.
 void Query::ExecUtf8Sql(const std::string& utf8Sql) {
   Close();
+  if (connection_.Dialect() == SqlDialect::Engine) return ExecEngineSql(utf8Sql);
   if (const std::optional<JetValuesTemplate> values = JetInsertValuesTemplate(utf8Sql)) {
     if (ExecValues(*values)) return;
   }
@@ -133,7 +135,12 @@ void Query::ExecUtf8Sql(const std::string& utf8Sql) {
     JetCompiled compiled;
     StatementPtr stmt;
     try {
-      compiled = Compile(connection_, utf8Sql);
+      compiled = Compiled(utf8Sql);
+      if (!compiled.steps.empty()) {
+        RunWithSteps(connection_, compiled);
+        catalogue.DefinitionsChanged();
+        return;
+      }
       stmt = PrepareForDefinitions(db, compiled.passthrough ? utf8Sql : compiled.engineSql);
     } catch (const TarnwickError&) {
       if (attempt < kMostAttempts && catalogue.Recheck()) continue;
@@ -166,9 +173,55 @@ void Query::OpenAgainIfChanged() {
   if (catalogue.PreparedAgain(stmt_)) OpenCompiled();
 }
 
+// The engine's own SQL, unchanged.
+void Query::ExecEngineSql(const std::string& utf8Sql) {
+  sqlite3* db = connection_.Handle();
+  StatementPtr stmt = PrepareSingleStatement(db, utf8Sql);
+  RunToCompletion(db, stmt.get());
+  connection_.Catalogue().AfterStatement(stmt.get(), true);
+}
+
+JetCompiled Query::Compiled(const std::string& utf8Sql) {
+  if (kept_ && kept_->utf8Sql == utf8Sql) {
+    EngineCatalogue& catalogue = connection_.Catalogue();
+    catalogue.Refresh();
+    KeptCompile kept = std::move(*kept_);
+    kept_.reset();
+    if (kept.generation == catalogue.Generation()) return std::move(kept.compiled);
+  }
+  kept_.reset();
+  return Compile(connection_, utf8Sql);
+}
+
+bool Query::ReturnsRows() {
+  kept_.reset();
+  const std::string utf8Sql = SjisToUtf8(sql_);
+  try {
+    if (connection_.Dialect() == SqlDialect::Jet) {
+      if (!JetMayReturnRows(utf8Sql)) return false;
+      JetCompiled compiled = Compile(connection_, utf8Sql);
+      if (!compiled.passthrough) {
+        const bool rows = compiled.returnsRows;
+        kept_ = KeptCompile{utf8Sql, connection_.Catalogue().Generation(), std::move(compiled)};
+        return rows;
+      }
+    }
+    // The engine's own SQL: the engine tells.
+    return EngineGivesRows(connection_.Handle(), utf8Sql);
+  } catch (const TarnwickError&) {
+    return false;
+  }
+}
+
 void Query::OpenCompiled() {
   const std::string utf8Sql = SjisToUtf8(sql_);
-  const JetCompiled compiled = Compile(connection_, utf8Sql);
+  if (connection_.Dialect() == SqlDialect::Engine) {
+    OpenStatement(utf8Sql);
+    connection_.Catalogue().AfterStatement(stmt_, true);
+    return;
+  }
+  const JetCompiled compiled = Compiled(utf8Sql);
+  if (!compiled.passthrough && !compiled.returnsRows) NoResultSet();
   if (compiled.passthrough) {
     OpenStatement(utf8Sql);
   } else {

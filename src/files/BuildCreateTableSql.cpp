@@ -29,6 +29,14 @@ std::string NameList(const std::vector<std::string>& names) {
   return list;
 }
 
+// The type name of a field's kind; the kinds the type-name table does not name (a whole number
+// wider than LONG, a GUID) by their Jet names, so that the table can be made.
+std::string_view ImportTypeName(TFieldType kind) {
+  if (kind == ftLargeint) return "BIGINT";
+  if (kind == ftGuid) return "GUID";
+  return FieldTypeName(kind);
+}
+
 std::string ForeignKeyClause(const SourceRelationship& relationship) {
   std::string clause = ", FOREIGN KEY (" + NameList(relationship.columns) + ") REFERENCES " +
                        SqlName(relationship.referencedTable) + " (" +
@@ -68,7 +76,7 @@ std::string ColumnsAndKeys(const Table& source, KeyRowset& keys,
     const Field& field = source.FieldAt(i);
     sql += SqlName(field.Name());
     sql += ' ';
-    sql += field.DeclaredType().empty() ? FieldTypeName(field.Kind()) : field.DeclaredType();
+    sql += field.DeclaredType().empty() ? ImportTypeName(field.Kind()) : field.DeclaredType();
     if (key.size() == 1 && key.front() == i) sql += " Primary Key";
     if (i + 1 < source.FieldCount()) sql += ", ";
   }

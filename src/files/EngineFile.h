@@ -15,8 +15,7 @@ namespace tarnwick {
 // engine's message. A transaction still open when it is destroyed is rolled back.
 class EngineFile {
  public:
-  EngineFile(const std::string& nativePath, int busyTimeoutMilliseconds,
-             msg::Message busyMessage);
+  EngineFile(const std::string& nativePath, int busyTimeoutMilliseconds, msg::Message busyMessage);
   ~EngineFile();
   EngineFile(const EngineFile&) = delete;
   EngineFile& operator=(const EngineFile&) = delete;

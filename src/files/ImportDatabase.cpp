@@ -187,6 +187,23 @@ bool ImportTable(ImportTarget& target, Connection& from, Table& source, const Ta
   }
 }
 
+// A stored procedure of the other database, made again in the current one as its CREATE
+// PROCEDURE would make it; a failure is reported as "ERROR! " and the message.
+bool ImportProcedure(ImportTarget& target, const JetProcedure& procedure) {
+  std::string sql = "CREATE PROCEDURE [" + procedure.name + "]";
+  if (!procedure.parameters.empty()) sql += " (" + procedure.parameters + ")";
+  const std::string name = Utf8ToSjis(procedure.name);
+  try {
+    ExecuteStatement(target.query, Utf8ToSjis(sql + " AS " + procedure.statement));
+  } catch (const TarnwickError& error) {
+    target.query.Close();
+    target.pane.AppendLine("ERROR! " + std::string(error.what()));
+    return false;
+  }
+  target.pane.AppendLine(name + Sjis("プロシージャを取込みました"));
+  return true;
+}
+
 // Why the other database could not be connected: a file that is no database, one that cannot
 // be opened or read, a Jet file that says what is wrong with it.
 struct ConnectFailure {
@@ -260,13 +277,33 @@ std::variant<int, ConnectFailure> ImportTables(ImportTarget& target, std::string
     }
     source.Close();
   }
+  for (const JetProcedure& procedure : other.Procedures()) {
+    if (!ImportProcedure(target, procedure)) ++failures;
+  }
   ImportSavedQueries(target.query, catalogue.SavedQueries(), target.pane);
   return failures;
 }
 
+// The import writes Jet's statements, whatever the console's statements are written in.
+class JetDialectWhile {
+ public:
+  explicit JetDialectWhile(Connection& connection)
+      : connection_(connection), dialect_(connection.Dialect()) {
+    connection_.SetDialect(SqlDialect::Jet);
+  }
+  ~JetDialectWhile() { connection_.SetDialect(dialect_); }
+  JetDialectWhile(const JetDialectWhile&) = delete;
+  JetDialectWhile& operator=(const JetDialectWhile&) = delete;
+
+ private:
+  Connection& connection_;
+  SqlDialect dialect_;
+};
+
 }  // namespace
 
 int DatabaseSession::ImportDatabase(std::string_view path) {
+  const JetDialectWhile jet(connection_);
   ImportTarget target{connection_, query_, table_, pane_};
   std::variant<int, ConnectFailure> outcome;
   {

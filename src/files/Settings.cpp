@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "files/IniFile.h"
+#include "text/AsciiCase.h"
 #include "text/Cp932.h"
 #include "text/FileAccess.h"
 #include "text/ProgramFolders.h"
@@ -27,6 +28,11 @@ std::string DefaultDatabaseDir(std::string_view exeDir) {
   return UserDataDir();
 }
 
+SqlDialect DialectOf(const IniFile& ini) {
+  const std::string dialect = ini.ReadString("SQL", "DIALECT").value_or("JET");
+  return EqualsIgnoringAsciiCase(dialect, "ENGINE") ? SqlDialect::Engine : SqlDialect::Jet;
+}
+
 }  // namespace
 
 std::string SettingsPath(std::string_view exeDir) {
@@ -49,7 +55,14 @@ Settings LoadSettings(std::string_view settingsPath, std::string_view exeDir) {
   settings.ClearText = ini.ReadSwitch("GUI", "CLEARTEXT");
   settings.WordWrap = ini.ReadSwitch("GUI", "WORDWRAP");
   settings.Highlight = ini.ReadInteger("GUI", "HIGHLIGHT", 1) != 0;
+  settings.Dialect = DialectOf(ini);
   return settings;
+}
+
+SqlDialect LoadDialect(std::string_view settingsPath) {
+  if (!FileExists(settingsPath)) return SqlDialect::Jet;
+  return DialectOf(
+      IniFile(DecodeText(ReadWholeFile(settingsPath), settingsPath, TextTarget::Utf8)));
 }
 
 }  // namespace tarnwick

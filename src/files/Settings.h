@@ -2,6 +2,8 @@
 #include <string>
 #include <string_view>
 
+#include "data/Connection.h"
+
 namespace tarnwick {
 
 // What the settings file "Tarnwick.ini" beside the executable sets. Texts are console text.
@@ -14,6 +16,9 @@ struct Settings {
   bool ClearText = false;
   bool WordWrap = false;  // on: the result pane does not wrap
   bool Highlight = true;  // syntax colours in the SQL pane; [GUI] HIGHLIGHT=0 turns them off
+  // [SQL] DIALECT: JET (the default) reads statements as Jet SQL; ENGINE passes them to the
+  // engine unchanged. Any other value is the default.
+  SqlDialect Dialect = SqlDialect::Jet;
 };
 
 // The name of the settings file.
@@ -31,6 +36,9 @@ std::string SettingsPath(std::string_view exeDir);
 // cannot be read, and names the line when its text holds a NUL or a character that cannot be
 // converted.
 Settings LoadSettings(std::string_view settingsPath, std::string_view exeDir);
+
+// Only the SQL the statements are read in ([SQL] DIALECT), which needs no database folder.
+SqlDialect LoadDialect(std::string_view settingsPath);
 
 // Replaces each %NAME% by the environment variable's value (unset or empty name: nothing);
 // an unpaired '%' is dropped; substituted values are not scanned again. Text and values are

@@ -11,6 +11,7 @@
 #include "jet/JetNameHints.h"
 #include "jet/JetTypeRules.h"
 #include "jet/functions/JetFunctions.h"
+#include "text/messages/Hints.h"
 #include "text/messages/StatementMessages.h"
 
 namespace tarnwick {
@@ -24,11 +25,6 @@ struct NamedConstant {
 // Jet's constants, where no column has the name.
 constexpr NamedConstant kConstants[] = {{"True", true}, {"False", false}, {"Yes", true},
                                         {"No", false},  {"On", true},     {"Off", false}};
-
-// The engine's number of a table's row, where the table has no column of that name.
-bool IsRowIdName(std::string_view name) {
-  return SameJetName(name, "rowid") || SameJetName(name, "oid") || SameJetName(name, "_rowid_");
-}
 
 JetTypeInfo TypeOnly(JetType type) {
   JetTypeInfo result;
@@ -99,6 +95,7 @@ void JetBinder::Expr(JetExpr& expr, const Context& context) {
     case JetExprKind::Subquery:
     case JetExprKind::Exists:
     case JetExprKind::InQuery:
+    case JetExprKind::Quantified:
       Subquery(expr, context);
       return;
     default:
@@ -113,16 +110,6 @@ void JetBinder::Expr(JetExpr& expr, const Context& context) {
       expr.type =
           TypeOnly(BinaryResultType(expr.op, expr.args[0]->type.type, expr.args[1]->type.type));
       return;
-    case JetExprKind::Case: {
-      std::vector<JetType> results;
-      const std::size_t first = expr.hasOperand ? 2 : 1;
-      for (std::size_t i = first; i < expr.args.size(); i += 2) {
-        results.push_back(expr.args[i]->type.type);
-      }
-      if (expr.hasElse) results.push_back(expr.args.back()->type.type);
-      expr.type = TypeOnly(CommonType(results));
-      return;
-    }
     default:
       expr.type = TypeOnly(JetType::Boolean);  // Like, Between, In, Is Null
       return;
@@ -144,6 +131,7 @@ void JetBinder::Name(JetExpr& expr, const Context& context) {
       }
     }
   }
+  if (expr.qualifier.empty() && NameOfParameter(expr)) return;
   if (expr.qualifier.empty()) {
     for (const NamedConstant& constant : kConstants) {
       if (SameJetName(constant.name, expr.text)) {
@@ -151,6 +139,15 @@ void JetBinder::Name(JetExpr& expr, const Context& context) {
         expr.boolValue = constant.value;
         expr.type = TypeOnly(JetType::Boolean);
         return;
+      }
+    }
+  }
+  if (expr.qualifier.empty() && context.aliasesOutOfReach != nullptr) {
+    for (const JetSelectItem& item : *context.aliasesOutOfReach) {
+      if (item.alias && SameJetName(*item.alias, expr.text)) {
+        throw JetError(msg::UnknownColumn(expr.text).WithHint(
+                           msg::hint::AliasOutOfReach(expr.text, item.written)),
+                       expr.offset);
       }
     }
   }
@@ -163,20 +160,37 @@ void JetBinder::Name(JetExpr& expr, const Context& context) {
       expr.offset);
 }
 
+// A parameter the statement declares; without a value it is Jet's missing-parameter error,
+// unless the statement is only being stored.
+bool JetBinder::NameOfParameter(JetExpr& expr) {
+  if (parameters_ == nullptr) return false;
+  for (std::size_t i = 0; i < parameters_->size(); ++i) {
+    JetParameter& parameter = (*parameters_)[i];
+    if (!SameJetName(parameter.name, expr.text)) continue;
+    if (!parameter.value && !storingOnly_) {
+      throw JetError(jet_message::MissingParameter(parameter.name), expr.offset);
+    }
+    expr.binding = JetNameBinding::Parameter;
+    expr.aliasIndex = i;
+    expr.type = parameter.type;
+    expr.type.jetDeclared = false;
+    return true;
+  }
+  return false;
+}
+
 // Looks the name up among the scope's own sources. A qualified name must name a source there;
 // an unqualified one must be a column of exactly one of them.
 bool JetBinder::NameInScope(JetExpr& expr, const Scope& scope) {
   JetSource* found = nullptr;
   const JetSchemaColumn* column = nullptr;
-  JetSource* rowIdSource = nullptr;
   for (JetSource* source : scope.sources) {
     if (!expr.qualifier.empty() && !SameJetName(source->boundAlias, expr.qualifier)) continue;
     const auto match = std::find_if(
         source->columns.begin(), source->columns.end(),
         [&](const JetSchemaColumn& info) { return SameJetName(info.name, expr.text); });
     if (match == source->columns.end()) {
-      if (source->kind == JetSource::Kind::Table && IsRowIdName(expr.text)) rowIdSource = source;
-      if (!expr.qualifier.empty() && rowIdSource == nullptr) {
+      if (!expr.qualifier.empty()) {
         throw JetError(msg::UnknownColumn(QualifiedName(expr))
                            .WithHint(MisspeltColumnHint(expr.text, {source})),
                        expr.offset);
@@ -187,17 +201,8 @@ bool JetBinder::NameInScope(JetExpr& expr, const Scope& scope) {
     found = source;
     column = &*match;
   }
+  if (found == nullptr) return false;
   expr.binding = JetNameBinding::Column;
-  if (found == nullptr && rowIdSource != nullptr) {
-    expr.sourceAlias = rowIdSource->boundAlias;
-    expr.columnName = expr.text;
-    expr.type = TypeOnly(JetType::Long);
-    return true;
-  }
-  if (found == nullptr) {
-    expr.binding = JetNameBinding::Unbound;
-    return false;
-  }
   expr.sourceAlias = found->boundAlias;
   expr.columnName = column->name;
   expr.type = column->type;
@@ -220,12 +225,9 @@ void JetBinder::Call(JetExpr& expr, const Context& context) {
       throw JetError(jet_message::AggregateInWhere(expr.text), expr.offset);
     }
   }
+  if (function == nullptr) throw JetError(jet_message::NotJetFunction(expr.text), expr.offset);
   if (!star) {
     for (JetExprPtr& arg : expr.args) Expr(*arg, context);
-  }
-  if (function == nullptr) {
-    expr.type = TypeOnly(JetType::Variant);  // an engine function: known only when it runs
-    return;
   }
   CallType(expr);
 }

@@ -7,7 +7,6 @@
 #include "jet/JetLexer.h"
 #include "jet/JetMessages.h"
 #include "jet/JetNameHints.h"
-#include "jet/JetTypeNames.h"
 #include "jet/JetTypeRules.h"
 #include "text/messages/StatementMessages.h"
 
@@ -34,22 +33,6 @@ void BindToItem(JetExpr& expr, std::size_t index, const JetTypeInfo& type) {
   expr.type = type;
 }
 
-const JetSchemaColumn* FindColumn(const JetSchemaTable& table, std::string_view name) {
-  const auto found =
-      std::find_if(table.columns.begin(), table.columns.end(),
-                   [&](const JetSchemaColumn& column) { return SameJetName(column.name, name); });
-  return found == table.columns.end() ? nullptr : &*found;
-}
-
-// The column's name as the catalogue has it; a JetError when the table has none of that name.
-std::string ColumnOf(const JetSchemaTable& table, const std::string& name) {
-  const JetSchemaColumn* column = FindColumn(table, name);
-  if (column == nullptr) {
-    throw JetError(msg::UnknownColumn(name).WithHint(MisspeltColumnHint(name, table)), 0);
-  }
-  return column->name;
-}
-
 // The type that holds a column of every member of a UNION.
 void Widen(JetTypeInfo& column, const JetTypeInfo& other) {
   if (column == other) return;
@@ -61,6 +44,21 @@ void Widen(JetTypeInfo& column, const JetTypeInfo& other) {
 }
 
 }  // namespace
+
+const JetSchemaColumn* FindColumn(const JetSchemaTable& table, std::string_view name) {
+  const auto found =
+      std::find_if(table.columns.begin(), table.columns.end(),
+                   [&](const JetSchemaColumn& column) { return SameJetName(column.name, name); });
+  return found == table.columns.end() ? nullptr : &*found;
+}
+
+std::string ColumnOf(const JetSchemaTable& table, const std::string& name) {
+  const JetSchemaColumn* column = FindColumn(table, name);
+  if (column == nullptr) {
+    throw JetError(msg::UnknownColumn(name).WithHint(MisspeltColumnHint(name, table)), 0);
+  }
+  return column->name;
+}
 
 void BindJetStatement(JetStatement& statement, JetSchema& catalogue) {
   JetBinder(catalogue).Statement(statement);
@@ -89,15 +87,32 @@ void JetBinder::Query(JetQuery& query, const Scope* outer) {
     for (std::size_t c = 0; c < columns.size(); ++c) Widen(query.columns[c].type, columns[c].type);
   }
   OrderBy(query, scopes[0]);
-  const Context constant;
-  if (query.limit) Expr(*query.limit, constant);
-  if (query.offset) Expr(*query.offset, constant);
+  for (std::size_t i = 0; i < query.parts.size(); ++i) {
+    CheckGrouping(query.parts[i], query.parts.size() == 1 ? &query : nullptr, scopes[i]);
+  }
+  CheckDistinctOrder(query);
+}
+
+void JetBinder::Top(const JetSelect& select) {
+  if (!select.top) return;
+  double value = 0;
+  const std::string& text = select.top->text;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  const bool whole = text.find_first_of(".eE") == std::string::npos;
+  if (error != std::errc() || end != text.data() + text.size() || value <= 0 ||
+      (select.topPercent ? value > 100 : !whole)) {
+    throw JetError(jet_message::BadTop(), select.top->offset);
+  }
 }
 
 std::vector<JetResultColumn> JetBinder::Select(JetSelect& select, Scope& scope) {
+  if (!select.into.empty() && &select != intoSelect_) {
+    throw JetError(jet_message::SyntaxErrorNear("INTO"), select.offset);
+  }
+  Top(select);
   std::vector<JetExpr*> joinConditions;
   for (JetSource& source : select.from) Source(source, scope, joinConditions);
-  const Context rows{&scope, false, nullptr};
+  const Context rows{&scope, false, nullptr, &select.items};
   for (JetExpr* condition : joinConditions) Expr(*condition, rows);
   if (select.where) Expr(*select.where, rows);
   for (JetExprPtr& group : select.groupBy) Expr(*group, rows);
@@ -140,7 +155,7 @@ void JetBinder::Source(JetSource& source, Scope& scope, std::vector<JetExpr*>& j
       source.boundAlias =
           source.alias.empty() ? "__jet_derived" + std::to_string(++derivedTables_) : source.alias;
       for (const JetResultColumn& column : source.derived->columns) {
-        source.columns.push_back({column.name, column.type, false});
+        source.columns.push_back({column.name, column.type, false, false});
       }
       break;
   }
@@ -150,6 +165,13 @@ void JetBinder::Source(JetSource& source, Scope& scope, std::vector<JetExpr*>& j
     }
   }
   scope.sources.push_back(&source);
+}
+
+void JetBinder::Sources(JetSource& source, Scope& scope) {
+  std::vector<JetExpr*> joinConditions;
+  Source(source, scope, joinConditions);
+  const Context rows{&scope, false, nullptr};
+  for (JetExpr* condition : joinConditions) Expr(*condition, rows);
 }
 
 // * and t.* become one item per column, in the sources' order.
@@ -169,7 +191,7 @@ void JetBinder::ExpandStars(JetSelect& select, const Scope& scope) {
         auto name = std::make_unique<JetExpr>(JetExprKind::Name, item.expr->offset);
         name->text = column.name;
         name->qualifier = source->boundAlias;
-        expanded.push_back({std::move(name), std::nullopt});
+        expanded.push_back({std::move(name), std::nullopt, column.name});
       }
     }
     if (!matched) {
@@ -206,124 +228,6 @@ void JetBinder::OrderBy(JetQuery& query, Scope& firstScope) {
       throw JetError(jet_message::OrderByPosition(expr.text), expr.offset);
     }
     BindToItem(expr, position - 1, query.columns[position - 1].type);
-  }
-}
-
-void JetBinder::Statement(JetStatement& statement) {
-  switch (statement.kind) {
-    case JetStatementKind::Select:
-      Query(*statement.query, nullptr);
-      return;
-    case JetStatementKind::CreateView:
-      Query(*statement.query, nullptr);
-      if (statement.columns.empty()) return;
-      if (statement.columns.size() != statement.query->columns.size()) {
-        throw JetError(jet_message::ViewColumnCount(), 0);
-      }
-      for (std::size_t i = 0; i < statement.columns.size(); ++i) {
-        statement.query->columns[i].name = statement.columns[i];
-      }
-      return;
-    case JetStatementKind::Insert:
-      Insert(statement);
-      return;
-    case JetStatementKind::Update:
-    case JetStatementKind::Delete: {
-      JetSource source;
-      const Scope scope = TargetScope(statement, source);
-      const Context rows{&scope, false, nullptr};
-      for (auto& [column, value] : statement.assignments) {
-        column = ColumnOf(statement.target, column);
-        Expr(*value, rows);
-      }
-      if (statement.where) Expr(*statement.where, rows);
-      return;
-    }
-    case JetStatementKind::CreateTable:
-      CreateTable(statement);
-      return;
-    case JetStatementKind::AlterTableAdd:
-      statement.target = Table(statement.table, 0);
-      if (statement.columnDefs[0].defaultValue) {
-        Expr(*statement.columnDefs[0].defaultValue, Context{});
-      }
-      return;
-    case JetStatementKind::AlterTableDrop:
-      statement.target = Table(statement.table, 0);
-      statement.dropColumn = ColumnOf(statement.target, statement.dropColumn);
-      return;
-    case JetStatementKind::CreateIndex:
-      statement.target = Table(statement.indexTable, 0);
-      for (JetIndexColumn& column : statement.indexColumns) {
-        column.name = ColumnOf(statement.target, column.name);
-      }
-      return;
-    default:
-      return;
-  }
-}
-
-JetBinder::Scope JetBinder::TargetScope(JetStatement& statement, JetSource& source) {
-  statement.target = Table(statement.table, 0);
-  source.boundName = statement.target.name;
-  source.boundAlias = statement.target.name;
-  source.columns = statement.target.columns;
-  Scope scope;
-  scope.sources.push_back(&source);
-  return scope;
-}
-
-void JetBinder::Insert(JetStatement& statement) {
-  statement.target = Table(statement.table, 0);
-  if (statement.columns.empty()) {
-    for (const JetSchemaColumn& column : statement.target.columns) {
-      statement.columns.push_back(column.name);
-    }
-  }
-  for (std::size_t i = 0; i < statement.columns.size(); ++i) {
-    const std::string written = statement.columns[i];
-    statement.columns[i] = ColumnOf(statement.target, written);
-    for (std::size_t j = 0; j < i; ++j) {
-      if (statement.columns[j] == statement.columns[i]) {
-        throw JetError(jet_message::InsertColumnTwice(written), 0);
-      }
-    }
-  }
-  const Context values{nullptr, false, nullptr};
-  for (std::vector<JetExprPtr>& row : statement.rows) {
-    if (row.size() != statement.columns.size()) {
-      throw JetError(jet_message::InsertValueCount(), row.empty() ? 0 : row[0]->offset);
-    }
-    for (JetExprPtr& value : row) Expr(*value, values);
-  }
-  if (statement.query) {
-    Query(*statement.query, nullptr);
-    if (statement.query->columns.size() != statement.columns.size()) {
-      throw JetError(jet_message::InsertValueCount(), 0);
-    }
-  }
-}
-
-// The table being made, as CHECK constraints see it.
-void JetBinder::CreateTable(JetStatement& statement) {
-  JetSource source;
-  source.boundName = statement.table;
-  source.boundAlias = statement.table;
-  for (const JetColumnDef& column : statement.columnDefs) {
-    source.columns.push_back(
-        {column.name,
-         JetTypeInfoOf(column.typeName, column.size.value_or(0), column.scale.value_or(0)),
-         column.defaultValue != nullptr});
-  }
-  Scope scope;
-  scope.sources.push_back(&source);
-  const Context rows{&scope, false, nullptr};
-  for (JetColumnDef& column : statement.columnDefs) {
-    if (column.defaultValue) Expr(*column.defaultValue, Context{});
-    if (column.check) Expr(*column.check, rows);
-  }
-  for (JetTableConstraint& constraint : statement.constraints) {
-    if (constraint.check) Expr(*constraint.check, rows);
   }
 }
 

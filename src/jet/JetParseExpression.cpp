@@ -27,11 +27,12 @@ struct ComparisonOperator {
   JetOp op;
 };
 constexpr ComparisonOperator kComparisons[] = {
-    {"=", JetOp::Equal},           {"<>", JetOp::NotEqual},
-    {"!=", JetOp::NotEqual},       {"<", JetOp::Less},
-    {">", JetOp::Greater},         {"<=", JetOp::LessOrEqual},
-    {">=", JetOp::GreaterOrEqual},
+    {"=", JetOp::Equal},   {"<>", JetOp::NotEqual},    {"<", JetOp::Less},
+    {">", JetOp::Greater}, {"<=", JetOp::LessOrEqual}, {">=", JetOp::GreaterOrEqual},
 };
+
+// Operators of other SQL dialects, refused where an operator may stand.
+constexpr std::string_view kOtherOperators[] = {"!=", "==", "||", "%"};
 
 }  // namespace
 
@@ -45,6 +46,9 @@ JetExprPtr JetParser::BinaryLevel(
   std::optional<Nesting> chain;
   for (;;) {
     const JetToken& token = Peek();
+    for (std::string_view other : kOtherOperators) {
+      if (IsPunct(token, other)) throw JetError(jet_message::NotJetSql(other), token.offset);
+    }
     const JetOp* found = nullptr;
     for (const auto& [spelling, op] : operators) {
       if (IsKeyword(token, spelling) || IsPunct(token, spelling)) found = &op;
@@ -84,6 +88,7 @@ JetExprPtr JetParser::Predicate(JetExprPtr& left) {
   const std::size_t offset = Offset();
   for (const ComparisonOperator& comparison : kComparisons) {
     if (AcceptPunct(comparison.punct)) {
+      if (JetExprPtr quantified = Quantified(comparison.op, offset, left)) return quantified;
       return MakeOperation(comparison.op, offset, std::move(left), Concatenation());
     }
   }
@@ -128,8 +133,24 @@ JetExprPtr JetParser::Predicate(JetExprPtr& left) {
   return expr;
 }
 
+// x op Any (SELECT ...), x op Some (SELECT ...), x op All (SELECT ...).
+JetExprPtr JetParser::Quantified(JetOp op, std::size_t offset, JetExprPtr& left) {
+  const bool all = PeekKeyword("ALL");
+  if (!(all || PeekKeyword("ANY") || PeekKeyword("SOME")) || !PeekPunct("(", 1)) return nullptr;
+  Advance();
+  Advance();
+  if (!PeekQuery()) Fail();
+  JetExprPtr expr = MakeExpr(JetExprKind::Quantified, offset);
+  expr->op = op;
+  expr->quantifierAll = all;
+  expr->args.push_back(std::move(left));
+  expr->query = Query();
+  ExpectPunct(")");
+  return expr;
+}
+
 JetExprPtr JetParser::Concatenation() {
-  return BinaryLevel(&JetParser::Additive, {{"&", JetOp::Concat}, {"||", JetOp::EngineConcat}});
+  return BinaryLevel(&JetParser::Additive, {{"&", JetOp::Concat}});
 }
 
 JetExprPtr JetParser::Additive() {
@@ -137,7 +158,7 @@ JetExprPtr JetParser::Additive() {
 }
 
 JetExprPtr JetParser::ModLevel() {
-  return BinaryLevel(&JetParser::IntDivision, {{"MOD", JetOp::Modulo}, {"%", JetOp::EngineModulo}});
+  return BinaryLevel(&JetParser::IntDivision, {{"MOD", JetOp::Modulo}});
 }
 
 JetExprPtr JetParser::IntDivision() {
@@ -200,7 +221,7 @@ JetExprPtr JetParser::Primary() {
   if (AcceptKeyword("NULL")) return MakeExpr(JetExprKind::Null, offset);
   // Not where an operand stands takes the rest of the expression at its own level: 1 + Not 0.
   if (PeekKeyword("NOT")) return NotLevel();
-  if (PeekKeyword("CASE")) return CaseExpression();
+  if (PeekKeyword("CASE")) throw JetError(jet_message::NotJetSql(Peek().text), offset);
   if (PeekKeyword("EXISTS") && PeekPunct("(", 1)) {
     Advance();
     Advance();
@@ -267,9 +288,12 @@ JetExprPtr JetParser::NameOrCall() {
 }
 
 JetExprPtr JetParser::Call(std::string name, std::size_t offset) {
+  // CAST(x AS type) is not even a call Jet could read.
+  if (SameJetName(name, "CAST")) throw JetError(jet_message::NotJetFunction(name), offset);
   JetExprPtr expr = MakeExpr(JetExprKind::Call, offset);
   expr->text = std::move(name);
   ExpectPunct("(");
+  if (PeekKeyword("DISTINCT")) throw JetError(jet_message::CountDistinct(), Offset());
   if (AcceptPunct(")")) return expr;
   if (PeekPunct("*") && PeekPunct(")", 1)) {
     expr->args.push_back(MakeExpr(JetExprKind::Star, Offset()));
@@ -283,25 +307,14 @@ JetExprPtr JetParser::Call(std::string name, std::size_t offset) {
   return expr;
 }
 
-// The engine's CASE [x] WHEN a THEN b ... [ELSE c] END.
-JetExprPtr JetParser::CaseExpression() {
-  JetExprPtr expr = MakeExpr(JetExprKind::Case, Offset());
-  ExpectKeyword("CASE");
-  if (!PeekKeyword("WHEN")) {
-    expr->hasOperand = true;
-    expr->args.push_back(Expression());
+// c or t.c, as UPDATE's SET names a column.
+JetExprPtr JetParser::ColumnReference() {
+  JetExprPtr expr = MakeExpr(JetExprKind::Name, Offset());
+  expr->text = ExpectName();
+  while (AcceptPunct(".") || AcceptPunct("!")) {
+    expr->qualifier = std::move(expr->text);
+    expr->text = ExpectName();
   }
-  if (!PeekKeyword("WHEN")) Fail();
-  while (AcceptKeyword("WHEN")) {
-    expr->args.push_back(Expression());
-    ExpectKeyword("THEN");
-    expr->args.push_back(Expression());
-  }
-  if (AcceptKeyword("ELSE")) {
-    expr->hasElse = true;
-    expr->args.push_back(Expression());
-  }
-  ExpectKeyword("END");
   return expr;
 }
 

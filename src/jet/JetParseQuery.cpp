@@ -14,7 +14,11 @@ std::unique_ptr<JetQuery> JetParser::Query() {
   const Nesting nesting(*this);
   auto query = std::make_unique<JetQuery>();
   QueryTerm(*query);
-  while (AcceptKeyword("UNION")) {
+  for (;;) {
+    if (PeekKeyword("INTERSECT") || PeekKeyword("EXCEPT") || PeekKeyword("MINUS")) {
+      throw JetError(jet_message::NotJetSql(Peek().text), Offset());
+    }
+    if (!AcceptKeyword("UNION")) break;
     query->unionAll.push_back(AcceptKeyword("ALL"));
     QueryTerm(*query);
   }
@@ -22,14 +26,15 @@ std::unique_ptr<JetQuery> JetParser::Query() {
     ExpectKeyword("BY");
     do {
       JetOrderItem item;
+      const std::size_t start = Offset();
       item.expr = Expression();
+      item.written = TextFrom(start);
       if (!AcceptKeyword("ASC")) item.descending = AcceptKeyword("DESC");
       query->orderBy.push_back(std::move(item));
     } while (AcceptPunct(","));
   }
-  if (AcceptKeyword("LIMIT")) {
-    query->limit = Expression();
-    if (AcceptKeyword("OFFSET")) query->offset = Expression();
+  if (PeekKeyword("LIMIT") || PeekKeyword("OFFSET") || PeekKeyword("FETCH")) {
+    throw JetError(jet_message::NotJetSql(Peek().text), Offset());
   }
   return query;
 }
@@ -38,33 +43,55 @@ std::unique_ptr<JetQuery> JetParser::Query() {
 void JetParser::QueryTerm(JetQuery& query) {
   if (!PeekPunct("(")) {
     query.parts.push_back(SelectCore());
+    if (query.parts.size() > 1 && !query.parts.back().into.empty()) Fail();
     return;
   }
   Advance();
   const std::size_t offset = Offset();
   std::unique_ptr<JetQuery> inner = Query();
-  if (!inner->orderBy.empty() || inner->limit) {
+  if (!inner->orderBy.empty()) {
     // Sorting one member of a union has no meaning of its own.
     throw JetError(jet_message::SyntaxErrorNear("ORDER BY"), offset);
   }
   ExpectPunct(")");
   for (std::size_t i = 0; i < inner->parts.size(); ++i) {
+    if (i > 0 || !query.parts.empty()) {
+      if (!inner->parts[i].into.empty())
+        throw JetError(jet_message::SyntaxErrorNear("INTO"), offset);
+    }
     if (i > 0) query.unionAll.push_back(inner->unionAll[i - 1]);
     query.parts.push_back(std::move(inner->parts[i]));
   }
+}
+
+// [ALL | DISTINCT | DISTINCTROW] [TOP n [PERCENT]]
+void JetParser::SelectQuantifiers(JetSelect& select) {
+  if (AcceptKeyword("DISTINCT")) {
+    select.distinct = true;
+  } else if (AcceptKeyword("DISTINCTROW")) {
+    select.distinctRow = true;
+  } else {
+    AcceptKeyword("ALL");
+  }
+  if (!PeekKeyword("TOP")) return;
+  const std::size_t offset = Offset();
+  Advance();
+  if (Peek().kind != JetTokenKind::Number) throw JetError(jet_message::BadTop(), offset);
+  select.top = std::make_unique<JetExpr>(JetExprKind::Number, Offset());
+  select.top->text = std::string(Peek().text);
+  Advance();
+  select.topPercent = AcceptKeyword("PERCENT");
 }
 
 JetSelect JetParser::SelectCore() {
   JetSelect select;
   select.offset = Offset();
   ExpectKeyword("SELECT");
-  if (!AcceptKeyword("DISTINCT"))
-    AcceptKeyword("ALL");
-  else
-    select.distinct = true;
+  SelectQuantifiers(select);
   do {
     SelectItem(select);
   } while (AcceptPunct(","));
+  if (AcceptKeyword("INTO")) select.into = ExpectName();
   if (AcceptKeyword("FROM")) {
     do {
       select.from.push_back(SourceElement());
@@ -87,7 +114,9 @@ void JetParser::SelectItem(JetSelect& select) {
     item.expr = std::make_unique<JetExpr>(JetExprKind::Star, Offset());
     Advance();
   } else {
+    const std::size_t start = Offset();
     item.expr = Expression();
+    item.written = TextFrom(start);
   }
   if (AcceptKeyword("AS")) {
     if (IsTextToken(Peek()) && Peek().terminated) {
@@ -100,23 +129,32 @@ void JetParser::SelectItem(JetSelect& select) {
   select.items.push_back(std::move(item));
 }
 
-// A table, a derived table or a parenthesized join, followed by INNER, LEFT or RIGHT joins.
+void JetParser::RefuseOtherJoin() const {
+  for (std::string_view word : {"JOIN", "CROSS", "FULL", "NATURAL"}) {
+    if (PeekKeyword(word)) throw JetError(jet_message::NotJetJoin(Peek().text), Offset());
+  }
+}
+
+// A table, a derived table or a parenthesized join, followed by at most one INNER, LEFT or
+// RIGHT join: Jet joins a third table only to a join in parentheses.
 JetSource JetParser::SourceElement() {
   JetSource left = SourcePrimary();
-  for (;;) {
+  for (bool joined = false;; joined = true) {
+    RefuseOtherJoin();
     const std::size_t offset = Offset();
     JetJoinKind kind;
-    if (AcceptKeyword("INNER")) {
+    if (PeekKeyword("INNER")) {
       kind = JetJoinKind::Inner;
-    } else if (AcceptKeyword("LEFT")) {
-      AcceptKeyword("OUTER");
+    } else if (PeekKeyword("LEFT")) {
       kind = JetJoinKind::Left;
-    } else if (AcceptKeyword("RIGHT")) {
-      AcceptKeyword("OUTER");
+    } else if (PeekKeyword("RIGHT")) {
       kind = JetJoinKind::Right;
     } else {
       return left;
     }
+    if (joined) throw JetError(jet_message::JoinNeedsParentheses(Peek().text), offset);
+    Advance();
+    if (kind != JetJoinKind::Inner) AcceptKeyword("OUTER");
     ExpectKeyword("JOIN");
     JetSource join;
     join.kind = JetSource::Kind::Join;
@@ -124,6 +162,7 @@ JetSource JetParser::SourceElement() {
     join.join = kind;
     join.left = std::make_unique<JetSource>(std::move(left));
     join.right = std::make_unique<JetSource>(SourcePrimary());
+    RefuseOtherJoin();
     ExpectKeyword("ON");
     join.on = Expression();
     left = std::move(join);

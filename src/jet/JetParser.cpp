@@ -55,8 +55,10 @@ JetParser::JetParser(std::string_view sql) : sql_(sql) {
     if (!IsTrivia(token)) tokens_.push_back(token);
   }
   end_ = tokens_.size();
+  // PARAMETERS ...; statement is one statement: its end is the second ';'.
+  int semicolons = !tokens_.empty() && IsKeyword(tokens_[0], "PARAMETERS") ? 2 : 1;
   for (std::size_t i = 0; i < tokens_.size(); ++i) {
-    if (IsPunct(tokens_[i], ";")) {
+    if (IsPunct(tokens_[i], ";") && --semicolons == 0) {
       end_ = i;
       break;
     }
@@ -138,6 +140,13 @@ int JetParser::ExpectCount() {
   return value;
 }
 
+std::string JetParser::TextFrom(std::size_t start) const {
+  const std::size_t end = position_ < tokens_.size() ? tokens_[position_].offset : sql_.size();
+  std::string_view text = sql_.substr(start, end - start);
+  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
+  return std::string(text);
+}
+
 void JetParser::Fail() const {
   const std::span<const JetToken> statement(tokens_.data(), end_);
   throw JetError(JetSyntaxErrorAt(statement, position_), Offset());
@@ -146,10 +155,7 @@ void JetParser::Fail() const {
 JetStatement JetParser::Statement() {
   JetStatement statement;
   if (AtEnd()) return statement;
-  // WITH (the engine's common table expressions) anywhere: a form left to the engine.
-  for (std::size_t i = 0; i < end_; ++i) {
-    if (IsKeyword(tokens_[i], "WITH")) return statement;
-  }
+  if (PeekKeyword("WITH")) throw JetError(jet_message::NotJetSql(Peek().text), Offset());
   try {
     StatementForm(statement);
   } catch (const EngineForm&) {
@@ -162,8 +168,9 @@ JetStatement JetParser::Statement() {
 
 void JetParser::StatementForm(JetStatement& statement) {
   if (PeekQuery()) {
-    statement.kind = JetStatementKind::Select;
     statement.query = Query();
+    statement.kind = statement.query->parts[0].into.empty() ? JetStatementKind::Select
+                                                            : JetStatementKind::SelectInto;
   } else if (AcceptKeyword("INSERT")) {
     Insert(statement);
   } else if (AcceptKeyword("UPDATE")) {
@@ -176,6 +183,12 @@ void JetParser::StatementForm(JetStatement& statement) {
     Drop(statement);
   } else if (AcceptKeyword("ALTER")) {
     Alter(statement);
+  } else if (AcceptKeyword("TRANSFORM")) {
+    Transform(statement);
+  } else if (AcceptKeyword("PARAMETERS")) {
+    Parameters(statement);
+  } else if (AcceptKeyword("EXECUTE") || AcceptKeyword("EXEC")) {
+    Execute(statement);
   }
 }
 

@@ -41,6 +41,8 @@ class JetParser {
   // A name as a dotted pair may write it (t.c); the last part.
   std::string ExpectColumnName();
   int ExpectCount();  // an unsigned whole number, as in TEXT(50)
+  // The statement's text from `start` up to the current token, blanks at its end left out.
+  std::string TextFrom(std::size_t start) const;
   [[noreturn]] void Fail() const;
 
   // Expressions, lowest precedence first.
@@ -65,8 +67,11 @@ class JetParser {
   JetExprPtr Literal();
   JetExprPtr NameOrCall();
   JetExprPtr Call(std::string name, std::size_t offset);
-  JetExprPtr CaseExpression();
   JetExprPtr Parenthesized();
+  // Any, Some or All and a subquery after a comparison operator; nullptr when none follows.
+  JetExprPtr Quantified(JetOp op, std::size_t offset, JetExprPtr& left);
+  // A column as UPDATE's SET names it: c or t.c.
+  JetExprPtr ColumnReference();
   // One comparison, Like, Between, In or Is after `left`, which it takes; nullptr (and `left`
   // untouched) when none follows.
   JetExprPtr Predicate(JetExprPtr& left);
@@ -76,10 +81,13 @@ class JetParser {
   std::unique_ptr<JetQuery> Query();
   void QueryTerm(JetQuery& query);
   JetSelect SelectCore();
+  void SelectQuantifiers(JetSelect& select);
   void SelectItem(JetSelect& select);
   JetSource SourceElement();
   JetSource SourcePrimary();
   void SourceAlias(JetSource& source);
+  // Refuses a join that Jet does not write (JOIN alone, CROSS, FULL, NATURAL) at this token.
+  void RefuseOtherJoin() const;
 
   // Statements.
   void StatementForm(JetStatement& statement);
@@ -90,12 +98,22 @@ class JetParser {
   void CreateTable(JetStatement& statement);
   void CreateIndex(JetStatement& statement);
   void CreateView(JetStatement& statement);
+  void CreateProcedure(JetStatement& statement);
   void Drop(JetStatement& statement);
   void Alter(JetStatement& statement);
+  void Transform(JetStatement& statement);
+  void Parameters(JetStatement& statement);
+  void Execute(JetStatement& statement);
+  // name type, ... up to `end` (AS, or the ';' after PARAMETERS)
+  void ParameterList(JetStatement& statement);
   JetColumnDef ColumnDefinition();
+  // The type's words and size; refuses a type Jet does not know.
+  void ColumnType(JetColumnDef& column);
   void ColumnConstraint(JetColumnDef& column);
   bool PeekTableConstraint() const;
   JetTableConstraint TableConstraint();
+  // PRIMARY KEY, UNIQUE, REFERENCES ... or CHECK (...), after any CONSTRAINT name.
+  void ConstraintBody(JetTableConstraint& constraint, bool ofColumn);
   std::vector<std::string> NameList();  // ( a, b, ... )
   std::string ReferenceActions();       // [ON UPDATE action] [ON DELETE action]
   JetExprPtr DefaultValue();

@@ -23,13 +23,11 @@ enum class JetOp : unsigned char {
   Divide,          // /
   IntDivide,       // '\'
   Modulo,          // Mod
-  EngineModulo,    // % (the engine's remainder)
   Add,             // +
   Subtract,        // -
   Concat,          // &
-  EngineConcat,    // || (the engine's join, NULL makes NULL)
   Equal,           // =
-  NotEqual,        // <> (also the engine's !=)
+  NotEqual,        // <>
   Less,            // <
   Greater,         // >
   LessOrEqual,     // <=
@@ -48,33 +46,34 @@ constexpr bool IsComparison(JetOp op) {
 }
 
 enum class JetExprKind : unsigned char {
-  Number,     // text: the number as written
-  Text,       // text: the value, quotes removed
-  Date,       // text: the value as "YYYY-MM-DD HH:MM:SS"
-  Null,       // NULL
-  Blob,       // text: the engine's literal of bytes as written, x'0A1B'
-  Parameter,  // ?: a value bound when the statement runs
-  Name,       // [qualifier.]text; bound to a column, a select-list alias or a constant
-  Star,       // * or qualifier.*: in a select list, or as the argument of Count
-  Unary,      // op, args[0]
-  Binary,     // op, args[0] and args[1]
-  Like,       // args[0] Like args[1]; negated for Not Like
-  Between,    // args[0] Between args[1] And args[2]
-  InList,     // args[0] In (args[1], ...)
-  InQuery,    // args[0] In (query)
-  IsNull,     // args[0] Is [Not] Null
-  Call,       // text(args...): a function of the library, an aggregate or an engine function
-  Subquery,   // (query): one value
-  Exists,     // Exists (query)
-  Case,       // the engine's CASE: args are [operand], then WHEN/THEN pairs, then [ELSE]
+  Number,      // text: the number as written
+  Text,        // text: the value, quotes removed
+  Date,        // text: the value as "YYYY-MM-DD HH:MM:SS"
+  Null,        // NULL
+  Blob,        // text: the engine's literal of bytes as written, x'0A1B'
+  Parameter,   // ?: a value bound when the statement runs
+  Name,        // [qualifier.]text; bound to a column, a select-list alias or a constant
+  Star,        // * or qualifier.*: in a select list, or as the argument of Count
+  Unary,       // op, args[0]
+  Binary,      // op, args[0] and args[1]
+  Like,        // args[0] Like args[1]; negated for Not Like
+  Between,     // args[0] Between args[1] And args[2]
+  InList,      // args[0] In (args[1], ...)
+  InQuery,     // args[0] In (query)
+  IsNull,      // args[0] Is [Not] Null
+  Call,        // text(args...): a function of the library, an aggregate or an engine function
+  Subquery,    // (query): one value
+  Exists,      // Exists (query)
+  Quantified,  // args[0] op Any|Some|All (query): quantifierAll for All
 };
 
 // What a name stands for, once bound.
 enum class JetNameBinding : unsigned char {
   Unbound,
-  Column,    // a column of a source in scope (scopeDepth outward, source index)
-  Alias,     // a select-list item named by AS (ORDER BY only)
-  Constant,  // True, False, Yes, No, On, Off where no column has that name: boolValue
+  Column,     // a column of a source in scope (scopeDepth outward, source index)
+  Alias,      // a select-list item named by AS (ORDER BY only)
+  Constant,   // True, False, Yes, No, On, Off where no column has that name: boolValue
+  Parameter,  // a parameter the statement declares (PARAMETERS, a procedure's): aliasIndex
 };
 
 struct JetExpr;
@@ -85,8 +84,7 @@ struct JetExpr {
   std::size_t offset = 0;  // where it starts in the statement's text
   JetOp op = JetOp::Add;
   bool negated = false;
-  bool hasOperand = false;  // Case: the first arg is the operand of CASE x WHEN ...
-  bool hasElse = false;     // Case: the last arg is the ELSE value
+  bool quantifierAll = false;  // Quantified: All rather than Any or Some
   std::string text;
   std::string qualifier;
   std::vector<JetExprPtr> args;
@@ -98,7 +96,7 @@ struct JetExpr {
   bool boolValue = false;
   std::string sourceAlias;                // Column: the name the generated SQL qualifies it with
   std::string columnName;                 // Column: the column's name as the catalogue has it
-  std::size_t aliasIndex = 0;             // Alias: the select item
+  std::size_t aliasIndex = 0;             // Alias: the select item; Parameter: its position
   const JetFunction* function = nullptr;  // Call: the library's function, if it is one
   bool aggregate = false;                 // Call: an aggregate of any kind
 
@@ -108,6 +106,7 @@ struct JetExpr {
 struct JetSelectItem {
   JetExprPtr expr;
   std::optional<std::string> alias;  // AS name
+  std::string written;               // the expression as the statement writes it
 };
 
 enum class JetJoinKind : unsigned char { Inner, Left, Right };
@@ -134,6 +133,10 @@ struct JetSource {
 struct JetSelect {
   std::size_t offset = 0;
   bool distinct = false;
+  bool distinctRow = false;  // DISTINCTROW: whole rows of the joined tables that supply columns
+  JetExprPtr top;            // TOP n: a number
+  bool topPercent = false;   // TOP n PERCENT
+  std::string into;          // SELECT ... INTO table: the table made (first SELECT only)
   std::vector<JetSelectItem> items;
   std::vector<JetSource> from;  // comma-separated elements
   JetExprPtr where;
@@ -144,6 +147,7 @@ struct JetSelect {
 struct JetOrderItem {
   JetExprPtr expr;
   bool descending = false;
+  std::string written;  // the term as the statement writes it
 };
 
 // A result column as the statement delivers it.
@@ -152,46 +156,58 @@ struct JetResultColumn {
   JetTypeInfo type;
 };
 
-// SELECT ... [UNION [ALL] SELECT ...] [ORDER BY ...] [LIMIT n [OFFSET m]].
+// SELECT ... [UNION [ALL] SELECT ...] [ORDER BY ...].
 struct JetQuery {
   std::vector<JetSelect> parts;
   std::vector<bool> unionAll;  // between parts[i] and parts[i + 1]
   std::vector<JetOrderItem> orderBy;
-  JetExprPtr limit;   // the engine's LIMIT
-  JetExprPtr offset;  // the engine's OFFSET
 
   // Bound: the result columns, in order.
   std::vector<JetResultColumn> columns;
 };
 
-// A column in CREATE TABLE or ALTER TABLE ... ADD.
-struct JetColumnDef {
-  std::size_t offset = 0;
-  std::string name;
-  std::string typeName;  // the type's words, upper case, single spaces between them
-  std::optional<int> size;
-  std::optional<int> scale;
-  bool notNull = false;
-  bool primaryKey = false;
-  bool descendingKey = false;
-  bool autoIncrementWritten = false;  // the engine's PRIMARY KEY AUTOINCREMENT
-  bool unique = false;
-  JetExprPtr defaultValue;
-  JetExprPtr check;
-  std::string referencesTable;  // REFERENCES t [(c)]
-  std::vector<std::string> referencesColumns;
-  std::string referenceActions;  // " ON UPDATE CASCADE ON DELETE SET NULL", as the engine reads it
-};
-
-// PRIMARY KEY (...), UNIQUE (...) or FOREIGN KEY (...) REFERENCES t [(...)] of CREATE TABLE.
+// PRIMARY KEY (...), UNIQUE (...), FOREIGN KEY (...) REFERENCES t [(...)] or CHECK (...) of
+// CREATE TABLE and ALTER TABLE ... ADD CONSTRAINT. A constraint written with a column stands
+// here too, its column named.
 struct JetTableConstraint {
   enum class Kind : unsigned char { PrimaryKey, Unique, ForeignKey, Check } kind;
   std::string name;  // CONSTRAINT name; empty when none
   std::vector<std::string> columns;
   std::string referencesTable;
   std::vector<std::string> referencesColumns;
-  std::string referenceActions;
+  std::string referenceActions;  // " ON UPDATE CASCADE ON DELETE SET NULL", as the engine reads it
   JetExprPtr check;
+  bool descending = false;  // a column's PRIMARY KEY DESC
+};
+
+// A column in CREATE TABLE or ALTER TABLE ... ADD / ALTER COLUMN.
+struct JetColumnDef {
+  std::size_t offset = 0;
+  std::string name;
+  std::string typeName;      // the type's words, upper case, single spaces between them
+  std::optional<int> size;   // COUNTER(start, step): the start
+  std::optional<int> scale;  // COUNTER(start, step): the step
+  bool notNull = false;
+  JetExprPtr defaultValue;
+  // PRIMARY KEY, UNIQUE, REFERENCES and CHECK written with the column.
+  std::vector<JetTableConstraint> constraints;
+};
+
+// A parameter that PARAMETERS or a procedure declares.
+struct JetParameter {
+  std::string name;
+  std::string typeName;  // as written, with its size: "TEXT(10)"
+  JetTypeInfo type;      // bound
+  JetExprPtr value;      // EXECUTE's value; nullptr: none given
+};
+
+// TRANSFORM value SELECT ... PIVOT expression [IN (values)].
+struct JetCrosstab {
+  JetExprPtr value;  // the aggregate that fills the cells
+  JetExprPtr pivot;
+  std::vector<JetExprPtr> pivotIn;  // the IN list; empty: every value the rows hold
+  // Bound: the pivot values, each a literal (Null for the rows whose pivot value is NULL).
+  std::vector<JetExprPtr> columns;
 };
 
 struct JetIndexColumn {
@@ -201,39 +217,62 @@ struct JetIndexColumn {
 
 enum class JetStatementKind : unsigned char {
   Select,
+  SelectInto,
+  Crosstab,
   Insert,
   Update,
   Delete,
   CreateTable,
   AlterTableAdd,
   AlterTableDrop,
+  AlterColumn,
+  AddConstraint,
+  DropConstraint,
   DropTable,
   CreateIndex,
   DropIndex,
   CreateView,
   DropView,
+  CreateProcedure,
+  DropProcedure,
+  Execute,
   Passthrough,  // a form the front end does not read: the engine gets it unchanged
 };
 
+// CREATE INDEX ... WITH PRIMARY | DISALLOW NULL | IGNORE NULL.
+enum class JetIndexOption : unsigned char { None, Primary, DisallowNull, IgnoreNull };
+
 struct JetStatement {
   JetStatementKind kind = JetStatementKind::Passthrough;
-  std::unique_ptr<JetQuery> query;  // Select, CreateView, Insert ... SELECT
-  std::string table;                // the statement's table (or index, or view, for Drop*)
-  std::string indexTable;           // CreateIndex: the table
+  std::unique_ptr<JetQuery> query;  // Select, SelectInto, CreateView, Insert ... SELECT, Crosstab
+  std::string table;                // the statement's table (or index, view, procedure)
+  std::string indexTable;           // CreateIndex, DropIndex: the table
   bool temporary = false;           // CREATE TEMP TABLE
   bool ifNotExists = false;
-  bool unique = false;                        // CREATE UNIQUE INDEX
-  std::vector<std::string> columns;           // INSERT's column list; CREATE VIEW's names
-  std::vector<std::vector<JetExprPtr>> rows;  // INSERT ... VALUES
-  std::vector<std::pair<std::string, JetExprPtr>> assignments;  // UPDATE ... SET
-  JetExprPtr where;                                             // UPDATE, DELETE
-  std::vector<JetColumnDef> columnDefs;         // CREATE TABLE, ALTER TABLE ADD (one)
-  std::vector<JetTableConstraint> constraints;  // CREATE TABLE
+  bool unique = false;  // CREATE UNIQUE INDEX
+  JetIndexOption indexOption = JetIndexOption::None;
+  std::vector<std::string> columns;  // INSERT's column list; CREATE VIEW's names
+  std::vector<JetExprPtr> values;    // INSERT ... VALUES
+  std::vector<std::pair<JetExprPtr, JetExprPtr>> assignments;  // UPDATE ... SET column = value
+  std::unique_ptr<JetSource> source;            // UPDATE's table or join; DELETE's FROM
+  std::string deleteTable;                      // DELETE t.* FROM ...: t; empty for DELETE [*] FROM
+  JetExprPtr where;                             // UPDATE, DELETE
+  std::vector<JetColumnDef> columnDefs;         // CREATE TABLE; ALTER TABLE ADD, ALTER (one)
+  std::vector<JetTableConstraint> constraints;  // CREATE TABLE; ADD CONSTRAINT (one)
   std::vector<JetIndexColumn> indexColumns;     // CREATE INDEX
-  std::string dropColumn;                       // ALTER TABLE ... DROP
+  std::string dropName;                         // ALTER TABLE ... DROP column | CONSTRAINT c
+  std::vector<JetParameter> parameters;         // PARAMETERS; CREATE PROCEDURE's
+  std::unique_ptr<JetStatement> body;           // CREATE PROCEDURE: the statement
+  std::string bodyText;                         // CREATE PROCEDURE: the statement as written
+  std::string parametersText;                   // CREATE PROCEDURE: the parameters as written
+  std::vector<JetExprPtr> arguments;            // EXECUTE's values
+  std::unique_ptr<JetCrosstab> crosstab;
 
-  // Bound: the target table (Insert, Update, Delete, CreateIndex, AlterTable*).
+  // Bound: the target table (Insert, Update, Delete, CreateIndex, AlterTable*, DropTable) and,
+  // for UPDATE and DELETE through a join, the target's source in it.
   JetSchemaTable target;
+  JetSource* targetSource = nullptr;
+  bool referenced = false;  // other tables' foreign keys refer to the target
 };
 
 }  // namespace tarnwick

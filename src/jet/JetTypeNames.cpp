@@ -83,6 +83,23 @@ constexpr NamedJetType kJetTypeNames[] = {
     {"UNIQUEIDENTIFIER", JetType::Guid},
 };
 
+// The ANSI forms of Jet's names that take more than one word, and the type they name.
+struct MultiWordType {
+  std::string_view name;
+  JetType type;
+};
+constexpr MultiWordType kMultiWordTypes[] = {
+    {"DOUBLE PRECISION", JetType::Double},
+    {"CHARACTER VARYING", JetType::Text},
+    {"CHAR VARYING", JetType::Text},
+    {"NATIONAL CHARACTER", JetType::Text},
+    {"NATIONAL CHAR", JetType::Text},
+    {"NATIONAL CHARACTER VARYING", JetType::Text},
+    {"NATIONAL CHAR VARYING", JetType::Text},
+    {"BINARY VARYING", JetType::Binary},
+    {"BIT VARYING", JetType::Binary},
+};
+
 struct JetTypeStorage {
   std::string_view name;
   ColumnAffinity affinity;
@@ -213,6 +230,15 @@ JetTypeInfo JetTypeInfoOf(std::string_view typeName, int size, int scale) {
   // The first word names the type ("DOUBLE PRECISION", "LONG INT").
   const std::size_t space = typeName.find(' ');
   const std::string_view first = typeName.substr(0, space);
+  for (const MultiWordType& entry : kMultiWordTypes) {
+    if (SameJetName(entry.name, typeName)) {
+      result.type = entry.type;
+      result.jetDeclared = true;
+      result.size = result.type == JetType::Double ? 0 : size;
+      if (result.type == JetType::Text && result.size == 0) result.size = kDefaultTextSize;
+      return result;
+    }
+  }
   const auto found =
       std::find_if(std::begin(kJetTypeNames), std::end(kJetTypeNames),
                    [&](const NamedJetType& entry) { return SameJetName(entry.name, first); });
@@ -254,6 +280,27 @@ std::string_view AffinityWordFor(std::string_view typeName) {
 bool IsAutoNumberType(std::string_view typeName) {
   return SameJetName(typeName, "COUNTER") || SameJetName(typeName, "AUTOINCREMENT") ||
          SameJetName(typeName, "IDENTITY");
+}
+
+bool IsJetTypeName(std::string_view typeName) {
+  for (const MultiWordType& entry : kMultiWordTypes) {
+    if (SameJetName(entry.name, typeName)) return true;
+  }
+  if (typeName.find(' ') != std::string_view::npos) return false;
+  return std::any_of(std::begin(kJetTypeNames), std::end(kJetTypeNames),
+                     [&](const NamedJetType& entry) { return SameJetName(entry.name, typeName); });
+}
+
+std::string JetTypeDeclaration(const JetTypeInfo& type) {
+  if (type.autoNumber) return "COUNTER";
+  if (type.type == JetType::Variant || type.type == JetType::Null) return {};
+  std::string text(JetTypeName(type.type));
+  if ((type.type == JetType::Text || type.type == JetType::Binary) && type.size > 0) {
+    text += "(" + std::to_string(type.size) + ")";
+  } else if (type.type == JetType::Decimal && type.size > 0) {
+    text += "(" + std::to_string(type.size) + "," + std::to_string(type.scale) + ")";
+  }
+  return text;
 }
 
 // A type name Jet does not know takes the type closest to the engine's affinity for it; what

@@ -33,6 +33,14 @@ std::string_view AffinityWordFor(std::string_view typeName);
 // COUNTER, AUTOINCREMENT and IDENTITY: numbered by the engine as rows are added.
 bool IsAutoNumberType(std::string_view typeName);
 
+// True for a type name Jet knows, its words upper case with single spaces between them: one
+// of Jet's names and synonyms, or an ANSI form of one ("DOUBLE PRECISION", "CHARACTER VARYING").
+bool IsJetTypeName(std::string_view typeName);
+
+// The declaration of a Jet type as Jet writes it, with its size: "TEXT(50)", "LONG",
+// "DECIMAL(8,2)", "COUNTER"; empty for a type no column is declared with (Variant, Null).
+std::string JetTypeDeclaration(const JetTypeInfo& type);
+
 // The type as jet_store names it: "LONG", "TEXT", "DATETIME", ...; for a type name Jet does
 // not know, the conversion that makes the value read as the type guessed for it; empty for a
 // column whose values are stored as they come (no type, or bytes).

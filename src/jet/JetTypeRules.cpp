@@ -96,7 +96,6 @@ int NumericRank(JetType type) {
 JetType BinaryResultType(JetOp op, JetType a, JetType b) {
   switch (op) {
     case JetOp::Concat:
-    case JetOp::EngineConcat:
       return JetType::Text;
     case JetOp::And:
     case JetOp::Or:

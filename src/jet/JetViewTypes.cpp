@@ -9,17 +9,10 @@ namespace {
 
 constexpr std::string_view kOpen = "/*jet-types:";
 constexpr std::string_view kClose = "*/";
-constexpr std::string_view kAutoNumber = "COUNTER";
 
 std::string TypeText(const JetTypeInfo& type) {
-  if (type.autoNumber) return std::string(kAutoNumber);
-  std::string text(JetTypeName(type.type));
-  if (type.size > 0) {
-    text += '(' + std::to_string(type.size);
-    if (type.scale > 0) text += ',' + std::to_string(type.scale);
-    text += ')';
-  }
-  return text;
+  std::string text = JetTypeDeclaration(type);
+  return text.empty() ? std::string(JetTypeName(type.type)) : text;
 }
 
 JetTypeInfo ReadType(std::string_view text) {

@@ -160,8 +160,8 @@ JetSqlWriter::Sql JetSqlWriter::Expr(const JetExpr& expr) {
       return {"(" + Query(*expr.query) + ")"};
     case JetExprKind::Exists:
       return {"(EXISTS (" + Query(*expr.query) + "))", true};
-    case JetExprKind::Case:
-      return {Case(expr)};
+    case JetExprKind::Quantified:
+      return Quantified(expr);
     case JetExprKind::Star:
       break;
   }
@@ -172,7 +172,14 @@ std::string JetSqlWriter::Name(const JetExpr& expr) {
   switch (expr.binding) {
     case JetNameBinding::Column:
       if (unqualifiedColumns_) return EngineName(expr.columnName);
+      if (joinedTarget_ != nullptr && expr.sourceAlias == joinedTarget_->boundAlias) {
+        return EngineName(kJoinedRowName) + "." + EngineName(expr.columnName);
+      }
       return EngineName(expr.sourceAlias) + "." + EngineName(expr.columnName);
+    case JetNameBinding::Parameter: {
+      const JetParameter& parameter = (*parameters_)[expr.aliasIndex];
+      return Stored(*parameter.value, parameter.type);
+    }
     case JetNameBinding::Constant:
       return expr.boolValue ? "-1" : "0";
     case JetNameBinding::Alias:
@@ -204,10 +211,6 @@ JetSqlWriter::Sql JetSqlWriter::Binary(const JetExpr& expr) {
       return Logic(expr, "AND");
     case JetOp::Or:
       return Logic(expr, "OR");
-    case JetOp::EngineConcat:
-      return {Parenthesized(Value(*expr.args[0]), "||", Value(*expr.args[1]))};
-    case JetOp::EngineModulo:
-      return {Parenthesized(Value(*expr.args[0]), "%", Value(*expr.args[1]))};
     case JetOp::Concat: {
       std::vector<const JetExpr*> terms;
       ConcatenatedTerms(expr, terms);
@@ -304,10 +307,32 @@ std::vector<std::string> JetSqlWriter::CompareOperands(const std::vector<const J
 }
 
 JetSqlWriter::Sql JetSqlWriter::Comparison(const JetExpr& expr, std::string_view op) {
+  return {Compare(*expr.args[0], op, *expr.args[1]), true};
+}
+
+std::string JetSqlWriter::Compare(const JetExpr& left, std::string_view op, const JetExpr& right) {
   std::string collation;
-  const std::vector<std::string> values =
-      CompareOperands({expr.args[0].get(), expr.args[1].get()}, collation);
-  return {Parenthesized(values[0], op, values[1] + collation), true};
+  const std::vector<std::string> values = CompareOperands({&left, &right}, collation);
+  return Parenthesized(values[0], op, values[1] + collation);
+}
+
+// x op Any (q) is true when the comparison holds for some row of q, x op All (q) when it holds
+// for every row; otherwise NULL when it is unknown for some row, else false.
+JetSqlWriter::Sql JetSqlWriter::Quantified(const JetExpr& expr) {
+  const std::vector<std::string> names{"__jet_value"};
+  JetExpr column(JetExprKind::Name, expr.offset);
+  column.binding = JetNameBinding::Column;
+  column.sourceAlias = "__jet_rows";
+  column.columnName = names[0];
+  column.type = expr.query->columns[0].type;
+  const std::string comparison = Compare(*expr.args[0], ComparisonText(expr.op), column);
+  const std::string rows = "EXISTS (SELECT 1 FROM (" + Query(*expr.query, &names) +
+                           ") AS \"__jet_rows\" WHERE ";
+  const std::string decided = expr.quantifierAll ? "NOT " + comparison : comparison;
+  return {"(CASE WHEN " + rows + decided + ") THEN " + (expr.quantifierAll ? "0" : "1") +
+              " WHEN " + rows + comparison + " IS NULL) THEN NULL ELSE " +
+              (expr.quantifierAll ? "1" : "0") + " END)",
+          true};
 }
 
 // And and Or of truth values are the engine's; of numbers they work bit by bit. A chain of
@@ -397,6 +422,9 @@ std::string JetSqlWriter::Call(const JetExpr& expr) {
     text += args[i];
   }
   text += ')';
+  if (function != nullptr && function->aggregate && !pivotFilter_.empty()) {
+    text += " FILTER (WHERE " + pivotFilter_ + ")";
+  }
   if (function != nullptr && function->aggregate && expr.type.type == JetType::Currency &&
       SameJetName(function->name, "Avg")) {
     text = Function(jet_op::kCurrency, {text});
@@ -404,21 +432,16 @@ std::string JetSqlWriter::Call(const JetExpr& expr) {
   return text;
 }
 
-std::string JetSqlWriter::Case(const JetExpr& expr) {
-  std::string text = "CASE";
-  std::size_t i = 0;
-  if (expr.hasOperand) text += " " + Value(*expr.args[i++]);
-  const std::size_t whenEnd = expr.args.size() - (expr.hasElse ? 1 : 0);
-  for (; i < whenEnd; i += 2) {
-    text += " WHEN " + (expr.hasOperand ? Value(*expr.args[i]) : Condition(*expr.args[i]));
-    text += " THEN " + Value(*expr.args[i + 1]);
-  }
-  if (expr.hasElse) text += " ELSE " + Value(*expr.args.back());
-  return text + " END";
+JetEngineStatements GenerateEngineSql(const JetStatement& statement) {
+  JetSqlWriter writer;
+  JetEngineStatements statements;
+  statements.sql = writer.Statement(statement);
+  statements.steps = writer.TakeSteps();
+  return statements;
 }
 
-std::string GenerateEngineSql(const JetStatement& statement) {
-  return JetSqlWriter().Statement(statement);
+std::string GeneratePivotValuesSql(const JetStatement& crosstab) {
+  return JetSqlWriter().PivotValues(crosstab);
 }
 
 }  // namespace tarnwick

@@ -118,76 +118,165 @@ std::string JetSqlWriter::Stored(const JetExpr& value, const JetTypeInfo& column
   return call + ")";
 }
 
+std::string JetSqlWriter::InsertQuery(const std::string& table,
+                                      const std::vector<std::string>& columns,
+                                      const std::vector<const JetTypeInfo*>& types,
+                                      const JetQuery& query,
+                                      const std::vector<std::string>& leftOut) {
+  std::string text = "INSERT INTO " + EngineName(table) + " (";
+  std::vector<std::string> all = columns;
+  all.insert(all.end(), leftOut.begin(), leftOut.end());
+  for (std::size_t i = 0; i < all.size(); ++i) text += (i > 0 ? ", " : "") + EngineName(all[i]);
+  // The query's columns, each converted, by position: SELECT jet_store(q."1", ...) FROM (...)
+  std::vector<std::string> names;
+  for (std::size_t i = 0; i < types.size(); ++i) names.push_back(std::to_string(i + 1));
+  text += ") SELECT ";
+  for (std::size_t i = 0; i < types.size(); ++i) {
+    if (i > 0) text += ", ";
+    JetExpr column(JetExprKind::Name, 0);
+    column.binding = JetNameBinding::Column;
+    column.sourceAlias = "__jet_rows";
+    column.columnName = names[i];
+    column.type = query.columns[i].type;
+    text += Stored(column, *types[i], columns[i]);
+  }
+  for (std::size_t i = 0; i < leftOut.size(); ++i) text += ", 0";
+  return text + " FROM (" + Query(query, &names) + ") AS \"__jet_rows\"";
+}
+
 std::string JetSqlWriter::Insert(const JetStatement& statement) {
   const std::vector<std::string> yesNo = LeftOutYesNo(statement);
-  std::string text = "INSERT INTO " + EngineName(statement.target.name) + " (";
-  std::vector<std::string> columns = statement.columns;
-  columns.insert(columns.end(), yesNo.begin(), yesNo.end());
-  for (std::size_t i = 0; i < columns.size(); ++i) {
-    if (i > 0) text += ", ";
-    text += EngineName(columns[i]);
-  }
-  text += ") ";
   std::vector<const JetTypeInfo*> types;
   for (const std::string& column : statement.columns) {
     types.push_back(&ColumnNamed(statement.target, column).type);
   }
-  const auto appendLeftOut = [&] {
-    for (std::size_t i = 0; i < yesNo.size(); ++i) text += ", 0";
-  };
   if (statement.query) {
-    // The query's columns, each converted, by position: SELECT jet_store(q."1", ...) FROM (...)
-    std::vector<std::string> names;
-    for (std::size_t i = 0; i < types.size(); ++i) names.push_back(std::to_string(i + 1));
-    text += "SELECT ";
-    for (std::size_t i = 0; i < types.size(); ++i) {
-      if (i > 0) text += ", ";
-      JetExpr column(JetExprKind::Name, 0);
-      column.binding = JetNameBinding::Column;
-      column.sourceAlias = "__jet_rows";
-      column.columnName = names[i];
-      column.type = statement.query->columns[i].type;
-      text += Stored(column, *types[i], statement.columns[i]);
-    }
-    appendLeftOut();
-    return text + " FROM (" + Query(*statement.query, &names) + ") AS \"__jet_rows\"";
+    return InsertQuery(statement.target.name, statement.columns, types, *statement.query, yesNo);
   }
-  text += "VALUES ";
-  for (std::size_t r = 0; r < statement.rows.size(); ++r) {
-    text += r == 0 ? "(" : ", (";
-    const std::vector<JetExprPtr>& row = statement.rows[r];
-    for (std::size_t i = 0; i < row.size(); ++i) {
-      if (i > 0) text += ", ";
-      text += Stored(*row[i], *types[i], statement.columns[i]);
-    }
-    appendLeftOut();
-    text += ')';
+  std::string text = "INSERT INTO " + EngineName(statement.target.name) + " (";
+  std::vector<std::string> columns = statement.columns;
+  columns.insert(columns.end(), yesNo.begin(), yesNo.end());
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    text += (i > 0 ? ", " : "") + EngineName(columns[i]);
   }
-  return text;
+  text += ") VALUES (";
+  for (std::size_t i = 0; i < statement.values.size(); ++i) {
+    text += (i > 0 ? ", " : "") + Stored(*statement.values[i], *types[i], statement.columns[i]);
+  }
+  for (std::size_t i = 0; i < yesNo.size(); ++i) text += ", 0";
+  return text + ")";
 }
 
+// A plain UPDATE of one table. Through a join, the changed table's rows are those the join
+// holds, each taking its values from its row of the join (the first, should it match
+// several): the join names the table __jet_row, so that it can find the row being changed.
 std::string JetSqlWriter::Update(const JetStatement& statement) {
-  std::string text = "UPDATE " + EngineName(statement.target.name) + " SET ";
+  const bool joined = statement.source->kind == JetSource::Kind::Join;
+  if (joined) joinedTarget_ = statement.targetSource;
+  const std::string table = EngineName(statement.target.name);
+  std::string join;
+  if (joined) {
+    join = " FROM " + Source(*statement.source);
+    if (statement.where) join += " WHERE (" + Condition(*statement.where) + ")";
+  }
+  const std::string thisRow = (statement.where ? " AND " : " WHERE ") + EngineName(kJoinedRowName) +
+                              ".rowid = " + table + ".rowid";
+  std::string text = "UPDATE " + table;
+  if (!joined && !statement.source->alias.empty()) {
+    text += " AS " + EngineName(statement.source->boundAlias);
+  }
+  text += " SET ";
   for (std::size_t i = 0; i < statement.assignments.size(); ++i) {
     const auto& [column, value] = statement.assignments[i];
     if (i > 0) text += ", ";
-    text += EngineName(column) + " = " +
-            Stored(*value, ColumnNamed(statement.target, column).type, column);
+    const std::string stored =
+        Stored(*value, ColumnNamed(statement.target, column->columnName).type, column->columnName);
+    text += EngineName(column->columnName) + " = " +
+            (joined ? "(SELECT " + stored + join + thisRow + " LIMIT 1)" : stored);
   }
+  joinedTarget_ = nullptr;
+  if (joined)
+    return text + " WHERE rowid IN (SELECT " + EngineName(kJoinedRowName) + ".rowid" + join + ")";
   if (statement.where) text += " WHERE " + Condition(*statement.where);
   return text;
 }
 
+// DELETE FROM t [WHERE ...]; through a join, the rows of t that the join holds.
 std::string JetSqlWriter::Delete(const JetStatement& statement) {
   std::string text = "DELETE FROM " + EngineName(statement.target.name);
+  if (statement.source->kind != JetSource::Kind::Join) {
+    if (!statement.source->alias.empty()) text += " AS " + EngineName(statement.source->boundAlias);
+    if (statement.where) text += " WHERE " + Condition(*statement.where);
+    return text;
+  }
+  joinedTarget_ = statement.targetSource;
+  text += " WHERE rowid IN (SELECT " + EngineName(kJoinedRowName) + ".rowid FROM " +
+          Source(*statement.source);
   if (statement.where) text += " WHERE " + Condition(*statement.where);
-  return text;
+  joinedTarget_ = nullptr;
+  return text + ")";
+}
+
+// SELECT ... INTO t: the table made with the Jet types of the result (a counter's numbers
+// become LONG values), then filled.
+std::string JetSqlWriter::SelectInto(const JetStatement& statement) {
+  const JetQuery& query = *statement.query;
+  std::string create = "CREATE TABLE " + EngineName(statement.table) + " (";
+  std::vector<std::string> columns;
+  std::vector<JetTypeInfo> types;
+  for (std::size_t i = 0; i < query.columns.size(); ++i) {
+    JetTypeInfo type = query.columns[i].type;
+    type.autoNumber = false;
+    type.jetDeclared = true;
+    JetColumnDef column;
+    column.name = query.columns[i].name;
+    const std::string declaration = JetTypeDeclaration(type);
+    const std::size_t open = declaration.find('(');
+    column.typeName = declaration.substr(0, open);
+    if (type.type == JetType::Text || type.type == JetType::Binary) column.size = type.size;
+    if (type.type == JetType::Decimal && type.size > 0) {
+      column.size = type.size;
+      column.scale = type.scale;
+    }
+    if (i > 0) create += ", ";
+    create += ColumnDefinition(column, 0);
+    columns.push_back(column.name);
+    types.push_back(
+        JetTypeInfoOf(column.typeName, column.size.value_or(0), column.scale.value_or(0)));
+  }
+  Step(create + ")");
+  std::vector<const JetTypeInfo*> typePointers;
+  for (const JetTypeInfo& type : types) typePointers.push_back(&type);
+  return InsertQuery(statement.table, columns, typePointers, query, {});
+}
+
+// A procedure is kept as its parameters and statement as written, in a table of the program's
+// own.
+std::string JetSqlWriter::CreateProcedure(const JetStatement& statement) {
+  Step(std::string(kCreateProceduresTable));
+  return "INSERT INTO " + EngineName(kProceduresTable) + " VALUES (" + EngineText(statement.table) +
+         ", " + EngineText(statement.parametersText) + ", " + EngineText(statement.bodyText) + ")";
+}
+
+std::string JetSqlWriter::DropProcedure(const JetStatement& statement) {
+  Step(std::string(kCreateProceduresTable));
+  return "DELETE FROM " + EngineName(kProceduresTable) +
+         " WHERE \"name\" = " + EngineText(statement.table);
+}
+
+void JetSqlWriter::Step(std::string sql, std::string failureWhenRows) {
+  steps_.push_back({std::move(sql), std::move(failureWhenRows)});
 }
 
 std::string JetSqlWriter::Statement(const JetStatement& statement) {
+  if (!statement.parameters.empty()) parameters_ = &statement.parameters;
   switch (statement.kind) {
     case JetStatementKind::Select:
       return Query(*statement.query);
+    case JetStatementKind::SelectInto:
+      return SelectInto(statement);
+    case JetStatementKind::Crosstab:
+      return Crosstab(statement);
     case JetStatementKind::Insert:
       return Insert(statement);
     case JetStatementKind::Update:
@@ -197,20 +286,28 @@ std::string JetSqlWriter::Statement(const JetStatement& statement) {
     case JetStatementKind::CreateTable:
       return CreateTable(statement);
     case JetStatementKind::AlterTableAdd:
-      return AlterTableAdd(statement);
     case JetStatementKind::AlterTableDrop:
-      return "ALTER TABLE " + EngineName(statement.target.name) + " DROP COLUMN " +
-             EngineName(statement.dropColumn);
+    case JetStatementKind::AlterColumn:
+    case JetStatementKind::AddConstraint:
+      return AlterTable(statement);
+    case JetStatementKind::DropConstraint:
+      return DropConstraint(statement, statement.dropName);
     case JetStatementKind::DropTable:
-      return Drop(statement, "TABLE");
+      return DropTable(statement);
     case JetStatementKind::DropIndex:
-      return Drop(statement, "INDEX");
+      return DropIndex(statement);
     case JetStatementKind::DropView:
       return Drop(statement, "VIEW");
     case JetStatementKind::CreateIndex:
       return CreateIndex(statement);
     case JetStatementKind::CreateView:
       return CreateView(statement);
+    case JetStatementKind::CreateProcedure:
+      return CreateProcedure(statement);
+    case JetStatementKind::DropProcedure:
+      return DropProcedure(statement);
+    case JetStatementKind::Execute:
+      return Statement(*statement.body);
     case JetStatementKind::Passthrough:
       break;
   }

@@ -53,8 +53,8 @@ DatabaseNames ChooseDatabase(std::string_view utf8DatabasePath) {
   DatabaseNames names = DeriveDatabaseNames(path);
   if (names.MdbName.empty()) throw TarnwickError(msg::DatabasePathIsFolder(utf8DatabasePath));
   if (DescriptorIsDatabase(names)) {
-    throw TarnwickError(msg::DescriptorWouldReplaceDatabase(utf8DatabasePath,
-                                                            SjisToUtf8(names.DescriptorPath())));
+    throw TarnwickError(
+        msg::DescriptorWouldReplaceDatabase(utf8DatabasePath, SjisToUtf8(names.DescriptorPath())));
   }
   return names;
 }
@@ -67,6 +67,11 @@ void OpenRunnerDatabase(DatabaseSession& session, Connection& connection,
     ChooseConfiguredDatabase(session, options);
   }
   if (!connection.Connected()) throw TarnwickError(session.LastConnectError());
+}
+
+SqlDialect ChooseDialect(const RunnerOptions& options) {
+  if (options.engineDialect) return *options.engineDialect ? SqlDialect::Engine : SqlDialect::Jet;
+  return LoadDialect(SettingsPath(ExecutableDir()));
 }
 
 std::string ImportPath(std::string_view utf8Path) {

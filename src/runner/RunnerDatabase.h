@@ -3,11 +3,11 @@
 #include <string>
 #include <string_view>
 
+#include "data/Connection.h"
 #include "files/DatabaseNames.h"
 #include "runner/RunnerOptions.h"
 
 namespace tarnwick {
-class Connection;
 class DatabaseSession;
 }  // namespace tarnwick
 
@@ -25,6 +25,10 @@ DatabaseNames ChooseDatabase(std::string_view utf8DatabasePath);
 // be opened.
 void OpenRunnerDatabase(DatabaseSession& session, Connection& connection,
                         const RunnerOptions& options);
+
+// The SQL the statements are written in: --dialect, else the settings' [SQL] DIALECT. Throws
+// TarnwickError when the settings file exists but cannot be read.
+SqlDialect ChooseDialect(const RunnerOptions& options);
 
 // The console path of a database to import (UTF-8 as given). Throws TarnwickError when the
 // file does not exist.

@@ -20,6 +20,13 @@ double Seconds(const std::string& value) {
   return seconds;
 }
 
+// The SQL of the statements: jet or engine.
+bool EngineDialect(const std::string& value) {
+  if (value == "jet") return false;
+  if (value == "engine") return true;
+  throw UsageError("オプション --dialect には jet か engine を指定してください（" + value + "）");
+}
+
 // One option of the command line. An option with a value takes it from the next argument,
 // or, for a long option, after "=" in the same argument (--db FILE, --db=FILE).
 struct OptionRule {
@@ -37,6 +44,8 @@ const OptionRule kOptionRules[] = {
     {"--sjis", false, [](RunnerOptions& o, const std::string&) { o.sjisOutput = true; }},
     {"--timeout", true,
      [](RunnerOptions& o, const std::string& v) { o.timeoutSeconds = Seconds(v); }},
+    {"--dialect", true,
+     [](RunnerOptions& o, const std::string& v) { o.engineDialect = EngineDialect(v); }},
     {"-c", true,
      [](RunnerOptions& o, const std::string& v) {
        o.inputs.push_back({RunnerInput::Kind::CommandText, v});
@@ -102,7 +111,7 @@ RunnerOptions ParseRunnerOptions(const std::vector<std::string>& arguments) {
 
 const char* UsageText() {
   return "使い方: tarnwick-run [--db FILE] [--new] [--compact] [--sjis] [--timeout SECONDS]\n"
-         "                    [-c TEXT | SCRIPT | --import FILE]...\n"
+         "                    [--dialect jet|engine] [-c TEXT | SCRIPT | --import FILE]...\n"
          "\n"
          "Tarnwick のデータベースで SQL を実行し、コンソールの記録（文、続いて結果の表、\n"
          "OK、または ERROR! とメッセージ）を標準出力に書きます。\n"
@@ -120,6 +129,10 @@ const char* UsageText() {
          "  --timeout SECONDS\n"
          "                 SECONDS 秒（0.5 なども可）より長くかかる文を中止します。\n"
          "                 スクリプトは次の文から続きます\n"
+         "  --dialect jet|engine\n"
+         "                 文の SQL: jet は Jet SQL として読みます（既定。Tarnwick.ini の\n"
+         "                 [SQL] DIALECT がなければ）。engine はデータベースエンジンの SQL\n"
+         "                 として、そのまま実行します\n"
          "  -c TEXT        TEXT を SQL 欄に入力したものとして実行します\n"
          "  SCRIPT         スクリプトファイル（UTF-8、UTF-16、Shift-JIS）を実行します。\n"
          "                 - は標準入力です\n"

@@ -22,6 +22,7 @@ struct RunnerOptions {
   bool showHelp = false;                    // -h, --help
   bool showVersion = false;                 // --version
   std::optional<double> timeoutSeconds;     // --timeout: the longest a statement may run
+  std::optional<bool> engineDialect;        // --dialect: engine (true) or jet (false)
   std::vector<RunnerInput> inputs;          // standard input alone when none was named
 };
 

@@ -108,6 +108,7 @@ ExitStatus RunSession(const RunnerOptions& options, std::FILE* out) {
   DatabaseSession session(connection, query, table, pane, ui);
   session.SetConnectionMessagePane(connectMessages);
   try {
+    connection.SetDialect(ChooseDialect(options));
     OpenRunnerDatabase(session, connection, options);
   } catch (const TarnwickError& error) {
     ReportOpenFailure(session, options, error.what());

@@ -1,5 +1,5 @@
-// What one statement does: the grid for "select", the engine for the rest, and the console's
-// own "?" command, which lists the catalogue or describes tables.
+// What one statement does: the grid for a statement that gives rows, the engine for the rest,
+// and the console's own "?" command, which lists the catalogue or describes tables.
 #include <gtest/gtest.h>
 
 #include "ConsoleSession.h"
@@ -11,14 +11,20 @@ const Statements kTableOfA = {"CREATE TABLE t (a INTEGER)", "INSERT INTO t VALUE
 const std::string kGridOfA = "a|\r\n-+\r\n5|\r\nOK\r\n";
 const std::string kListing = "テーブル名の一覧\r\n----------------\r\n";
 
-TEST(ExecuteStatement, OnlyTheFirstBlankDelimitedWordSelectsTheGrid) {
+TEST(ExecuteStatement, AStatementThatGivesRowsGoesToTheGridWhateverItsFirstWord) {
   ExpectPanes({
       {kTableOfA, "select a from t;Select a FROM t;\r\n  SELECT a FROM t;SELECT\r\na FROM t;",
        "select a from t;\r\n" + kGridOfA + "Select a FROM t;\r\n" + kGridOfA +
            "SELECT a FROM t;\r\n" + kGridOfA + "SELECT\r\na FROM t;\r\n" + kGridOfA},
-      // Glued to '*' or behind '(' the word is no "select": the statement runs without a grid.
-      {kTableOfA, "SELECT*FROM t;", "SELECT*FROM t;\r\nOK\r\n\r\n"},
-      {kTableOfA, "(SELECT a FROM t);", "(SELECT a FROM t);\r\nOK\r\n\r\n"},
+      // Glued to '*' or behind '(' it is a query all the same; a statement that gives no rows
+      // is answered OK, one the front end refuses with its message.
+      {kTableOfA, "SELECT*FROM t;", "SELECT*FROM t;\r\n" + kGridOfA},
+      {kTableOfA, "(SELECT a FROM t);", "(SELECT a FROM t);\r\n" + kGridOfA},
+      {kTableOfA, "PARAMETERS p LONG; SELECT a FROM t;",
+       "PARAMETERS p LONG; SELECT a FROM t;\r\n" + kGridOfA},
+      {kTableOfA, "DELETE FROM t WHERE a = 0;", "DELETE FROM t WHERE a = 0;\r\nOK\r\n\r\n"},
+      {kTableOfA, "SELECT a FROM t LIMIT 1;", "SELECT a FROM t LIMIT 1;\r\nERROR! %\r\n\r\n",
+       {"SELECT a FROM t LIMIT 1;"}},
   });
 }
 
@@ -44,7 +50,7 @@ TEST(ExecuteStatement, ListingAndDescriptionLayout) {
       // Tables and views in the order they were made; the program's own tables, the
       // engine's, indexes and triggers are not listed.
       {{"CREATE TABLE zeta (a INTEGER)", "CREATE TABLE __tarnwick_state (a INTEGER)",
-        "CREATE TABLE alpha (a INTEGER PRIMARY KEY AUTOINCREMENT)", "CREATE INDEX ix ON alpha (a)",
+        "CREATE TABLE alpha (a COUNTER PRIMARY KEY)", "CREATE INDEX ix ON alpha (a)",
         "CREATE VIEW 見る AS SELECT a FROM alpha",
         "CREATE TRIGGER never AFTER INSERT ON zeta BEGIN SELECT 1; END"},
        "?",

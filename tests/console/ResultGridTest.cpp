@@ -36,12 +36,22 @@ TEST(ResultGrid, WidthsInBytesAndCellTextByKind) {
       // Floats with two decimals; money as exact decimals without trailing zeros; NULL as an
       // empty cell in every kind.
       {{"CREATE TABLE f (F FLOAT)",
-        "INSERT INTO f VALUES (3.14159), (12345.678), (NULL), (1e20), (-0.001)"},
+        "INSERT INTO f VALUES (3.14159)",
+        "INSERT INTO f VALUES (12345.678)",
+        "INSERT INTO f VALUES (NULL)",
+        "INSERT INTO f VALUES (1e20)",
+        "INSERT INTO f VALUES (-0.001)"},
        "SELECT F FROM f",
        "SELECT F FROM f\r\nF       |\r\n--------+\r\n"
        "    3.14|\r\n12345.68|\r\n        |\r\n1.00E+20|\r\n   -0.00|\r\nOK\r\n"},
       {{"CREATE TABLE m (M MONEY)",
-        "INSERT INTO m VALUES (1234.5), (1234), (0.5), (NULL), (-2.25), (1.23456), (0)"},
+        "INSERT INTO m VALUES (1234.5)",
+        "INSERT INTO m VALUES (1234)",
+        "INSERT INTO m VALUES (0.5)",
+        "INSERT INTO m VALUES (NULL)",
+        "INSERT INTO m VALUES (-2.25)",
+        "INSERT INTO m VALUES (1.23456)",
+        "INSERT INTO m VALUES (0)"},
        "SELECT M FROM m",
        "SELECT M FROM m\r\nM     |\r\n------+\r\n"
        "1234.5|\r\n  1234|\r\n   0.5|\r\n      |\r\n -2.25|\r\n1.2346|\r\n     0|\r\nOK\r\n"},

@@ -11,7 +11,8 @@
 namespace tarnwick::test {
 namespace {
 
-// A statement that never ends by itself, and an endless result.
+// A statement that never ends by itself, and an endless result, in the engine's own SQL (the
+// tests' connections run it).
 const std::string kEndless =
     "(WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) SELECT x FROM c)";
 const std::string kEndlessInsert = "INSERT INTO t SELECT x FROM " + kEndless + ";";
@@ -63,6 +64,7 @@ TEST(Stopping, TheWatchStopsAStatementWhichIsRolledBackAndTheRunEndsOrGoesOn) {
   for (const auto& test : cases) {
     SCOPED_TRACE(test.script);
     ConsoleSession console;
+    console.database.Db().SetDialect(SqlDialect::Engine);
     console.database.Exec("CREATE TABLE t (x INTEGER)");
     ScriptedWatch watch;
     watch.stop = test.stop;
@@ -126,6 +128,7 @@ TEST(ResultGridLimits, AResultThatWouldPassTheLimitsIsRefusedWithTheRowsRead) {
   for (const auto& test : cases) {
     SCOPED_TRACE(test.script);
     ConsoleSession console;
+    console.database.Db().SetDialect(SqlDialect::Engine);
     console.context.gridLimits = test.limits;
     console.Run(test.script);
     if (test.pane.empty()) {

@@ -2,6 +2,7 @@
 
 #include "data/Connection.h"
 #include "data/Dataset.h"
+#include "jet/JetMessages.h"
 #include "support/TestDatabase.h"
 #include "support/ThrownMessage.h"
 #include "text/Cp932.h"
@@ -82,13 +83,13 @@ TEST_F(QueryTest, FailuresCarryTheEngineMessageInJapaneseAndOpenRunsOnlyRowRetur
   EXPECT_EQ(OpenFailure("CREATE TABLE never (a INTEGER)"), noRows);
   EXPECT_EQ(OpenFailure("DELETE FROM u"), noRows);
   EXPECT_FALSE(query_.Active());
-  EXPECT_EQ(db_.Scalar("SELECT count(*) FROM sqlite_master WHERE name = 'never'"), "0");
+  EXPECT_EQ(db_.EngineScalar("SELECT count(*) FROM sqlite_master WHERE name = 'never'"), "0");
   EXPECT_EQ(db_.Scalar("SELECT count(*) FROM u"), "1");
   query_.SetSql("SELECT k FROM u");  // running a row-returning statement without rows is fine
   query_.ExecSql();
 
   // A failure on a later row comes from the move to that row (rows come in insertion order).
-  db_.Exec("INSERT INTO t VALUES (1, 'one'), (2, 'two')");
+  db_.EngineExec("INSERT INTO t VALUES (1, 'one'), (2, 'two')");
   query_.SetSql("SELECT CInt(a * 20000) FROM t");
   query_.Open();
   EXPECT_EQ(query_.FieldAt(0).AsInteger(), 20000);
@@ -99,7 +100,7 @@ TEST_F(QueryTest, FieldNamesAreNeverEmptyAndNeverRepeat) {
   const std::pair<const char*, std::vector<const char*>> cases[] = {
       {R"(SELECT 1 AS "", 2 AS "", a, a, a AS a_1, b, b AS B, 3 AS COLUMN1 FROM t)",
        {"COLUMN2", "COLUMN3", "a", "a_2", "a_1", "b", "B_1", "COLUMN1"}},
-      {"SELECT b AS 名前, b AS 名前, count(*), 1 + 1, Expr1000 FROM t, (SELECT 1 AS Expr1000)",
+      {"SELECT b AS 名前, b AS 名前, Len(b), 1 + 1, Expr1000 FROM t, (SELECT 1 AS Expr1000)",
        {"名前", "名前_1", "Expr1000", "Expr1001", "Expr1000_1"}}};
   for (const auto& [sql, names] : cases) {
     query_.SetSql(Sjis(sql));

@@ -16,7 +16,7 @@ using test::ThrownMessage;
 TEST(TableTest, OpensAllRowsOfATableWhateverItsName) {
   TestDatabase db;
   db.Exec(R"(CREATE TABLE "my ""quoted"" 表" (a INTEGER, b TEXT))");
-  db.Exec(R"(INSERT INTO "my ""quoted"" 表" VALUES (1, 'x'), (2, 'y'))");
+  db.EngineExec(R"(INSERT INTO "my ""quoted"" 表" VALUES (1, 'x'), (2, 'y'))");
   Table table(db.Db());
   table.SetTableName(Sjis("my \"quoted\" 表"));
   table.Open();
@@ -33,7 +33,7 @@ TEST(TableTest, OpensAllRowsOfATableWhateverItsName) {
 TEST(TableTest, AppendingOnAnOpenTableChecksAndKeepsRows) {
   TestDatabase db;
   db.Exec("CREATE TABLE items (id INTEGER PRIMARY KEY, name TEXT)");
-  db.Exec("INSERT INTO items (id) VALUES (1), (2)");
+  db.EngineExec("INSERT INTO items (id) VALUES (1), (2)");
   Query source(db.Db());
   source.SetSql("SELECT 1 AS id, 'dup' AS name, 5 AS free_id, 3 AS next_id");
   source.Open();
@@ -69,14 +69,15 @@ TEST(TableTest, AppendingOnAnOpenTableChecksAndKeepsRows) {
   table.FieldAt(1).Assign(source.FieldAt(1));
   table.Append();
   table.Close();
-  EXPECT_EQ(db.Scalar("SELECT group_concat(id || ifnull(name, '-')) FROM items"), "1-,2-,3-,5dup");
+  EXPECT_EQ(db.EngineScalar("SELECT group_concat(id || ifnull(name, '-')) FROM items"),
+            "1-,2-,3-,5dup");
 }
 
 TEST(TableTest, AValueOverTheEnginesLengthLimitFailsItsRow) {
   constexpr const char* kNotes = "CREATE TABLE notes (id INTEGER PRIMARY KEY, body TEXT, pic BLOB)";
   TestDatabase source;
   source.Exec(kNotes);
-  source.Exec(
+  source.EngineExec(
       "INSERT INTO notes VALUES (1, 'a text of more than sixteen bytes', x'01'),"
       " (2, 'short', x'000102030405060708090a0b0c0d0e0f10'), (3, 'short', x'01')");
   TestDatabase target;
@@ -101,8 +102,8 @@ TEST(TableTest, AValueOverTheEnginesLengthLimitFailsItsRow) {
   to.Close();
   sqlite3_limit(target.Db().Handle(), SQLITE_LIMIT_LENGTH, usualLimit);
   // The refused values were not stored as NULL in their place: only the third row is there.
-  EXPECT_EQ(target.Scalar("SELECT group_concat(id || body || (pic = x'01')) FROM notes"),
-            "3short-1");
+  EXPECT_EQ(target.EngineScalar("SELECT group_concat(id || body || (pic = x'01')) FROM notes"),
+            "3short1");
 }
 
 }  // namespace

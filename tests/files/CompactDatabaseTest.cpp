@@ -27,10 +27,10 @@ struct CompactFixture : SessionFixture {
     session.RecreateDatabase();
     session.SetDbConnected(true);
     Exec("CREATE TABLE Notes (ID COUNTER Primary Key, Body MEMO)");
-    Exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
-         std::to_string(2 * kRows) +
-         ") INSERT INTO Notes (Body) SELECT printf('%0200d', i) FROM n");
-    Exec("DELETE FROM Notes WHERE ID % 2 = 0");
+    EngineExec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < " +
+               std::to_string(2 * kRows) +
+               ") INSERT INTO Notes (Body) SELECT printf('%0200d', i) FROM n");
+    EngineExec("DELETE FROM Notes WHERE ID % 2 = 0");
     pane.Clear();
   }
   std::string Path() const { return session.DatabasePath(); }
@@ -46,10 +46,11 @@ struct CompactFixture : SessionFixture {
   // The database under its name is whole and holds every row.
   void ExpectWholeDatabase() {
     connection.Close();
-    EXPECT_EQ(Scalar("PRAGMA integrity_check"), "ok");
-    EXPECT_EQ(Scalar("SELECT count(*) || ' ' || sum(length(Body)) || ' ' || max(ID) FROM Notes"),
-              std::to_string(kRows) + " " + std::to_string(200 * kRows) + " " +
-                  std::to_string(2 * kRows - 1));
+    EXPECT_EQ(EngineScalar("PRAGMA integrity_check"), "ok");
+    EXPECT_EQ(
+        EngineScalar("SELECT count(*) || ' ' || sum(length(Body)) || ' ' || max(ID) FROM Notes"),
+        std::to_string(kRows) + " " + std::to_string(200 * kRows) + " " +
+            std::to_string(2 * kRows - 1));
     connection.Close();
   }
 };

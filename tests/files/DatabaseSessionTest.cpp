@@ -28,8 +28,8 @@ constexpr const char* kConnectedLine = "default.mdb ファイルに接続しま�
 
 // A database file with one table of two rows, without a descriptor beside it.
 void MakeDatabaseWithRows(const std::string& databasePath) {
-  test::MakeDatabaseWith(databasePath,
-                         {"CREATE TABLE t (id INTEGER)", "INSERT INTO t VALUES (1), (2)"});
+  test::MakeDatabaseWith(databasePath, {"CREATE TABLE t (id INTEGER)", "INSERT INTO t VALUES (1)",
+                                        "INSERT INTO t VALUES (2)"});
 }
 
 // Marks a file so that a later rewrite shows: its modification time goes far back.
@@ -145,13 +145,15 @@ TEST(DatabaseSession, RecreateWritesTheTemplateOnlyWhereNoDatabaseOfOursIsLost) 
   // A database of ours is emptied in place: the same file, which another program that has it
   // open goes on using, with the template's version marks and nothing of the old schema.
   DeleteFile(path);
-  test::MakeDatabaseWith(path, {"CREATE TABLE t (id INTEGER PRIMARY KEY AUTOINCREMENT, r INTEGER "
-                                "REFERENCES u (id))",
-                                "CREATE TABLE u (id INTEGER PRIMARY KEY)",
-                                "CREATE INDEX i ON t (r)", "CREATE VIEW v AS SELECT * FROM t",
-                                "CREATE TRIGGER g AFTER INSERT ON u BEGIN DELETE FROM t; END",
-                                "INSERT INTO u VALUES (1)", "INSERT INTO t (r) VALUES (1)",
-                                "PRAGMA user_version = 7"});
+  test::MakeDatabaseWith(
+      path,
+      {"CREATE TABLE t (id INTEGER PRIMARY KEY AUTOINCREMENT, r INTEGER "
+       "REFERENCES u (id))",
+       "CREATE TABLE u (id INTEGER PRIMARY KEY)", "CREATE INDEX i ON t (r)",
+       "CREATE VIEW v AS SELECT * FROM t",
+       "CREATE TRIGGER g AFTER INSERT ON u BEGIN DELETE FROM t; END", "INSERT INTO u VALUES (1)",
+       "INSERT INTO t (r) VALUES (1)", "PRAGMA user_version = 7"},
+      SqlDialect::Engine);
   struct stat before {};
   ASSERT_EQ(stat(path.c_str(), &before), 0);
   f.session.RecreateDatabase();

@@ -26,7 +26,8 @@ struct ReadOnlyFixture : SessionFixture {
     session.RecreateDatabase();
     session.SetDbConnected(true);
     Exec("CREATE TABLE t (id INTEGER)");
-    Exec("INSERT INTO t VALUES (1), (2)");
+    Exec("INSERT INTO t VALUES (1)");
+    Exec("INSERT INTO t VALUES (2)");
     connection.Close();
     pane.Clear();
   }

@@ -108,9 +108,10 @@ class StartUpTest : public QObject {
     WindowUnderTest window;
     TMainForm& form = window.StartWithDatabase();
     window.RunSql(QStringLiteral(
-        "CREATE TABLE big (a MEMO);\n"
-        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 40) "
-        "INSERT INTO big SELECT printf('%020000d', i) FROM n;\nDROP TABLE big;"));
+        "CREATE TABLE big (a MEMO);\nINSERT INTO big VALUES (String(20000, '0'));\n"
+        "INSERT INTO big SELECT a FROM big;\nINSERT INTO big SELECT a FROM big;\n"
+        "INSERT INTO big SELECT a FROM big;\nINSERT INTO big SELECT a FROM big;\n"
+        "INSERT INTO big SELECT a FROM big;\nINSERT INTO big SELECT a FROM big;\nDROP TABLE big;"));
     QVERIFY(!window.ResultText().contains(QStringLiteral("ERROR")));
     const QString database = window.File(QStringLiteral("test.mdb"));
     // The engine may hold recent pages in its log beside the file until it closes.

@@ -13,8 +13,9 @@ using namespace tarnwick::test;
 
 namespace {
 
-const QString kEndless = QStringLiteral(
-    "(WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) SELECT x FROM c)");
+// Rows without end for any test's patience: seven copies of a table of 16 rows side by side.
+const QString kEndless =
+    QStringLiteral("(SELECT a.x FROM s AS a, s AS b, s AS c, s AS d, s AS e, s AS f, s AS g)");
 const QString kStopped =
     QStringLiteral("ERROR! 実行を中止しました。これより後のSQL文は実行していません。\n\n");
 
@@ -26,7 +27,10 @@ class StoppingARunTest : public WindowTestCase {
  private slots:
   void escOrTheRunButtonStopsALongStatementWhileEventsAreProcessed() {
     TMainForm& form = window_->Form();
-    window_->RunSql(QStringLiteral("CREATE TABLE t (x INTEGER)"));
+    window_->RunSql(QStringLiteral(
+        "CREATE TABLE t (x INTEGER);\nCREATE TABLE s (x INTEGER);\nINSERT INTO s VALUES (1);\n"
+        "INSERT INTO s SELECT x FROM s;\nINSERT INTO s SELECT x FROM s;\n"
+        "INSERT INTO s SELECT x FROM s;\nINSERT INTO s SELECT x FROM s;"));
     const struct {
       const char* how;
       QString statement;

@@ -102,7 +102,6 @@ TEST(JetBinderTest, ExpressionsTakeJetsTypes) {
       {"IIf(在籍, 'a', 1)", "VARIANT"},
       {"Switch(在籍, 年齢, True, 内線)", "SHORT"},
       {"Choose(1, 氏名, 備考)", "MEMO"},
-      {"nosuchfunction(1)", "VARIANT"},
       {"(SELECT Max(給与) FROM 社員)", "CURRENCY"},
       {"Exists (SELECT 1)", "YESNO"},
   };
@@ -225,6 +224,45 @@ TEST(JetBinderTest, StatementsThatNameWhatIsNotThereOrAreOutOfShapeAreRefused) {
        {"SELECT 部署名 FROM 部署 AS b WHERE B.部署id = 1", "select S.id from 社員 s order by S.ID",
         "SELECT No, on FROM 番号"}) {
     EXPECT_EQ(RefusalOf(sql), "") << sql;
+  }
+}
+
+// Jet's checks of a grouped query and of SELECT DISTINCT: the column each refusal names, or ""
+// for a query Jet runs.
+TEST(JetBinderTest, GroupedQueriesAndDistinctSortOnlyByWhatTheyGroupOrShow) {
+  const std::string grouped = "集計関数の一部として指定された式 '";
+  const std::string distinct = "ORDER BY 句 (";
+  const std::pair<std::string_view, std::string> cases[] = {
+      {"SELECT 部署ID, Count(*) FROM 社員 GROUP BY 部署ID", ""},
+      {"SELECT 社員.部署ID, Count(*) FROM 社員 GROUP BY 部署ID", ""},
+      {"SELECT 部署ID, Count(*) FROM 社員 AS s GROUP BY s.部署ID", ""},
+      {"SELECT Year(入社日), Count(*) FROM 社員 GROUP BY Year(入社日)", ""},
+      {"SELECT 部署ID, Sum(給与) FROM 社員 GROUP BY 部署ID HAVING Sum(給与) > 1 ORDER BY "
+       "Sum(給与) DESC",
+       ""},
+      {"SELECT Count(*), 1 + 1, Max(給与) - Min(給与) FROM 社員", ""},
+      {"SELECT 部署ID FROM 社員 GROUP BY 部署ID, 氏名", ""},
+      {"SELECT 部署名, (SELECT Count(*) FROM 社員 WHERE 社員.部署ID = 部署.部署ID) FROM 部署", ""},
+      {"SELECT 部署名 FROM 部署 WHERE 部署ID IN (SELECT 部署ID FROM 社員 GROUP BY 部署ID HAVING "
+       "Count(*) > 1)",
+       ""},
+      {"SELECT 部署ID, 氏名 FROM 社員 GROUP BY 部署ID", grouped + "氏名'"},
+      {"SELECT 氏名, Count(*) FROM 社員", grouped + "氏名'"},
+      {"SELECT 部署ID, 給与 + Sum(給与) FROM 社員 GROUP BY 部署ID", grouped + "給与'"},
+      {"SELECT Year(入社日) FROM 社員 GROUP BY Month(入社日)", grouped + "入社日'"},
+      {"SELECT 部署ID FROM 社員 GROUP BY 部署ID HAVING 給与 > 1", grouped + "給与'"},
+      {"SELECT 部署ID FROM 社員 GROUP BY 部署ID ORDER BY 氏名", grouped + "氏名'"},
+      {"SELECT s.部署ID FROM 社員 AS s GROUP BY s.部署ID ORDER BY s.氏名", grouped + "s.氏名'"},
+      {"SELECT DISTINCT 氏名 FROM 社員 ORDER BY 氏名 DESC", ""},
+      {"SELECT DISTINCT 氏名 AS n FROM 社員 ORDER BY n", ""},
+      {"SELECT DISTINCT 給与 * 2 FROM 社員 ORDER BY 給与 * 2", ""},
+      {"SELECT DISTINCT 氏名 FROM 社員 ORDER BY 給与", distinct + "給与)"},
+      {"SELECT DISTINCT 氏名 FROM 社員 ORDER BY Len(氏名)", distinct + "Len(氏名))"},
+  };
+  for (const auto& [sql, refusal] : cases) {
+    const std::string message = RefusalOf(sql);
+    EXPECT_EQ(message.substr(0, refusal.size()), refusal) << sql;
+    EXPECT_EQ(message.empty(), refusal.empty()) << sql << "\n" << message;
   }
 }
 

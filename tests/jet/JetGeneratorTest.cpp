@@ -153,41 +153,33 @@ TEST(JetGeneratorTest, DefinitionsKeepTheJetTypeNameFirstAndTheStorageItPromises
       {"CREATE TABLE t (a MEMO, b STRING(50), c LONG, d DATETIME, e YESNO, f BINARY(16), g TEXT)",
        R"(CREATE TABLE "t" ("a" MEMO TEXT COLLATE NOCASE, "b" STRING TEXT(50) COLLATE NOCASE, )"
        R"("c" LONG INT, "d" DATETIME TEXT, "e" YESNO DEFAULT 0, "f" BINARY BLOB(16), "g" TEXT COLLATE NOCASE))"},
-      // A COUNTER is the numbered key where the table's key allows, a plain INTEGER beside
-      // another key.
-      {"CREATE TABLE t (ID COUNTER PRIMARY KEY, n TEXT(5))",
-       R"(CREATE TABLE "t" ("ID" INTEGER PRIMARY KEY AUTOINCREMENT, "n" TEXT(5) COLLATE NOCASE))"},
-      {"CREATE TABLE t (ID COUNTER(1, 1), n LONG)",
-       R"(CREATE TABLE "t" ("ID" INTEGER PRIMARY KEY AUTOINCREMENT, "n" LONG INT))"},
-      {"CREATE TABLE t (ID AUTOINCREMENT, CONSTRAINT pk PRIMARY KEY (id))",
-       R"(CREATE TABLE "t" ("ID" INTEGER, CONSTRAINT "pk" PRIMARY KEY ("id" AUTOINCREMENT)))"},
-      {"CREATE TABLE t (ID COUNTER, Code TEXT(5) PRIMARY KEY)",
-       R"(CREATE TABLE "t" ("ID" INTEGER, "Code" TEXT(5) PRIMARY KEY NOT NULL COLLATE NOCASE))"},
-      {"CREATE TABLE t (A COUNTER, B COUNTER)",
-       R"(CREATE TABLE "t" ("A" INTEGER PRIMARY KEY AUTOINCREMENT, "B" INTEGER))"},
       // Key columns refuse NULL; a sole INTEGER key is no row number (a NULL is refused, not
-      // numbered).
-      {"CREATE TABLE t (ID INTEGER PRIMARY KEY, a LONG NOT NULL, b SHORT, PRIMARY KEY (a, b))",
-       R"(CREATE TABLE "t" ("ID" INTEGER PRIMARY KEY NOT NULL, "a" LONG INT NOT NULL, "b" SHORT INT )"
-       R"(NOT NULL, PRIMARY KEY ("a", "b")))"},
-      {"CREATE TABLE t (ID INTEGER PRIMARY KEY, n TEXT(9))",
-       R"(CREATE TABLE "t" ("ID" INT PRIMARY KEY NOT NULL, "n" TEXT(9) COLLATE NOCASE))"},
+      // numbered). Every key and constraint follows the columns, with its name.
+      {"CREATE TABLE t (ID INTEGER, a LONG NOT NULL, b SHORT, PRIMARY KEY (a, b))",
+       R"(CREATE TABLE "t" ("ID" INTEGER, "a" LONG INT NOT NULL, "b" SHORT INT NOT NULL, )"
+       R"(PRIMARY KEY ("a", "b")))"},
+      {"CREATE TABLE t (ID INTEGER CONSTRAINT k PRIMARY KEY DESC, n TEXT(9))",
+       R"(CREATE TABLE "t" ("ID" INT NOT NULL, "n" TEXT(9) COLLATE NOCASE, )"
+       R"(CONSTRAINT "k" PRIMARY KEY ("ID" DESC)))"},
       // Defaults are converted as stored values; constraints keep their names.
       {"CREATE TEMP TABLE IF NOT EXISTS t (a LONG DEFAULT '7' CHECK (a > 0), b YESNO DEFAULT True "
-       "UNIQUE, c LONG REFERENCES p (k) ON DELETE SET NULL, CONSTRAINT f FOREIGN KEY (c) "
-       "REFERENCES p ON UPDATE CASCADE ON DELETE NO ACTION)",
-       R"(CREATE TEMP TABLE IF NOT EXISTS "t" ("a" LONG INT DEFAULT (jet_store('7', 'LONG')) )"
-       R"(CHECK (("a" > 0)), "b" YESNO UNIQUE DEFAULT (-1), "c" LONG INT REFERENCES "p" ("k") ON )"
-       R"(DELETE SET NULL, CONSTRAINT "f" FOREIGN KEY ("c") REFERENCES "p" ON UPDATE CASCADE ON )"
-       R"(DELETE NO ACTION))"},
-      {"ALTER TABLE 部署 ADD COLUMN 作成 COUNTER",
-       R"(ALTER TABLE "部署" ADD COLUMN "作成" INTEGER)"},
-      {"ALTER TABLE 部署 ADD 有効 YESNO NOT NULL",
-       R"(ALTER TABLE "部署" ADD COLUMN "有効" YESNO NOT NULL DEFAULT 0)"},
+       "UNIQUE, c LONG REFERENCES 部署 (部署id) ON DELETE SET NULL, CONSTRAINT f FOREIGN KEY (c) "
+       "REFERENCES 部署 ON UPDATE CASCADE ON DELETE NO ACTION)",
+       R"(CREATE TEMP TABLE IF NOT EXISTS "t" ("a" LONG INT DEFAULT (jet_store('7', 'LONG')), )"
+       R"("b" YESNO DEFAULT (-1), "c" LONG INT, CHECK (("a" > 0)), UNIQUE ("b"), FOREIGN KEY )"
+       R"(("c") REFERENCES "部署" ("部署ID") ON DELETE SET NULL, CONSTRAINT "f" FOREIGN KEY ("c") )"
+       R"(REFERENCES "部署" ("部署ID") ON UPDATE CASCADE ON DELETE NO ACTION))"},
+      {"ALTER TABLE 部署 ADD 有効 YESNO",
+       R"(ALTER TABLE "部署" ADD COLUMN "有効" YESNO DEFAULT 0)"},
       {"ALTER TABLE 部署 DROP 部署名", R"(ALTER TABLE "部署" DROP COLUMN "部署名")"},
+      {"ALTER TABLE 部署 ADD CONSTRAINT u UNIQUE (部署名)",
+       R"(CREATE UNIQUE INDEX "u" ON "部署" ("部署名"))"},
       {"CREATE UNIQUE INDEX i ON 部署 (部署名 DESC, 部署id)",
        R"(CREATE UNIQUE INDEX "i" ON "部署" ("部署名" DESC, "部署ID"))"},
-      {R"(DROP TABLE [a"b])", R"(DROP TABLE "a""b")"},
+      {"CREATE INDEX i ON 部署 (部署名) WITH IGNORE NULL",
+       R"(CREATE INDEX "i" ON "部署" ("部署名") WHERE "部署名" IS NOT NULL)"},
+      {R"(DROP TABLE IF EXISTS [a"b])", R"(DROP TABLE IF EXISTS "a""b")"},
+      {"DROP INDEX i", R"(DROP INDEX "i")"},
       // A view records its columns' Jet types in its own definition.
       {"CREATE VIEW v AS SELECT ID, 氏名, 給与 * 2 AS 倍, 備考 & '' FROM 社員",
        R"(CREATE VIEW "v" /*jet-types:COUNTER;TEXT(10);CURRENCY;TEXT*/ AS SELECT "社員"."ID" AS "ID", )"

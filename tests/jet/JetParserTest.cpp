@@ -14,8 +14,8 @@ namespace {
 
 std::string_view OpText(JetOp op) {
   static constexpr std::string_view kTexts[] = {
-      "^", "-",  "+", "*", "/",  "\\", "Mod", "%",   "+",  "-",   "&",   "||",
-      "=", "<>", "<", ">", "<=", ">=", "Not", "And", "Or", "Xor", "Eqv", "Imp"};
+      "^",  "-", "+", "*",  "/",  "\\",  "Mod", "+",  "-",   "&",   "=",
+      "<>", "<", ">", "<=", ">=", "Not", "And", "Or", "Xor", "Eqv", "Imp"};
   return kTexts[static_cast<int>(op)];
 }
 
@@ -55,8 +55,9 @@ std::string Tree(const JetExpr& expr) {
       return "(SELECT)";
     case JetExprKind::Exists:
       return "(Exists (SELECT))";
-    case JetExprKind::Case:
-      return "(Case" + args + ")";
+    case JetExprKind::Quantified:
+      return "(" + std::string(OpText(expr.op)) + (expr.quantifierAll ? "All" : "Any") + args +
+             " (SELECT))";
     default:
       return expr.text;
   }
@@ -101,7 +102,12 @@ TEST(JetParserTest, OperatorsBindAsJetsPrecedenceSays) {
       {"x In ((SELECT 1), 2)", "(In x (SELECT) 2)"},
       {"1 + Not 0 + 1", "(+ 1 (Not (+ 0 1)))"},
       {"a Is Null = b", "(= (IsNull a) b)"},
-      {"a <> b != c", "(<> (<> a b) c)"},
+      {"a <> b < c", "(< (<> a b) c)"},
+      // Any, Some and All take the comparison's left side and a subquery.
+      {"a > All (SELECT 1) And b", "(And (>All a (SELECT)) b)"},
+      {"a + 1 = Some (SELECT 1)", "(=Any (+ a 1) (SELECT))"},
+      {"a < any (SELECT 1 UNION SELECT 2)", "(<Any a (SELECT))"},
+      {"a = [Any]", "(= a Any)"},
       // Names, calls (Left and Right are keywords of joins) and subqueries.
       {"Left(s, 2) & [a b].[c]", "(& Left(s 2) a b.c)"},
       {"t!c + Right(s, 1)", "(+ t.c Right(s 1))"},
@@ -109,8 +115,6 @@ TEST(JetParserTest, OperatorsBindAsJetsPrecedenceSays) {
       {"Now()", "Now()"},
       {"(SELECT 1) + 1", "(+ (SELECT) 1)"},
       {"Not Exists (SELECT 1)", "(Not (Exists (SELECT)))"},
-      {"CASE WHEN a THEN 1 ELSE 2 END", "(Case a 1 2)"},
-      {"a || b % 2", "(|| a (% b 2))"},
   };
   for (const auto& [expression, tree] : cases) {
     EXPECT_EQ(TreeOf(expression), tree) << expression;
@@ -160,25 +164,41 @@ TEST(JetParserTest, DateLiteralsInJetsForms) {
 
 std::string Summary(const JetStatement& statement) {
   static constexpr std::string_view kKinds[] = {
-      "Select",     "Insert",    "Update",     "Delete",      "CreateTable",
-      "AlterAdd",   "AlterDrop", "DropTable",  "CreateIndex", "DropIndex",
-      "CreateView", "DropView",  "Passthrough"};
+      "Select",        "SelectInto",     "Crosstab",        "Insert",        "Update",
+      "Delete",        "CreateTable",    "AlterAdd",        "AlterDrop",     "AlterColumn",
+      "AddConstraint", "DropConstraint", "DropTable",       "CreateIndex",   "DropIndex",
+      "CreateView",    "DropView",       "CreateProcedure", "DropProcedure", "Execute",
+      "Passthrough"};
   std::string summary(kKinds[static_cast<int>(statement.kind)]);
   if (!statement.table.empty()) summary += " " + statement.table;
+  if (!statement.indexTable.empty()) summary += " on " + statement.indexTable;
   if (statement.query) summary += " parts=" + std::to_string(statement.query->parts.size());
-  if (!statement.rows.empty()) summary += " rows=" + std::to_string(statement.rows.size());
+  if (!statement.values.empty()) summary += " values=" + std::to_string(statement.values.size());
   if (!statement.columns.empty()) summary += " columns=" + std::to_string(statement.columns.size());
   if (!statement.assignments.empty()) {
-    summary += " set=" + statement.assignments.back().first;
+    const JetExpr& column = *statement.assignments.back().first;
+    summary += " set=" + (column.qualifier.empty() ? "" : column.qualifier + ".") + column.text;
   }
+  if (statement.source && statement.source->kind == JetSource::Kind::Join) summary += " join";
+  if (!statement.deleteTable.empty()) summary += " of=" + statement.deleteTable;
   for (const JetColumnDef& column : statement.columnDefs) {
     summary += " [" + column.name + " " + column.typeName;
     if (column.size) summary += "(" + std::to_string(*column.size) + ")";
-    if (column.primaryKey) summary += " key";
+    for (const JetTableConstraint& constraint : column.constraints) {
+      summary += constraint.kind == JetTableConstraint::Kind::PrimaryKey ? " key" : " constraint";
+    }
     if (column.notNull) summary += " notnull";
     summary += "]";
   }
   summary += std::string(statement.constraints.size(), '+');
+  if (!statement.dropName.empty()) summary += " drop=" + statement.dropName;
+  for (const JetParameter& parameter : statement.parameters) {
+    summary += " (" + parameter.name + " " + parameter.typeName + ")";
+  }
+  if (!statement.arguments.empty())
+    summary += " args=" + std::to_string(statement.arguments.size());
+  if (statement.body) summary += " {" + Summary(*statement.body) + "}";
+  if (statement.indexOption != JetIndexOption::None) summary += " with";
   for (const JetIndexColumn& column : statement.indexColumns) {
     summary += " " + column.name + (column.descending ? " desc" : "");
   }
@@ -192,22 +212,42 @@ TEST(JetParserTest, StatementFormsAndThoseLeftToTheEngine) {
        "Select parts=3"},
       {"SELECT * FROM (a INNER JOIN b ON a.x = b.x) LEFT OUTER JOIN c ON b.y = c.y, d",
        "Select parts=1"},
-      {"INSERT INTO t (a, b) VALUES (1, 2), (3, 4);", "Insert t rows=2 columns=2"},
+      {"INSERT INTO t (a, b) VALUES (1, 2);", "Insert t values=2 columns=2"},
       {"INSERT INTO t SELECT * FROM u", "Insert t parts=1"},
       {"INSERT INTO t (a) (SELECT b FROM u)", "Insert t parts=1 columns=1"},
-      {"UPDATE t SET a = 1, t.b = a + 1 WHERE c", "Update t set=b"},
-      {"DELETE FROM [my t] WHERE a = 1", "Delete my t"},
+      {"UPDATE t SET a = 1, t.b = a + 1 WHERE c", "Update set=t.b"},
+      {"UPDATE a INNER JOIN b ON a.x = b.x SET a.y = b.y", "Update set=a.y join"},
+      {"DELETE FROM [my t] WHERE a = 1", "Delete"},
+      {"DELETE * FROM t", "Delete"},
+      {"DELETE t.* FROM t INNER JOIN u ON t.a = u.a WHERE u.b = 1", "Delete join of=t"},
+      {"DELETE t.a, t.b FROM t", "Delete"},
+      {"SELECT DISTINCTROW TOP 5 PERCENT a INTO n FROM t", "SelectInto parts=1"},
       {"CREATE TABLE t (a TEXT(10) NOT NULL, b COUNTER(1, 1) PRIMARY KEY, "
        "CONSTRAINT u UNIQUE (a), FOREIGN KEY (a) REFERENCES p (k))",
        "CreateTable t [a TEXT(10) notnull] [b COUNTER(1) key]++"},
+      {"CREATE TABLE t (a LONG CONSTRAINT f REFERENCES p ON DELETE CASCADE UNIQUE)",
+       "CreateTable t [a LONG constraint constraint]"},
       {"create temp table t (x double precision default -1 check (x > 0))",
-       "CreateTable t [x DOUBLE PRECISION]"},
-      {"CREATE UNIQUE INDEX i ON t (a DESC, b)", "CreateIndex i a desc b"},
+       "CreateTable t [x DOUBLE PRECISION constraint]"},
+      {"CREATE UNIQUE INDEX i ON t (a DESC, b)", "CreateIndex i on t a desc b"},
+      {"CREATE INDEX i ON t (a) WITH IGNORE NULL", "CreateIndex i on t with a"},
       {"CREATE VIEW v (n) AS SELECT a FROM t", "CreateView v parts=1 columns=1"},
       {"DROP TABLE t", "DropTable t"},
       {"DROP INDEX i;", "DropIndex i"},
+      {"DROP INDEX i ON t", "DropIndex i on t"},
       {"ALTER TABLE t ADD COLUMN c MEMO", "AlterAdd t [c MEMO]"},
-      {"ALTER TABLE t DROP c", "AlterDrop t"},
+      {"ALTER TABLE t DROP c", "AlterDrop t drop=c"},
+      {"ALTER TABLE t ALTER COLUMN c TEXT(5)", "AlterColumn t [c TEXT(5)]"},
+      {"ALTER TABLE t ADD CONSTRAINT k PRIMARY KEY (a, b)", "AddConstraint t+"},
+      {"ALTER TABLE t DROP CONSTRAINT k", "DropConstraint t drop=k"},
+      {"TRANSFORM Sum(a) SELECT b FROM t GROUP BY b PIVOT c IN (1, 2)", "Crosstab parts=1"},
+      {"PARAMETERS [p 1] LONG, q TEXT(5); SELECT [p 1] FROM t",
+       "Select parts=1 (p 1 LONG) (q TEXT(5))"},
+      {"CREATE PROCEDURE p (a LONG, b DATETIME) AS DELETE FROM t WHERE c = a",
+       "CreateProcedure p (a LONG) (b DATETIME) {Delete}"},
+      {"CREATE PROC p AS SELECT 1", "CreateProcedure p {Select parts=1}"},
+      {"EXECUTE p 1, 'x'", "Execute p args=2"},
+      {"DROP PROCEDURE p", "DropProcedure p"},
       // Forms the front end leaves to the engine, unchanged.
       {"", "Passthrough"},
       {";", "Passthrough"},
@@ -216,8 +256,6 @@ TEST(JetParserTest, StatementFormsAndThoseLeftToTheEngine) {
       {"BEGIN", "Passthrough"},
       {"CREATE TRIGGER g AFTER INSERT ON t BEGIN SELECT 1; END", "Passthrough"},
       {"ALTER TABLE t RENAME TO u", "Passthrough"},
-      {"INSERT INTO t WITH n(i) AS (SELECT 1) SELECT i FROM n", "Passthrough"},
-      {"SELECT x FROM (WITH c(x) AS (SELECT 1) SELECT x FROM c)", "Passthrough"},
       {"SELECT name FROM pragma_table_info('t') WHERE pk > 0", "Passthrough"},
   };
   for (const auto& [sql, summary] : cases) {
@@ -228,6 +266,9 @@ TEST(JetParserTest, StatementFormsAndThoseLeftToTheEngine) {
   EXPECT_TRUE(ParseJetStatement("SELECT 1; SELECT 2").moreStatements);
   EXPECT_TRUE(ParseJetStatement("DELETE FROM t;;x").moreStatements);
   EXPECT_FALSE(ParseJetStatement("DELETE FROM t; ; -- done").moreStatements);
+  // PARAMETERS' own ';' does not end the statement.
+  EXPECT_FALSE(ParseJetStatement("PARAMETERS a LONG; SELECT a;").moreStatements);
+  EXPECT_TRUE(ParseJetStatement("PARAMETERS a LONG; SELECT a; SELECT 2").moreStatements);
 }
 
 TEST(JetParserTest, AStatementItCannotReadIsReportedInItsClauseWhereItStopsMakingSense) {
@@ -247,7 +288,7 @@ TEST(JetParserTest, AStatementItCannotReadIsReportedInItsClauseWhereItStopsMakin
               "FROM の前のコンマ (,) を取ってください。最後のフィールドの後にコンマは付けません。"),
        10},
       {"SELECT a FROM t x y", "FROM 句の構文エラーです ('y' の付近)。", 18},
-      {"DELETE * FROM t", "DELETE ステートメントの構文エラーです ('*' の付近)。", 7},
+      {"DELETE t.* t FROM t", "DELETE ステートメントの構文エラーです ('t' の付近)。", 11},
       {"SELECT a FROM t WHERE b = = 1", "WHERE 句の構文エラーです ('=' の付近)。", 26},
       {"CREATE TABLE t (a TEXT(x))", "フィールド定義の構文エラーです ('x' の付近)。", 23},
       {"SELECT a FROM t GROUP a",
@@ -258,7 +299,7 @@ TEST(JetParserTest, AStatementItCannotReadIsReportedInItsClauseWhereItStopsMakin
       {"SELECT a FROM t WHERE", "WHERE 句の構文エラーです (文が途中で終わっています)。", 21},
       {"INSERT INTO t (a) VALUES 1", "INSERT INTO ステートメントの構文エラーです ('1' の付近)。",
        25},
-      {"UPDATE t a = 1", "UPDATE ステートメントの構文エラーです ('a' の付近)。", 9},
+      {"UPDATE t a = 1", "UPDATE ステートメントの構文エラーです ('=' の付近)。", 11},
       {"ALTER TABLE t ADD", "フィールド定義の構文エラーです (文が途中で終わっています)。", 17},
       // Two operands side by side: Jet's missing operator, with the expression.
       {"SELECT 氏名 給与 FROM 社員",

@@ -168,6 +168,68 @@ TEST(RunnerLearnerMistakes, EachStatementGetsJetsMessageNamingWhatWasTypedAndAHi
        Hinted("テーブル '部署' はリレーションシップで使用されているので、削除できません。",
               "先に参照しているテーブル '社員' を削除するか、そのテーブルのリレーションシップ "
               "(FOREIGN KEY) を削除してください。")},
+      // Jet's own checks of a query.
+      {"SELECT 部署ID, 氏名, Count(*) FROM 社員 GROUP BY 部署ID;",
+       Hinted("集計関数の一部として指定された式 '氏名' を含んでいないクエリを実行しようとしました"
+              "。",
+              "集計するクエリでは、氏名 を GROUP BY 句に加えるか、Count(氏名) や First(氏名) のよ"
+              "うに集計関数の中に書きます。")},
+      {"SELECT DISTINCT 部署ID FROM 社員 ORDER BY 給与;",
+       Hinted("ORDER BY 句 (給与) が DISTINCT と矛盾しています。",
+              "DISTINCT を使うときは、並べ替える 給与 を SELECT の列にも加えます。")},
+      {"PARAMETERS 最低 LONG; SELECT 氏名 FROM 社員 WHERE 給与 >= 最低;",
+       Hinted("パラメータが少なすぎます。1 を指定してください。",
+              "パラメータ '最低' に値がありません。CREATE PROCEDURE で保存し、EXECUTE プロシー"
+              "ジャ名 値 のように値を渡して実行します。")},
+      {"SELECT 給与 * 2 AS 倍 FROM 社員 WHERE 倍 > 1;",
+       Hinted("フィールド '倍' が見つかりません。",
+              "'倍' は SELECT の列に付けた別名です。WHERE 句や GROUP BY 句では別名は使えないので、"
+              "元の式 給与 * 2 を書きます。")},
+      {"UPDATE 社員 SET 給与 = (SELECT Max(給与) FROM 社員);",
+       Hinted("更新可能なクエリであることが必要です。",
+              "集計した値で更新するときは、先に SELECT ... INTO で集計結果をテーブルに保存し、その"
+              "テーブルと INNER JOIN して UPDATE します。")},
+      // SQL of other databases, with Jet's form.
+      {"SELECT 氏名 FROM 社員 LIMIT 3;",
+       Hinted("'LIMIT' は Jet SQL では使えません。",
+              "件数を絞るときは SELECT TOP 3 * FROM 社員 ORDER BY 給与 DESC のように TOP を使い"
+              "ます。")},
+      {"SELECT 氏名 FROM 社員 ORDER BY 給与 OFFSET 1;",
+       Hinted("'OFFSET' は Jet SQL では使えません。",
+              "Jet SQL には OFFSET がありません。TOP と ORDER BY で絞ります。")},
+      {"SELECT 氏名 || '様' FROM 社員;", Hinted("'||' は Jet SQL では使えません。",
+                                                "文字列をつなぐときは & を使います: 氏名 & '様'")},
+      {"SELECT * FROM 社員 WHERE 給与 != 0;",
+       Hinted("'!=' は Jet SQL では使えません。", "「等しくない」は <> と書きます。")},
+      {"SELECT CASE WHEN 給与 > 0 THEN 1 END FROM 社員;",
+       Hinted("'CASE' は Jet SQL では使えません。",
+              "条件で値を選ぶときは IIf(条件, 真の値, 偽の値) か Switch(条件1, 値1, 条件2, 値2, "
+              "...) を使います。")},
+      {"SELECT COALESCE(給与, 0) FROM 社員;",
+       Hinted("式に未定義関数 'COALESCE' があります。",
+              "Null の代わりの値は IIf(IsNull(式), 代わりの値, 式) で書きます。")},
+      {"SELECT Count(DISTINCT 部署ID) FROM 社員;",
+       Hinted("'Count(DISTINCT ...)' は Jet SQL では使えません。",
+              "重複を除いた件数は SELECT Count(*) FROM (SELECT DISTINCT ...) のようにサブクエリで"
+              "数えます。")},
+      {"SELECT * FROM 社員 JOIN 部署 ON 社員.部署ID = 部署.部署ID;",
+       Hinted("JOIN 操作の構文エラーです ('JOIN' の付近)。",
+              "結合は INNER JOIN、LEFT JOIN、RIGHT JOIN のいずれかに ON を付けて書きます。")},
+      {"SELECT * FROM 社員 AS a INNER JOIN 社員 AS b ON a.社員ID = b.社員ID INNER JOIN 部署 ON "
+       "a.部署ID = 部署.部署ID;",
+       Hinted("JOIN 操作の構文エラーです ('INNER' の付近)。",
+              "3 つ以上のテーブルの結合は、FROM (社員 INNER JOIN 部署 ON ...) INNER JOIN 支店 ON "
+              "... のように先の結合をかっこで囲みます。")},
+      {"INSERT INTO 部署 VALUES (2, '総務'), (3, '開発');",
+       Hinted("INSERT INTO ステートメントの構文エラーです (',' の付近)。",
+              "INSERT INTO で一度に追加できるのは 1 行です。行ごとに INSERT INTO を書くか、INSERT "
+              "INTO ... SELECT を使います。")},
+      {"CREATE TABLE 支店 AS SELECT * FROM 部署;",
+       Hinted("CREATE TABLE ステートメントの構文エラーです ('AS' の付近)。",
+              "クエリの結果から表を作るときは SELECT ... INTO 新しい表 FROM ... を使います。")},
+      {"CREATE TABLE 支店 (名前 VARCHAR2(10));",
+       Hinted("フィールド定義の構文エラーです ('VARCHAR2' の付近)。",
+              "文字列の列は TEXT(50) のように TEXT 型で定義します。")},
   };
   RunnerFolder f;
   ASSERT_EQ(f.Run({"--new", "-c", kTextbook}).exitStatus, 0);
@@ -177,8 +239,9 @@ TEST(RunnerLearnerMistakes, EachStatementGetsJetsMessageNamingWhatWasTypedAndAHi
     EXPECT_EQ(result.exitStatus, 1) << sql;
   }
   // Nothing that was refused changed the database.
-  EXPECT_EQ(f.Run({"-c", "SELECT Count(*) AS n FROM 社員;"}).out,
-            "SELECT Count(*) AS n FROM 社員;\nn|\n-+\n1|\nOK\n");
+  const std::string counts =
+      "SELECT Count(*) AS n, Sum(給与) AS s, (SELECT Count(*) FROM 部署) AS d FROM 社員;";
+  EXPECT_EQ(f.Run({"-c", counts}).out, counts + "\nn|s     |d|\n-+------+-+\n1|300000|1|\nOK\n");
 }
 
 TEST(RunnerLearnerMistakes, AFileThatIsLockedReadOnlyNoDatabaseOrMissingSaysSoAndWhatToDo) {

@@ -31,7 +31,7 @@ TEST(RunnerStop, CtrlCStopsTheRunningStatementRollsItBackAndEndsTheRunWith130) {
   RunnerFolder f;
   ASSERT_EQ(f.Run({"--new", "-c", "CREATE TABLE t (a INTEGER);"}).exitStatus, 0);
   const std::string insert = "INSERT INTO t SELECT x FROM " + kEndless + ";";
-  RunningProcess run({TARNWICK_RUN_PATH, "--db", f.db, "--compact", "-c",
+  RunningProcess run({TARNWICK_RUN_PATH, "--db", f.db, "--compact", "--dialect", "engine", "-c",
                       insert + "\nINSERT INTO t VALUES (1);", "-c", "SELECT 'next input';"});
   // The insert is under way once its rows spill from the engine's cache into the log file.
   ASSERT_TRUE(WaitForGrowth(f.db + "-wal", 4 << 20));
@@ -49,8 +49,8 @@ TEST(RunnerStop, TimeoutStopsEveryStatementThatRunsLongerAndTheScriptGoesOn) {
   RunnerFolder f;
   const std::string endless = "SELECT count(*) AS n FROM " + kEndless + ";";
   const auto start = std::chrono::steady_clock::now();
-  const ProcessResult result =
-      f.Run({"--new", "--timeout", "0.3", "-c", endless + "\nSELECT 'after' AS a;\n" + endless});
+  const ProcessResult result = f.Run({"--new", "--dialect", "engine", "--timeout", "0.3", "-c",
+                                      endless + "\nSELECT 'after' AS a;\n" + endless});
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   const std::string stopped =

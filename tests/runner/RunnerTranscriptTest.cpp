@@ -22,7 +22,7 @@ TEST(RunnerTranscript, DefaultOutputIsUtf8WithLfAndSjisKeepsThePaneBytesOfGridsA
   EXPECT_EQ(utf8.exitStatus, 0);
 
   // The same grid in the pane's own encoding: widths are Shift-JIS bytes, lines end in CR LF;
-  // a failure is the engine's message, and the status 1.
+  // a failure is its message, and the status 1.
   const ProcessResult sjis = f.Run({"--sjis", "-c", "SELECT * FROM 商品;DROP TABLE x;"});
   EXPECT_EQ(sjis.out,
             Sjis("SELECT * FROM 商品;\r\n品名  |数量|\r\n------+----+\r\n"
@@ -33,7 +33,7 @@ TEST(RunnerTranscript, DefaultOutputIsUtf8WithLfAndSjisKeepsThePaneBytesOfGridsA
 
   // In UTF-8 a cell's CR LF becomes LF; a lone CR is kept.
   const ProcessResult cells =
-      f.Run({"-c", "SELECT 'a' || char(13) || char(10) || 'b' AS x, 'c' || char(13) || 'd' AS y;"});
+      f.Run({"-c", "SELECT 'a' & Chr(13) & Chr(10) & 'b' AS x, 'c' & Chr(13) & 'd' AS y;"});
   EXPECT_EQ(cells.out.find("\r\n"), std::string::npos) << cells.out;
   EXPECT_NE(cells.out.find("a\nb"), std::string::npos) << cells.out;
   EXPECT_NE(cells.out.find("c\rd"), std::string::npos) << cells.out;
@@ -47,10 +47,11 @@ TEST(RunnerTranscript, TheEnginesTextShowsAsShiftJisHoldsItInEitherEncoding) {
   const char* sql =
       "SELECT char(165) || 'x' AS a, char(12316) AS b, char(128512) || 'z' AS c, "
       "char(65393) || char(28450) AS d;";
-  const ProcessResult utf8 = f.Run({"--new", "-c", sql});
+  // The engine's own SQL makes them (char()).
+  const ProcessResult utf8 = f.Run({"--new", "--dialect", "engine", "-c", sql});
   EXPECT_EQ(utf8.out, std::string(sql) + "\na |b |c |d  |\n--+--+--+---+\n\\x|～|?z|ｱ漢|\nOK\n");
   EXPECT_EQ(utf8.exitStatus, 0);
-  const ProcessResult sjis = f.Run({"--sjis", "-c", sql});
+  const ProcessResult sjis = f.Run({"--sjis", "--dialect", "engine", "-c", sql});
   EXPECT_EQ(sjis.out, Sjis(std::string(sql) +
                            "\r\na |b |c |d  |\r\n--+--+--+---+\r\n\\x|～|?z|ｱ漢|\r\nOK\r\n"));
 }

@@ -266,7 +266,8 @@ void ResetAgainstWriter(int rounds, std::mt19937& random) {
     Run({"--db", db, "--new", "-c", "CREATE TABLE t (i INTEGER, pad MEMO);"});
     const std::string script = folder.File("w.sql"), out = folder.File("w.out");
     WriteFile(script, WriterScript(1, 2000, true));
-    const pid_t writer = Start({"--db", db, script}, out);
+    // The engine's own SQL for the writer's CREATE TABLE IF NOT EXISTS.
+    const pid_t writer = Start({"--db", db, "--dialect", "engine", script}, out);
     // The reset comes once the writer has written its first rows (its transcript shows), at a
     // random moment early in its run.
     const auto giveUp = Clock::now() + std::chrono::seconds(10);
@@ -303,7 +304,7 @@ void ResetAgainstWriter(int rounds, std::mt19937& random) {
 
 // A database of 2000 rows after as many were deleted, so that compaction has work to do.
 void MakeBase(const std::string& db) {
-  Run({"--db", db, "--new", "-c",
+  Run({"--db", db, "--new", "--dialect", "engine", "-c",
        "CREATE TABLE t (i INTEGER, pad MEMO);"
        "INSERT INTO t WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < "
        "4000) "

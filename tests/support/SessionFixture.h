@@ -39,6 +39,10 @@ struct SessionFixture {
   // A statement (UTF-8) run on the main connection, and the first value of a query on it.
   void Exec(std::string_view utf8Sql) { test::Exec(connection, utf8Sql); }
   std::string Scalar(std::string_view utf8Sql) { return test::Scalar(connection, utf8Sql); }
+  void EngineExec(std::string_view utf8Sql) { test::EngineExec(connection, utf8Sql); }
+  std::string EngineScalar(std::string_view utf8Sql) {
+    return test::EngineScalar(connection, utf8Sql);
+  }
 };
 
 }  // namespace tarnwick::test

@@ -18,10 +18,11 @@ std::string MakeDatabase(const std::string& databasePath, const std::string& udl
 }
 
 std::string MakeDatabaseWith(const std::string& databasePath,
-                             const std::vector<std::string>& utf8Statements) {
+                             const std::vector<std::string>& utf8Statements, SqlDialect dialect) {
   const std::string udl = databasePath + ".maker.udl";
   Connection connection;
   connection.SetConnectionString(MakeDatabase(databasePath, udl));
+  connection.SetDialect(dialect);
   Query query(connection);
   for (const std::string& statement : utf8Statements) {
     query.SetSql(Sjis(statement));
@@ -47,6 +48,16 @@ std::string Scalar(Connection& connection, std::string_view utf8Sql) {
   query.SetSql(Sjis(utf8Sql));
   query.Open();
   return query.Eof() ? std::string() : SjisToUtf8(query.FieldAt(0).AsString());
+}
+
+void EngineExec(Connection& connection, std::string_view utf8Sql) {
+  const EngineDialectWhile engine(connection);
+  Exec(connection, utf8Sql);
+}
+
+std::string EngineScalar(Connection& connection, std::string_view utf8Sql) {
+  const EngineDialectWhile engine(connection);
+  return Scalar(connection, utf8Sql);
 }
 
 }  // namespace tarnwick::test

@@ -77,11 +77,22 @@ Message DuplicateValues(std::string_view table, const std::vector<std::string>& 
               "ください。"};
 }
 
+namespace {
+
+constexpr std::string_view kField = "フィールド ";
+constexpr std::string_view kNullNotAllowed =
+    " には Null 値を入力できません。このフィールドに値を入力してください。";
+
+}  // namespace
+
+bool IsNullNotAllowed(std::string_view utf8) {
+  return utf8.starts_with(kField) && utf8.find(kNullNotAllowed) != std::string_view::npos;
+}
+
 Message NullNotAllowed(std::string_view table, std::string_view column) {
   const std::string field =
       Quoted(table.empty() ? std::string(column) : std::string(table) + "." + std::string(column));
-  return {"フィールド " + field +
-              " には Null 値を入力できません。このフィールドに値を入力してください。",
+  return {std::string(kField) + field + std::string(kNullNotAllowed),
           Quoted(column) +
               " は値が必要なフィールド (NOT NULL) です。INSERT INTO で省略したフィール"
               "ドは Null になるので、" +

@@ -13,6 +13,8 @@ namespace tarnwick::msg {
 // Keys and relationships.
 Message DuplicateValues(std::string_view table, const std::vector<std::string>& columns);
 Message NullNotAllowed(std::string_view table, std::string_view column);
+// Whether the text (UTF-8) is NullNotAllowed's, as an index's own trigger raises it.
+bool IsNullNotAllowed(std::string_view utf8);
 // A row whose parent is missing: the tables it refers to (the first is named, the others in
 // the hint).
 Message RelatedRecordRequired(const std::vector<std::string>& parents);

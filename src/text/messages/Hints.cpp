@@ -85,6 +85,55 @@ std::string DateWithoutHashes(std::string_view typed) {
          "# のように # で囲んで書きます。";
 }
 
+std::string AliasOutOfReach(std::string_view alias, std::string_view expression) {
+  return Quoted(alias) +
+         " は SELECT の列に付けた別名です。WHERE 句や GROUP BY 句では別名は使え"
+         "ないので、元の式 " +
+         std::string(expression) + " を書きます。";
+}
+
+std::string GroupOrAggregate(std::string_view expression) {
+  const std::string e(expression);
+  return "集計するクエリでは、" + e + " を GROUP BY 句に加えるか、Count(" + e + ") や First(" + e +
+         ") のように集計関数の中に書きます。";
+}
+
+std::string ShowWhatIsSorted(std::string_view expression) {
+  return "DISTINCT を使うときは、並べ替える " + std::string(expression) +
+         " を SELECT の列にも加えます。";
+}
+
+std::string ParameterWithoutValue(std::string_view name) {
+  return "パラメータ " + Quoted(name) +
+         " に値がありません。CREATE PROCEDURE で保存し、EXECUTE プロシージャ名 値 のように値を"
+         "渡して実行します。";
+}
+
+std::string UpdateFromSummary() {
+  return "集計した値で更新するときは、先に SELECT ... INTO で集計結果をテーブルに保存し、その"
+         "テーブルと INNER JOIN して UPDATE します。";
+}
+
+std::string CounterNotUpdatable(std::string_view column) {
+  return Quoted(column) +
+         " はオートナンバー型 (COUNTER) です。番号はレコードを追加したときに"
+         "自動で振られ、後から変更できません。";
+}
+
+std::string NestedJoins() {
+  return "3 つ以上のテーブルの結合は、FROM (社員 INNER JOIN 部署 ON ...) INNER JOIN 支店 ON "
+         "... のように先の結合をかっこで囲みます。";
+}
+
+std::string JetTypeNames() {
+  return "型には TEXT(n)、MEMO、BYTE、SHORT、LONG、SINGLE、DOUBLE、CURRENCY、DECIMAL、"
+         "DATETIME、YESNO、COUNTER、BINARY(n)、LONGBINARY、GUID などを使います。";
+}
+
+std::string TypeAfterName(std::string_view column) {
+  return "フィールド名 " + std::string(column) + " の後に TEXT(50) や LONG のように型を書きます。";
+}
+
 namespace {
 
 struct JetForm {
@@ -92,29 +141,77 @@ struct JetForm {
   std::string_view hint;
 };
 
+constexpr std::string_view kTop =
+    "件数を絞るときは SELECT TOP 3 * FROM 社員 ORDER BY 給与 DESC のように TOP を使います。";
+constexpr std::string_view kNullReplacement =
+    "Null の代わりの値は IIf(IsNull(式), 代わりの値, 式) で書きます。";
+constexpr std::string_view kConversion =
+    "型を変えるときは CInt、CLng、CDbl、CStr、CDate などの関数を使います。";
+constexpr std::string_view kMid =
+    "文字列の一部を取り出すときは Mid(文字列, 開始位置, 文字数) を使います。";
+constexpr std::string_view kAutoNumber = "自動で番号を振る列は COUNTER 型にします。";
+constexpr std::string_view kConcatenation = "文字列をつなぐときは & を使います: 氏名 & '様'";
+constexpr std::string_view kLength = "文字数は Len(文字列) で求めます。";
+constexpr std::string_view kFormat =
+    "日付や数値の書式は Format(値, 'yyyy/mm/dd') のように指定します。";
+constexpr std::string_view kCeiling =
+    "切り上げは -Int(-数値) で、切り捨ては Int(数値) で求めます。";
+constexpr std::string_view kPower = "べき乗は演算子 ^ で書きます: 2 ^ 10";
+constexpr std::string_view kJoinKinds =
+    "結合は INNER JOIN、LEFT JOIN、RIGHT JOIN のいずれかに ON を付けて書きます。";
+constexpr std::string_view kPosition = "文字列の位置は InStr(文字列, 探す文字列) で求めます。";
+
 constexpr JetForm kJetForms[] = {
-    {"LIMIT",
-     "件数を絞るときは SELECT TOP 3 * FROM 社員 ORDER BY 給与 DESC のように TOP を使います。"},
+    {"LIMIT", kTop},
+    {"FETCH", kTop},
     {"OFFSET", "Jet SQL には OFFSET がありません。TOP と ORDER BY で絞ります。"},
-    {"||", "文字列をつなぐときは & を使います: 氏名 & '様'"},
+    {"||", kConcatenation},
+    {"CONCAT", kConcatenation},
     {"!=", "「等しくない」は <> と書きます。"},
+    {"==", "「等しい」は = と書きます。"},
+    {"%", "割り算の余りは Mod で求めます: 7 Mod 3"},
     {"CASE",
      "条件で値を選ぶときは IIf(条件, 真の値, 偽の値) か Switch(条件1, 値1, 条件2, 値2, ...) "
      "を使います。"},
-    {"COALESCE", "Null の代わりの値は IIf(IsNull(式), 代わりの値, 式) で書きます。"},
-    {"IFNULL", "Null の代わりの値は IIf(IsNull(式), 代わりの値, 式) で書きます。"},
-    {"CAST", "型を変えるときは CInt、CLng、CDbl、CStr、CDate などの関数を使います。"},
-    {"SUBSTR", "文字列の一部を取り出すときは Mid(文字列, 開始位置, 文字数) を使います。"},
-    {"SUBSTRING", "文字列の一部を取り出すときは Mid(文字列, 開始位置, 文字数) を使います。"},
-    {"JOIN", "結合は INNER JOIN、LEFT JOIN、RIGHT JOIN のいずれかに ON を付けて書きます。"},
+    {"COALESCE", kNullReplacement},
+    {"IFNULL", kNullReplacement},
+    {"NVL", kNullReplacement},
+    {"NULLIF", "IIf(式1 = 式2, Null, 式1) と書きます。"},
+    {"CAST", kConversion},
+    {"CONVERT", kConversion},
+    {"SUBSTR", kMid},
+    {"SUBSTRING", kMid},
+    {"LENGTH", kLength},
+    {"CHAR_LENGTH", kLength},
+    {"UPPER", "大文字にするときは UCase(文字列) を使います。"},
+    {"LOWER", "小文字にするときは LCase(文字列) を使います。"},
+    {"GROUP_CONCAT", "Jet SQL には行の値をつなぐ集計関数はありません。"},
+    {"CURRENT_DATE", "今日の日付は Date() で求めます。"},
+    {"DATE_FORMAT", kFormat},
+    {"STRFTIME", kFormat},
+    {"TO_CHAR", kFormat},
+    {"PRINTF", kFormat},
+    {"CEIL", kCeiling},
+    {"CEILING", kCeiling},
+    {"FLOOR", kCeiling},
+    {"TRUNC", "0 の方向への切り捨ては Fix(数値) で求めます。"},
+    {"POWER", kPower},
+    {"POW", kPower},
+    {"SQRT", "平方根は Sqr(数値) で求めます。"},
+    {"SIGN", "符号は Sgn(数値) で求めます。"},
+    {"RANDOM", "乱数は Rnd() で求めます。"},
+    {"POSITION", kPosition},
+    {"CHARINDEX", kPosition},
+    {"JOIN", kJoinKinds},
+    {"NATURAL", kJoinKinds},
     {"CROSS", "すべての組み合わせは FROM 社員, 部署 のようにコンマで並べて書きます。"},
     {"FULL",
      "Jet SQL には FULL JOIN がありません。LEFT JOIN と RIGHT JOIN を UNION でつなぎます。"},
     {"INTERSECT", "共通する行は IN (SELECT ...) を使った WHERE 句で取り出します。"},
     {"EXCEPT", "一方にしかない行は NOT IN (SELECT ...) を使った WHERE 句で取り出します。"},
     {"WITH", "Jet SQL には WITH がありません。サブクエリを FROM 句に直接書きます。"},
-    {"AUTO_INCREMENT", "自動で番号を振る列は COUNTER 型にします。"},
-    {"AUTOINCREMENT", "自動で番号を振る列は COUNTER 型にします。"},
+    {"AUTO_INCREMENT", kAutoNumber},
+    {"AUTOINCREMENT", kAutoNumber},
     {"VARCHAR2", "文字列の列は TEXT(50) のように TEXT 型で定義します。"},
     {"COUNT(DISTINCT",
      "重複を除いた件数は SELECT Count(*) FROM (SELECT DISTINCT ...) "

@@ -31,6 +31,18 @@ std::string UnclosedName();
 std::string DoubleQuotedName(std::string_view text);
 std::string DateWithoutHashes(std::string_view typed);  // typed: what was written, or empty
 
+// Jet's own checks.
+// An alias of the select list used in WHERE or GROUP BY, and the expression it stands for.
+std::string AliasOutOfReach(std::string_view alias, std::string_view expression);
+std::string GroupOrAggregate(std::string_view expression);  // a column neither grouped nor summed
+std::string ShowWhatIsSorted(std::string_view expression);  // ORDER BY beside DISTINCT
+std::string ParameterWithoutValue(std::string_view name);
+std::string UpdateFromSummary();  // SET from a subquery that aggregates
+std::string CounterNotUpdatable(std::string_view column);
+std::string NestedJoins();   // a JOIN b ON ... JOIN c ON ... without parentheses
+std::string JetTypeNames();  // a type name Jet does not know
+std::string TypeAfterName(std::string_view column);  // a column without its type
+
 // SQL that Jet does not have: how Jet writes it ("LIMIT", "||", "CASE", ...); nothing when
 // there is no hint for the word.
 std::optional<std::string> JetFormOf(std::string_view word);
