@@ -45,7 +45,7 @@ void SplitScript(std::string_view script, const std::function<void()>& processEv
 
   EventPump pump(processEvents);
   std::size_t statementStart = 0;
-  char openQuote = 0;  // the quote byte of the literal the scan is in, or 0
+  char openQuote = 0;           // the quote byte of the literal the scan is in, or 0
   bool parametersRead = false;  // the ';' after a PARAMETERS declaration has been passed
   for (std::size_t position = 0; position < end; ++position) {
     pump.CountPosition();

@@ -65,8 +65,8 @@ void AddKeyRows(sqlite3* db, sqlite3_stmt* keyColumns, const std::string& utf8Ta
 
 bool HasTable(sqlite3* db, std::string_view table) {
   const std::string name(table);
-  return sqlite3_table_column_metadata(db, "main", name.c_str(), nullptr, nullptr, nullptr,
-                                       nullptr, nullptr, nullptr) == SQLITE_OK;
+  return sqlite3_table_column_metadata(db, "main", name.c_str(), nullptr, nullptr, nullptr, nullptr,
+                                       nullptr, nullptr) == SQLITE_OK;
 }
 
 // The first column of the first row of a statement of the program's own whose parameter 1 is
@@ -100,12 +100,14 @@ std::optional<std::int64_t> EngineCounter(sqlite3* db, const std::string& utf8Ta
 
 // The unique indexes of one of the engine's tables besides its primary key: those the user
 // made and those of its unique constraints.
-void AddUniqueIndexes(sqlite3* db, const std::string& utf8Table, std::vector<SourceIndex>& indexes) {
+void AddUniqueIndexes(sqlite3* db, const std::string& utf8Table,
+                      std::vector<SourceIndex>& indexes) {
   StatementPtr read = PrepareSingleStatement(
-      db, "SELECT il.name, ii.name, ix.\"desc\" FROM pragma_index_list(?1) AS il, "
-          "pragma_index_info(il.name) AS ii, pragma_index_xinfo(il.name) AS ix "
-          "WHERE il.\"unique\" AND il.origin <> 'pk' AND il.partial = 0 AND ix.cid = ii.cid "
-          "AND ix.key ORDER BY il.seq, ii.seqno");
+      db,
+      "SELECT il.name, ii.name, ix.\"desc\" FROM pragma_index_list(?1) AS il, "
+      "pragma_index_info(il.name) AS ii, pragma_index_xinfo(il.name) AS ix "
+      "WHERE il.\"unique\" AND il.origin <> 'pk' AND il.partial = 0 AND ix.cid = ii.cid "
+      "AND ix.key ORDER BY il.seq, ii.seqno");
   sqlite3_bind_text(read.get(), 1, utf8Table.data(), static_cast<int>(utf8Table.size()),
                     SQLITE_STATIC);
   int rc;
@@ -127,9 +129,10 @@ void AddUniqueIndexes(sqlite3* db, const std::string& utf8Table, std::vector<Sou
 // The relationships of one of the engine's tables, each with its columns in order.
 void AddRelationships(sqlite3* db, const std::string& utf8Table,
                       std::vector<SourceRelationship>& relationships) {
-  StatementPtr read = PrepareSingleStatement(
-      db, "SELECT id, \"table\", \"from\", \"to\", on_update, on_delete "
-          "FROM pragma_foreign_key_list(?1) ORDER BY id, seq");
+  StatementPtr read =
+      PrepareSingleStatement(db,
+                             "SELECT id, \"table\", \"from\", \"to\", on_update, on_delete "
+                             "FROM pragma_foreign_key_list(?1) ORDER BY id, seq");
   sqlite3_bind_text(read.get(), 1, utf8Table.data(), static_cast<int>(utf8Table.size()),
                     SQLITE_STATIC);
   int rc;

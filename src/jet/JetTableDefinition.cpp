@@ -11,8 +11,8 @@ constexpr std::string_view kConstraintWords[] = {"CONSTRAINT", "PRIMARY", "UNIQU
 
 JetDefinitionItem MakeItem(std::string_view sql, const std::vector<JetToken>& tokens) {
   JetDefinitionItem item;
-  item.text = std::string(sql.substr(tokens.front().offset,
-                                     tokens.back().End() - tokens.front().offset));
+  item.text =
+      std::string(sql.substr(tokens.front().offset, tokens.back().End() - tokens.front().offset));
   item.isColumn = true;
   for (std::string_view word : kConstraintWords) {
     if (IsKeyword(tokens.front(), word)) item.isColumn = false;

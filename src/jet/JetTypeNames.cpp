@@ -89,14 +89,10 @@ struct MultiWordType {
   JetType type;
 };
 constexpr MultiWordType kMultiWordTypes[] = {
-    {"DOUBLE PRECISION", JetType::Double},
-    {"CHARACTER VARYING", JetType::Text},
-    {"CHAR VARYING", JetType::Text},
-    {"NATIONAL CHARACTER", JetType::Text},
-    {"NATIONAL CHAR", JetType::Text},
-    {"NATIONAL CHARACTER VARYING", JetType::Text},
-    {"NATIONAL CHAR VARYING", JetType::Text},
-    {"BINARY VARYING", JetType::Binary},
+    {"DOUBLE PRECISION", JetType::Double},    {"CHARACTER VARYING", JetType::Text},
+    {"CHAR VARYING", JetType::Text},          {"NATIONAL CHARACTER", JetType::Text},
+    {"NATIONAL CHAR", JetType::Text},         {"NATIONAL CHARACTER VARYING", JetType::Text},
+    {"NATIONAL CHAR VARYING", JetType::Text}, {"BINARY VARYING", JetType::Binary},
     {"BIT VARYING", JetType::Binary},
 };
 

@@ -326,12 +326,12 @@ JetSqlWriter::Sql JetSqlWriter::Quantified(const JetExpr& expr) {
   column.columnName = names[0];
   column.type = expr.query->columns[0].type;
   const std::string comparison = Compare(*expr.args[0], ComparisonText(expr.op), column);
-  const std::string rows = "EXISTS (SELECT 1 FROM (" + Query(*expr.query, &names) +
-                           ") AS \"__jet_rows\" WHERE ";
+  const std::string rows =
+      "EXISTS (SELECT 1 FROM (" + Query(*expr.query, &names) + ") AS \"__jet_rows\" WHERE ";
   const std::string decided = expr.quantifierAll ? "NOT " + comparison : comparison;
-  return {"(CASE WHEN " + rows + decided + ") THEN " + (expr.quantifierAll ? "0" : "1") +
-              " WHEN " + rows + comparison + " IS NULL) THEN NULL ELSE " +
-              (expr.quantifierAll ? "1" : "0") + " END)",
+  return {"(CASE WHEN " + rows + decided + ") THEN " + (expr.quantifierAll ? "0" : "1") + " WHEN " +
+              rows + comparison + " IS NULL) THEN NULL ELSE " + (expr.quantifierAll ? "1" : "0") +
+              " END)",
           true};
 }
 

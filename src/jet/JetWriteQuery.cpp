@@ -129,7 +129,8 @@ std::string JetSqlWriter::DistinctRowGrouping(const JetSelect& select) {
     if (std::find(shown.begin(), shown.end(), source->boundAlias) == shown.end()) continue;
     if (source->kind != JetSource::Kind::Table) return {};
     ++showing;
-    grouping += (grouping.empty() ? " GROUP BY " : ", ") + EngineName(source->boundAlias) + ".rowid";
+    grouping +=
+        (grouping.empty() ? " GROUP BY " : ", ") + EngineName(source->boundAlias) + ".rowid";
   }
   return showing == 0 || showing == sources.size() ? std::string() : grouping;
 }

@@ -23,7 +23,9 @@ TEST(ExecuteStatement, AStatementThatGivesRowsGoesToTheGridWhateverItsFirstWord)
       {kTableOfA, "PARAMETERS p LONG; SELECT a FROM t;",
        "PARAMETERS p LONG; SELECT a FROM t;\r\n" + kGridOfA},
       {kTableOfA, "DELETE FROM t WHERE a = 0;", "DELETE FROM t WHERE a = 0;\r\nOK\r\n\r\n"},
-      {kTableOfA, "SELECT a FROM t LIMIT 1;", "SELECT a FROM t LIMIT 1;\r\nERROR! %\r\n\r\n",
+      {kTableOfA,
+       "SELECT a FROM t LIMIT 1;",
+       "SELECT a FROM t LIMIT 1;\r\nERROR! %\r\n\r\n",
        {"SELECT a FROM t LIMIT 1;"}},
   });
 }
