@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "BenchDialogs.h"
-#include "MainUnit.h"
+#include "gui/MainUnit.h"
 #include "gui/DialogSeam.h"
 
 namespace {

@@ -28,7 +28,7 @@
 
 #include "BenchDialogs.h"
 #include "ChildTiming.h"
-#include "MainUnit.h"
+#include "gui/MainUnit.h"
 
 namespace {
 

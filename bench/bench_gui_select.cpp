@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "BenchDialogs.h"
-#include "MainUnit.h"
+#include "gui/MainUnit.h"
 #include "console/RunScript.h"
 #include "console/SqlHistory.h"
 #include "data/Connection.h"

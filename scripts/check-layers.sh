@@ -15,11 +15,9 @@ declare -A rank=(
   [gui]=6 [runner]=6
 )
 
-# The main window's unit, src/MainUnit.*, belongs to the window's room.
 room_of() {
   local path=$1
   case $path in
-    MainUnit.*) echo gui ;;
     */*) echo "${path%%/*}" ;;
     *) echo "?" ;;
   esac

@@ -5,7 +5,7 @@
 #include <QMenuBar>
 #include <vector>
 
-#include "MainUnit.h"
+#include "gui/MainUnit.h"
 
 namespace tarnwick {
 

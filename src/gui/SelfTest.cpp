@@ -9,7 +9,7 @@
 #include <QUrl>
 #include <cstdio>
 
-#include "MainUnit.h"
+#include "gui/MainUnit.h"
 #include "gui/HelpViewer.h"
 
 namespace tarnwick {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "MainUnit.h"
+#include "gui/MainUnit.h"
 #include "gui/DialogSeam.h"
 #include "gui/JapaneseTranslations.h"
 #include "gui/SelfTest.h"

@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "MainUnit.h"
+#include "gui/MainUnit.h"
 #include "gui/PaneText.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestDatabase.h"

@@ -1,4 +1,4 @@
-#include "MainUnit.h"
+#include "gui/MainUnit.h"
 
 #include <QAction>
 #include <QApplication>
