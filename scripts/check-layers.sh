@@ -7,12 +7,13 @@ cd "$(dirname "$0")/../src"
 
 declare -A rank=(
   [text]=0
-  [jet]=1
-  [data]=2
-  [files]=3
-  [console]=4
-  [output]=5 [plugins]=5
-  [gui]=6 [runner]=6
+  [jetlib]=1
+  [jet]=2
+  [data]=3
+  [files]=4
+  [console]=5
+  [output]=6 [plugins]=6
+  [gui]=7 [runner]=7
 )
 
 room_of() {

@@ -14,6 +14,7 @@
 #include "text/Cp932.h"
 #include "text/ResultPane.h"
 #include "text/TarnwickError.h"
+#include "text/messages/ProgramMessages.h"
 
 namespace tarnwick {
 
@@ -33,11 +34,7 @@ struct Grid {
 
 // The failure of a grid that would pass its limits, after `rows` rows were read.
 TarnwickError TooLarge(std::size_t rows, const GridLimits& limits) {
-  return TarnwickError(Sjis("結果が大きすぎるため中止しました。") + std::to_string(rows) +
-                       Sjis(" 行を読んだところで、表示できる上限（") +
-                       std::to_string(limits.cells) + Sjis(" セルまたは ") +
-                       std::to_string(limits.textBytes >> 20) +
-                       Sjis(" MB）に達しました。WHERE 句などで行を絞り込んでください"));
+  return TarnwickError(msg::GridTooLarge(rows, limits.cells, limits.textBytes >> 20));
 }
 
 // Opens the query and converts every row before anything is written, so that a failure
@@ -163,8 +160,7 @@ void RenderResultGrid(ConsoleContext& context) {
   } catch (const std::bad_alloc&) {
     // The limits keep a grid well below the memory of any machine the program runs on; a
     // machine that is short of memory all the same gets a message, not the exception's name.
-    ReportError(context, Sjis("メモリが足りないため中止しました（") + std::to_string(rows) +
-                             Sjis(" 行を読んだところ）"));
+    ReportError(context, msg::GridOutOfMemory(rows).Sjis());
   } catch (const std::exception& failure) {
     ReportStatementFailure(context, failure);
   }

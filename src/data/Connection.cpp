@@ -16,7 +16,7 @@
 #include "data/Udl.h"
 #include "data/ValuesStatements.h"
 #include "data/mdb/JetDatabase.h"
-#include "jet/functions/JetFunctions.h"
+#include "jetlib/JetFunctions.h"
 #include "text/AsciiCase.h"
 #include "text/Cp932.h"
 #include "text/FileAccess.h"

@@ -7,8 +7,9 @@
 #include "data/EngineError.h"
 #include "jet/JetLexer.h"
 #include "jet/JetSqlText.h"
-#include "jet/JetTypeNames.h"
 #include "jet/JetViewTypes.h"
+#include "jetlib/JetTypeNames.h"
+#include "text/AsciiCase.h"
 
 namespace tarnwick {
 
@@ -43,6 +44,10 @@ constexpr std::string_view kReferringTables =
     "WHERE m.type = 'table' AND f.\"table\" = ?1 COLLATE NOCASE AND m.name <> ?1 COLLATE NOCASE "
     "GROUP BY m.name ORDER BY min(m.rowid)";
 
+// A table kept without the engine's row numbers (WITHOUT ROWID).
+constexpr std::string_view kWithoutRowId =
+    "SELECT wr FROM pragma_table_list WHERE name = ?1 AND schema = ?2";
+
 constexpr std::string_view kFindProcedure =
     "SELECT name, parameters, statement FROM \"__tarnwick_procedures\" WHERE name = ?1";
 
@@ -63,13 +68,7 @@ void BindText(sqlite3* db, sqlite3_stmt* stmt, std::string_view text) {
   }
 }
 
-std::string Key(std::string_view name) {
-  std::string key(name);
-  for (char& c : key) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return key;
-}
+std::string Key(std::string_view name) { return UpperAscii(name); }
 
 bool TableExists(sqlite3* db, std::string_view table) {
   const std::string name(table);
@@ -212,6 +211,7 @@ bool EngineCatalogue::ReadTable(std::string_view name, JetSchemaTable& table) {
   }
   ReadIndexes(table);
   ReadOtherDefinitions(table);
+  table.withoutRowId = WithoutRowId(table);
   return true;
 }
 
@@ -244,10 +244,24 @@ void EngineCatalogue::ReadColumns(JetSchemaTable& table) {
   for (JetSchemaColumn& column : table.columns) {
     if (column.name == table.rowIdColumn && IsAutoIncrement(db_, table.name, column.name)) {
       column.type.autoNumber = true;  // a counter as earlier versions made it
+      table.autoIncrement = true;
     } else if (column.type.autoNumber) {
       table.counterColumn = column.name;
     }
   }
+}
+
+bool EngineCatalogue::WithoutRowId(const JetSchemaTable& table) {
+  StatementPtr query = PrepareSingleStatement(db_, kWithoutRowId);
+  BindText(db_, query.get(), table.name);
+  const std::string_view schema = table.temporary ? "temp" : "main";
+  if (sqlite3_bind_text(query.get(), 2, schema.data(), static_cast<int>(schema.size()),
+                        SQLITE_STATIC) != SQLITE_OK) {
+    throw EngineError(db_);
+  }
+  const int rc = sqlite3_step(query.get());
+  if (rc != SQLITE_ROW && rc != SQLITE_DONE) throw EngineError(db_);
+  return rc == SQLITE_ROW && sqlite3_column_int(query.get(), 0) != 0;
 }
 
 void EngineCatalogue::ReadIndexes(JetSchemaTable& table) {

@@ -62,6 +62,7 @@ class EngineCatalogue : public JetSchema {
   bool ReadTable(std::string_view name, JetSchemaTable& table);
   void Forget();
   void ReadColumns(JetSchemaTable& table);
+  bool WithoutRowId(const JetSchemaTable& table);
   void ReadIndexes(JetSchemaTable& table);
   void ReadOtherDefinitions(JetSchemaTable& table);
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string_view>
 
-#include "jet/functions/JetFunctions.h"
-#include "text/AsciiCase.h"
+#include "jet/JetLexer.h"
+#include "jetlib/JetFunctions.h"
 #include "text/ClosestName.h"
 #include "text/messages/EngineMessages.h"
 #include "text/messages/Hints.h"
@@ -50,10 +50,6 @@ std::string Unquoted(std::string_view name) {
 
 std::string_view UpTo(std::string_view text, char end) { return text.substr(0, text.find(end)); }
 
-constexpr std::string_view kStatementWords[] = {"SELECT",     "INSERT",    "UPDATE", "DELETE",
-                                                "CREATE",     "DROP",      "ALTER",  "TRANSFORM",
-                                                "PARAMETERS", "PROCEDURE", "EXECUTE"};
-
 // The engine could not read the statement: at its first word, Jet's message for a statement
 // it does not know, with the statement word it may have meant.
 Message SyntaxError(const EngineFailure& failure, std::string_view word) {
@@ -62,7 +58,7 @@ Message SyntaxError(const EngineFailure& failure, std::string_view word) {
   if (start == std::string_view::npos || statement.substr(start, word.size()) != word) {
     return msg::SyntaxErrorNear(word);
   }
-  std::vector<std::string> keywords(std::begin(kStatementWords), std::end(kStatementWords));
+  static const std::vector<std::string> keywords = JetKeywordSpellings(kStatementWord);
   const std::optional<std::string> meant = ClosestName(word, keywords);
   return msg::SyntaxError(msg::SqlClause::Statement, word)
       .WithHint(meant ? msg::hint::MisspeltKeyword(word, *meant) : std::string());
@@ -325,61 +321,46 @@ msg::Message EngineFailureMessage(const EngineFailure& failure) {
 
 namespace {
 
-// Reads the statement's words one at a time: words, quoted or bracketed names, punctuation.
+// Reads the statement's words one at a time, as the Jet lexer cuts it: words, quoted or
+// bracketed names (the engine's `names` too), punctuation.
 class Words {
  public:
-  explicit Words(std::string_view sql) : sql_(sql) {}
-
-  std::string Next() {
-    while (position_ < sql_.size() && static_cast<unsigned char>(sql_[position_]) <= ' ') {
-      ++position_;
+  explicit Words(std::string_view sql) : sql_(sql) {
+    for (const JetToken& token : TokenizeJet(sql)) {
+      if (!IsTrivia(token)) tokens_.push_back(token);
     }
-    if (position_ >= sql_.size()) return {};
-    const char first = sql_[position_];
-    const char close = first == '"' ? '"' : first == '[' ? ']' : first == '`' ? '`' : '\0';
-    if (close != '\0') {
-      std::string name;
-      for (++position_; position_ < sql_.size(); ++position_) {
-        if (sql_[position_] == close) {
-          if (close == '"' && position_ + 1 < sql_.size() && sql_[position_ + 1] == '"') {
-            name += '"';
-            ++position_;
-            continue;
-          }
-          ++position_;
-          break;
-        }
-        name += sql_[position_];
-      }
-      return AfterDot(name);
-    }
-    const std::size_t begin = position_;
-    while (position_ < sql_.size() && static_cast<unsigned char>(sql_[position_]) > ' ' &&
-           std::string_view("(),;.").find(sql_[position_]) == std::string_view::npos) {
-      ++position_;
-    }
-    if (position_ == begin) ++position_;
-    return AfterDot(std::string(sql_.substr(begin, position_ - begin)));
   }
 
- private:
-  // A name after its database's name (main.t): the table's own name. A quoted name followed
-  // by a dot and another name gives the other name.
-  std::string AfterDot(std::string name) {
-    if (position_ < sql_.size() && sql_[position_] == '.') {
-      ++position_;
+  // The next word, a name after its database's name (main.t) the table's own; the keyword it
+  // is in `keyword`.
+  std::string Next() {
+    keyword = JetKeyword::None;
+    if (next_ >= tokens_.size()) return {};
+    const JetToken& token = tokens_[next_++];
+    std::string word;
+    if (IsPunct(token, "`")) {
+      const std::size_t close = sql_.find('`', token.offset + 1);
+      const std::size_t end = close == std::string_view::npos ? sql_.size() : close;
+      word = std::string(sql_.substr(token.offset + 1, end - token.offset - 1));
+      while (next_ < tokens_.size() && tokens_[next_].offset <= end) ++next_;
+    } else {
+      word = IsNameToken(token) ? JetNameValue(token) : std::string(token.text);
+      keyword = token.keyword;
+    }
+    if (next_ < tokens_.size() && IsPunct(tokens_[next_], ".")) {
+      ++next_;
       return Next();
     }
-    return name;
+    return word;
   }
 
-  std::string_view sql_;
-  std::size_t position_ = 0;
-};
+  JetKeyword keyword = JetKeyword::None;
 
-bool Is(const std::string& word, std::string_view keyword) {
-  return EqualsIgnoringAsciiCase(word, keyword);
-}
+ private:
+  std::string_view sql_;
+  std::vector<JetToken> tokens_;
+  std::size_t next_ = 0;
+};
 
 }  // namespace
 
@@ -387,29 +368,31 @@ StatementTarget TargetOf(std::string_view utf8Sql) {
   Words words(utf8Sql);
   StatementTarget target;
   std::string word = words.Next();
-  if (Is(word, "INSERT") || Is(word, "REPLACE")) {
+  const auto is = [&](JetKeyword keyword) { return words.keyword == keyword; };
+  if (is(JetKeyword::Insert) || is(JetKeyword::Replace)) {
     target.verb = StatementTarget::Verb::Insert;
-    while (!word.empty() && !Is(word, "INTO")) word = words.Next();
-  } else if (Is(word, "UPDATE")) {
+    while (!word.empty() && !is(JetKeyword::Into)) word = words.Next();
+  } else if (is(JetKeyword::Update)) {
     target.verb = StatementTarget::Verb::Update;
     word = words.Next();
-    if (Is(word, "OR")) {
-      words.Next();
-    } else {
+    if (!is(JetKeyword::Or)) {
       target.table = word;
       return target;
     }
-  } else if (Is(word, "DELETE")) {
+    words.Next();
+  } else if (is(JetKeyword::Delete)) {
     target.verb = StatementTarget::Verb::Delete;
-    while (!word.empty() && !Is(word, "FROM")) word = words.Next();
-  } else if (Is(word, "ALTER")) {
-    if (!Is(words.Next(), "TABLE")) return {};
+    while (!word.empty() && !is(JetKeyword::From)) word = words.Next();
+  } else if (is(JetKeyword::Alter)) {
+    words.Next();
+    if (!is(JetKeyword::Table)) return {};
     target.verb = StatementTarget::Verb::Alter;
-  } else if (Is(word, "DROP")) {
-    if (!Is(words.Next(), "TABLE")) return {};
+  } else if (is(JetKeyword::Drop)) {
+    words.Next();
+    if (!is(JetKeyword::Table)) return {};
     target.verb = StatementTarget::Verb::Drop;
     target.table = words.Next();
-    if (Is(target.table, "IF")) {
+    if (is(JetKeyword::If)) {
       words.Next();
       target.table = words.Next();
     }

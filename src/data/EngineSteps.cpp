@@ -36,10 +36,12 @@ class ForeignKeysOff {
 };
 
 void RunStep(sqlite3* db, const JetEngineStep& step) {
-  if (step.failureWhenRows.empty()) return ExecuteInternal(db, step.sql);
+  if (!step.refusedWhenRows) return ExecuteInternal(db, step.sql);
   StatementPtr stmt = PrepareSingleStatement(db, step.sql);
   const int rc = sqlite3_step(stmt.get());
-  if (rc == SQLITE_ROW) throw JetError(step.failureWhenRows, 0);
+  if (rc == SQLITE_ROW) {
+    throw JetError(step.refusedWhenRows->diagnostic, step.refusedWhenRows->offset);
+  }
   if (rc != SQLITE_DONE) throw EngineError(db);
 }
 
@@ -66,8 +68,9 @@ void RunWithSteps(Connection& connection, const JetCompiled& compiled) {
   sqlite3* db = connection.Handle();
   if (compiled.rebuildsReferencedTable.empty()) return RunAll(db, compiled);
   if (sqlite3_get_autocommit(db) == 0) {
-    throw JetError(
-        jet_message::ChangeReferencedTableInTransaction(compiled.rebuildsReferencedTable), 0);
+    throw JetError(msg::Diagnostic{msg::MessageId::ChangeReferencedTableInTransaction,
+                                   {compiled.rebuildsReferencedTable}},
+                   0);
   }
   const ForeignKeysOff off(db);
   RunAll(db, compiled);

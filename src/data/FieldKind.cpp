@@ -1,6 +1,6 @@
 #include "data/FieldKind.h"
 
-#include "jet/JetTypeNames.h"
+#include "jetlib/JetTypeNames.h"
 
 namespace tarnwick {
 

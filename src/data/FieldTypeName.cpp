@@ -1,44 +1,47 @@
 #include "data/FieldTypeName.h"
 
+#include "jetlib/JetTypeNames.h"
+
 namespace tarnwick {
 
+// Each kind by one of the type names Jet knows; a kind without one by "???".
 std::string_view FieldTypeName(TFieldType kind) {
   switch (kind) {
     case ftString:
-      return "STRING";
+      return JetTypeWordText(JetTypeWord::String);
     case ftSmallint:
-      return "SMALLINT";
+      return JetTypeWordText(JetTypeWord::SmallInt);
     case ftInteger:
-      return "INTEGER";
+      return JetTypeWordText(JetTypeWord::Integer);
     case ftWord:
-      return "BYTE";
+      return JetTypeWordText(JetTypeWord::Byte);
     case ftBoolean:
-      return "YESNO";
+      return JetTypeWordText(JetTypeWord::YesNo);
     case ftFloat:
-      return "FLOAT";
+      return JetTypeWordText(JetTypeWord::Float);
     case ftBCD:
-      return "MONEY";
+      return JetTypeWordText(JetTypeWord::Money);
     case ftDate:
-      return "DATE";
+      return JetTypeWordText(JetTypeWord::Date);
     case ftTime:
-      return "TIME";
+      return JetTypeWordText(JetTypeWord::Time);
     case ftDateTime:
-      return "DATETIME";
+      return JetTypeWordText(JetTypeWord::DateTime);
     case ftBytes:
     case ftVarBytes:
-      return "BINARY";
+      return JetTypeWordText(JetTypeWord::Binary);
     case ftAutoInc:
-      return "COUNTER";
+      return JetTypeWordText(JetTypeWord::Counter);
     case ftBlob:
-      return "LONGBINARY";
+      return JetTypeWordText(JetTypeWord::LongBinary);
     case ftMemo:
-      return "MEMO";
+      return JetTypeWordText(JetTypeWord::Memo);
     case ftWideString:
-      return "CHAR";
+      return JetTypeWordText(JetTypeWord::Char);
     case ftLargeint:
-      return "BIGINT";
+      return JetTypeWordText(JetTypeWord::BigInt);
     case ftGuid:
-      return "GUID";
+      return JetTypeWordText(JetTypeWord::Guid);
     default:
       return "???";
   }

@@ -1,51 +1,62 @@
 #include "data/JetColumnType.h"
 
+#include "jetlib/JetTypeNames.h"
+
 namespace tarnwick {
 
 namespace {
 
 constexpr int kMaxDecimalPrecision = 28;
 
-std::string Sized(const char* name, int size) { return name + ("(" + std::to_string(size) + ")"); }
-
-std::optional<std::string> DeclaredType(const JetColumnShape& shape) {
+// The Jet type of a column's type code; nothing for a type our engine does not have.
+std::optional<JetTypeInfo> TypeOf(const JetColumnShape& shape) {
+  JetTypeInfo type;
   switch (shape.typeCode) {
     case kJetYesNo:
-      return "YESNO";
+      return TypeOnly(JetType::Boolean);
     case kJetByte:
-      return "BYTE";
+      return TypeOnly(JetType::Byte);
     case kJetInteger:
-      return "SHORT";
+      return TypeOnly(JetType::Short);
     case kJetLong:
-      return shape.autoNumber ? "COUNTER" : "LONG";
+      type.type = JetType::Long;
+      type.autoNumber = shape.autoNumber;
+      return type;
     case kJetCurrency:
-      return "CURRENCY";
+      return TypeOnly(JetType::Currency);
     case kJetSingle:
-      return "SINGLE";
+      return TypeOnly(JetType::Single);
     case kJetDouble:
-      return "DOUBLE";
+      return TypeOnly(JetType::Double);
     case kJetDateTime:
-      return "DATETIME";
+      return TypeOnly(JetType::DateTime);
     case kJetBinary:
-      return Sized("BINARY", shape.size > 0 ? shape.size : 255);
+      type.type = JetType::Binary;
+      type.size = shape.size > 0 ? shape.size : 255;
+      return type;
     case kJetText: {
       const int characters = shape.unicodeText ? shape.size / 2 : shape.size;
-      return Sized("TEXT", characters > 0 ? characters : 255);
+      type.type = JetType::Text;
+      type.size = characters > 0 ? characters : 255;
+      return type;
     }
     case kJetOle:
-      return "LONGBINARY";
+      return TypeOnly(JetType::LongBinary);
     case kJetMemo:
-      return "MEMO";
+      return TypeOnly(JetType::Memo);
     case kJetGuid:
-      return "GUID";
+      return TypeOnly(JetType::Guid);
     case kJetDecimal:
       if (shape.precision < 1 || shape.precision > kMaxDecimalPrecision || shape.scale < 0 ||
           shape.scale > shape.precision) {
         return std::nullopt;
       }
-      return "DECIMAL(" + std::to_string(shape.precision) + "," + std::to_string(shape.scale) + ")";
+      type.type = JetType::Decimal;
+      type.size = shape.precision;
+      type.scale = shape.scale;
+      return type;
     case kJetBigInt:
-      return "BIGINT";
+      return TypeOnly(JetType::BigInt);
     default:
       return std::nullopt;
   }
@@ -54,11 +65,11 @@ std::optional<std::string> DeclaredType(const JetColumnShape& shape) {
 }  // namespace
 
 std::optional<JetColumnType> JetColumnTypeOf(const JetColumnShape& shape) {
-  std::optional<std::string> declared = DeclaredType(shape);
-  if (!declared) return std::nullopt;
+  const std::optional<JetTypeInfo> jetType = TypeOf(shape);
+  if (!jetType) return std::nullopt;
   JetColumnType type;
-  type.kind = KindFromDeclaredType(*declared);
-  type.declared = std::move(*declared);
+  type.declared = JetTypeDeclaration(*jetType);
+  type.kind = KindFromDeclaredType(type.declared);
   return type;
 }
 

@@ -98,7 +98,7 @@ bool Query::ExecValues(const JetValuesTemplate& values) {
 std::string Query::StatementHint(const std::string& utf8Sql) {
   if (!connection_.Connected()) return {};
   try {
-    return JetStatementHint(utf8Sql, connection_.Catalogue());
+    return msg::RenderHint(JetStatementHint(utf8Sql, connection_.Catalogue()));
   } catch (const TarnwickError&) {
     return {};
   }

@@ -8,39 +8,40 @@
 #include "text/Cp932.h"
 #include "text/ResultPane.h"
 #include "text/TarnwickError.h"
+#include "text/messages/ImportMessages.h"
 
 namespace tarnwick {
 
 namespace {
 
-constexpr const char* kActionQuery = "アクションクエリはビューにできません";
+using msg::NotAView;
 
 // Why a query is not even offered to the front end; nothing for one that is.
-std::optional<std::string> ReasonNotOffered(const SavedQuery& query) {
+std::optional<NotAView> ReasonNotOffered(const SavedQuery& query) {
   switch (query.kind) {
     case SavedQueryKind::Select:
     case SavedQueryKind::Union:
-      if (!query.utf8Parameters.empty()) return "パラメータクエリはビューにできません";
-      if (query.utf8Sql.empty()) return "クエリの SQL を読み取れません";
+      if (!query.utf8Parameters.empty()) return NotAView::Parameters;
+      if (query.utf8Sql.empty()) return NotAView::NoSql;
       return std::nullopt;
     case SavedQueryKind::Crosstab:
-      return "クロス集計クエリはビューにできません";
+      return NotAView::Crosstab;
     case SavedQueryKind::MakeTable:
-      return std::string("テーブル作成クエリ: ") + kActionQuery;
+      return NotAView::MakeTable;
     case SavedQueryKind::Append:
-      return std::string("追加クエリ: ") + kActionQuery;
+      return NotAView::Append;
     case SavedQueryKind::Update:
-      return std::string("更新クエリ: ") + kActionQuery;
+      return NotAView::Update;
     case SavedQueryKind::Delete:
-      return std::string("削除クエリ: ") + kActionQuery;
+      return NotAView::Delete;
     case SavedQueryKind::DataDefinition:
-      return "データ定義クエリはビューにできません";
+      return NotAView::DataDefinition;
     case SavedQueryKind::PassThrough:
-      return "パススルークエリは他のデータベースで実行するため、ビューにできません";
+      return NotAView::PassThrough;
     case SavedQueryKind::Unknown:
       break;
   }
-  return "種類の分からないクエリです";
+  return NotAView::Unknown;
 }
 
 // What became of one query: imported, or not with the reason (Shift-JIS).
@@ -69,8 +70,8 @@ void ImportSavedQueries(Query& query, const std::vector<SavedQuery>& queries, Re
   std::vector<Outcome> outcomes(queries.size());
   std::vector<std::size_t> pending;
   for (std::size_t i = 0; i < queries.size(); ++i) {
-    if (const std::optional<std::string> reason = ReasonNotOffered(queries[i])) {
-      outcomes[i].sjisReason = Sjis(*reason);
+    if (const std::optional<NotAView> reason = ReasonNotOffered(queries[i])) {
+      outcomes[i].sjisReason = Utf8ToSjis(msg::QueryNotAView(*reason));
     } else {
       pending.push_back(i);
     }
@@ -92,10 +93,9 @@ void ImportSavedQueries(Query& query, const std::vector<SavedQuery>& queries, Re
     pending = std::move(refused);
   }
   for (std::size_t i = 0; i < queries.size(); ++i) {
-    const std::string quoted = Sjis("クエリ '") + queries[i].name;
     pane.AppendLine(outcomes[i].imported
-                        ? quoted + Sjis("' をビューとして取込みました")
-                        : quoted + Sjis("' は取り込めません (") + outcomes[i].sjisReason + ")");
+                        ? msg::SavedQueryImported(queries[i].name)
+                        : msg::SavedQueryNotImported(queries[i].name, outcomes[i].sjisReason));
   }
 }
 

@@ -1,7 +1,6 @@
 #include "gui/SqlColouring.h"
 
 #include <algorithm>
-#include <iterator>
 #include <string>
 
 #include "jet/JetLexer.h"
@@ -9,55 +8,6 @@
 namespace tarnwick {
 
 namespace {
-
-// Jet SQL's keywords, the data types included, in upper case.
-constexpr std::string_view kKeywords[] = {
-    "ADD",         "ALL",         "ALTER",      "AND",
-    "ANY",         "AS",          "ASC",        "AUTOINCREMENT",
-    "BETWEEN",     "BINARY",      "BIT",        "BOOLEAN",
-    "BY",          "BYTE",        "CHAR",       "CHARACTER",
-    "CHECK",       "COLUMN",      "COMMIT",     "CONSTRAINT",
-    "COUNTER",     "CREATE",      "CURRENCY",   "DATABASE",
-    "DATETIME",    "DECIMAL",     "DEFAULT",    "DELETE",
-    "DESC",        "DISALLOW",    "DISTINCT",   "DISTINCTROW",
-    "DOUBLE",      "DROP",        "EQV",        "EXISTS",
-    "FALSE",       "FLOAT",       "FOREIGN",    "FROM",
-    "GROUP",       "GUID",        "HAVING",     "IGNORE",
-    "IMP",         "IN",          "INDEX",      "INNER",
-    "INSERT",      "INT",         "INTEGER",    "INTO",
-    "IS",          "JOIN",        "KEY",        "LEFT",
-    "LIKE",        "LONG",        "LONGBINARY", "LONGTEXT",
-    "MEMO",        "MOD",         "MONEY",      "NOT",
-    "NULL",        "NUMERIC",     "ON",         "OR",
-    "ORDER",       "OUTER",       "PARAMETERS", "PERCENT",
-    "PIVOT",       "PRIMARY",     "PROCEDURE",  "REAL",
-    "REFERENCES",  "RIGHT",       "ROLLBACK",   "SELECT",
-    "SET",         "SHORT",       "SINGLE",     "SMALLINT",
-    "SOME",        "TABLE",       "TEXT",       "TOP",
-    "TRANSACTION", "TRANSFORM",   "TRUE",       "UNION",
-    "UNIQUE",      "UPDATE",      "VALUES",     "VARCHAR",
-    "VIEW",        "WHERE",       "WITH",       "YESNO",
-    "OPTION",      "OWNERACCESS",
-};
-// Keywords that are names of functions as well: followed by '(' they are the function.
-constexpr std::string_view kFunctionKeywords[] = {"LEFT", "RIGHT"};
-// Keywords after which a name stands that may be followed by its column list in '(':
-// CREATE TABLE t (...), INSERT INTO t (...), REFERENCES t (...), CREATE INDEX i ON t (...).
-constexpr std::string_view kBeforeTableNames[] = {"TABLE", "INTO",      "REFERENCES",
-                                                  "ON",    "PROCEDURE", "VIEW"};
-
-std::string UpperAscii(std::string_view word) {
-  std::string upper(word);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return upper;
-}
-
-template <std::size_t N>
-bool Contains(const std::string_view (&words)[N], std::string_view upper) {
-  return std::find(std::begin(words), std::end(words), upper) != std::end(words);
-}
 
 // The opening characters that continue a form the line before left open, so that the lexer
 // reads the line as the rest of that form.
@@ -75,19 +25,22 @@ bool FollowedByParenthesis(const std::vector<JetToken>& tokens, std::size_t i) {
   return i < tokens.size() && IsPunct(tokens[i], "(");
 }
 
+// Keywords after which a name stands that may be followed by its column list in '(':
+// CREATE TABLE t (...), INSERT INTO t (...), REFERENCES t (...), CREATE INDEX i ON t (...).
 bool AfterTableNameKeyword(const std::vector<JetToken>& tokens, std::size_t i) {
   while (i-- > 0) {
     if (IsTrivia(tokens[i])) continue;
-    return tokens[i].kind == JetTokenKind::Word &&
-           Contains(kBeforeTableNames, UpperAscii(tokens[i].text));
+    return HasRole(tokens[i].keyword, kBeforeTableName);
   }
   return false;
 }
 
+// Jet SQL's keywords, the data types included; a keyword that names a function as well (LEFT,
+// RIGHT) is the function when '(' follows it.
 SqlColour WordColour(const std::vector<JetToken>& tokens, std::size_t i) {
-  const std::string upper = UpperAscii(tokens[i].text);
-  const bool keyword = Contains(kKeywords, upper);
-  if (FollowedByParenthesis(tokens, i) && (!keyword || Contains(kFunctionKeywords, upper)) &&
+  const JetKeyword word = tokens[i].keyword;
+  const bool keyword = HasRole(word, kColoured);
+  if (FollowedByParenthesis(tokens, i) && (!keyword || HasRole(word, kAlsoFunction)) &&
       !AfterTableNameKeyword(tokens, i)) {
     return SqlColour::Function;
   }

@@ -3,21 +3,22 @@
 #include <algorithm>
 
 #include "jet/JetBinderCore.h"
+#include "jet/JetBoundWalk.h"
 #include "jet/JetLexer.h"
 #include "jet/JetMessages.h"
 #include "jet/JetNameHints.h"
 #include "jet/JetTableDefinition.h"
-#include "jet/JetTypeNames.h"
-#include "text/messages/StatementMessages.h"
 
 namespace tarnwick {
 
 namespace {
 
-using ConstraintKind = JetTableConstraint::Kind;
+using ConstraintKind = syntax::Constraint::Kind;
+using msg::MessageId;
+using syntax::StatementKind;
 
-JetTypeInfo TypeOf(const JetColumnDef& column) {
-  return JetTypeInfoOf(column.typeName, column.size.value_or(0), column.scale.value_or(0));
+JetTypeInfo TypeOf(const syntax::TypeName& type) {
+  return JetTypeInfoOf(type.word, type.size.value_or(0), type.scale.value_or(0));
 }
 
 const JetSchemaIndex* PrimaryKey(const JetSchemaTable& table) {
@@ -39,179 +40,314 @@ bool HasCounter(const JetSchemaTable& table) {
                      [](const JetSchemaColumn& column) { return column.type.autoNumber; });
 }
 
+bool HasNamedIndex(const JetSchemaTable& table, std::string_view name) {
+  return std::any_of(table.indexes.begin(), table.indexes.end(), [&](const JetSchemaIndex& index) {
+    return !index.name.empty() && SameJetName(index.name, name);
+  });
+}
+
+// A constraint of the table's own definition, of that name.
+bool HasNamedConstraint(const JetSchemaTable& table, std::string_view name) {
+  const std::optional<JetTableDefinition> definition = SplitTableDefinition(table.definition);
+  return definition && FindDefinitionItem(*definition, name, false) != nullptr;
+}
+
 // The table's keys as its constraints declare them, for a table being made or changed.
-void AddKeyOf(JetSchemaTable& table, const JetTableConstraint& constraint) {
+void AddKeyOf(JetSchemaTable& table, const syntax::Constraint& constraint) {
   if (constraint.kind != ConstraintKind::PrimaryKey && constraint.kind != ConstraintKind::Unique) {
     return;
   }
   if (constraint.kind == ConstraintKind::PrimaryKey && PrimaryKey(table) != nullptr) {
-    throw JetError(jet_message::TwoPrimaryKeys(), 0);
+    throw JetError(Refusal(MessageId::PrimaryKeyExists), constraint.offset);
   }
+  std::vector<std::string> columns;
+  for (const syntax::Name& column : constraint.columns) columns.push_back(column.text);
   table.indexes.push_back(
-      {constraint.name, true, constraint.kind == ConstraintKind::PrimaryKey, constraint.columns});
+      {constraint.name, true, constraint.kind == ConstraintKind::PrimaryKey, std::move(columns)});
 }
 
 }  // namespace
 
-// Every constraint's columns exist; a foreign key refers to a key; a CHECK reads the columns.
-void JetBinder::Constraint(JetTableConstraint& constraint, const JetSchemaTable& table,
-                           const Scope& scope) {
-  for (std::string& column : constraint.columns) column = ColumnOf(table, column);
-  if (constraint.check) Expr(*constraint.check, Context{&scope, false, nullptr});
-  if (constraint.kind == ConstraintKind::ForeignKey) ForeignKey(constraint, table);
+bound::ColumnDef JetBinder::ColumnDefinition(const syntax::ColumnDef& column) {
+  bound::ColumnDef result;
+  result.name = column.name.text;
+  result.word = column.type.word;
+  result.size = column.type.size;
+  result.scale = column.type.scale;
+  result.type = TypeOf(column.type);
+  result.notNull = column.notNull;
+  result.falseByDefault = result.type.type == JetType::Boolean && !column.defaultValue;
+  result.ignoringCase = IsTextType(result.type.type);
+  return result;
 }
 
-void JetBinder::ForeignKey(JetTableConstraint& constraint, const JetSchemaTable& table) {
-  const bool self = SameJetName(constraint.referencesTable, table.name);
-  const JetSchemaTable& parent = self ? table : Table(constraint.referencesTable, 0);
-  constraint.referencesTable = parent.name;
-  if (constraint.referencesColumns.empty()) {
-    const JetSchemaIndex* key = PrimaryKey(parent);
-    if (key == nullptr) throw JetError(jet_message::ReferenceWithoutKey(parent.name), 0);
-    constraint.referencesColumns = key->columns;
+// Every constraint's columns exist; a foreign key refers to a key; a CHECK reads the columns.
+bound::Constraint JetBinder::Constraint(const syntax::Constraint& constraint,
+                                        const JetSchemaTable& table, const Scope& scope) {
+  bound::Constraint result;
+  result.kind = constraint.kind;
+  result.name = constraint.name;
+  for (const syntax::Name& column : constraint.columns) {
+    result.columns.push_back(ColumnOf(table, column));
   }
-  for (std::string& column : constraint.referencesColumns) column = ColumnOf(parent, column);
+  result.actions = constraint.actions;
+  result.descending = constraint.descending;
+  if (constraint.check) {
+    result.check = Expr(*constraint.check, Context{&scope, false});
+    // A CHECK names its table's columns alone.
+    ForEachColumn(*result.check, [](bound::Column& column) { column.source.clear(); });
+  }
+  if (constraint.kind == ConstraintKind::ForeignKey) ForeignKey(result, constraint, table);
+  return result;
+}
+
+void JetBinder::ForeignKey(bound::Constraint& constraint, const syntax::Constraint& written,
+                           const JetSchemaTable& table) {
+  const syntax::Name& referenced = written.referencesTable;
+  const bool self = SameJetName(referenced.text, table.name);
+  const JetSchemaTable& parent = self ? table : Table(referenced.text, referenced.offset);
+  constraint.referencesTable = parent.name;
+  const auto withoutKey = [&] {
+    return JetError(Refusal(MessageId::ReferenceWithoutKey, {parent.name}), referenced.offset);
+  };
+  std::vector<syntax::Name> columns = written.referencesColumns;
+  if (columns.empty()) {
+    const JetSchemaIndex* key = PrimaryKey(parent);
+    if (key == nullptr) throw withoutKey();
+    for (const std::string& column : key->columns) columns.push_back({column, referenced.offset});
+  }
+  for (const syntax::Name& column : columns) {
+    constraint.referencesColumns.push_back(ColumnOf(parent, column));
+  }
   if (constraint.referencesColumns.size() != constraint.columns.size()) {
-    throw JetError(jet_message::ReferenceColumnCount(), 0);
+    throw JetError(Refusal(MessageId::ReferenceColumnCount), written.offset);
   }
   const bool keyed =
       std::any_of(parent.indexes.begin(), parent.indexes.end(), [&](const JetSchemaIndex& index) {
         return index.unique && SameColumnSet(index.columns, constraint.referencesColumns);
       });
-  if (!keyed || parent.isView) throw JetError(jet_message::ReferenceWithoutKey(parent.name), 0);
+  if (!keyed || parent.isView) throw withoutKey();
 }
 
 // The columns of a table being made (or a column being added or changed): their types, one
-// counter at most, their constraints. `source` takes the table's columns for CHECK.
-void JetBinder::ColumnDefinitions(JetStatement& statement, JetSource& source) {
-  JetSchemaTable& table = statement.target;
+// counter at most, their constraints. `table` takes the columns and keys.
+void JetBinder::Definitions(const syntax::TableStatement& statement, JetSchemaTable& table,
+                            bound::TableDefinition& bound) {
   int counters = HasCounter(table) ? 1 : 0;
-  for (JetColumnDef& column : statement.columnDefs) {
-    const JetTypeInfo type = TypeOf(column);
-    counters += type.autoNumber;
-    if (counters > 1) throw JetError(jet_message::TwoCounters(), column.offset);
-    JetSchemaColumn* existing = nullptr;
-    for (JetSchemaColumn& known : table.columns) {
-      if (SameJetName(known.name, column.name)) existing = &known;
+  for (const syntax::ColumnDef& column : statement.columns) {
+    bound::ColumnDef definition = ColumnDefinition(column);
+    counters += definition.type.autoNumber;
+    if (counters > 1) throw JetError(Refusal(MessageId::TwoCounters), column.offset);
+    if (FindColumn(table, column.name.text) == nullptr) {
+      table.columns.push_back(
+          {column.name.text, definition.type, column.defaultValue != nullptr, column.notNull});
     }
-    // ALTER COLUMN: the column keeps its old type here, which the conversion of its rows reads.
-    if (existing == nullptr) {
-      table.columns.push_back({column.name, type, column.defaultValue != nullptr, column.notNull});
+    if (column.defaultValue) {
+      definition.defaultValue =
+          Stored(Expr(*column.defaultValue, Context{}), column.defaultValue.get(), definition.type);
     }
-    if (column.defaultValue) Expr(*column.defaultValue, Context{});
+    bound.columns.push_back(std::move(definition));
   }
   // A constraint written with a column is the table's, before those written after the columns.
-  std::vector<JetTableConstraint> constraints;
-  for (JetColumnDef& column : statement.columnDefs) {
-    for (JetTableConstraint& constraint : column.constraints) {
-      constraints.push_back(std::move(constraint));
+  std::vector<const syntax::Constraint*> constraints;
+  for (const syntax::ColumnDef& column : statement.columns) {
+    for (const syntax::Constraint& constraint : column.constraints) {
+      constraints.push_back(&constraint);
     }
-    column.constraints.clear();
   }
-  for (JetTableConstraint& constraint : statement.constraints) {
-    constraints.push_back(std::move(constraint));
+  for (const syntax::Constraint& constraint : statement.constraints) {
+    constraints.push_back(&constraint);
   }
-  statement.constraints = std::move(constraints);
-  for (const JetTableConstraint& constraint : statement.constraints) AddKeyOf(table, constraint);
-  source.boundName = table.name;
-  source.boundAlias = table.name;
-  source.columns = table.columns;
+  for (const syntax::Constraint* constraint : constraints) AddKeyOf(table, *constraint);
+  InScope own;
+  own.qualifier = table.name;
+  own.table = table.name;
+  own.written = table.name;
+  own.columns = table.columns;
   Scope scope;
-  scope.sources.push_back(&source);
-  for (JetTableConstraint& constraint : statement.constraints) Constraint(constraint, table, scope);
+  scope.sources.push_back(&Keep(std::move(own)));
+  for (const syntax::Constraint* constraint : constraints) {
+    bound.constraints.push_back(Constraint(*constraint, table, scope));
+  }
 }
 
-void JetBinder::CreateTable(JetStatement& statement) {
-  statement.target = JetSchemaTable{};
-  statement.target.name = statement.table;
-  JetSource source;
-  ColumnDefinitions(statement, source);
+std::unique_ptr<bound::Statement> JetBinder::CreateTable(const syntax::TableStatement& create) {
+  auto result = std::make_unique<bound::CreateTable>();
+  JetSchemaTable table;
+  table.name = create.table.text;
+  Definitions(create, table, result->definition);
+  result->table = create.table.text;
+  result->temporary = create.temporary;
+  result->ifNotExists = create.ifNotExists;
+  return result;
+}
+
+bound::Rebuild JetBinder::RebuildOf(const syntax::TableStatement& alter,
+                                    const JetSchemaTable& table) {
+  bound::Rebuild rebuild;
+  rebuild.table = &table;
+  rebuild.offset = alter.table.offset;
+  for (const JetSchemaColumn& column : table.columns) {
+    rebuild.copies.emplace_back(
+        column.name,
+        std::make_unique<bound::Column>(column.type, std::string(bound::kCopiedRows), column.name));
+  }
+  return rebuild;
 }
 
 // ADD [COLUMN], DROP [COLUMN], ALTER [COLUMN] and ADD CONSTRAINT of a table (never a view).
-void JetBinder::AlterTable(JetStatement& statement) {
-  statement.target = Table(statement.table, 0);
-  JetSchemaTable& table = statement.target;
-  if (table.isView) throw JetError(jet_message::UnknownTable(statement.table), 0);
-  statement.referenced = !catalogue_.ReferringTables(table.name).empty();
-  JetSource source;
-  switch (statement.kind) {
-    case JetStatementKind::AlterTableDrop:
-      statement.dropName = ColumnOf(table, statement.dropName);
-      return;
-    case JetStatementKind::AlterColumn:
-      statement.columnDefs[0].name = ColumnOf(table, statement.columnDefs[0].name);
-      // The column's own counter is the one being changed.
-      for (JetSchemaColumn& column : table.columns) {
-        if (column.name == statement.columnDefs[0].name) column.type.autoNumber = false;
-      }
-      break;
-    default:
-      break;
+std::unique_ptr<bound::Statement> JetBinder::AlterTable(const syntax::TableStatement& alter) {
+  const JetSchemaTable& table = Table(alter.table.text, alter.table.offset);
+  if (table.isView) {
+    throw JetError(Refusal(MessageId::UnknownTable, {alter.table.text}), alter.table.offset);
   }
-  ColumnDefinitions(statement, source);
+  auto result = std::make_unique<bound::AlterTable>(alter.kind);
+  result->table = &table;
+  if (!catalogue_.ReferringTables(table.name).empty()) result->referencedTable = table.name;
+  bound::Rebuild& rebuild = result->rebuild = RebuildOf(alter, table);
+  if (alter.kind == StatementKind::AlterTableDrop) {
+    rebuild.change = bound::Rebuild::Change::DropColumn;
+    rebuild.name = ColumnOf(table, alter.dropName);
+    return result;
+  }
+  JetSchemaTable changed = table;
+  if (alter.kind == StatementKind::AlterColumn) {
+    rebuild.change = bound::Rebuild::Change::AlterColumn;
+    rebuild.name = ColumnOf(table, alter.columns[0].name);
+    // The column's own counter is the one being changed.
+    for (JetSchemaColumn& column : changed.columns) {
+      if (column.name == rebuild.name) column.type.autoNumber = false;
+    }
+  } else {
+    rebuild.change = alter.kind == StatementKind::AddConstraint
+                         ? bound::Rebuild::Change::AddConstraint
+                         : bound::Rebuild::Change::AddColumn;
+  }
+  bound::TableDefinition definition;
+  Definitions(alter, changed, definition);
+  if (!definition.columns.empty()) {
+    rebuild.column = std::move(definition.columns[0]);
+    if (alter.kind == StatementKind::AlterColumn) rebuild.column->name = rebuild.name;
+  }
+  rebuild.constraints = std::move(definition.constraints);
+  if (alter.kind == StatementKind::AlterColumn) {
+    for (auto& [name, copy] : rebuild.copies) {
+      if (!SameJetName(name, rebuild.name)) continue;
+      const JetTypeInfo old = copy->type;
+      copy = Stored(ReadColumn(old, std::string(bound::kCopiedRows), name), nullptr,
+                    rebuild.column->type, name);
+    }
+  }
+  return result;
 }
 
-void JetBinder::CreateIndex(JetStatement& statement) {
-  statement.target = Table(statement.indexTable, 0);
-  for (JetIndexColumn& column : statement.indexColumns) {
-    column.name = ColumnOf(statement.target, column.name);
+std::unique_ptr<bound::Statement> JetBinder::CreateIndex(
+    const syntax::CreateIndexStatement& create) {
+  using Option = syntax::CreateIndexStatement::Option;
+  const JetSchemaTable& table = Table(create.table.text, create.table.offset);
+  auto result = std::make_unique<bound::CreateIndex>();
+  result->index = create.index.text;
+  result->table = &table;
+  result->unique = create.unique;
+  result->option = create.option;
+  result->optionOffset = create.optionOffset;
+  for (const syntax::CreateIndexStatement::Column& column : create.columns) {
+    result->columns.push_back({ColumnOf(table, column.name), column.descending});
   }
-  if (statement.indexOption == JetIndexOption::Primary) {
-    if (PrimaryKey(statement.target) != nullptr) throw JetError(jet_message::TwoPrimaryKeys(), 0);
-    statement.referenced = !catalogue_.ReferringTables(statement.target.name).empty();
+  result->nullRefused = Refusal(MessageId::NullNotAllowed, {table.name, result->columns[0].name});
+  if (create.option != Option::Primary) return result;
+  if (PrimaryKey(table) != nullptr) {
+    throw JetError(Refusal(MessageId::PrimaryKeyExists), create.optionOffset);
   }
+  if (!catalogue_.ReferringTables(table.name).empty()) result->referencedTable = table.name;
+  // The table's key, made with the table again.
+  result->rebuild.table = &table;
+  result->rebuild.offset = create.optionOffset;
+  result->rebuild.change = bound::Rebuild::Change::AddConstraint;
+  bound::Constraint key;
+  key.kind = ConstraintKind::PrimaryKey;
+  key.name = create.index.text;
+  for (const auto& column : result->columns) key.columns.push_back(column.name);
+  result->rebuild.constraints.push_back(std::move(key));
+  for (const JetSchemaColumn& column : table.columns) {
+    result->rebuild.copies.emplace_back(
+        column.name,
+        std::make_unique<bound::Column>(column.type, std::string(bound::kCopiedRows), column.name));
+  }
+  return result;
 }
 
 // DROP INDEX i ON t: an index the user made, or a key made by CREATE INDEX ... WITH PRIMARY or
-// a named constraint.
-void JetBinder::DropIndex(JetStatement& statement) {
-  if (statement.indexTable.empty()) return;  // the engine's DROP INDEX i
-  statement.target = Table(statement.indexTable, 0);
-  const JetSchemaTable& table = statement.target;
-  const bool index =
-      std::any_of(table.indexes.begin(), table.indexes.end(), [&](const JetSchemaIndex& known) {
-        return !known.name.empty() && SameJetName(known.name, statement.table);
-      });
-  const std::optional<JetTableDefinition> definition = SplitTableDefinition(table.definition);
-  const bool constraint =
-      definition && FindDefinitionItem(*definition, statement.table, false) != nullptr;
-  if (!index && !constraint && !statement.ifNotExists) {
-    throw JetError(jet_message::UnknownIndex(statement.table), 0);
+// a named constraint, which the table is made again without.
+std::unique_ptr<bound::Statement> JetBinder::DropIndex(const syntax::DropStatement& drop) {
+  auto result = std::make_unique<bound::Drop>(StatementKind::DropIndex);
+  result->name = drop.name.text;
+  result->ifExists = drop.ifExists;
+  if (!drop.table) return result;  // the engine's DROP INDEX i
+  result->ofTable = true;
+  const JetSchemaTable& table = Table(drop.table->text, drop.table->offset);
+  const bool constraint = HasNamedConstraint(table, drop.name.text);
+  if (!HasNamedIndex(table, drop.name.text) && !constraint && !drop.ifExists) {
+    throw JetError(Refusal(MessageId::UnknownIndex, {drop.name.text}), drop.name.offset);
   }
-  statement.referenced = constraint && !catalogue_.ReferringTables(table.name).empty();
+  if (!constraint) return result;
+  if (!catalogue_.ReferringTables(table.name).empty()) result->referencedTable = table.name;
+  bound::Rebuild rebuild;
+  rebuild.table = &table;
+  rebuild.offset = drop.name.offset;
+  rebuild.change = bound::Rebuild::Change::DropConstraint;
+  rebuild.name = drop.name.text;
+  for (const JetSchemaColumn& column : table.columns) {
+    rebuild.copies.emplace_back(
+        column.name,
+        std::make_unique<bound::Column>(column.type, std::string(bound::kCopiedRows), column.name));
+  }
+  result->rebuild = std::move(rebuild);
+  return result;
 }
 
-void JetBinder::DropConstraint(JetStatement& statement) {
-  statement.target = Table(statement.table, 0);
-  const JetSchemaTable& table = statement.target;
-  const std::optional<JetTableDefinition> definition = SplitTableDefinition(table.definition);
-  const bool constraint =
-      definition && FindDefinitionItem(*definition, statement.dropName, false) != nullptr;
-  const bool index =
-      std::any_of(table.indexes.begin(), table.indexes.end(), [&](const JetSchemaIndex& known) {
-        return !known.name.empty() && SameJetName(known.name, statement.dropName);
-      });
-  if (!constraint && !index) {
-    throw JetError(jet_message::UnknownConstraint(statement.dropName, table.name), 0);
+// ALTER TABLE t DROP CONSTRAINT c: a constraint of the table's definition, or an index.
+std::unique_ptr<bound::Statement> JetBinder::DropConstraint(const syntax::TableStatement& alter) {
+  const JetSchemaTable& table = Table(alter.table.text, alter.table.offset);
+  const std::string& name = alter.dropName.text;
+  const bool constraint = HasNamedConstraint(table, name);
+  if (!constraint && !HasNamedIndex(table, name)) {
+    throw JetError(Refusal(MessageId::UnknownConstraint, {name, table.name}),
+                   alter.dropName.offset);
   }
-  statement.referenced = constraint && !catalogue_.ReferringTables(table.name).empty();
+  auto result = std::make_unique<bound::Drop>(StatementKind::DropIndex);
+  result->name = name;
+  result->ofTable = true;
+  if (!constraint) return result;
+  if (!catalogue_.ReferringTables(table.name).empty()) result->referencedTable = table.name;
+  bound::Rebuild rebuild = RebuildOf(alter, table);
+  rebuild.change = bound::Rebuild::Change::DropConstraint;
+  rebuild.name = name;
+  result->rebuild = std::move(rebuild);
+  return result;
 }
 
 // A table that another table's foreign key refers to cannot be dropped.
-void JetBinder::DropTable(JetStatement& statement) {
-  const JetSchemaTable* table = catalogue_.FindTable(statement.table);
+std::unique_ptr<bound::Statement> JetBinder::DropTable(const syntax::DropStatement& drop) {
+  auto result = std::make_unique<bound::Drop>(StatementKind::DropTable);
+  result->name = drop.name.text;
+  result->ifExists = drop.ifExists;
+  const JetSchemaTable* table = catalogue_.FindTable(drop.name.text);
   if (table == nullptr) {
-    if (statement.ifNotExists) return;
-    throw JetError(
-        msg::UnknownTable(statement.table).WithHint(MisspeltTableHint(statement.table, catalogue_)),
-        0);
+    if (drop.ifExists) return result;
+    throw JetError(Refusal(MessageId::UnknownTable, {drop.name.text})
+                       .WithHint(MisspeltTableHint(drop.name.text, catalogue_)),
+                   drop.name.offset);
   }
-  statement.target = *table;
   const std::vector<std::string> referring = catalogue_.ReferringTables(table->name);
   if (!referring.empty()) {
-    throw JetError(jet_message::TableInRelationship(table->name, referring), 0);
+    msg::Diagnostic refusal = Refusal(MessageId::TableInRelationship, {table->name});
+    refusal.names = referring;
+    throw JetError(std::move(refusal), drop.name.offset);
   }
+  result->table = table->name;
+  result->forgetsCounter = !table->counterColumn.empty();
+  return result;
 }
 
 }  // namespace tarnwick

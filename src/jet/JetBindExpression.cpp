@@ -1,22 +1,21 @@
-// Binding expressions: names to columns, constants or select-list items; calls to the
-// function library; every expression's Jet type.
-#include <algorithm>
-#include <charconv>
-#include <iterator>
-
-#include "jet/JetBinder.h"
+// Binding expressions: literals, names (to columns, select-list items, parameters or Jet's
+// constants), predicates and subqueries. Operators are in JetBindOperators.cpp, calls in
+// JetBindCall.cpp.
 #include "jet/JetBinderCore.h"
 #include "jet/JetLexer.h"
 #include "jet/JetMessages.h"
 #include "jet/JetNameHints.h"
-#include "jet/JetTypeRules.h"
-#include "jet/functions/JetFunctions.h"
-#include "text/messages/Hints.h"
-#include "text/messages/StatementMessages.h"
+#include "jet/JetSyntaxWalk.h"
+#include "jetlib/OperatorRules.h"
 
 namespace tarnwick {
 
 namespace {
+
+using bound::Literal;
+using msg::HintId;
+using msg::MessageId;
+using syntax::ExprKind;
 
 struct NamedConstant {
   std::string_view name;
@@ -26,264 +25,243 @@ struct NamedConstant {
 constexpr NamedConstant kConstants[] = {{"True", true}, {"False", false}, {"Yes", true},
                                         {"No", false},  {"On", true},     {"Off", false}};
 
-JetTypeInfo TypeOnly(JetType type) {
-  JetTypeInfo result;
-  result.type = type;
-  return result;
+std::string QualifiedName(const syntax::NameRef& name) {
+  return name.qualifier.empty() ? name.name : name.qualifier + "." + name.name;
 }
 
 // An integer literal fits LONG; a larger one, or one with a fraction or exponent, is DOUBLE.
-JetType NumberType(const std::string& text) {
-  if (text.find_first_of(".eE") != std::string::npos) return JetType::Double;
-  std::int64_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || value > 2147483647) return JetType::Double;
-  return JetType::Long;
-}
-
-std::string QualifiedName(const JetExpr& expr) {
-  return expr.qualifier.empty() ? expr.text : expr.qualifier + "." + expr.text;
-}
-
-// The arguments of IIf, Switch and Choose that can be the result.
-std::vector<JetType> ChoiceTypes(const JetExpr& call) {
-  std::vector<JetType> types;
-  const auto add = [&](std::size_t i) {
-    if (i < call.args.size()) types.push_back(call.args[i]->type.type);
-  };
-  if (SameJetName(call.function->name, "IIf")) {
-    add(1);
-    add(2);
-  } else if (SameJetName(call.function->name, "Switch")) {
-    for (std::size_t i = 1; i < call.args.size(); i += 2) add(i);
-  } else {
-    for (std::size_t i = 1; i < call.args.size(); ++i) add(i);
-  }
-  return types;
+JetType NumberType(const syntax::NumberLiteral& number) {
+  return number.integer && *number.integer <= 2147483647 ? JetType::Long : JetType::Double;
 }
 
 }  // namespace
 
-void JetBinder::Expr(JetExpr& expr, const Context& context) {
+bound::ExprPtr JetBinder::Expr(const syntax::Expr& expr, const Context& context) {
   switch (expr.kind) {
-    case JetExprKind::Number:
-      expr.type = TypeOnly(NumberType(expr.text));
-      return;
-    case JetExprKind::Text:
-      expr.type = TypeOnly(JetType::Text);
-      return;
-    case JetExprKind::Date:
-      expr.type = TypeOnly(JetType::DateTime);
-      return;
-    case JetExprKind::Null:
-      expr.type = TypeOnly(JetType::Null);
-      return;
-    case JetExprKind::Blob:
-      expr.type = TypeOnly(JetType::LongBinary);
-      return;
-    case JetExprKind::Parameter:
-      expr.type = TypeOnly(JetType::Variant);
-      return;
-    case JetExprKind::Name:
-      Name(expr, context);
-      return;
-    case JetExprKind::Star:
-      throw JetError(jet_message::StarOutsideCount(), expr.offset);
-    case JetExprKind::Call:
-      Call(expr, context);
-      return;
-    case JetExprKind::Subquery:
-    case JetExprKind::Exists:
-    case JetExprKind::InQuery:
-    case JetExprKind::Quantified:
-      Subquery(expr, context);
-      return;
-    default:
-      break;
+    case ExprKind::Number:
+    case ExprKind::Text:
+    case ExprKind::Date:
+    case ExprKind::Null:
+    case ExprKind::Blob:
+    case ExprKind::Parameter:
+      return Literal(expr);
+    case ExprKind::Name:
+      return Name(expr.As<syntax::NameRef>(), context);
+    case ExprKind::Star:
+      throw JetError(Refusal(MessageId::StarOutsideCount), expr.offset);
+    case ExprKind::Unary:
+      return Unary(expr.As<syntax::UnaryExpr>(), context);
+    case ExprKind::Binary:
+      return Binary(expr.As<syntax::BinaryExpr>(), context);
+    case ExprKind::Like:
+    case ExprKind::Between:
+    case ExprKind::InList:
+    case ExprKind::InQuery:
+    case ExprKind::IsNull:
+      return Predicate(expr.As<syntax::PredicateExpr>(), context);
+    case ExprKind::Call:
+      return Call(expr.As<syntax::CallExpr>(), context);
+    case ExprKind::Subquery:
+    case ExprKind::Exists:
+    case ExprKind::Quantified:
+      return QueryValue(expr.As<syntax::QueryExpr>(), context);
   }
-  for (JetExprPtr& arg : expr.args) Expr(*arg, context);
+  throw JetError(Refusal(MessageId::SyntaxErrorNear, {TermText(expr)}), expr.offset);
+}
+
+bound::ExprPtr JetBinder::Literal(const syntax::Expr& expr) {
   switch (expr.kind) {
-    case JetExprKind::Unary:
-      expr.type = TypeOnly(UnaryResultType(expr.op, expr.args[0]->type.type));
-      return;
-    case JetExprKind::Binary:
-      expr.type =
-          TypeOnly(BinaryResultType(expr.op, expr.args[0]->type.type, expr.args[1]->type.type));
-      return;
+    case ExprKind::Number: {
+      const auto& number = expr.As<syntax::NumberLiteral>();
+      auto literal = std::make_unique<bound::Literal>(Literal::Form::Number,
+                                                      TypeOnly(NumberType(number)), number.written);
+      literal->whole = number.whole;
+      return literal;
+    }
+    case ExprKind::Text:
+      return std::make_unique<bound::Literal>(Literal::Form::Text, TypeOnly(JetType::Text),
+                                              expr.As<syntax::ValueLiteral>().value);
+    case ExprKind::Date:
+      return std::make_unique<bound::Literal>(Literal::Form::Date, TypeOnly(JetType::DateTime),
+                                              expr.As<syntax::ValueLiteral>().value);
+    case ExprKind::Blob:
+      return std::make_unique<bound::Literal>(Literal::Form::Blob, TypeOnly(JetType::LongBinary),
+                                              expr.As<syntax::ValueLiteral>().value);
+    case ExprKind::Parameter:
+      return std::make_unique<bound::Literal>(Literal::Form::Parameter, TypeOnly(JetType::Variant),
+                                              "?");
     default:
-      expr.type = TypeOnly(JetType::Boolean);  // Like, Between, In, Is Null
-      return;
+      return std::make_unique<bound::Literal>(Literal::Form::Null, TypeOnly(JetType::Null), "NULL");
   }
 }
 
-void JetBinder::Name(JetExpr& expr, const Context& context) {
+bound::ExprPtr JetBinder::ReadColumn(JetTypeInfo type, std::string source, std::string name) {
+  auto column = std::make_unique<bound::Column>(type, std::move(source), std::move(name));
+  if (type.type != JetType::Boolean) return column;
+  return std::make_unique<bound::Convert>(bound::Convert::To::Truth, type, std::move(column));
+}
+
+bound::ExprPtr JetBinder::Name(const syntax::NameRef& name, const Context& context) {
   for (const Scope* scope = context.scope; scope != nullptr; scope = scope->outer) {
-    if (NameInScope(expr, *scope)) return;
+    if (ExprPtr column = NameInScope(name, *scope)) return column;
   }
-  if (expr.qualifier.empty() && context.items != nullptr) {
-    const std::vector<JetSelectItem>& items = *context.items;
+  const bool bare = name.qualifier.empty();
+  if (bare && context.items != nullptr) {
+    const std::vector<ItemRef>& items = *context.items;
     for (std::size_t i = 0; i < items.size(); ++i) {
-      if (items[i].alias && SameJetName(*items[i].alias, expr.text)) {
-        expr.binding = JetNameBinding::Alias;
-        expr.aliasIndex = i;
-        expr.type = items[i].expr->type;
-        return;
-      }
+      if (!items[i].alias || !SameJetName(*items[i].alias, name.name)) continue;
+      resolutions_[&name] = {JetNameResolution::Kind::Alias, {}, {}, i};
+      const bound::Expr* item = (*context.boundItems)[i].expr.get();
+      return std::make_unique<bound::ValueOf>(item->type, item, true);
     }
   }
-  if (expr.qualifier.empty() && NameOfParameter(expr)) return;
-  if (expr.qualifier.empty()) {
+  if (bare) {
+    if (ExprPtr parameter = NameOfParameter(name)) return parameter;
     for (const NamedConstant& constant : kConstants) {
-      if (SameJetName(constant.name, expr.text)) {
-        expr.binding = JetNameBinding::Constant;
-        expr.boolValue = constant.value;
-        expr.type = TypeOnly(JetType::Boolean);
-        return;
+      if (!SameJetName(constant.name, name.name)) continue;
+      resolutions_[&name] = {JetNameResolution::Kind::Constant, {}, {}, 0, constant.value};
+      return std::make_unique<bound::Literal>(Literal::Form::Truth, TypeOnly(JetType::Boolean),
+                                              constant.value ? "-1" : "0");
+    }
+  }
+  UnknownName(name, context);
+}
+
+[[noreturn]] void JetBinder::UnknownName(const syntax::NameRef& name, const Context& context) {
+  if (name.qualifier.empty() && context.aliasesOutOfReach != nullptr) {
+    for (const ItemRef& item : *context.aliasesOutOfReach) {
+      if (item.alias && SameJetName(*item.alias, name.name)) {
+        throw JetError(Refusal(MessageId::UnknownColumn, {name.name})
+                           .WithHint(HintOf(HintId::AliasOutOfReach, {name.name, item.written})),
+                       name.offset);
       }
     }
   }
-  if (expr.qualifier.empty() && context.aliasesOutOfReach != nullptr) {
-    for (const JetSelectItem& item : *context.aliasesOutOfReach) {
-      if (item.alias && SameJetName(*item.alias, expr.text)) {
-        throw JetError(msg::UnknownColumn(expr.text).WithHint(
-                           msg::hint::AliasOutOfReach(expr.text, item.written)),
-                       expr.offset);
-      }
-    }
-  }
-  std::vector<const JetSource*> sources;
+  std::vector<JetNamedColumns> sources;
   for (const Scope* scope = context.scope; scope != nullptr; scope = scope->outer) {
-    sources.insert(sources.end(), scope->sources.begin(), scope->sources.end());
+    for (const InScope* source : scope->sources)
+      sources.push_back({&source->columns, source->written});
   }
-  throw JetError(
-      msg::UnknownColumn(QualifiedName(expr)).WithHint(MisspeltColumnHint(expr.text, sources)),
-      expr.offset);
+  throw JetError(Refusal(MessageId::UnknownColumn, {QualifiedName(name)})
+                     .WithHint(MisspeltColumnHint(name.name, sources)),
+                 name.offset);
 }
 
 // A parameter the statement declares; without a value it is Jet's missing-parameter error,
 // unless the statement is only being stored.
-bool JetBinder::NameOfParameter(JetExpr& expr) {
-  if (parameters_ == nullptr) return false;
-  for (std::size_t i = 0; i < parameters_->size(); ++i) {
-    JetParameter& parameter = (*parameters_)[i];
-    if (!SameJetName(parameter.name, expr.text)) continue;
+bound::ExprPtr JetBinder::NameOfParameter(const syntax::NameRef& name) {
+  for (std::size_t i = 0; i < parameters_.size(); ++i) {
+    const Parameter& parameter = parameters_[i];
+    if (!SameJetName(parameter.declared->name.text, name.name)) continue;
     if (!parameter.value && !storingOnly_) {
-      throw JetError(jet_message::MissingParameter(parameter.name), expr.offset);
+      throw JetError(
+          msg::Diagnostic{MessageId::TooFewParameters, {}, msg::SqlClause::Statement, 1}.WithHint(
+              HintOf(HintId::ParameterWithoutValue, {parameter.declared->name.text})),
+          name.offset);
     }
-    expr.binding = JetNameBinding::Parameter;
-    expr.aliasIndex = i;
-    expr.type = parameter.type;
-    expr.type.jetDeclared = false;
-    return true;
+    resolutions_[&name] = {JetNameResolution::Kind::Parameter, {}, {}, i};
+    JetTypeInfo type = parameter.type;
+    type.jetDeclared = false;
+    return std::make_unique<bound::ValueOf>(type, parameter.value.get());
   }
-  return false;
+  return nullptr;
 }
 
 // Looks the name up among the scope's own sources. A qualified name must name a source there;
 // an unqualified one must be a column of exactly one of them.
-bool JetBinder::NameInScope(JetExpr& expr, const Scope& scope) {
-  JetSource* found = nullptr;
+bound::ExprPtr JetBinder::NameInScope(const syntax::NameRef& name, const Scope& scope) {
+  const InScope* found = nullptr;
   const JetSchemaColumn* column = nullptr;
-  for (JetSource* source : scope.sources) {
-    if (!expr.qualifier.empty() && !SameJetName(source->boundAlias, expr.qualifier)) continue;
-    const auto match = std::find_if(
-        source->columns.begin(), source->columns.end(),
-        [&](const JetSchemaColumn& info) { return SameJetName(info.name, expr.text); });
-    if (match == source->columns.end()) {
-      if (!expr.qualifier.empty()) {
-        throw JetError(msg::UnknownColumn(QualifiedName(expr))
-                           .WithHint(MisspeltColumnHint(expr.text, {source})),
-                       expr.offset);
+  for (const InScope* source : scope.sources) {
+    if (!name.qualifier.empty() && !SameJetName(source->qualifier, name.qualifier)) continue;
+    const JetSchemaColumn* match = nullptr;
+    for (const JetSchemaColumn& each : source->columns) {
+      if (SameJetName(each.name, name.name)) {
+        match = &each;
+        break;
+      }
+    }
+    if (match == nullptr) {
+      if (!name.qualifier.empty()) {
+        throw JetError(Refusal(MessageId::UnknownColumn, {QualifiedName(name)})
+                           .WithHint(MisspeltColumnHint(
+                               name.name, {JetNamedColumns{&source->columns, source->written}})),
+                       name.offset);
       }
       continue;
     }
-    if (found != nullptr) throw JetError(jet_message::AmbiguousColumn(expr.text), expr.offset);
+    if (found != nullptr) {
+      throw JetError(Refusal(MessageId::AmbiguousColumn, {name.name}), name.offset);
+    }
     found = source;
-    column = &*match;
+    column = match;
   }
-  if (found == nullptr) return false;
-  expr.binding = JetNameBinding::Column;
-  expr.sourceAlias = found->boundAlias;
-  expr.columnName = column->name;
-  expr.type = column->type;
-  return true;
+  if (found == nullptr) return nullptr;
+  resolutions_[&name] = {JetNameResolution::Kind::Column, found->qualifier, column->name};
+  return ReadColumn(column->type, found->qualifier, column->name);
 }
 
-void JetBinder::Call(JetExpr& expr, const Context& context) {
-  expr.function = FindJetFunction(expr.text);
-  const JetFunction* function = expr.function;
-  const bool star = expr.args.size() == 1 && expr.args[0]->kind == JetExprKind::Star;
-  if (function != nullptr) {
-    const int count = static_cast<int>(expr.args.size());
-    if (count < function->minArguments ||
-        (function->maxArguments >= 0 && count > function->maxArguments) ||
-        (star && !SameJetName(function->name, "Count"))) {
-      throw JetError(jet_message::WrongArgumentCount(expr.text), expr.offset);
-    }
-    expr.aggregate = function->aggregate;
-    if (expr.aggregate && !context.aggregatesAllowed) {
-      throw JetError(jet_message::AggregateInWhere(expr.text), expr.offset);
+bound::ExprPtr JetBinder::Predicate(const syntax::PredicateExpr& expr, const Context& context) {
+  std::vector<ExprPtr> operands;
+  for (const syntax::ExprPtr& operand : expr.operands) operands.push_back(Expr(*operand, context));
+  if (expr.kind == ExprKind::IsNull) {
+    auto test = std::make_unique<bound::IsNullTest>();
+    test->negated = expr.negated;
+    test->operands = std::move(operands);
+    return test;
+  }
+  if (expr.kind == ExprKind::Like) {
+    auto like = std::make_unique<bound::LikeMatch>(TypeOnly(JetType::Boolean));
+    const syntax::Expr& pattern = *expr.operands[1];
+    like->engines = pattern.kind == ExprKind::Text &&
+                    EngineLikeMatchesJet(pattern.As<syntax::ValueLiteral>().value);
+    like->negated = expr.negated;
+    like->operands = std::move(operands);
+    return like;
+  }
+  auto compared = std::make_unique<bound::Compared>(
+      expr.kind == ExprKind::Between ? bound::ExprKind::Between : bound::ExprKind::In);
+  compared->negated = expr.negated;
+  if (expr.kind == ExprKind::InQuery) {
+    compared->query = Query(*expr.query, context.scope);
+    if (compared->query->columns.size() != 1) {
+      throw JetError(Refusal(MessageId::SubqueryColumnCount), expr.offset);
     }
   }
-  if (function == nullptr) throw JetError(jet_message::NotJetFunction(expr.text), expr.offset);
-  if (!star) {
-    for (JetExprPtr& arg : expr.args) Expr(*arg, context);
-  }
-  CallType(expr);
+  compared->ignoringCase = ComparedOperands(operands);
+  compared->operands = std::move(operands);
+  return compared;
 }
 
-void JetBinder::CallType(JetExpr& expr) {
-  const JetFunction& function = *expr.function;
-  JetType type = function.result;
-  const auto argumentType = [&](int i) {
-    return i < static_cast<int>(expr.args.size()) && expr.args[0]->kind != JetExprKind::Star
-               ? expr.args[static_cast<std::size_t>(i)]->type.type
-               : JetType::Variant;
-  };
-  switch (function.rule) {
-    case JetResultRule::Fixed:
-      // Avg of currency is currency.
-      if (function.aggregate && SameJetName(function.name, "Avg") &&
-          argumentType(0) == JetType::Currency) {
-        type = JetType::Currency;
-      }
-      break;
-    case JetResultRule::SameAsArgument:
-      type = argumentType(function.argument);
-      // Sum of YESNO counts the True values (as negative numbers).
-      if (function.aggregate && SameJetName(function.name, "Sum") && type == JetType::Boolean) {
-        type = JetType::Long;
-      }
-      // Abs, Int, Fix, Round of a date give the library's number of days.
-      if (!function.aggregate && type == JetType::DateTime) type = JetType::Double;
-      break;
-    case JetResultRule::CommonOfChoices: {
-      const std::vector<JetType> choices = ChoiceTypes(expr);
-      type = CommonType(choices);
-      break;
-    }
+bound::ExprPtr JetBinder::QueryValue(const syntax::QueryExpr& expr, const Context& context) {
+  ExprPtr left = expr.left ? Expr(*expr.left, context) : nullptr;
+  std::unique_ptr<bound::Query> query = Query(*expr.query, context.scope);
+  if (expr.kind == ExprKind::Exists) {
+    auto exists =
+        std::make_unique<bound::QueryValue>(bound::ExprKind::Exists, TypeOnly(JetType::Boolean));
+    exists->query = std::move(query);
+    return exists;
   }
-  expr.type = TypeOnly(type);
-  // A column's text size stays with Min, Max, First and Last.
-  if (function.rule == JetResultRule::SameAsArgument && !expr.args.empty() &&
-      expr.args[0]->type.type == type) {
-    expr.type.size = expr.args[0]->type.size;
-    expr.type.scale = expr.args[0]->type.scale;
+  if (query->columns.size() != 1) {
+    throw JetError(Refusal(MessageId::SubqueryColumnCount), expr.offset);
   }
-}
-
-void JetBinder::Subquery(JetExpr& expr, const Context& context) {
-  for (JetExprPtr& arg : expr.args) Expr(*arg, context);
-  Query(*expr.query, context.scope);
-  if (expr.kind == JetExprKind::Exists) {
-    expr.type = TypeOnly(JetType::Boolean);
-    return;
+  if (expr.kind == ExprKind::Subquery) {
+    auto value = std::make_unique<bound::QueryValue>(bound::ExprKind::Subquery,
+                                                     TypeOnly(query->columns[0].type.type));
+    value->query = std::move(query);
+    return value;
   }
-  if (expr.query->columns.size() != 1) {
-    throw JetError(jet_message::SubqueryColumnCount(), expr.offset);
-  }
-  expr.type = expr.kind == JetExprKind::Subquery ? TypeOnly(expr.query->columns[0].type.type)
-                                                 : TypeOnly(JetType::Boolean);
+  // x op Any (q) holds when the comparison holds for some row of q, x op All (q) when it holds
+  // for every row; each row's value is read from the rows of q.
+  auto quantified =
+      std::make_unique<bound::QueryValue>(bound::ExprKind::Quantified, TypeOnly(JetType::Boolean));
+  quantified->all = expr.all;
+  quantified->comparison =
+      BoundComparison(expr.op, std::move(left),
+                      ReadColumn(query->columns[0].type, std::string(bound::kQuantifiedRows),
+                                 std::string(bound::kQuantifiedValue)));
+  quantified->query = std::move(query);
+  return quantified;
 }
 
 }  // namespace tarnwick

@@ -1,288 +1,317 @@
-// Binding the statements other than the definitions: INSERT, UPDATE and DELETE (through a
-// join too), SELECT ... INTO, TRANSFORM, PARAMETERS and the procedures.
+// Binding INSERT, SELECT ... INTO, TRANSFORM, CREATE VIEW, PARAMETERS and the procedures, and
+// the conversion of every value on its way into a column.
 #include <algorithm>
 
 #include "jet/JetBinderCore.h"
-#include "jet/JetExprMatch.h"
 #include "jet/JetLexer.h"
 #include "jet/JetMessages.h"
 #include "jet/JetParser.h"
-#include "jet/JetTypeNames.h"
+#include "jet/JetSyntaxWalk.h"
 
 namespace tarnwick {
 
 namespace {
 
-// A subquery that aggregates, anywhere in the expression: Jet cannot update with its value.
-bool HasAggregateSubquery(const JetExpr& expr) {
-  if (expr.query) {
-    for (const JetSelect& part : expr.query->parts) {
-      if (IsGrouped(part)) return true;
-    }
-  }
-  return std::any_of(expr.args.begin(), expr.args.end(),
-                     [](const JetExprPtr& arg) { return HasAggregateSubquery(*arg); });
+using msg::MessageId;
+using syntax::StatementKind;
+
+// The size argument jet_store takes: TEXT(n) and BINARY(n) n, DECIMAL(p, s) p * 100 + s.
+int StoreSize(const JetTypeInfo& type) {
+  if (type.type == JetType::Decimal) return type.size > 0 ? type.size * 100 + type.scale : 0;
+  return type.size;
 }
 
-JetSource* SourceNamed(JetSource& source, std::string_view alias) {
-  if (source.kind == JetSource::Kind::Join) {
-    if (JetSource* found = SourceNamed(*source.left, alias)) return found;
-    return SourceNamed(*source.right, alias);
+std::size_t CharacterCount(std::string_view text) {
+  return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  }));
+}
+
+// A whole number written as digits alone, its value within [low, high].
+bool WholeWithin(const std::string& text, bool negative, std::int64_t low, std::int64_t high) {
+  if (text.find_first_not_of("0123456789") != std::string::npos || text.size() > 18) return false;
+  const std::int64_t value = std::stoll(text) * (negative ? -1 : 1);
+  return value >= low && value <= high;
+}
+
+// A number literal that converting to the column's type gives back as it is.
+bool NumberStoresUnchanged(const std::string& text, bool negative, JetType column) {
+  switch (column) {
+    case JetType::Byte:
+      return WholeWithin(text, negative, 0, 255);
+    case JetType::Short:
+      return WholeWithin(text, negative, -32768, 32767);
+    case JetType::Long:
+      return WholeWithin(text, negative, INT32_MIN, INT32_MAX);
+    case JetType::BigInt:
+      return WholeWithin(text, negative, INT64_MIN + 1, INT64_MAX);
+    case JetType::Double:
+      return true;
+    case JetType::Currency: {
+      // Up to four decimals and well within the range: the value the engine reads is the one
+      // that rounding to four decimals gives.
+      const std::size_t point = text.find('.');
+      const std::string whole = text.substr(0, point);
+      return text.find_first_of("eE") == std::string::npos &&
+             (point == std::string::npos || text.size() - point - 1 <= 4) &&
+             WholeWithin(whole.empty() ? "0" : whole, negative, -99999999999, 99999999999);
+    }
+    default:
+      return false;
   }
-  return SameJetName(source.boundAlias, alias) ? &source : nullptr;
 }
 
 }  // namespace
 
-void JetBinder::Statement(JetStatement& statement) {
-  Parameters(statement);
-  switch (statement.kind) {
-    case JetStatementKind::Select:
-      Query(*statement.query, nullptr);
-      return;
-    case JetStatementKind::SelectInto:
-      SelectInto(statement);
-      return;
-    case JetStatementKind::Crosstab:
-      Crosstab(statement);
-      return;
-    case JetStatementKind::CreateView:
-      Query(*statement.query, nullptr);
-      if (statement.columns.empty()) return;
-      if (statement.columns.size() != statement.query->columns.size()) {
-        throw JetError(jet_message::ViewColumnCount(), 0);
-      }
-      for (std::size_t i = 0; i < statement.columns.size(); ++i) {
-        statement.query->columns[i].name = statement.columns[i];
-      }
-      return;
-    case JetStatementKind::Insert:
-      Insert(statement);
-      return;
-    case JetStatementKind::Update:
-      Update(statement);
-      return;
-    case JetStatementKind::Delete:
-      Delete(statement);
-      return;
-    case JetStatementKind::CreateTable:
-      CreateTable(statement);
-      return;
-    case JetStatementKind::AlterTableAdd:
-    case JetStatementKind::AlterTableDrop:
-    case JetStatementKind::AlterColumn:
-    case JetStatementKind::AddConstraint:
-      AlterTable(statement);
-      return;
-    case JetStatementKind::DropConstraint:
-      DropConstraint(statement);
-      return;
-    case JetStatementKind::CreateIndex:
-      CreateIndex(statement);
-      return;
-    case JetStatementKind::DropIndex:
-      DropIndex(statement);
-      return;
-    case JetStatementKind::DropTable:
-      DropTable(statement);
-      return;
-    case JetStatementKind::CreateProcedure:
-      CreateProcedure(statement);
-      return;
-    case JetStatementKind::DropProcedure:
-      DropProcedure(statement);
-      return;
-    case JetStatementKind::Execute:
-      Execute(statement);
-      return;
-    case JetStatementKind::DropView:
-    case JetStatementKind::Passthrough:
-      return;
+// A literal that converting to the column's type gives back as it is goes into the statement
+// unchanged, which spares the engine one call for every value of a long script.
+bool JetBinder::StoresUnchanged(const syntax::Expr* written, const JetTypeInfo& column) const {
+  if (written == nullptr) return false;
+  const bool negative = written->kind == syntax::ExprKind::Unary &&
+                        written->As<syntax::UnaryExpr>().op == JetOp::Negate;
+  const syntax::Expr& literal = negative ? *written->As<syntax::UnaryExpr>().operand : *written;
+  switch (literal.kind) {
+    case syntax::ExprKind::Null:
+      return !negative && column.type != JetType::Boolean;
+    case syntax::ExprKind::Text:
+      return !negative && (column.type == JetType::Memo ||
+                           (column.type == JetType::Text &&
+                            CharacterCount(literal.As<syntax::ValueLiteral>().value) <=
+                                static_cast<std::size_t>(column.size)));
+    case syntax::ExprKind::Date:
+      return !negative && column.type == JetType::DateTime;
+    case syntax::ExprKind::Name: {
+      // True and False: -1 and 0 in every type that holds them.
+      const auto found = resolutions_.find(&literal);
+      return !negative && found != resolutions_.end() &&
+             found->second.kind == JetNameResolution::Kind::Constant &&
+             (column.type == JetType::Boolean || column.type == JetType::Short ||
+              column.type == JetType::Long || column.type == JetType::BigInt);
+    }
+    case syntax::ExprKind::Number:
+      return NumberStoresUnchanged(literal.As<syntax::NumberLiteral>().written, negative,
+                                   column.type);
+    default:
+      return false;
   }
+}
+
+bound::ExprPtr JetBinder::Stored(ExprPtr value, const syntax::Expr* written,
+                                 const JetTypeInfo& type, std::optional<std::string> column) {
+  const std::optional<JetType> stored = StoreTypeOf(type);
+  if (!stored || StoresUnchanged(written, type)) return value;
+  auto store = std::make_unique<bound::Convert>(bound::Convert::To::Stored, type, std::move(value));
+  store->stored = *stored;
+  store->size = StoreSize(type);
+  store->column = std::move(column);
+  return store;
 }
 
 // The declared parameters' types; the names the statement's expressions may use.
-void JetBinder::Parameters(JetStatement& statement) {
-  if (statement.parameters.empty()) return;
-  for (std::size_t i = 0; i < statement.parameters.size(); ++i) {
-    JetParameter& parameter = statement.parameters[i];
+void JetBinder::Parameters(const syntax::Statement& statement) {
+  std::vector<const syntax::ParameterDecl*> declared;
+  for (const syntax::ParameterDecl& parameter : statement.parameters)
+    declared.push_back(&parameter);
+  if (extraParameters_ != nullptr) {
+    for (const syntax::ParameterDecl& parameter : *extraParameters_) declared.push_back(&parameter);
+  }
+  for (std::size_t i = 0; i < declared.size(); ++i) {
     for (std::size_t j = 0; j < i; ++j) {
-      if (SameJetName(statement.parameters[j].name, parameter.name)) {
-        throw JetError(jet_message::ParameterTwice(parameter.name), 0);
+      if (SameJetName(declared[j]->name.text, declared[i]->name.text)) {
+        throw JetError(Refusal(MessageId::ParameterTwice, {declared[i]->name.text}),
+                       declared[i]->name.offset);
       }
     }
-    parameter.type = JetTypeInfoOfDeclaration(parameter.typeName);
-    parameter.type.autoNumber = false;
-    if (parameter.value) Expr(*parameter.value, Context{});
+    Parameter parameter{declared[i], ParameterType(*declared[i]), nullptr};
+    if (i < argumentValues_.size()) parameter.value = std::move(argumentValues_[i]);
+    parameters_.push_back(std::move(parameter));
   }
-  parameters_ = &statement.parameters;
 }
 
-void JetBinder::Insert(JetStatement& statement) {
-  statement.target = Table(statement.table, 0);
-  if (statement.columns.empty()) {
-    for (const JetSchemaColumn& column : statement.target.columns) {
-      statement.columns.push_back(column.name);
-    }
-  }
-  for (std::size_t i = 0; i < statement.columns.size(); ++i) {
-    const std::string written = statement.columns[i];
-    statement.columns[i] = ColumnOf(statement.target, written);
-    for (std::size_t j = 0; j < i; ++j) {
-      if (statement.columns[j] == statement.columns[i]) {
-        throw JetError(jet_message::InsertColumnTwice(written), 0);
-      }
-    }
-  }
-  if (statement.query) {
-    Query(*statement.query, nullptr);
-    if (statement.query->columns.size() != statement.columns.size()) {
-      throw JetError(jet_message::InsertValueCount(), 0);
-    }
-    return;
-  }
-  if (statement.values.size() != statement.columns.size()) {
-    throw JetError(jet_message::InsertValueCount(),
-                   statement.values.empty() ? 0 : statement.values[0]->offset);
-  }
-  for (JetExprPtr& value : statement.values) Expr(*value, Context{});
+JetTypeInfo JetBinder::ParameterType(const syntax::ParameterDecl& declared) {
+  JetTypeInfo type = JetTypeInfoOf(declared.type.word, declared.type.size.value_or(0),
+                                   declared.type.scale.value_or(0));
+  type.autoNumber = false;
+  return type;
 }
 
-void JetBinder::TargetSources(JetStatement& statement, Scope& scope) {
-  Sources(*statement.source, scope);
+std::vector<bound::ExprPtr> JetBinder::CopiedRows(const bound::Query& query,
+                                                  const std::vector<std::string>& columns,
+                                                  const std::vector<JetTypeInfo>& types) {
+  std::vector<ExprPtr> copies;
+  for (std::size_t i = 0; i < types.size(); ++i) {
+    ExprPtr column =
+        ReadColumn(query.columns[i].type, std::string(bound::kCopiedRows), std::to_string(i + 1));
+    copies.push_back(Stored(std::move(column), nullptr, types[i], columns[i]));
+  }
+  return copies;
 }
 
-void JetBinder::TargetIs(JetStatement& statement, JetSource& source) {
-  if (source.kind != JetSource::Kind::Table) throw JetError(jet_message::NotUpdatable(), 0);
-  statement.target = Table(source.boundName, source.offset);
-  statement.targetSource = &source;
-}
-
-// UPDATE t SET ... or UPDATE a INNER JOIN b ON ... SET a.x = b.y: the table whose columns are
-// set is the one changed.
-void JetBinder::Update(JetStatement& statement) {
-  Scope scope;
-  TargetSources(statement, scope);
-  const Context rows{&scope, false, nullptr};
-  JetSource* target = nullptr;
-  for (auto& [column, value] : statement.assignments) {
-    Expr(*column, rows);
-    if (column->binding != JetNameBinding::Column) {
-      throw JetError(jet_message::UnknownColumn(column->text), column->offset);
+std::unique_ptr<bound::Statement> JetBinder::Insert(const syntax::InsertStatement& insert) {
+  const JetSchemaTable& target = Table(insert.table.text, insert.table.offset);
+  auto result = std::make_unique<bound::Insert>(StatementKind::Insert);
+  result->table = target.name;
+  std::vector<syntax::Name> written = insert.columns;
+  if (written.empty()) {
+    for (const JetSchemaColumn& column : target.columns) written.push_back({column.name, 0});
+  }
+  std::vector<JetTypeInfo> types;
+  for (const syntax::Name& name : written) {
+    std::string column = ColumnOf(target, name);
+    if (std::find(result->columns.begin(), result->columns.end(), column) !=
+        result->columns.end()) {
+      throw JetError(Refusal(MessageId::InsertColumnTwice, {name.text}), name.offset);
     }
-    JetSource* source = SourceNamed(*statement.source, column->sourceAlias);
-    if (target != nullptr && source != target) {
-      throw JetError(jet_message::UpdateOfTwoTables(), column->offset);
-    }
-    target = source;
-    if (column->type.autoNumber) {
-      throw JetError(jet_message::ColumnNotUpdatable(column->columnName), column->offset);
-    }
-    Expr(*value, rows);
-    if (HasAggregateSubquery(*value)) {
-      throw JetError(jet_message::UpdateFromSummary(), value->offset);
+    types.push_back(FindColumn(target, column)->type);
+    result->columns.push_back(std::move(column));
+  }
+  // YESNO columns that the INSERT leaves out and whose table gives no default: they hold
+  // False, as Jet's do, also in tables made before the default was declared.
+  for (const JetSchemaColumn& column : target.columns) {
+    if (column.type.type == JetType::Boolean && !column.hasDefault &&
+        std::find(result->columns.begin(), result->columns.end(), column.name) ==
+            result->columns.end()) {
+      result->falseColumns.push_back(column.name);
     }
   }
-  TargetIs(statement, *target);
-  if (statement.where) Expr(*statement.where, rows);
-}
-
-// DELETE FROM t, DELETE * FROM t, DELETE t.* FROM t INNER JOIN u ON ...
-void JetBinder::Delete(JetStatement& statement) {
-  Scope scope;
-  TargetSources(statement, scope);
-  JetSource* target = nullptr;
-  if (!statement.deleteTable.empty()) {
-    target = SourceNamed(*statement.source, statement.deleteTable);
-    if (target == nullptr) {
-      throw JetError(jet_message::UnknownSourceOfStar(statement.deleteTable), 0);
+  if (insert.query) {
+    result->query = Query(*insert.query, nullptr);
+    if (result->query->columns.size() != result->columns.size()) {
+      throw JetError(Refusal(MessageId::InsertValueCount), insert.query->parts[0].offset);
     }
-  } else if (statement.source->kind == JetSource::Kind::Join) {
-    throw JetError(jet_message::DeleteNeedsTable(), statement.source->offset);
-  } else {
-    target = statement.source.get();
+    result->copies = CopiedRows(*result->query, result->columns, types);
+    return result;
   }
-  TargetIs(statement, *target);
-  if (statement.where) Expr(*statement.where, Context{&scope, false, nullptr});
+  if (insert.values.size() != result->columns.size()) {
+    throw JetError(Refusal(MessageId::InsertValueCount), insert.values[0]->offset);
+  }
+  for (std::size_t i = 0; i < insert.values.size(); ++i) {
+    const syntax::Expr& value = *insert.values[i];
+    result->values.push_back(Stored(Expr(value, Context{}), &value, types[i], result->columns[i]));
+  }
+  return result;
 }
 
 // SELECT ... INTO t: a new table with the result's columns.
-void JetBinder::SelectInto(JetStatement& statement) {
-  JetQuery& query = *statement.query;
-  statement.table = query.parts[0].into;
+std::unique_ptr<bound::Statement> JetBinder::SelectInto(const syntax::QueryStatement& statement) {
+  const syntax::Query& query = *statement.query;
+  const syntax::Name& into = *query.parts[0].into;
   intoSelect_ = &query.parts[0];
-  if (catalogue_.FindTable(statement.table) != nullptr) {
-    throw JetError(jet_message::TableExists(statement.table), query.parts[0].offset);
+  if (catalogue_.FindTable(into.text) != nullptr) {
+    throw JetError(Refusal(MessageId::TableExists, {into.text}), into.offset);
   }
-  Query(query, nullptr);
-  for (std::size_t i = 0; i < query.columns.size(); ++i) {
+  auto result = std::make_unique<bound::SelectInto>();
+  result->table = into.text;
+  result->query = Query(query, nullptr);
+  const std::vector<bound::ResultColumn>& columns = result->query->columns;
+  for (std::size_t i = 0; i < columns.size(); ++i) {
     for (std::size_t j = 0; j < i; ++j) {
-      if (SameJetName(query.columns[i].name, query.columns[j].name)) {
-        throw JetError(jet_message::InsertColumnTwice(query.columns[i].name), 0);
+      if (SameJetName(columns[i].name, columns[j].name)) {
+        throw JetError(Refusal(MessageId::InsertColumnTwice, {columns[i].name}),
+                       items_.at(&query.parts[0])[i].expr->offset);
       }
     }
   }
+  // The table's columns take the Jet types of the result (a counter's numbers become LONG
+  // values).
+  std::vector<JetTypeInfo> types;
+  for (const bound::ResultColumn& column : columns) {
+    JetTypeInfo type = column.type;
+    type.autoNumber = false;
+    type.jetDeclared = true;
+    bound::ColumnDef& definition = result->definitions.emplace_back();
+    definition.name = column.name;
+    const std::string declaration = JetTypeDeclaration(type);
+    definition.word = FindJetTypeWord(declaration.substr(0, declaration.find('(')));
+    if (type.type == JetType::Text || type.type == JetType::Binary) definition.size = type.size;
+    if (type.type == JetType::Decimal && type.size > 0) {
+      definition.size = type.size;
+      definition.scale = type.scale;
+    }
+    definition.type = definition.word ? JetTypeInfoOf(*definition.word, definition.size.value_or(0),
+                                                      definition.scale.value_or(0))
+                                      : JetTypeInfo{};
+    definition.falseByDefault = definition.type.type == JetType::Boolean;
+    definition.ignoringCase = IsTextType(definition.type.type);
+    types.push_back(definition.type);
+    result->columns.push_back(column.name);
+  }
+  result->copies = CopiedRows(*result->query, result->columns, types);
+  return result;
 }
 
-// TRANSFORM value SELECT ... GROUP BY ... PIVOT p: the value is aggregated per group and pivot
-// value; the pivot is a value of each row.
-void JetBinder::Crosstab(JetStatement& statement) {
-  JetQuery& query = *statement.query;
-  JetSelect& select = query.parts[0];
-  if (query.parts.size() != 1 || select.groupBy.empty()) {
-    throw JetError(jet_message::CrosstabNeedsGroupBy(), select.offset);
+std::unique_ptr<bound::Statement> JetBinder::CreateView(const syntax::CreateViewStatement& view) {
+  auto result = std::make_unique<bound::QueryStatement>(StatementKind::CreateView);
+  result->view = view.name.text;
+  result->query = Query(*view.query, nullptr);
+  if (view.columns.empty()) return result;
+  if (view.columns.size() != result->query->columns.size()) {
+    throw JetError(Refusal(MessageId::ViewColumnCount), view.columns[0].offset);
   }
-  JetCrosstab& crosstab = *statement.crosstab;
-  Scope scope;
-  query.columns = Select(select, scope);
-  Expr(*crosstab.value, Context{&scope, true, nullptr});
-  if (!ContainsAggregate(*crosstab.value)) {
-    throw JetError(jet_message::CrosstabNeedsAggregate(), crosstab.value->offset);
+  for (std::size_t i = 0; i < view.columns.size(); ++i) {
+    result->query->columns[i].name = view.columns[i].text;
   }
-  Expr(*crosstab.pivot, Context{&scope, false, nullptr});
-  for (JetExprPtr& value : crosstab.pivotIn) Expr(*value, Context{});
-  OrderBy(query, scope);
-  // The cell's value too shows only what is grouped or aggregated.
-  CheckGrouping(select, &query, scope, crosstab.value.get());
+  return result;
 }
 
 // The procedure's statement is bound as it would run, its parameters without values.
-void JetBinder::CreateProcedure(JetStatement& statement) {
-  if (catalogue_.FindProcedure(statement.table) || catalogue_.FindTable(statement.table)) {
-    throw JetError(jet_message::ProcedureExists(statement.table), 0);
-  }
-  JetStatement& body = *statement.body;
-  for (const JetParameter& parameter : statement.parameters) {
-    body.parameters.push_back({parameter.name, parameter.typeName, {}, nullptr});
+std::unique_ptr<bound::Statement> JetBinder::CreateProcedure(
+    const syntax::CreateProcedureStatement& create) {
+  const std::string& name = create.name.text;
+  if (catalogue_.FindProcedure(name) || catalogue_.FindTable(name)) {
+    throw JetError(Refusal(MessageId::ObjectExists, {name}), create.name.offset);
   }
   JetBinder inner(catalogue_);
   inner.storingOnly_ = true;
-  inner.Statement(body);
+  inner.extraParameters_ = &create.declared;
+  inner.Statement(*create.body);
+  auto result = std::make_unique<bound::Procedure>(StatementKind::CreateProcedure);
+  result->name = name;
+  result->parameters = create.parametersText;
+  result->statement = create.bodyText;
+  return result;
 }
 
-void JetBinder::DropProcedure(JetStatement& statement) {
-  if (!statement.ifNotExists && !catalogue_.FindProcedure(statement.table)) {
-    throw JetError(jet_message::UnknownProcedure(statement.table), 0);
+std::unique_ptr<bound::Statement> JetBinder::DropProcedure(const syntax::DropStatement& drop) {
+  if (!drop.ifExists && !catalogue_.FindProcedure(drop.name.text)) {
+    throw JetError(Refusal(MessageId::UnknownTable, {drop.name.text}), drop.name.offset);
   }
+  auto result = std::make_unique<bound::Procedure>(StatementKind::DropProcedure);
+  result->name = drop.name.text;
+  return result;
 }
 
 // EXECUTE p v1, v2: the procedure's statement with its parameters taking the values in order.
-void JetBinder::Execute(JetStatement& statement) {
-  const std::optional<JetProcedure> procedure = catalogue_.FindProcedure(statement.table);
-  if (!procedure) throw JetError(jet_message::UnknownProcedure(statement.table), 0);
+// What is wrong in the stored statement is reported at the procedure's name.
+std::unique_ptr<bound::Statement> JetBinder::Execute(const syntax::ExecuteStatement& execute) {
+  const syntax::Name& name = execute.procedure;
+  const std::optional<JetProcedure> procedure = catalogue_.FindProcedure(name.text);
+  if (!procedure) throw JetError(Refusal(MessageId::UnknownTable, {name.text}), name.offset);
   const std::string text = procedure->parameters.empty() ? procedure->statement
                                                          : "PARAMETERS " + procedure->parameters +
                                                                ";\n" + procedure->statement;
-  statement.body = std::make_unique<JetStatement>(std::move(ParseJetStatement(text).statement));
-  JetStatement& body = *statement.body;
-  if (statement.arguments.size() > body.parameters.size()) {
-    throw JetError(jet_message::ExecuteArgumentCount(statement.table), 0);
+  JetParse body;
+  try {
+    body = ParseJetStatement(text);
+  } catch (const JetError& error) {
+    throw JetError(error.Diagnostic(), name.offset);
   }
-  for (std::size_t i = 0; i < statement.arguments.size(); ++i) {
-    body.parameters[i].value = std::move(statement.arguments[i]);
+  const std::vector<syntax::ParameterDecl>& declared = body.statement->parameters;
+  if (execute.arguments.size() > declared.size()) {
+    throw JetError(Refusal(MessageId::ExecuteArgumentCount, {name.text}),
+                   execute.arguments[declared.size()]->offset);
   }
   JetBinder inner(catalogue_);
-  inner.Statement(body);
+  for (std::size_t i = 0; i < execute.arguments.size(); ++i) {
+    const syntax::Expr& argument = *execute.arguments[i];
+    inner.argumentValues_.push_back(
+        Stored(Expr(argument, Context{}), &argument, ParameterType(declared[i])));
+  }
+  try {
+    return inner.Statement(*body.statement);
+  } catch (const JetError& error) {
+    throw JetError(error.Diagnostic(), name.offset);
+  }
 }
 
 }  // namespace tarnwick

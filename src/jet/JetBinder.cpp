@@ -1,49 +1,17 @@
 #include "jet/JetBinder.h"
 
 #include <algorithm>
-#include <charconv>
+#include <iterator>
 
 #include "jet/JetBinderCore.h"
 #include "jet/JetLexer.h"
 #include "jet/JetMessages.h"
 #include "jet/JetNameHints.h"
-#include "jet/JetTypeRules.h"
-#include "text/messages/StatementMessages.h"
 
 namespace tarnwick {
 
-namespace {
-
-constexpr int kFirstExpressionNumber = 1000;
-
-// The 1-based position an ORDER BY term written as a whole number stands for; 0 for others.
-std::size_t Position(const JetExpr& expr) {
-  if (expr.kind != JetExprKind::Number) return 0;
-  std::size_t value = 0;
-  const auto [end, error] =
-      std::from_chars(expr.text.data(), expr.text.data() + expr.text.size(), value);
-  return error == std::errc() && end == expr.text.data() + expr.text.size() ? value : 0;
-}
-
-// Makes an ORDER BY term stand for the result column at `index`.
-void BindToItem(JetExpr& expr, std::size_t index, const JetTypeInfo& type) {
-  expr.kind = JetExprKind::Name;
-  expr.binding = JetNameBinding::Alias;
-  expr.aliasIndex = index;
-  expr.type = type;
-}
-
-// The type that holds a column of every member of a UNION.
-void Widen(JetTypeInfo& column, const JetTypeInfo& other) {
-  if (column == other) return;
-  const JetType types[] = {column.type, other.type};
-  JetTypeInfo widened;
-  widened.type = CommonType(types);
-  widened.size = std::max(column.size, other.size);
-  column = widened;
-}
-
-}  // namespace
+using msg::MessageId;
+using syntax::StatementKind;
 
 const JetSchemaColumn* FindColumn(const JetSchemaTable& table, std::string_view name) {
   const auto found =
@@ -52,183 +20,90 @@ const JetSchemaColumn* FindColumn(const JetSchemaTable& table, std::string_view 
   return found == table.columns.end() ? nullptr : &*found;
 }
 
-std::string ColumnOf(const JetSchemaTable& table, const std::string& name) {
-  const JetSchemaColumn* column = FindColumn(table, name);
+std::string JetBinder::ColumnOf(const JetSchemaTable& table, const syntax::Name& name) const {
+  const JetSchemaColumn* column = FindColumn(table, name.text);
   if (column == nullptr) {
-    throw JetError(msg::UnknownColumn(name).WithHint(MisspeltColumnHint(name, table)), 0);
+    throw JetError(Refusal(MessageId::UnknownColumn, {name.text})
+                       .WithHint(MisspeltColumnHint(name.text, table)),
+                   name.offset);
   }
   return column->name;
-}
-
-void BindJetStatement(JetStatement& statement, JetSchema& catalogue) {
-  JetBinder(catalogue).Statement(statement);
 }
 
 const JetSchemaTable& JetBinder::Table(const std::string& name, std::size_t offset) {
   const JetSchemaTable* table = catalogue_.FindTable(name);
   if (table == nullptr) {
-    throw JetError(msg::UnknownTable(name).WithHint(MisspeltTableHint(name, catalogue_)), offset);
+    throw JetError(
+        Refusal(MessageId::UnknownTable, {name}).WithHint(MisspeltTableHint(name, catalogue_)),
+        offset);
   }
   return *table;
 }
 
-void JetBinder::Query(JetQuery& query, const Scope* outer) {
-  std::vector<Scope> scopes(query.parts.size());
-  for (std::size_t i = 0; i < query.parts.size(); ++i) {
-    scopes[i].outer = outer;
-    std::vector<JetResultColumn> columns = Select(query.parts[i], scopes[i]);
-    if (i == 0) {
-      query.columns = std::move(columns);
-      continue;
-    }
-    if (columns.size() != query.columns.size()) {
-      throw JetError(jet_message::UnionColumnCount(), query.parts[i].offset);
-    }
-    for (std::size_t c = 0; c < columns.size(); ++c) Widen(query.columns[c].type, columns[c].type);
-  }
-  OrderBy(query, scopes[0]);
-  for (std::size_t i = 0; i < query.parts.size(); ++i) {
-    CheckGrouping(query.parts[i], query.parts.size() == 1 ? &query : nullptr, scopes[i]);
-  }
-  CheckDistinctOrder(query);
+const JetBinder::InScope& JetBinder::Keep(InScope source) {
+  sources_.push_back(std::make_unique<InScope>(std::move(source)));
+  return *sources_.back();
 }
 
-void JetBinder::Top(const JetSelect& select) {
-  if (!select.top) return;
-  double value = 0;
-  const std::string& text = select.top->text;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  const bool whole = text.find_first_of(".eE") == std::string::npos;
-  if (error != std::errc() || end != text.data() + text.size() || value <= 0 ||
-      (select.topPercent ? value > 100 : !whole)) {
-    throw JetError(jet_message::BadTop(), select.top->offset);
-  }
+std::unique_ptr<bound::Statement> BindJetStatement(const syntax::Statement& statement,
+                                                   JetSchema& catalogue) {
+  return JetBinder(catalogue).Statement(statement);
 }
 
-std::vector<JetResultColumn> JetBinder::Select(JetSelect& select, Scope& scope) {
-  if (!select.into.empty() && &select != intoSelect_) {
-    throw JetError(jet_message::SyntaxErrorNear("INTO"), select.offset);
-  }
-  Top(select);
-  std::vector<JetExpr*> joinConditions;
-  for (JetSource& source : select.from) Source(source, scope, joinConditions);
-  const Context rows{&scope, false, nullptr, &select.items};
-  for (JetExpr* condition : joinConditions) Expr(*condition, rows);
-  if (select.where) Expr(*select.where, rows);
-  for (JetExprPtr& group : select.groupBy) Expr(*group, rows);
-  ExpandStars(select, scope);
-  const Context values{&scope, true, nullptr};
-  std::vector<JetResultColumn> columns;
-  int expressionNumber = kFirstExpressionNumber;
-  for (JetSelectItem& item : select.items) {
-    Expr(*item.expr, values);
-    JetResultColumn& column = columns.emplace_back();
-    column.type = item.expr->type;
-    if (item.alias) {
-      column.name = *item.alias;
-    } else if (item.expr->binding == JetNameBinding::Column) {
-      column.name = item.expr->text;
-    } else {
-      column.name = "Expr" + std::to_string(expressionNumber++);
-    }
-  }
-  if (select.having) Expr(*select.having, values);
-  return columns;
+std::unique_ptr<bound::Statement> JetBinder::SelectStatement(const syntax::QueryStatement& select) {
+  auto result = std::make_unique<bound::QueryStatement>(StatementKind::Select);
+  result->query = Query(*select.query, nullptr);
+  return result;
 }
 
-void JetBinder::Source(JetSource& source, Scope& scope, std::vector<JetExpr*>& joinConditions) {
-  switch (source.kind) {
-    case JetSource::Kind::Join:
-      Source(*source.left, scope, joinConditions);
-      Source(*source.right, scope, joinConditions);
-      joinConditions.push_back(source.on.get());
-      return;
-    case JetSource::Kind::Table: {
-      const JetSchemaTable& table = Table(source.name, source.offset);
-      source.boundName = table.name;
-      source.boundAlias = source.alias.empty() ? table.name : source.alias;
-      source.columns = table.columns;
-      break;
-    }
-    case JetSource::Kind::Derived:
-      Query(*source.derived, nullptr);
-      source.boundAlias =
-          source.alias.empty() ? "__jet_derived" + std::to_string(++derivedTables_) : source.alias;
-      for (const JetResultColumn& column : source.derived->columns) {
-        source.columns.push_back({column.name, column.type, false, false});
-      }
-      break;
-  }
-  for (const JetSource* other : scope.sources) {
-    if (SameJetName(other->boundAlias, source.boundAlias)) {
-      throw JetError(jet_message::DuplicateSourceName(source.boundAlias), source.offset);
-    }
-  }
-  scope.sources.push_back(&source);
+std::unique_ptr<bound::Statement> JetBinder::DropView(const syntax::DropStatement& drop) {
+  auto result = std::make_unique<bound::Drop>(StatementKind::DropView);
+  result->name = drop.name.text;
+  result->ifExists = drop.ifExists;
+  return result;
 }
 
-void JetBinder::Sources(JetSource& source, Scope& scope) {
-  std::vector<JetExpr*> joinConditions;
-  Source(source, scope, joinConditions);
-  const Context rows{&scope, false, nullptr};
-  for (JetExpr* condition : joinConditions) Expr(*condition, rows);
+std::unique_ptr<bound::Statement> JetBinder::Passthrough(const syntax::Statement&) {
+  return std::make_unique<bound::Statement>(StatementKind::Passthrough);
 }
 
-// * and t.* become one item per column, in the sources' order.
-void JetBinder::ExpandStars(JetSelect& select, const Scope& scope) {
-  std::vector<JetSelectItem> expanded;
-  for (JetSelectItem& item : select.items) {
-    if (item.expr->kind != JetExprKind::Star) {
-      expanded.push_back(std::move(item));
-      continue;
-    }
-    const std::string qualifier = item.expr->qualifier;
-    bool matched = false;
-    for (const JetSource* source : scope.sources) {
-      if (!qualifier.empty() && !SameJetName(source->boundAlias, qualifier)) continue;
-      matched = true;
-      for (const JetSchemaColumn& column : source->columns) {
-        auto name = std::make_unique<JetExpr>(JetExprKind::Name, item.expr->offset);
-        name->text = column.name;
-        name->qualifier = source->boundAlias;
-        expanded.push_back({std::move(name), std::nullopt, column.name});
-      }
-    }
-    if (!matched) {
-      throw JetError(qualifier.empty() ? jet_message::StarOutsideCount()
-                                       : jet_message::UnknownSourceOfStar(qualifier),
-                     item.expr->offset);
-    }
+std::unique_ptr<bound::Statement> JetBinder::Statement(const syntax::Statement& statement) {
+  struct Form {
+    StatementKind kind;
+    Binding bind;
+  };
+  static constexpr Form kForms[] = {
+      {StatementKind::Select, &Bind<syntax::QueryStatement, &JetBinder::SelectStatement>},
+      {StatementKind::SelectInto, &Bind<syntax::QueryStatement, &JetBinder::SelectInto>},
+      {StatementKind::Crosstab, &Bind<syntax::CrosstabStatement, &JetBinder::Crosstab>},
+      {StatementKind::Insert, &Bind<syntax::InsertStatement, &JetBinder::Insert>},
+      {StatementKind::Update, &Bind<syntax::UpdateStatement, &JetBinder::Update>},
+      {StatementKind::Delete, &Bind<syntax::DeleteStatement, &JetBinder::Delete>},
+      {StatementKind::CreateTable, &Bind<syntax::TableStatement, &JetBinder::CreateTable>},
+      {StatementKind::AlterTableAdd, &Bind<syntax::TableStatement, &JetBinder::AlterTable>},
+      {StatementKind::AlterTableDrop, &Bind<syntax::TableStatement, &JetBinder::AlterTable>},
+      {StatementKind::AlterColumn, &Bind<syntax::TableStatement, &JetBinder::AlterTable>},
+      {StatementKind::AddConstraint, &Bind<syntax::TableStatement, &JetBinder::AlterTable>},
+      {StatementKind::DropConstraint, &Bind<syntax::TableStatement, &JetBinder::DropConstraint>},
+      {StatementKind::DropTable, &Bind<syntax::DropStatement, &JetBinder::DropTable>},
+      {StatementKind::CreateIndex, &Bind<syntax::CreateIndexStatement, &JetBinder::CreateIndex>},
+      {StatementKind::DropIndex, &Bind<syntax::DropStatement, &JetBinder::DropIndex>},
+      {StatementKind::CreateView, &Bind<syntax::CreateViewStatement, &JetBinder::CreateView>},
+      {StatementKind::DropView, &Bind<syntax::DropStatement, &JetBinder::DropView>},
+      {StatementKind::CreateProcedure,
+       &Bind<syntax::CreateProcedureStatement, &JetBinder::CreateProcedure>},
+      {StatementKind::DropProcedure, &Bind<syntax::DropStatement, &JetBinder::DropProcedure>},
+      {StatementKind::Execute, &Bind<syntax::ExecuteStatement, &JetBinder::Execute>},
+      {StatementKind::Passthrough, &Bind<syntax::Statement, &JetBinder::Passthrough>},
+  };
+  static_assert(std::size(kForms) == static_cast<std::size_t>(StatementKind::Passthrough) + 1);
+  Parameters(statement);
+  const Form& form = kForms[static_cast<std::size_t>(statement.kind)];
+  std::unique_ptr<bound::Statement> result = form.bind(*this, statement);
+  for (Parameter& parameter : parameters_) {
+    if (parameter.value) result->parameterValues.push_back(std::move(parameter.value));
   }
-  select.items = std::move(expanded);
-}
-
-// ORDER BY of one SELECT may name its columns, its items' AS names and positions; ORDER BY of
-// a UNION only the result columns, by name or position.
-void JetBinder::OrderBy(JetQuery& query, Scope& firstScope) {
-  const bool single = query.parts.size() == 1;
-  const Context context{&firstScope, true, &query.parts[0].items};
-  for (JetOrderItem& item : query.orderBy) {
-    JetExpr& expr = *item.expr;
-    std::size_t position = Position(expr);
-    if (position == 0 && !single) {
-      for (std::size_t i = 0; i < query.columns.size() && position == 0; ++i) {
-        if (expr.kind == JetExprKind::Name && expr.qualifier.empty() &&
-            SameJetName(query.columns[i].name, expr.text)) {
-          position = i + 1;
-        }
-      }
-      if (position == 0) throw JetError(jet_message::UnknownColumn(expr.text), expr.offset);
-    }
-    if (position == 0) {
-      Expr(expr, context);
-      continue;
-    }
-    if (position > query.columns.size()) {
-      throw JetError(jet_message::OrderByPosition(expr.text), expr.offset);
-    }
-    BindToItem(expr, position - 1, query.columns[position - 1].type);
-  }
+  return result;
 }
 
 }  // namespace tarnwick

@@ -1,15 +1,19 @@
 #pragma once
-// The Jet SQL front end: one statement as a learner writes it for Jet, read, bound against the
-// open database's catalogue and written as the engine's statements with the same meaning.
+// The Jet SQL front end: one statement as a learner writes it for Jet, read (JetParser.h),
+// bound against the open database's catalogue (JetBinder.h) and written as the engine's
+// statements with the same meaning (JetGenerator.h).
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "jet/JetBound.h"
 #include "jet/JetGenerator.h"
 #include "jet/JetSchema.h"
-#include "jet/JetSyntax.h"
 
 namespace tarnwick {
+
+// A result column as the statement delivers it: its name (empty: nameless) and Jet type.
+using JetResultColumn = bound::ResultColumn;
 
 struct JetCompiled {
   // A form the front end does not read: the engine runs the text as it is.

@@ -1,5 +1,7 @@
 #include "jet/JetLexer.h"
 
+#include "text/AsciiCase.h"
+
 namespace tarnwick {
 
 namespace {
@@ -10,8 +12,6 @@ bool IsWordStart(unsigned char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
 }
 bool IsWordChar(unsigned char c) { return IsWordStart(c) || IsDigit(c); }
-
-char ToUpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool IsTwoCharOperator(char first, char second) {
   return (first == '<' && (second == '>' || second == '=')) ||
@@ -90,7 +90,9 @@ JetToken JetLexer::Word() {
     const JetToken literal = Enclosed(JetTokenKind::Blob, '\'', false);
     return Make(JetTokenKind::Blob, start, literal.terminated);
   }
-  return Make(JetTokenKind::Word, start);
+  JetToken word = Make(JetTokenKind::Word, start);
+  word.keyword = FindJetKeyword(word.text);
+  return word;
 }
 
 JetToken JetLexer::Next() {
@@ -136,10 +138,6 @@ bool IsTrivia(const JetToken& token) {
          token.kind == JetTokenKind::BlockComment;
 }
 
-bool IsKeyword(const JetToken& token, std::string_view keyword) {
-  return token.kind == JetTokenKind::Word && SameJetName(token.text, keyword);
-}
-
 bool IsPunct(const JetToken& token, std::string_view punct) {
   return token.kind == JetTokenKind::Punct && token.text == punct;
 }
@@ -167,11 +165,7 @@ std::string JetNameValue(const JetToken& token) {
 }
 
 bool SameJetName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (ToUpperAscii(a[i]) != ToUpperAscii(b[i])) return false;
-  }
-  return true;
+  return EqualsIgnoringAsciiCaseUtf8(a, b);
 }
 
 }  // namespace tarnwick

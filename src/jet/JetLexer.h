@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "jet/JetKeywords.h"
+
 namespace tarnwick {
 
 enum class JetTokenKind {
@@ -30,6 +32,7 @@ struct JetToken {
   // False for a literal, name, date or block comment that runs to the end of the text
   // without its closing character.
   bool terminated = true;
+  JetKeyword keyword = JetKeyword::None;  // the keyword a word is
 
   std::size_t End() const { return offset + text.size(); }
 };
@@ -60,8 +63,10 @@ std::vector<JetToken> TokenizeJet(std::string_view text);
 // Whitespace and comments: tokens that carry no meaning for the statement.
 bool IsTrivia(const JetToken& token);
 
-// True when token is the word keyword, compared without regard to ASCII letter case.
-bool IsKeyword(const JetToken& token, std::string_view keyword);
+// True when token is the keyword.
+inline bool IsKeyword(const JetToken& token, JetKeyword keyword) {
+  return token.keyword == keyword && keyword != JetKeyword::None;
+}
 
 // True when token is the punctuation or operator text punct.
 bool IsPunct(const JetToken& token, std::string_view punct);

@@ -1,7 +1,5 @@
 #include "jet/JetNameHints.h"
 
-#include "text/messages/Hints.h"
-
 namespace tarnwick {
 
 namespace {
@@ -12,27 +10,26 @@ void AddColumns(const std::vector<JetSchemaColumn>& columns, std::vector<std::st
 
 }  // namespace
 
-std::string MisspeltColumnHint(std::string_view typed,
-                               const std::vector<const JetSource*>& sources) {
+msg::Hint MisspeltColumnHint(std::string_view typed, const std::vector<JetNamedColumns>& sources) {
   std::vector<std::string> names;
   std::string onlyTable;
-  for (const JetSource* source : sources) {
-    AddColumns(source->columns, names);
-    if (source->kind == JetSource::Kind::Table) {
-      onlyTable = source->name.empty() ? source->boundName : source->name;
-    }
+  for (const JetNamedColumns& source : sources) {
+    AddColumns(*source.columns, names);
+    if (!source.table.empty()) onlyTable = source.table;
   }
-  return msg::hint::ForMisspeltColumn(typed, names, sources.size() == 1 ? onlyTable : "");
+  return {msg::HintId::ForMisspeltColumn,
+          {std::string(typed), sources.size() == 1 ? onlyTable : std::string()},
+          std::move(names)};
 }
 
-std::string MisspeltColumnHint(std::string_view typed, const JetSchemaTable& table) {
+msg::Hint MisspeltColumnHint(std::string_view typed, const JetSchemaTable& table) {
   std::vector<std::string> names;
   AddColumns(table.columns, names);
-  return msg::hint::ForMisspeltColumn(typed, names, table.name);
+  return {msg::HintId::ForMisspeltColumn, {std::string(typed), table.name}, std::move(names)};
 }
 
-std::string MisspeltTableHint(std::string_view typed, JetSchema& catalogue) {
-  return msg::hint::ForMisspeltTable(typed, catalogue.TableNames());
+msg::Hint MisspeltTableHint(std::string_view typed, JetSchema& catalogue) {
+  return {msg::HintId::ForMisspeltTable, {std::string(typed)}, catalogue.TableNames()};
 }
 
 }  // namespace tarnwick

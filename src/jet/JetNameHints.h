@@ -6,18 +6,24 @@
 #include <vector>
 
 #include "jet/JetSchema.h"
-#include "jet/JetSyntax.h"
+#include "text/messages/Diagnostic.h"
 
 namespace tarnwick {
 
+// A source the name could mean: its columns, and its table's name as written (empty for a
+// derived table).
+struct JetNamedColumns {
+  const std::vector<JetSchemaColumn>* columns;
+  std::string table;
+};
+
 // A column among those of the sources (tables and derived tables) the name could mean.
-std::string MisspeltColumnHint(std::string_view typed,
-                               const std::vector<const JetSource*>& sources);
+msg::Hint MisspeltColumnHint(std::string_view typed, const std::vector<JetNamedColumns>& sources);
 
 // A column of one table.
-std::string MisspeltColumnHint(std::string_view typed, const JetSchemaTable& table);
+msg::Hint MisspeltColumnHint(std::string_view typed, const JetSchemaTable& table);
 
 // A table of the database.
-std::string MisspeltTableHint(std::string_view typed, JetSchema& catalogue);
+msg::Hint MisspeltTableHint(std::string_view typed, JetSchema& catalogue);
 
 }  // namespace tarnwick

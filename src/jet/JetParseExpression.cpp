@@ -1,25 +1,25 @@
 // Expressions, with Jet's precedence (highest first): ^; unary -; * /; \; Mod; + -; &;
 // comparisons, Like, Between, In, Is; Not; And; Or; Xor; Eqv; Imp.
+#include <charconv>
 #include <optional>
 
 #include "jet/JetDateLiteral.h"
 #include "jet/JetMessages.h"
 #include "jet/JetParserCore.h"
+#include "jetlib/JetFunctions.h"
 
 namespace tarnwick {
 
 namespace {
 
-JetExprPtr MakeExpr(JetExprKind kind, std::size_t offset) {
-  return std::make_unique<JetExpr>(kind, offset);
-}
+using msg::HintId;
+using msg::MessageId;
+using syntax::ExprKind;
+using syntax::ExprPtr;
 
-JetExprPtr MakeOperation(JetOp op, std::size_t offset, JetExprPtr left, JetExprPtr right) {
-  JetExprPtr expr = MakeExpr(right ? JetExprKind::Binary : JetExprKind::Unary, offset);
-  expr->op = op;
-  expr->args.push_back(std::move(left));
-  if (right) expr->args.push_back(std::move(right));
-  return expr;
+ExprPtr MakeOperation(JetOp op, std::size_t offset, ExprPtr left, ExprPtr right) {
+  if (!right) return std::make_unique<syntax::UnaryExpr>(offset, op, std::move(left));
+  return std::make_unique<syntax::BinaryExpr>(offset, op, std::move(left), std::move(right));
 }
 
 struct ComparisonOperator {
@@ -34,24 +34,49 @@ constexpr ComparisonOperator kComparisons[] = {
 // Operators of other SQL dialects, refused where an operator may stand.
 constexpr std::string_view kOtherOperators[] = {"!=", "==", "||", "%"};
 
+// A number as written, read once: its value and whether it is whole.
+std::unique_ptr<syntax::NumberLiteral> Number(std::string_view text, std::size_t offset) {
+  auto number = std::make_unique<syntax::NumberLiteral>(offset);
+  number->written = std::string(text);
+  number->whole = text.find_first_of(".eE") == std::string_view::npos;
+  const char* end = text.data() + text.size();
+  if (number->whole) {
+    std::int64_t value = 0;
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (error == std::errc() && stop == end) number->integer = value;
+  }
+  double value = 0;
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (error == std::errc() && stop == end) number->value = value;
+  return number;
+}
+
+msg::Diagnostic NotJetSql(std::string_view word) {
+  return Refusal(MessageId::NotJetSql, {std::string(word)})
+      .WithHint(HintOf(HintId::JetFormOf, {std::string(word)}));
+}
+
 }  // namespace
 
-JetExprPtr JetParser::Expression() { return BinaryLevel(&JetParser::Eqv, {{"IMP", JetOp::Imp}}); }
+ExprPtr JetParser::Expression() {
+  return BinaryLevel(&JetParser::Eqv, {{JetKeyword::Imp, {}, JetOp::Imp}});
+}
 
 // operand { operator operand }, left to right; operators are keywords or punctuation.
-JetExprPtr JetParser::BinaryLevel(
-    JetExprPtr (JetParser::*operand)(),
-    std::initializer_list<std::pair<std::string_view, JetOp>> operators) {
-  JetExprPtr left = (this->*operand)();
+ExprPtr JetParser::BinaryLevel(ExprPtr (JetParser::*operand)(),
+                               std::initializer_list<BinaryOperator> operators) {
+  ExprPtr left = (this->*operand)();
   std::optional<Nesting> chain;
   for (;;) {
     const JetToken& token = Peek();
     for (std::string_view other : kOtherOperators) {
-      if (IsPunct(token, other)) throw JetError(jet_message::NotJetSql(other), token.offset);
+      if (IsPunct(token, other)) Refuse(NotJetSql(other), token.offset);
     }
     const JetOp* found = nullptr;
-    for (const auto& [spelling, op] : operators) {
-      if (IsKeyword(token, spelling) || IsPunct(token, spelling)) found = &op;
+    for (const BinaryOperator& each : operators) {
+      if (IsKeyword(token, each.keyword) || (!each.punct.empty() && IsPunct(token, each.punct))) {
+        found = &each.op;
+      }
     }
     if (found == nullptr) return left;
     const std::size_t offset = token.offset;
@@ -65,66 +90,61 @@ JetExprPtr JetParser::BinaryLevel(
   }
 }
 
-JetExprPtr JetParser::Eqv() { return BinaryLevel(&JetParser::Xor, {{"EQV", JetOp::Eqv}}); }
-JetExprPtr JetParser::Xor() { return BinaryLevel(&JetParser::Or, {{"XOR", JetOp::Xor}}); }
-JetExprPtr JetParser::Or() { return BinaryLevel(&JetParser::And, {{"OR", JetOp::Or}}); }
-JetExprPtr JetParser::And() { return BinaryLevel(&JetParser::NotLevel, {{"AND", JetOp::And}}); }
+ExprPtr JetParser::Eqv() {
+  return BinaryLevel(&JetParser::Xor, {{JetKeyword::Eqv, {}, JetOp::Eqv}});
+}
+ExprPtr JetParser::Xor() {
+  return BinaryLevel(&JetParser::Or, {{JetKeyword::Xor, {}, JetOp::Xor}});
+}
+ExprPtr JetParser::Or() { return BinaryLevel(&JetParser::And, {{JetKeyword::Or, {}, JetOp::Or}}); }
+ExprPtr JetParser::And() {
+  return BinaryLevel(&JetParser::NotLevel, {{JetKeyword::And, {}, JetOp::And}});
+}
 
-JetExprPtr JetParser::NotLevel() {
-  if (!PeekKeyword("NOT")) return Comparison();
+ExprPtr JetParser::NotLevel() {
+  if (!PeekKeyword(JetKeyword::Not)) return Comparison();
   const Nesting nesting(*this);
   const std::size_t offset = Offset();
   Advance();
   return MakeOperation(JetOp::Not, offset, NotLevel(), nullptr);
 }
 
-JetExprPtr JetParser::Comparison() {
-  JetExprPtr left = Concatenation();
-  while (JetExprPtr extended = Predicate(left)) left = std::move(extended);
+ExprPtr JetParser::Comparison() {
+  ExprPtr left = Concatenation();
+  while (ExprPtr extended = Predicate(left)) left = std::move(extended);
   return left;
 }
 
-JetExprPtr JetParser::Predicate(JetExprPtr& left) {
+ExprPtr JetParser::Predicate(ExprPtr& left) {
   const std::size_t offset = Offset();
   for (const ComparisonOperator& comparison : kComparisons) {
     if (AcceptPunct(comparison.punct)) {
-      if (JetExprPtr quantified = Quantified(comparison.op, offset, left)) return quantified;
+      if (ExprPtr quantified = Quantified(comparison.op, offset, left)) return quantified;
       return MakeOperation(comparison.op, offset, std::move(left), Concatenation());
     }
   }
-  const bool negated = PeekKeyword("NOT") && (PeekKeyword("LIKE", 1) || PeekKeyword("BETWEEN", 1) ||
-                                              PeekKeyword("IN", 1));
+  const bool negated = PeekKeyword(JetKeyword::Not) &&
+                       (PeekKeyword(JetKeyword::Like, 1) || PeekKeyword(JetKeyword::Between, 1) ||
+                        PeekKeyword(JetKeyword::In, 1));
   if (negated) Advance();
-  JetExprPtr expr;
-  if (AcceptKeyword("LIKE")) {
-    expr = MakeExpr(JetExprKind::Like, offset);
-    expr->args.push_back(std::move(left));
-    expr->args.push_back(Concatenation());
-  } else if (AcceptKeyword("BETWEEN")) {
-    expr = MakeExpr(JetExprKind::Between, offset);
-    expr->args.push_back(std::move(left));
-    expr->args.push_back(Concatenation());
-    ExpectKeyword("AND");
-    expr->args.push_back(Concatenation());
-  } else if (AcceptKeyword("IN")) {
-    ExpectPunct("(");
-    // In ((SELECT ...), 2) is a list whose first value is a subquery's.
-    const bool subquery = PeekKeyword("SELECT");
-    expr = MakeExpr(subquery ? JetExprKind::InQuery : JetExprKind::InList, offset);
-    expr->args.push_back(std::move(left));
-    if (subquery) {
-      expr->query = Query();
-    } else {
-      do {
-        expr->args.push_back(Expression());
-      } while (AcceptPunct(","));
-    }
-    ExpectPunct(")");
-  } else if (!negated && AcceptKeyword("IS")) {
-    expr = MakeExpr(JetExprKind::IsNull, offset);
-    expr->negated = AcceptKeyword("NOT");
-    ExpectKeyword("NULL");
-    expr->args.push_back(std::move(left));
+  std::unique_ptr<syntax::PredicateExpr> expr;
+  if (AcceptKeyword(JetKeyword::Like)) {
+    expr = std::make_unique<syntax::PredicateExpr>(ExprKind::Like, offset);
+    expr->operands.push_back(std::move(left));
+    expr->operands.push_back(Concatenation());
+  } else if (AcceptKeyword(JetKeyword::Between)) {
+    expr = std::make_unique<syntax::PredicateExpr>(ExprKind::Between, offset);
+    expr->operands.push_back(std::move(left));
+    expr->operands.push_back(Concatenation());
+    ExpectKeyword(JetKeyword::And);
+    expr->operands.push_back(Concatenation());
+  } else if (AcceptKeyword(JetKeyword::In)) {
+    return InPredicate(left, offset, negated);
+  } else if (!negated && AcceptKeyword(JetKeyword::Is)) {
+    expr = std::make_unique<syntax::PredicateExpr>(ExprKind::IsNull, offset);
+    expr->negated = AcceptKeyword(JetKeyword::Not);
+    ExpectKeyword(JetKeyword::Null);
+    expr->operands.push_back(std::move(left));
     return expr;
   } else {
     return nullptr;
@@ -133,43 +153,68 @@ JetExprPtr JetParser::Predicate(JetExprPtr& left) {
   return expr;
 }
 
+// x In (value, ...) or x In (SELECT ...).
+ExprPtr JetParser::InPredicate(ExprPtr& left, std::size_t offset, bool negated) {
+  ExpectPunct("(");
+  // In ((SELECT ...), 2) is a list whose first value is a subquery's.
+  const bool subquery = PeekKeyword(JetKeyword::Select);
+  auto expr = std::make_unique<syntax::PredicateExpr>(
+      subquery ? ExprKind::InQuery : ExprKind::InList, offset);
+  expr->negated = negated;
+  expr->operands.push_back(std::move(left));
+  if (subquery) {
+    expr->query = Query();
+  } else {
+    do {
+      expr->operands.push_back(Expression());
+    } while (AcceptPunct(","));
+  }
+  ExpectPunct(")");
+  return expr;
+}
+
 // x op Any (SELECT ...), x op Some (SELECT ...), x op All (SELECT ...).
-JetExprPtr JetParser::Quantified(JetOp op, std::size_t offset, JetExprPtr& left) {
-  const bool all = PeekKeyword("ALL");
-  if (!(all || PeekKeyword("ANY") || PeekKeyword("SOME")) || !PeekPunct("(", 1)) return nullptr;
+ExprPtr JetParser::Quantified(JetOp op, std::size_t offset, ExprPtr& left) {
+  const bool all = PeekKeyword(JetKeyword::All);
+  if (!(all || PeekKeyword(JetKeyword::Any) || PeekKeyword(JetKeyword::Some)) ||
+      !PeekPunct("(", 1)) {
+    return nullptr;
+  }
   Advance();
   Advance();
   if (!PeekQuery()) Fail();
-  JetExprPtr expr = MakeExpr(JetExprKind::Quantified, offset);
+  auto expr = std::make_unique<syntax::QueryExpr>(ExprKind::Quantified, offset);
   expr->op = op;
-  expr->quantifierAll = all;
-  expr->args.push_back(std::move(left));
+  expr->all = all;
+  expr->left = std::move(left);
   expr->query = Query();
   ExpectPunct(")");
   return expr;
 }
 
-JetExprPtr JetParser::Concatenation() {
-  return BinaryLevel(&JetParser::Additive, {{"&", JetOp::Concat}});
+ExprPtr JetParser::Concatenation() {
+  return BinaryLevel(&JetParser::Additive, {{JetKeyword::None, "&", JetOp::Concat}});
 }
 
-JetExprPtr JetParser::Additive() {
-  return BinaryLevel(&JetParser::ModLevel, {{"+", JetOp::Add}, {"-", JetOp::Subtract}});
+ExprPtr JetParser::Additive() {
+  return BinaryLevel(&JetParser::ModLevel, {{JetKeyword::None, "+", JetOp::Add},
+                                            {JetKeyword::None, "-", JetOp::Subtract}});
 }
 
-JetExprPtr JetParser::ModLevel() {
-  return BinaryLevel(&JetParser::IntDivision, {{"MOD", JetOp::Modulo}});
+ExprPtr JetParser::ModLevel() {
+  return BinaryLevel(&JetParser::IntDivision, {{JetKeyword::Mod, {}, JetOp::Modulo}});
 }
 
-JetExprPtr JetParser::IntDivision() {
-  return BinaryLevel(&JetParser::Multiplicative, {{"\\", JetOp::IntDivide}});
+ExprPtr JetParser::IntDivision() {
+  return BinaryLevel(&JetParser::Multiplicative, {{JetKeyword::None, "\\", JetOp::IntDivide}});
 }
 
-JetExprPtr JetParser::Multiplicative() {
-  return BinaryLevel(&JetParser::UnaryLevel, {{"*", JetOp::Multiply}, {"/", JetOp::Divide}});
+ExprPtr JetParser::Multiplicative() {
+  return BinaryLevel(&JetParser::UnaryLevel, {{JetKeyword::None, "*", JetOp::Multiply},
+                                              {JetKeyword::None, "/", JetOp::Divide}});
 }
 
-JetExprPtr JetParser::UnaryLevel() {
+ExprPtr JetParser::UnaryLevel() {
   const Nesting nesting(*this);
   const std::size_t offset = Offset();
   if (AcceptPunct("-")) return MakeOperation(JetOp::Negate, offset, UnaryLevel(), nullptr);
@@ -177,8 +222,8 @@ JetExprPtr JetParser::UnaryLevel() {
   return Power();
 }
 
-JetExprPtr JetParser::Power() {
-  JetExprPtr left = Primary();
+ExprPtr JetParser::Power() {
+  ExprPtr left = Primary();
   while (PeekPunct("^")) {
     const std::size_t offset = Offset();
     Advance();
@@ -188,7 +233,7 @@ JetExprPtr JetParser::Power() {
 }
 
 // The exponent may carry its own sign: 2 ^ -1.
-JetExprPtr JetParser::PowerOperand() {
+ExprPtr JetParser::PowerOperand() {
   const Nesting nesting(*this);
   const std::size_t offset = Offset();
   if (AcceptPunct("-")) return MakeOperation(JetOp::Negate, offset, PowerOperand(), nullptr);
@@ -196,7 +241,7 @@ JetExprPtr JetParser::PowerOperand() {
   return Primary();
 }
 
-JetExprPtr JetParser::Primary() {
+ExprPtr JetParser::Primary() {
   const Nesting nesting(*this);
   const JetToken& token = Peek();
   switch (token.kind) {
@@ -213,46 +258,50 @@ JetExprPtr JetParser::Primary() {
       if (IsPunct(token, "(")) return Parenthesized();
       if (IsPunct(token, "?")) {
         Advance();
-        return MakeExpr(JetExprKind::Parameter, token.offset);
+        return std::make_unique<syntax::Marker>(ExprKind::Parameter, token.offset);
       }
       Fail();
   }
   const std::size_t offset = token.offset;
-  if (AcceptKeyword("NULL")) return MakeExpr(JetExprKind::Null, offset);
-  // Not where an operand stands takes the rest of the expression at its own level: 1 + Not 0.
-  if (PeekKeyword("NOT")) return NotLevel();
-  if (PeekKeyword("CASE")) throw JetError(jet_message::NotJetSql(Peek().text), offset);
-  if (PeekKeyword("EXISTS") && PeekPunct("(", 1)) {
-    Advance();
-    Advance();
-    JetExprPtr expr = MakeExpr(JetExprKind::Exists, offset);
-    if (!PeekQuery()) Fail();
-    expr->query = Query();
-    ExpectPunct(")");
-    return expr;
+  if (AcceptKeyword(JetKeyword::Null)) {
+    return std::make_unique<syntax::Marker>(ExprKind::Null, offset);
   }
+  // Not where an operand stands takes the rest of the expression at its own level: 1 + Not 0.
+  if (PeekKeyword(JetKeyword::Not)) return NotLevel();
+  if (PeekKeyword(JetKeyword::Case)) Refuse(NotJetSql(Peek().text), offset);
+  if (PeekKeyword(JetKeyword::Exists) && PeekPunct("(", 1)) return Exists(offset);
   return NameOrCall();
 }
 
-JetExprPtr JetParser::Literal() {
+ExprPtr JetParser::Exists(std::size_t offset) {
+  Advance();
+  Advance();
+  auto expr = std::make_unique<syntax::QueryExpr>(ExprKind::Exists, offset);
+  if (!PeekQuery()) Fail();
+  expr->query = Query();
+  ExpectPunct(")");
+  return expr;
+}
+
+ExprPtr JetParser::Literal() {
   const JetToken& token = Peek();
   if (!token.terminated) Fail();
-  JetExprPtr expr;
+  ExprPtr expr;
   if (token.kind == JetTokenKind::Number) {
-    expr = MakeExpr(JetExprKind::Number, token.offset);
-    expr->text = std::string(token.text);
+    expr = Number(token.text, token.offset);
   } else if (token.kind == JetTokenKind::Blob) {
-    expr = MakeExpr(JetExprKind::Blob, token.offset);
-    expr->text = std::string(token.text);
+    expr = std::make_unique<syntax::ValueLiteral>(ExprKind::Blob, token.offset,
+                                                  std::string(token.text));
   } else if (token.kind == JetTokenKind::Date) {
     std::optional<std::string> value =
         JetDateLiteralValue(token.text.substr(1, token.text.size() - 2));
-    if (!value) throw JetError(jet_message::InvalidDate(token.text), token.offset);
-    expr = MakeExpr(JetExprKind::Date, token.offset);
-    expr->text = std::move(*value);
+    if (!value) {
+      Refuse(Refusal(MessageId::InvalidDate, {std::string(token.text)}), token.offset);
+    }
+    expr = std::make_unique<syntax::ValueLiteral>(ExprKind::Date, token.offset, std::move(*value));
   } else {
-    expr = MakeExpr(JetExprKind::Text, token.offset);
-    expr->text = JetNameValue(token);
+    expr =
+        std::make_unique<syntax::ValueLiteral>(ExprKind::Text, token.offset, JetNameValue(token));
   }
   Advance();
   return expr;
@@ -260,7 +309,7 @@ JetExprPtr JetParser::Literal() {
 
 // A column (name, table.name, [table].[name], table!name), table.* or a function call. A
 // reserved word may name a function (Left, Right) when "(" follows it.
-JetExprPtr JetParser::NameOrCall() {
+ExprPtr JetParser::NameOrCall() {
   const JetToken& token = Peek();
   const std::size_t offset = token.offset;
   if (token.kind == JetTokenKind::Word && PeekPunct("(", 1)) {
@@ -269,34 +318,41 @@ JetExprPtr JetParser::NameOrCall() {
     return Call(std::move(name), offset);
   }
   // On, Jet's constant, is also the keyword of a join, where no value can stand.
-  const bool on = IsKeyword(token, "ON");
-  if (on) Advance();
-  std::string name = on ? std::string(token.text) : ExpectName();
-  JetExprPtr expr = MakeExpr(JetExprKind::Name, offset);
+  const bool on = IsKeyword(token, JetKeyword::On);
+  std::string name = on ? std::string(token.text) : std::string();
+  if (on) {
+    Advance();
+  } else {
+    name = ExpectName().text;
+  }
+  std::string qualifier;
   while (PeekPunct(".") || PeekPunct("!")) {
     Advance();
-    if (AcceptPunct("*")) {
-      expr->kind = JetExprKind::Star;
-      expr->qualifier = std::move(name);
-      return expr;
-    }
-    expr->qualifier = std::move(name);
-    name = ExpectName();
+    if (AcceptPunct("*")) return std::make_unique<syntax::StarRef>(offset, std::move(name));
+    qualifier = std::move(name);
+    name = ExpectName().text;
   }
-  expr->text = std::move(name);
-  return expr;
+  return std::make_unique<syntax::NameRef>(offset, std::move(qualifier), std::move(name));
 }
 
-JetExprPtr JetParser::Call(std::string name, std::size_t offset) {
+ExprPtr JetParser::Call(std::string name, std::size_t offset) {
   // CAST(x AS type) is not even a call Jet could read.
-  if (SameJetName(name, "CAST")) throw JetError(jet_message::NotJetFunction(name), offset);
-  JetExprPtr expr = MakeExpr(JetExprKind::Call, offset);
-  expr->text = std::move(name);
+  if (SameJetName(name, "CAST")) {
+    Refuse(Refusal(MessageId::UnknownFunction, {name})
+               .WithHint(HintOf(HintId::JetFormOrClosest, {name}, JetFunctionNames())),
+           offset);
+  }
+  auto expr = std::make_unique<syntax::CallExpr>(offset, std::move(name));
   ExpectPunct("(");
-  if (PeekKeyword("DISTINCT")) throw JetError(jet_message::CountDistinct(), Offset());
+  if (PeekKeyword(JetKeyword::Distinct)) {
+    Refuse(Refusal(MessageId::NotJetSql, {"Count(DISTINCT ...)"})
+               .WithHint(HintOf(HintId::JetFormOf, {"COUNT(DISTINCT"})),
+           Offset());
+  }
   if (AcceptPunct(")")) return expr;
   if (PeekPunct("*") && PeekPunct(")", 1)) {
-    expr->args.push_back(MakeExpr(JetExprKind::Star, Offset()));
+    expr->star = true;
+    expr->starOffset = Offset();
     Advance();
   } else {
     do {
@@ -308,24 +364,26 @@ JetExprPtr JetParser::Call(std::string name, std::size_t offset) {
 }
 
 // c or t.c, as UPDATE's SET names a column.
-JetExprPtr JetParser::ColumnReference() {
-  JetExprPtr expr = MakeExpr(JetExprKind::Name, Offset());
-  expr->text = ExpectName();
+std::unique_ptr<syntax::NameRef> JetParser::ColumnReference() {
+  const std::size_t offset = Offset();
+  std::string qualifier;
+  std::string name = ExpectName().text;
   while (AcceptPunct(".") || AcceptPunct("!")) {
-    expr->qualifier = std::move(expr->text);
-    expr->text = ExpectName();
+    qualifier = std::move(name);
+    name = ExpectName().text;
   }
-  return expr;
+  return std::make_unique<syntax::NameRef>(offset, std::move(qualifier), std::move(name));
 }
 
 // ( expression ) or ( SELECT ... ), a value of a subquery.
-JetExprPtr JetParser::Parenthesized() {
+ExprPtr JetParser::Parenthesized() {
   const std::size_t offset = Offset();
   ExpectPunct("(");
-  JetExprPtr expr;
+  ExprPtr expr;
   if (PeekQuery()) {
-    expr = MakeExpr(JetExprKind::Subquery, offset);
-    expr->query = Query();
+    auto subquery = std::make_unique<syntax::QueryExpr>(ExprKind::Subquery, offset);
+    subquery->query = Query();
+    expr = std::move(subquery);
   } else {
     expr = Expression();
   }

@@ -4,60 +4,75 @@
 
 namespace tarnwick {
 
+namespace {
+
+using msg::HintId;
+using msg::MessageId;
+
+msg::Diagnostic NotJetSql(std::string_view word) {
+  return Refusal(MessageId::NotJetSql, {std::string(word)})
+      .WithHint(HintOf(HintId::JetFormOf, {std::string(word)}));
+}
+
+}  // namespace
+
 bool JetParser::PeekQuery() const {
   std::size_t ahead = 0;
   while (PeekPunct("(", ahead)) ++ahead;
-  return PeekKeyword("SELECT", ahead);
+  return PeekKeyword(JetKeyword::Select, ahead);
 }
 
-std::unique_ptr<JetQuery> JetParser::Query() {
+std::unique_ptr<syntax::Query> JetParser::Query() {
   const Nesting nesting(*this);
-  auto query = std::make_unique<JetQuery>();
+  auto query = std::make_unique<syntax::Query>();
   QueryTerm(*query);
   for (;;) {
-    if (PeekKeyword("INTERSECT") || PeekKeyword("EXCEPT") || PeekKeyword("MINUS")) {
-      throw JetError(jet_message::NotJetSql(Peek().text), Offset());
+    if (PeekKeyword(JetKeyword::Intersect) || PeekKeyword(JetKeyword::Except) ||
+        PeekKeyword(JetKeyword::Minus)) {
+      Refuse(NotJetSql(Peek().text), Offset());
     }
-    if (!AcceptKeyword("UNION")) break;
-    query->unionAll.push_back(AcceptKeyword("ALL"));
+    if (!AcceptKeyword(JetKeyword::Union)) break;
+    query->unionAll.push_back(AcceptKeyword(JetKeyword::All));
     QueryTerm(*query);
   }
-  if (AcceptKeyword("ORDER")) {
-    ExpectKeyword("BY");
-    do {
-      JetOrderItem item;
-      const std::size_t start = Offset();
-      item.expr = Expression();
-      item.written = TextFrom(start);
-      if (!AcceptKeyword("ASC")) item.descending = AcceptKeyword("DESC");
-      query->orderBy.push_back(std::move(item));
-    } while (AcceptPunct(","));
-  }
-  if (PeekKeyword("LIMIT") || PeekKeyword("OFFSET") || PeekKeyword("FETCH")) {
-    throw JetError(jet_message::NotJetSql(Peek().text), Offset());
+  if (AcceptKeyword(JetKeyword::Order)) OrderBy(*query);
+  if (PeekKeyword(JetKeyword::Limit) || PeekKeyword(JetKeyword::Offset) ||
+      PeekKeyword(JetKeyword::Fetch)) {
+    Refuse(NotJetSql(Peek().text), Offset());
   }
   return query;
 }
 
+void JetParser::OrderBy(syntax::Query& query) {
+  ExpectKeyword(JetKeyword::By);
+  do {
+    syntax::OrderItem item;
+    const std::size_t start = Offset();
+    item.expr = Expression();
+    item.written = TextFrom(start);
+    if (!AcceptKeyword(JetKeyword::Asc)) item.descending = AcceptKeyword(JetKeyword::Desc);
+    query.orderBy.push_back(std::move(item));
+  } while (AcceptPunct(","));
+}
+
 // One member of a UNION: a SELECT, or a parenthesized query whose members join this one's.
-void JetParser::QueryTerm(JetQuery& query) {
+void JetParser::QueryTerm(syntax::Query& query) {
   if (!PeekPunct("(")) {
     query.parts.push_back(SelectCore());
-    if (query.parts.size() > 1 && !query.parts.back().into.empty()) Fail();
+    if (query.parts.size() > 1 && query.parts.back().into) Fail();
     return;
   }
   Advance();
   const std::size_t offset = Offset();
-  std::unique_ptr<JetQuery> inner = Query();
+  std::unique_ptr<syntax::Query> inner = Query();
   if (!inner->orderBy.empty()) {
     // Sorting one member of a union has no meaning of its own.
-    throw JetError(jet_message::SyntaxErrorNear("ORDER BY"), offset);
+    Refuse(Refusal(MessageId::SyntaxErrorNear, {"ORDER BY"}), offset);
   }
   ExpectPunct(")");
   for (std::size_t i = 0; i < inner->parts.size(); ++i) {
-    if (i > 0 || !query.parts.empty()) {
-      if (!inner->parts[i].into.empty())
-        throw JetError(jet_message::SyntaxErrorNear("INTO"), offset);
+    if ((i > 0 || !query.parts.empty()) && inner->parts[i].into) {
+      Refuse(Refusal(MessageId::SyntaxErrorNear, {"INTO"}), offset);
     }
     if (i > 0) query.unionAll.push_back(inner->unionAll[i - 1]);
     query.parts.push_back(std::move(inner->parts[i]));
@@ -65,133 +80,155 @@ void JetParser::QueryTerm(JetQuery& query) {
 }
 
 // [ALL | DISTINCT | DISTINCTROW] [TOP n [PERCENT]]
-void JetParser::SelectQuantifiers(JetSelect& select) {
-  if (AcceptKeyword("DISTINCT")) {
+void JetParser::SelectQuantifiers(syntax::Select& select) {
+  if (AcceptKeyword(JetKeyword::Distinct)) {
     select.distinct = true;
-  } else if (AcceptKeyword("DISTINCTROW")) {
+  } else if (AcceptKeyword(JetKeyword::DistinctRow)) {
     select.distinctRow = true;
   } else {
-    AcceptKeyword("ALL");
+    AcceptKeyword(JetKeyword::All);
   }
-  if (!PeekKeyword("TOP")) return;
+  if (!PeekKeyword(JetKeyword::Top)) return;
   const std::size_t offset = Offset();
   Advance();
-  if (Peek().kind != JetTokenKind::Number) throw JetError(jet_message::BadTop(), offset);
-  select.top = std::make_unique<JetExpr>(JetExprKind::Number, Offset());
-  select.top->text = std::string(Peek().text);
-  Advance();
-  select.topPercent = AcceptKeyword("PERCENT");
+  if (Peek().kind != JetTokenKind::Number) Refuse(Refusal(MessageId::InvalidTop), offset);
+  syntax::Top top;
+  top.count.reset(static_cast<syntax::NumberLiteral*>(Literal().release()));
+  top.percent = AcceptKeyword(JetKeyword::Percent);
+  select.top = std::move(top);
 }
 
-JetSelect JetParser::SelectCore() {
-  JetSelect select;
+syntax::Select JetParser::SelectCore() {
+  syntax::Select select;
   select.offset = Offset();
-  ExpectKeyword("SELECT");
+  ExpectKeyword(JetKeyword::Select);
   SelectQuantifiers(select);
   do {
     SelectItem(select);
   } while (AcceptPunct(","));
-  if (AcceptKeyword("INTO")) select.into = ExpectName();
-  if (AcceptKeyword("FROM")) {
+  if (AcceptKeyword(JetKeyword::Into)) select.into = ExpectName();
+  if (AcceptKeyword(JetKeyword::From)) {
     do {
       select.from.push_back(SourceElement());
     } while (AcceptPunct(","));
   }
-  if (AcceptKeyword("WHERE")) select.where = Expression();
-  if (AcceptKeyword("GROUP")) {
-    ExpectKeyword("BY");
+  if (AcceptKeyword(JetKeyword::Where)) select.where = Expression();
+  if (AcceptKeyword(JetKeyword::Group)) {
+    ExpectKeyword(JetKeyword::By);
     do {
       select.groupBy.push_back(Expression());
     } while (AcceptPunct(","));
   }
-  if (AcceptKeyword("HAVING")) select.having = Expression();
+  if (AcceptKeyword(JetKeyword::Having)) select.having = Expression();
   return select;
 }
 
-void JetParser::SelectItem(JetSelect& select) {
-  JetSelectItem item;
+void JetParser::SelectItem(syntax::Select& select) {
+  syntax::SelectItem item;
   if (PeekPunct("*")) {
-    item.expr = std::make_unique<JetExpr>(JetExprKind::Star, Offset());
+    item.expr = std::make_unique<syntax::StarRef>(Offset(), std::string());
     Advance();
   } else {
     const std::size_t start = Offset();
     item.expr = Expression();
     item.written = TextFrom(start);
   }
-  if (AcceptKeyword("AS")) {
+  if (AcceptKeyword(JetKeyword::As)) {
     if (IsTextToken(Peek()) && Peek().terminated) {
       item.alias = JetNameValue(Peek());
       Advance();
     } else {
-      item.alias = ExpectName();
+      item.alias = ExpectName().text;
     }
   }
   select.items.push_back(std::move(item));
 }
 
 void JetParser::RefuseOtherJoin() const {
-  for (std::string_view word : {"JOIN", "CROSS", "FULL", "NATURAL"}) {
-    if (PeekKeyword(word)) throw JetError(jet_message::NotJetJoin(Peek().text), Offset());
+  for (JetKeyword word :
+       {JetKeyword::Join, JetKeyword::Cross, JetKeyword::Full, JetKeyword::Natural}) {
+    if (!PeekKeyword(word)) continue;
+    const std::string text(Peek().text);
+    Refuse(msg::Diagnostic{MessageId::SyntaxError, {text}, msg::SqlClause::Join}.WithHint(
+               HintOf(HintId::JetFormOf, {text})),
+           Offset());
   }
 }
 
 // A table, a derived table or a parenthesized join, followed by at most one INNER, LEFT or
 // RIGHT join: Jet joins a third table only to a join in parentheses.
-JetSource JetParser::SourceElement() {
-  JetSource left = SourcePrimary();
+syntax::Source JetParser::SourceElement() {
+  syntax::Source left = SourcePrimary();
   for (bool joined = false;; joined = true) {
     RefuseOtherJoin();
     const std::size_t offset = Offset();
-    JetJoinKind kind;
-    if (PeekKeyword("INNER")) {
-      kind = JetJoinKind::Inner;
-    } else if (PeekKeyword("LEFT")) {
-      kind = JetJoinKind::Left;
-    } else if (PeekKeyword("RIGHT")) {
-      kind = JetJoinKind::Right;
+    syntax::JoinKind kind;
+    if (PeekKeyword(JetKeyword::Inner)) {
+      kind = syntax::JoinKind::Inner;
+    } else if (PeekKeyword(JetKeyword::Left)) {
+      kind = syntax::JoinKind::Left;
+    } else if (PeekKeyword(JetKeyword::Right)) {
+      kind = syntax::JoinKind::Right;
     } else {
       return left;
     }
-    if (joined) throw JetError(jet_message::JoinNeedsParentheses(Peek().text), offset);
+    if (joined) {
+      Refuse(
+          msg::Diagnostic{MessageId::SyntaxError, {std::string(Peek().text)}, msg::SqlClause::Join}
+              .WithHint(HintOf(HintId::NestedJoins)),
+          offset);
+    }
     Advance();
-    if (kind != JetJoinKind::Inner) AcceptKeyword("OUTER");
-    ExpectKeyword("JOIN");
-    JetSource join;
-    join.kind = JetSource::Kind::Join;
+    if (kind != syntax::JoinKind::Inner) AcceptKeyword(JetKeyword::Outer);
+    ExpectKeyword(JetKeyword::Join);
+    syntax::Source join;
+    join.kind = syntax::Source::Kind::Join;
     join.offset = offset;
     join.join = kind;
-    join.left = std::make_unique<JetSource>(std::move(left));
-    join.right = std::make_unique<JetSource>(SourcePrimary());
+    join.left = std::make_unique<syntax::Source>(std::move(left));
+    join.right = std::make_unique<syntax::Source>(SourcePrimary());
     RefuseOtherJoin();
-    ExpectKeyword("ON");
+    ExpectKeyword(JetKeyword::On);
     join.on = Expression();
     left = std::move(join);
   }
 }
 
-JetSource JetParser::SourcePrimary() {
+syntax::Source JetParser::SourcePrimary() {
   const Nesting nesting(*this);
-  JetSource source;
+  syntax::Source source;
   source.offset = Offset();
   if (AcceptPunct("(")) {
     if (!PeekQuery()) {
-      JetSource inner = SourceElement();
+      syntax::Source inner = SourceElement();
       ExpectPunct(")");
       return inner;
     }
-    source.kind = JetSource::Kind::Derived;
+    source.kind = syntax::Source::Kind::Derived;
     source.derived = Query();
     ExpectPunct(")");
   } else {
-    source.name = ExpectName();
-    if (PeekPunct("(")) throw EngineForm{};  // pragma_table_info('t') and the like
+    source.name = ExpectName().text;
+    if (PeekPunct("(")) EngineTableFunction();  // pragma_table_info('t') and the like
   }
   SourceAlias(source);
   return source;
 }
 
-void JetParser::SourceAlias(JetSource& source) {
-  if (AcceptKeyword("AS") || PeekName()) source.alias = ExpectName();
+// The statement is the engine's; the function's arguments are passed over, parentheses
+// matched, and the reading goes on (it can only tell of more of the engine's SQL).
+void JetParser::EngineTableFunction() {
+  engineForm_ = true;
+  int depth = 0;
+  do {
+    if (PeekPunct("(")) ++depth;
+    if (PeekPunct(")")) --depth;
+    Advance();
+  } while (depth > 0 && !AtEnd());
+}
+
+void JetParser::SourceAlias(syntax::Source& source) {
+  if (AcceptKeyword(JetKeyword::As) || PeekName()) source.alias = ExpectName().text;
 }
 
 }  // namespace tarnwick

@@ -12,16 +12,7 @@ namespace tarnwick {
 
 namespace {
 
-// Sorted, upper case.
-constexpr std::string_view kReservedWords[] = {
-    "ALL",    "AND",      "AS",          "ASC",    "BETWEEN",   "BY",    "CASE",   "CROSS",
-    "DESC",   "DISTINCT", "DISTINCTROW", "ELSE",   "END",       "EQV",   "EXCEPT", "EXISTS",
-    "FROM",   "FULL",     "GROUP",       "HAVING", "IMP",       "IN",    "INNER",  "INTERSECT",
-    "INTO",   "IS",       "JOIN",        "LEFT",   "LIKE",      "LIMIT", "MOD",    "NOT",
-    "NULL",   "OFFSET",   "ON",          "OR",     "ORDER",     "OUTER", "PIVOT",  "RIGHT",
-    "SELECT", "SET",      "THEN",        "TOP",    "TRANSFORM", "UNION", "VALUES", "WHEN",
-    "WHERE",  "XOR",
-};
+using msg::MessageId;
 
 const JetToken kEndToken{JetTokenKind::Whitespace, 0, {}, true};
 
@@ -31,21 +22,10 @@ constexpr int kDeepestNesting = 1000;
 
 void JetParser::Nesting::Deeper() {
   if (parser_.depth_ >= kDeepestNesting) {
-    throw JetError(jet_message::NestedTooDeeply(), parser_.Offset());
+    parser_.Refuse(Refusal(MessageId::NestedTooDeeply), parser_.Offset());
   }
   ++parser_.depth_;
   ++levels_;
-}
-
-bool IsJetReservedWord(std::string_view word) {
-  if (word.size() > 11) return false;
-  char upper[12];
-  for (std::size_t i = 0; i < word.size(); ++i) {
-    const char c = word[i];
-    upper[i] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-  }
-  return std::binary_search(std::begin(kReservedWords), std::end(kReservedWords),
-                            std::string_view(upper, word.size()));
 }
 
 JetParser::JetParser(std::string_view sql) : sql_(sql) {
@@ -56,13 +36,14 @@ JetParser::JetParser(std::string_view sql) : sql_(sql) {
   }
   end_ = tokens_.size();
   // PARAMETERS ...; statement is one statement: its end is the second ';'.
-  int semicolons = !tokens_.empty() && IsKeyword(tokens_[0], "PARAMETERS") ? 2 : 1;
+  int semicolons = !tokens_.empty() && IsKeyword(tokens_[0], JetKeyword::Parameters) ? 2 : 1;
   for (std::size_t i = 0; i < tokens_.size(); ++i) {
     if (IsPunct(tokens_[i], ";") && --semicolons == 0) {
       end_ = i;
       break;
     }
   }
+  place_.Begin(std::span<const JetToken>(tokens_.data(), end_));
 }
 
 bool JetParser::MoreStatements() const {
@@ -78,18 +59,23 @@ std::size_t JetParser::Offset() const {
   return position_ < end_ ? tokens_[position_].offset : sql_.size();
 }
 
-bool JetParser::PeekKeyword(std::string_view word, std::size_t ahead) const {
-  return position_ + ahead < end_ && IsKeyword(tokens_[position_ + ahead], word);
+void JetParser::Advance() {
+  if (position_ < end_) place_.Passed(tokens_[position_]);
+  ++position_;
 }
 
-bool JetParser::AcceptKeyword(std::string_view word) {
-  if (!PeekKeyword(word)) return false;
+bool JetParser::PeekKeyword(JetKeyword keyword, std::size_t ahead) const {
+  return position_ + ahead < end_ && IsKeyword(tokens_[position_ + ahead], keyword);
+}
+
+bool JetParser::AcceptKeyword(JetKeyword keyword) {
+  if (!PeekKeyword(keyword)) return false;
   Advance();
   return true;
 }
 
-void JetParser::ExpectKeyword(std::string_view word) {
-  if (!AcceptKeyword(word)) Fail();
+void JetParser::ExpectKeyword(JetKeyword keyword) {
+  if (!AcceptKeyword(keyword)) Fail();
 }
 
 bool JetParser::PeekPunct(std::string_view punct, std::size_t ahead) const {
@@ -110,19 +96,19 @@ bool JetParser::PeekName(std::size_t ahead) const {
   if (position_ + ahead >= end_) return false;
   const JetToken& token = tokens_[position_ + ahead];
   if (!IsNameToken(token)) return false;
-  return token.kind != JetTokenKind::Word || !IsJetReservedWord(token.text);
+  return token.kind != JetTokenKind::Word || !HasRole(token.keyword, kReserved);
 }
 
-std::string JetParser::ExpectName() {
+syntax::Name JetParser::ExpectName() {
   if (!PeekName()) Fail();
   const JetToken& token = Peek();
   if (!token.terminated) Fail();
   Advance();
-  return JetNameValue(token);
+  return {JetNameValue(token), token.offset};
 }
 
-std::string JetParser::ExpectColumnName() {
-  std::string name = ExpectName();
+syntax::Name JetParser::ExpectColumnName() {
+  Name name = ExpectName();
   while (AcceptPunct(".")) name = ExpectName();
   return name;
 }
@@ -149,57 +135,74 @@ std::string JetParser::TextFrom(std::size_t start) const {
 
 void JetParser::Fail() const {
   const std::span<const JetToken> statement(tokens_.data(), end_);
-  throw JetError(JetSyntaxErrorAt(statement, position_), Offset());
+  Refuse(JetSyntaxErrorAt(statement, position_, place_), Offset());
 }
 
-JetStatement JetParser::Statement() {
-  JetStatement statement;
-  if (AtEnd()) return statement;
-  if (PeekKeyword("WITH")) throw JetError(jet_message::NotJetSql(Peek().text), Offset());
-  try {
-    StatementForm(statement);
-  } catch (const EngineForm&) {
-    return JetStatement{};
+void JetParser::Refuse(msg::Diagnostic diagnostic, std::size_t offset) const {
+  throw JetError(std::move(diagnostic), offset);
+}
+
+syntax::StatementPtr JetParser::Statement() {
+  if (AtEnd()) return std::make_unique<syntax::Statement>(syntax::StatementKind::Passthrough);
+  if (PeekKeyword(JetKeyword::With)) {
+    Refuse(Refusal(MessageId::NotJetSql, {std::string(Peek().text)})
+               .WithHint(HintOf(msg::HintId::JetFormOf, {std::string(Peek().text)})),
+           Offset());
   }
-  if (statement.kind == JetStatementKind::Passthrough) return statement;
+  syntax::StatementPtr statement = StatementForm();
+  if (statement->kind == syntax::StatementKind::Passthrough) return statement;
   if (!AtEnd()) Fail();
   return statement;
 }
 
-void JetParser::StatementForm(JetStatement& statement) {
+syntax::StatementPtr JetParser::StatementForm() {
   if (PeekQuery()) {
-    statement.query = Query();
-    statement.kind = statement.query->parts[0].into.empty() ? JetStatementKind::Select
-                                                            : JetStatementKind::SelectInto;
-  } else if (AcceptKeyword("INSERT")) {
-    Insert(statement);
-  } else if (AcceptKeyword("UPDATE")) {
-    Update(statement);
-  } else if (AcceptKeyword("DELETE")) {
-    Delete(statement);
-  } else if (AcceptKeyword("CREATE")) {
-    Create(statement);
-  } else if (AcceptKeyword("DROP")) {
-    Drop(statement);
-  } else if (AcceptKeyword("ALTER")) {
-    Alter(statement);
-  } else if (AcceptKeyword("TRANSFORM")) {
-    Transform(statement);
-  } else if (AcceptKeyword("PARAMETERS")) {
-    Parameters(statement);
-  } else if (AcceptKeyword("EXECUTE") || AcceptKeyword("EXEC")) {
-    Execute(statement);
+    const auto kind = syntax::StatementKind::Select;
+    auto statement = std::make_unique<syntax::QueryStatement>(kind);
+    statement->query = Query();
+    if (statement->query->parts[0].into) statement->kind = syntax::StatementKind::SelectInto;
+    return statement;
   }
+  using Form = syntax::StatementPtr (JetParser::*)();
+  struct StatementWord {
+    JetKeyword keyword;
+    Form form;
+  };
+  static constexpr StatementWord kForms[] = {
+      {JetKeyword::Insert, &JetParser::Insert},
+      {JetKeyword::Update, &JetParser::Update},
+      {JetKeyword::Delete, &JetParser::Delete},
+      {JetKeyword::Create, &JetParser::Create},
+      {JetKeyword::Drop, &JetParser::Drop},
+      {JetKeyword::Alter, &JetParser::Alter},
+      {JetKeyword::Transform, &JetParser::Transform},
+      {JetKeyword::Parameters, &JetParser::Parameters},
+      {JetKeyword::Execute, &JetParser::Execute},
+      {JetKeyword::Exec, &JetParser::Execute},
+  };
+  for (const StatementWord& word : kForms) {
+    if (!AcceptKeyword(word.keyword)) continue;
+    return (this->*word.form)();
+  }
+  return std::make_unique<syntax::Statement>(syntax::StatementKind::Passthrough);
 }
 
 JetParse ParseJetStatement(std::string_view utf8Sql) {
   JetParser parser(utf8Sql);
   JetParse parse;
-  parse.statement = parser.Statement();
+  try {
+    parse.statement = parser.Statement();
+  } catch (const JetError&) {
+    // A statement in the engine's own SQL: the engine reads it, not Jet.
+    if (!parser.UsesEngineForm()) throw;
+  }
+  if (parser.UsesEngineForm()) {
+    parse.statement = std::make_unique<syntax::Statement>(syntax::StatementKind::Passthrough);
+  }
   // A statement left to the engine is cut by the engine, which knows where its ';'s belong
   // (CREATE TRIGGER ... BEGIN ...; END).
   parse.moreStatements =
-      parse.statement.kind != JetStatementKind::Passthrough && parser.MoreStatements();
+      parse.statement->kind != syntax::StatementKind::Passthrough && parser.MoreStatements();
   return parse;
 }
 

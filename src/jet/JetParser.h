@@ -7,7 +7,7 @@
 namespace tarnwick {
 
 struct JetParse {
-  JetStatement statement;
+  syntax::StatementPtr statement;
   // Another statement follows the first one's ';' (only one statement runs at a time).
   bool moreStatements = false;
 };

@@ -1,6 +1,8 @@
 #pragma once
 // The recursive-descent parser behind ParseJetStatement, one class whose parts live in
-// JetParseExpression.cpp, JetParseQuery.cpp and JetParseStatement.cpp.
+// JetParseExpression.cpp, JetParseQuery.cpp, JetParseStatement.cpp and
+// JetParseDefinition.cpp. Where it cannot go on it reports the statement's clause and word
+// there (JetSyntaxPlace.h follows the clause as the parser reads).
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -9,114 +11,136 @@
 
 #include "jet/JetLexer.h"
 #include "jet/JetSyntax.h"
+#include "jet/JetSyntaxPlace.h"
+#include "text/messages/Diagnostic.h"
 
 namespace tarnwick {
 
 class JetParser {
  public:
-  // Thrown inside the parser on a form of the engine's own that only the engine reads (a
-  // table-valued function in FROM): the statement goes to the engine unchanged.
-  struct EngineForm {};
-
   explicit JetParser(std::string_view sql);
 
-  JetStatement Statement();
+  syntax::StatementPtr Statement();
   bool MoreStatements() const;
+  // The statement uses a form of the engine's own that only the engine reads (a table-valued
+  // function in FROM): it goes to the engine unchanged.
+  bool UsesEngineForm() const { return engineForm_; }
 
  private:
+  using ExprPtr = syntax::ExprPtr;
+  using Name = syntax::Name;
+
   // Tokens.
   const JetToken& Peek(std::size_t ahead = 0) const;
   bool AtEnd(std::size_t ahead = 0) const { return position_ + ahead >= end_; }
   std::size_t Offset() const;
-  void Advance() { ++position_; }
-  bool PeekKeyword(std::string_view word, std::size_t ahead = 0) const;
-  bool AcceptKeyword(std::string_view word);
-  void ExpectKeyword(std::string_view word);
+  void Advance();
+  bool PeekKeyword(JetKeyword keyword, std::size_t ahead = 0) const;
+  bool AcceptKeyword(JetKeyword keyword);
+  void ExpectKeyword(JetKeyword keyword);
   bool PeekPunct(std::string_view punct, std::size_t ahead = 0) const;
   bool AcceptPunct(std::string_view punct);
   void ExpectPunct(std::string_view punct);
   // A name: a word that is no reserved word, a [name] or a "name".
   bool PeekName(std::size_t ahead = 0) const;
-  std::string ExpectName();
+  Name ExpectName();
   // A name as a dotted pair may write it (t.c); the last part.
-  std::string ExpectColumnName();
+  Name ExpectColumnName();
   int ExpectCount();  // an unsigned whole number, as in TEXT(50)
   // The statement's text from `start` up to the current token, blanks at its end left out.
   std::string TextFrom(std::size_t start) const;
+  // The statement cannot be read on from the current token.
   [[noreturn]] void Fail() const;
+  [[noreturn]] void Refuse(msg::Diagnostic diagnostic, std::size_t offset) const;
 
   // Expressions, lowest precedence first.
-  JetExprPtr Expression();
-  JetExprPtr BinaryLevel(JetExprPtr (JetParser::*operand)(),
-                         std::initializer_list<std::pair<std::string_view, JetOp>> operators);
-  JetExprPtr Eqv();
-  JetExprPtr Xor();
-  JetExprPtr Or();
-  JetExprPtr And();
-  JetExprPtr NotLevel();
-  JetExprPtr Comparison();
-  JetExprPtr Concatenation();
-  JetExprPtr Additive();
-  JetExprPtr ModLevel();
-  JetExprPtr IntDivision();
-  JetExprPtr Multiplicative();
-  JetExprPtr UnaryLevel();
-  JetExprPtr Power();
-  JetExprPtr PowerOperand();
-  JetExprPtr Primary();
-  JetExprPtr Literal();
-  JetExprPtr NameOrCall();
-  JetExprPtr Call(std::string name, std::size_t offset);
-  JetExprPtr Parenthesized();
+  struct BinaryOperator {
+    JetKeyword keyword;      // a keyword (Or, Mod, ...), or None
+    std::string_view punct;  // else its punctuation (+, &, ...)
+    JetOp op;
+  };
+  ExprPtr Expression();
+  ExprPtr BinaryLevel(ExprPtr (JetParser::*operand)(),
+                      std::initializer_list<BinaryOperator> operators);
+  ExprPtr Eqv();
+  ExprPtr Xor();
+  ExprPtr Or();
+  ExprPtr And();
+  ExprPtr NotLevel();
+  ExprPtr Comparison();
+  ExprPtr Concatenation();
+  ExprPtr Additive();
+  ExprPtr ModLevel();
+  ExprPtr IntDivision();
+  ExprPtr Multiplicative();
+  ExprPtr UnaryLevel();
+  ExprPtr Power();
+  ExprPtr PowerOperand();
+  ExprPtr Primary();
+  ExprPtr Literal();
+  ExprPtr NameOrCall();
+  ExprPtr Call(std::string name, std::size_t offset);
+  ExprPtr Parenthesized();
+  ExprPtr Exists(std::size_t offset);
   // Any, Some or All and a subquery after a comparison operator; nullptr when none follows.
-  JetExprPtr Quantified(JetOp op, std::size_t offset, JetExprPtr& left);
-  // A column as UPDATE's SET names it: c or t.c.
-  JetExprPtr ColumnReference();
+  ExprPtr Quantified(JetOp op, std::size_t offset, ExprPtr& left);
   // One comparison, Like, Between, In or Is after `left`, which it takes; nullptr (and `left`
   // untouched) when none follows.
-  JetExprPtr Predicate(JetExprPtr& left);
+  ExprPtr Predicate(ExprPtr& left);
+  ExprPtr InPredicate(ExprPtr& left, std::size_t offset, bool negated);
+  // A column as UPDATE's SET names it: c or t.c.
+  std::unique_ptr<syntax::NameRef> ColumnReference();
 
   // Queries.
   bool PeekQuery() const;  // SELECT, or "(" before one
-  std::unique_ptr<JetQuery> Query();
-  void QueryTerm(JetQuery& query);
-  JetSelect SelectCore();
-  void SelectQuantifiers(JetSelect& select);
-  void SelectItem(JetSelect& select);
-  JetSource SourceElement();
-  JetSource SourcePrimary();
-  void SourceAlias(JetSource& source);
+  std::unique_ptr<syntax::Query> Query();
+  void QueryTerm(syntax::Query& query);
+  void OrderBy(syntax::Query& query);
+  syntax::Select SelectCore();
+  void SelectQuantifiers(syntax::Select& select);
+  void SelectItem(syntax::Select& select);
+  syntax::Source SourceElement();
+  syntax::Source SourcePrimary();
+  void SourceAlias(syntax::Source& source);
   // Refuses a join that Jet does not write (JOIN alone, CROSS, FULL, NATURAL) at this token.
   void RefuseOtherJoin() const;
+  // A table-valued function of the engine's: its arguments are passed over.
+  void EngineTableFunction();
 
   // Statements.
-  void StatementForm(JetStatement& statement);
-  void Insert(JetStatement& statement);
-  void Update(JetStatement& statement);
-  void Delete(JetStatement& statement);
-  void Create(JetStatement& statement);
-  void CreateTable(JetStatement& statement);
-  void CreateIndex(JetStatement& statement);
-  void CreateView(JetStatement& statement);
-  void CreateProcedure(JetStatement& statement);
-  void Drop(JetStatement& statement);
-  void Alter(JetStatement& statement);
-  void Transform(JetStatement& statement);
-  void Parameters(JetStatement& statement);
-  void Execute(JetStatement& statement);
-  // name type, ... up to `end` (AS, or the ';' after PARAMETERS)
-  void ParameterList(JetStatement& statement);
-  JetColumnDef ColumnDefinition();
+  syntax::StatementPtr StatementForm();
+  syntax::StatementPtr Insert();
+  void InsertValues(syntax::InsertStatement& insert);
+  syntax::StatementPtr Update();
+  syntax::StatementPtr Delete();
+  syntax::StatementPtr Transform();
+  syntax::StatementPtr Parameters();
+  syntax::StatementPtr Execute();
+  // name type, ... as PARAMETERS and CREATE PROCEDURE declare them; the text as written.
+  std::vector<syntax::ParameterDecl> ParameterList(std::string* written);
+
+  // Definitions.
+  syntax::StatementPtr Create();
+  syntax::StatementPtr CreateTable();
+  syntax::StatementPtr CreateIndex();
+  syntax::StatementPtr CreateView();
+  syntax::StatementPtr CreateProcedure();
+  syntax::StatementPtr Drop();
+  syntax::StatementPtr Alter();
+  void AlterAction(syntax::TableStatement& alter);
+  syntax::ColumnDef ColumnDefinition();
   // The type's words and size; refuses a type Jet does not know.
-  void ColumnType(JetColumnDef& column);
-  void ColumnConstraint(JetColumnDef& column);
+  syntax::TypeName ColumnType(const Name& column);
+  void ColumnConstraint(syntax::ColumnDef& column);
   bool PeekTableConstraint() const;
-  JetTableConstraint TableConstraint();
+  syntax::Constraint TableConstraint();
   // PRIMARY KEY, UNIQUE, REFERENCES ... or CHECK (...), after any CONSTRAINT name.
-  void ConstraintBody(JetTableConstraint& constraint, bool ofColumn);
-  std::vector<std::string> NameList();  // ( a, b, ... )
-  std::string ReferenceActions();       // [ON UPDATE action] [ON DELETE action]
-  JetExprPtr DefaultValue();
+  void ConstraintBody(syntax::Constraint& constraint, bool ofColumn);
+  std::vector<Name> NameList();  // ( a, b, ... )
+  std::vector<syntax::ReferenceAction> ReferenceActions();
+  ExprPtr DefaultValue();
+  [[noreturn]] void RefuseOtherAutoNumber() const;
+  void RefuseOtherAutoNumberHere() const;
 
   // Counts the levels of nesting being read, and refuses a statement nested deeper than any
   // person writes (which would otherwise run the program out of stack).
@@ -140,9 +164,8 @@ class JetParser {
   int depth_ = 0;
   std::size_t position_ = 0;
   std::size_t end_ = 0;  // the first token after the statement's ';' or the text's end
+  JetSyntaxPlace place_;
+  bool engineForm_ = false;
 };
-
-// Reserved words: never a bare name, never an alias without AS.
-bool IsJetReservedWord(std::string_view word);
 
 }  // namespace tarnwick

@@ -7,20 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "jet/JetType.h"
+#include "jetlib/JetType.h"
 
 namespace tarnwick {
-
-// A Jet type with what its declaration adds.
-struct JetTypeInfo {
-  JetType type = JetType::Variant;
-  int size = 0;   // TEXT(n), BINARY(n): the most characters or bytes; DECIMAL(p, s): p; 0: none
-  int scale = 0;  // DECIMAL(p, s): s
-  bool autoNumber = false;   // COUNTER: numbered by the engine as rows are added
-  bool jetDeclared = false;  // declared with a Jet type name: values are converted on write
-
-  bool operator==(const JetTypeInfo&) const = default;
-};
 
 struct JetSchemaColumn {
   std::string name;
@@ -51,6 +40,10 @@ struct JetSchemaTable {
   std::string counterColumn;
   // The column that is the engine's row number (INTEGER PRIMARY KEY), if one is.
   std::string rowIdColumn;
+  // The engine numbers that column itself (AUTOINCREMENT), keeping its last number apart.
+  bool autoIncrement = false;
+  // The table has no row numbers of the engine's (WITHOUT ROWID).
+  bool withoutRowId = false;
 };
 
 // A stored procedure: its parameters and statement as written.

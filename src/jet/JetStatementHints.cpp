@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "jet/JetLexer.h"
-#include "text/messages/Hints.h"
 
 namespace tarnwick {
 
@@ -51,7 +50,7 @@ std::string_view DateLike(const std::vector<JetToken>& tokens, std::size_t i) {
 
 }  // namespace
 
-std::string JetStatementHint(std::string_view utf8Sql, JetSchema& catalogue) {
+msg::Hint JetStatementHint(std::string_view utf8Sql, JetSchema& catalogue) {
   std::vector<JetToken> tokens = TokenizeJet(utf8Sql);
   std::erase_if(tokens, [](const JetToken& token) { return IsTrivia(token); });
   const std::vector<const JetSchemaTable*> tables = NamedTables(tokens, catalogue);
@@ -59,10 +58,10 @@ std::string JetStatementHint(std::string_view utf8Sql, JetSchema& catalogue) {
     const JetToken& token = tokens[i];
     if (token.kind == JetTokenKind::DoubleQuoted && token.terminated) {
       const std::string text = JetNameValue(token);
-      if (NamesSomething(text, tables, catalogue)) return msg::hint::DoubleQuotedName(text);
+      if (NamesSomething(text, tables, catalogue)) return {msg::HintId::DoubleQuotedName, {text}};
     }
     if (const std::string_view date = DateLike(tokens, i); !date.empty()) {
-      return msg::hint::DateWithoutHashes(date);
+      return {msg::HintId::DateWithoutHashes, {std::string(date)}};
     }
   }
   return {};

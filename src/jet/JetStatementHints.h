@@ -6,10 +6,11 @@
 #include <string_view>
 
 #include "jet/JetSchema.h"
+#include "text/messages/Diagnostic.h"
 
 namespace tarnwick {
 
-// The hint for the first such mistake in the statement (UTF-8); empty when it has none.
-std::string JetStatementHint(std::string_view utf8Sql, JetSchema& catalogue);
+// The hint for the first such mistake in the statement (UTF-8); none when it has none.
+msg::Hint JetStatementHint(std::string_view utf8Sql, JetSchema& catalogue);
 
 }  // namespace tarnwick

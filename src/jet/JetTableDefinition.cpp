@@ -6,22 +6,19 @@ namespace tarnwick {
 
 namespace {
 
-constexpr std::string_view kConstraintWords[] = {"CONSTRAINT", "PRIMARY", "UNIQUE", "FOREIGN",
-                                                 "CHECK"};
-
 JetDefinitionItem MakeItem(std::string_view sql, const std::vector<JetToken>& tokens) {
   JetDefinitionItem item;
   item.text =
       std::string(sql.substr(tokens.front().offset, tokens.back().End() - tokens.front().offset));
-  item.isColumn = true;
-  for (std::string_view word : kConstraintWords) {
-    if (IsKeyword(tokens.front(), word)) item.isColumn = false;
-  }
+  item.isColumn = !HasRole(tokens.front().keyword, kTableConstraint);
   if (item.isColumn) {
     item.name = JetNameValue(tokens.front());
-  } else if (IsKeyword(tokens.front(), "CONSTRAINT") && tokens.size() > 1) {
-    item.name = JetNameValue(tokens[1]);
+    return item;
   }
+  const bool named = IsKeyword(tokens.front(), JetKeyword::Constraint) && tokens.size() > 1;
+  if (named) item.name = JetNameValue(tokens[1]);
+  const std::size_t kind = named ? 2 : 0;
+  item.primaryKey = kind < tokens.size() && IsKeyword(tokens[kind], JetKeyword::Primary);
   return item;
 }
 

@@ -11,7 +11,8 @@ namespace tarnwick {
 struct JetDefinitionItem {
   std::string text;  // as written, without the commas around it
   bool isColumn = false;
-  std::string name;  // the column's name, or the constraint's CONSTRAINT name (else empty)
+  std::string name;         // the column's name, or the constraint's CONSTRAINT name (else empty)
+  bool primaryKey = false;  // a constraint: the table's PRIMARY KEY
 };
 
 struct JetTableDefinition {

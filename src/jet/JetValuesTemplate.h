@@ -23,10 +23,10 @@ struct JetValuesTemplate {
   std::vector<JetLiteralValue> values;
 };
 
-// For INSERT INTO ... VALUES (...) [, (...)]: every value that is a literal number (with an
-// optional sign), text or date replaced by a parameter, and the literals in order. Nothing
-// for other statements, for one without such values, and for one whose text the front end
-// must report on (an unclosed literal, a date that is none, a second statement).
+// For INSERT INTO ... VALUES (...): every value that is a literal number (with an optional
+// sign), text or date alone replaced by a parameter, and the literals in order, as the parser
+// reads them. Nothing for other statements, for one without such values, and for one the
+// parser refuses or that holds a second statement (the statement itself then reports why).
 std::optional<JetValuesTemplate> JetInsertValuesTemplate(std::string_view sql);
 
 }  // namespace tarnwick

@@ -1,7 +1,7 @@
 #include "jet/JetViewTypes.h"
 
 #include "jet/JetLexer.h"
-#include "jet/JetTypeNames.h"
+#include "jetlib/JetTypeNames.h"
 
 namespace tarnwick {
 

@@ -7,149 +7,86 @@
 #include <algorithm>
 
 #include "jet/JetLexer.h"
-#include "jet/JetMessages.h"
 #include "jet/JetSqlText.h"
 #include "jet/JetSqlWriter.h"
 #include "jet/JetTableDefinition.h"
-#include "jet/JetTypeNames.h"
+#include "jetlib/JetTypeNames.h"
 
 namespace tarnwick {
 
 namespace {
 
-constexpr std::string_view kRows = "__jet_rows";
-constexpr std::string_view kSequence = "__jet_sequence";
+using Change = bound::Rebuild::Change;
+using ConstraintKind = syntax::Constraint::Kind;
 
-bool HasKeyword(std::string_view text, std::string_view keyword) {
-  const std::vector<JetToken> tokens = TokenizeJet(text);
-  return std::any_of(tokens.begin(), tokens.end(),
-                     [&](const JetToken& token) { return IsKeyword(token, keyword); });
-}
+constexpr std::string_view kSequence = "__jet_sequence";
 
 bool Names(const std::vector<std::string>& names, std::string_view name) {
   return std::any_of(names.begin(), names.end(),
                      [&](const std::string& other) { return SameJetName(other, name); });
 }
 
-// The columns of a primary key the change adds.
-std::vector<std::string> AddedKey(const JetStatement& statement) {
-  for (const JetTableConstraint& constraint : statement.constraints) {
-    if (constraint.kind == JetTableConstraint::Kind::PrimaryKey) return constraint.columns;
-  }
-  return {};
-}
-
-std::vector<std::string> ExistingKey(const JetSchemaTable& table) {
+std::vector<std::string> KeyOf(const JetSchemaTable& table) {
   for (const JetSchemaIndex& index : table.indexes) {
     if (index.primaryKey) return index.columns;
   }
   return {};
 }
 
+// The columns of a primary key the change adds.
+std::vector<std::string> AddedKey(const bound::Rebuild& rebuild) {
+  for (const bound::Constraint& constraint : rebuild.constraints) {
+    if (constraint.kind == ConstraintKind::PrimaryKey) return constraint.columns;
+  }
+  return {};
+}
+
+const JetSchemaColumn* ColumnNamed(const JetSchemaTable& table, std::string_view name) {
+  const auto found =
+      std::find_if(table.columns.begin(), table.columns.end(),
+                   [&](const JetSchemaColumn& column) { return column.name == name; });
+  return found == table.columns.end() ? nullptr : &*found;
+}
+
 }  // namespace
 
-std::string JetSqlWriter::Rebuild(const JetStatement& statement) {
-  const JetSchemaTable& table = statement.target;
+// The table as it is made again: its columns' and constraints' items, and the columns whose
+// values come over.
+struct JetSqlWriter::Remade {
+  std::vector<std::string> columns;
+  std::vector<std::string> constraints;
+  std::vector<std::string> copied;
+  const bound::ColumnDef* counter = nullptr;  // a counter the change makes
+};
+
+std::string JetSqlWriter::Rebuild(const bound::Rebuild& rebuild) {
+  const JetSchemaTable& table = *rebuild.table;
   const std::optional<JetTableDefinition> definition = SplitTableDefinition(table.definition);
-  if (!definition) throw JetError(jet_message::DefinitionNotChangeable(table.name), 0);
-  const bool dropping = statement.kind == JetStatementKind::AlterTableDrop ||
-                        statement.kind == JetStatementKind::DropConstraint;
-  const JetColumnDef* changed =
-      statement.kind == JetStatementKind::AlterColumn ? &statement.columnDefs[0] : nullptr;
-  const std::vector<std::string> addedKey = AddedKey(statement);
-  const std::vector<std::string> key = addedKey.empty() ? ExistingKey(table) : addedKey;
-
-  std::vector<std::string> columns;      // the items of the columns, in order
-  std::vector<std::string> constraints;  // then the constraints
-  std::vector<std::string> copied;       // the columns whose values come over
-  const JetColumnDef* counter = nullptr;
-  for (const JetDefinitionItem& item : definition->items) {
-    const bool named = SameJetName(item.name, statement.dropName);
-    if (!item.isColumn) {
-      if (!(dropping && named && !statement.dropName.empty())) constraints.push_back(item.text);
-      continue;
-    }
-    if (dropping && named) continue;
-    copied.push_back(item.name);
-    if (changed != nullptr && SameJetName(item.name, changed->name)) {
-      const int role = !Names(key, item.name) ? 0 : key.size() == 1 ? 2 : 1;
-      columns.push_back(ColumnDefinition(*changed, role));
-      if (HasKeyword(item.text, "PRIMARY")) {
-        constraints.push_back("PRIMARY KEY (" + EngineName(changed->name) + ")");
-      }
-      if (IsAutoNumberType(changed->typeName)) counter = changed;
-      continue;
-    }
-    // A key the change adds holds no NULL.
-    const bool keyColumn = Names(addedKey, item.name) && !HasKeyword(item.text, "NOT");
-    columns.push_back(item.text + (keyColumn ? " NOT NULL" : ""));
+  if (!definition) {
+    refusal_ = JetEngineStep::Refusal{
+        msg::Diagnostic{msg::MessageId::DefinitionNotChangeable, {table.name}}, rebuild.offset};
+    return {};
   }
-  if (statement.kind == JetStatementKind::AlterTableAdd) {
-    const JetColumnDef& added = statement.columnDefs[0];
-    columns.push_back(ColumnDefinition(added, Names(key, added.name) ? 1 : 0));
-    if (IsAutoNumberType(added.typeName)) counter = &added;
-  }
-  for (const JetTableConstraint& constraint : statement.constraints) {
-    constraints.push_back(TableConstraint(constraint));
-  }
-
+  const Remade remade = RemadeItems(rebuild, *definition);
   const std::string name = EngineName(table.name);
-  const bool rowNumbers = !HasKeyword(definition->tail, "WITHOUT");
-  const bool sequence = HasKeyword(table.definition, "AUTOINCREMENT");
-  const std::string rows = "temp." + EngineName(kRows);
-  Step("CREATE TEMP TABLE " + EngineName(kRows) + " AS SELECT " +
+  const bool rowNumbers = !table.withoutRowId;
+  Step("CREATE TEMP TABLE " + EngineName(bound::kCopiedRows) + " AS SELECT " +
        (rowNumbers ? "rowid AS \"__jet_rowid\", " : "") + "* FROM " + name);
-  if (sequence) {
+  if (table.autoIncrement) {
     Step("CREATE TEMP TABLE " + EngineName(kSequence) +
          " AS SELECT seq FROM sqlite_sequence WHERE name = " + EngineText(table.name));
   }
   Step("DROP TABLE " + name);
   std::string create = table.temporary ? "CREATE TEMP TABLE " : "CREATE TABLE ";
   create += name + " (";
-  columns.insert(columns.end(), constraints.begin(), constraints.end());
-  for (std::size_t i = 0; i < columns.size(); ++i) create += (i > 0 ? ", " : "") + columns[i];
+  std::vector<std::string> items = remade.columns;
+  items.insert(items.end(), remade.constraints.begin(), remade.constraints.end());
+  for (std::size_t i = 0; i < items.size(); ++i) create += (i > 0 ? ", " : "") + items[i];
   Step(create + ")" + definition->tail);
-
-  // The counter: a new one starts where it is told; the table's own goes on where it was.
-  const bool counterKept = !table.counterColumn.empty() && Names(copied, table.counterColumn) &&
-                           !(changed != nullptr && SameJetName(changed->name, table.counterColumn));
-  if (counter != nullptr) {
-    CounterSteps(table.name, *counter, table.temporary, false);
-  } else if (counterKept) {
-    JetColumnDef own;
-    own.name = table.counterColumn;
-    CounterSteps(table.name, own, table.temporary, true);
-  } else if (!table.counterColumn.empty()) {
-    Step("DELETE FROM " + EngineName(kCountersTable) +
-         " WHERE \"table\" = " + EngineText(table.name));
-  }
-
-  // The rows, in their order, with their row numbers where the table has no column for them.
-  const bool ownRowNumbers = rowNumbers && table.rowIdColumn.empty();
-  std::string insert = "INSERT INTO " + name + " (" + (ownRowNumbers ? "rowid" : "");
-  std::string values = ownRowNumbers ? "\"__jet_rowid\"" : "";
-  for (std::size_t i = 0; i < copied.size(); ++i) {
-    const bool first = i == 0 && !ownRowNumbers;
-    insert += (first ? "" : ", ") + EngineName(copied[i]);
-    JetExpr column(JetExprKind::Name, 0);
-    column.binding = JetNameBinding::Column;
-    column.sourceAlias = kRows;
-    column.columnName = copied[i];
-    const auto old = std::find_if(table.columns.begin(), table.columns.end(),
-                                  [&](const JetSchemaColumn& c) { return c.name == copied[i]; });
-    if (old != table.columns.end()) column.type = old->type;
-    const bool convert = changed != nullptr && SameJetName(copied[i], changed->name);
-    values += (first ? "" : ", ") +
-              (convert ? Stored(column,
-                                JetTypeInfoOf(changed->typeName, changed->size.value_or(0),
-                                              changed->scale.value_or(0)),
-                                copied[i])
-                       : Name(column));
-  }
-  Step(insert + ") SELECT " + values + " FROM " + rows + " AS " + EngineName(kRows) +
-       (rowNumbers ? " ORDER BY \"__jet_rowid\"" : ""));
-  Step("DROP TABLE " + rows);
-  if (sequence) {
+  RebuildCounter(rebuild, remade.counter, remade.copied);
+  Step(CopyRows(rebuild, remade.copied, rowNumbers));
+  Step("DROP TABLE temp." + EngineName(bound::kCopiedRows));
+  if (table.autoIncrement) {
     Step("UPDATE sqlite_sequence SET seq = max(seq, (SELECT seq FROM temp." +
          EngineName(kSequence) + ")) WHERE name = " + EngineText(table.name));
     Step("DROP TABLE temp." + EngineName(kSequence));
@@ -158,8 +95,97 @@ std::string JetSqlWriter::Rebuild(const JetStatement& statement) {
   // Every row that refers to another, or that others refer to, still finds it.
   Step("SELECT 1 FROM pragma_foreign_key_check WHERE \"table\" = " + EngineText(table.name) +
            " COLLATE NOCASE OR \"parent\" = " + EngineText(table.name) + " COLLATE NOCASE LIMIT 1",
-       jet_message::RowsBreakRelationship(table.name));
+       msg::Diagnostic{msg::MessageId::RowsBreakRelationship, {table.name}}, rebuild.offset);
   return {};  // every statement is a step
+}
+
+JetSqlWriter::Remade JetSqlWriter::RemadeItems(const bound::Rebuild& rebuild,
+                                               const JetTableDefinition& definition) {
+  const JetSchemaTable& table = *rebuild.table;
+  const bool dropping =
+      rebuild.change == Change::DropColumn || rebuild.change == Change::DropConstraint;
+  const bound::ColumnDef* changed =
+      rebuild.change == Change::AlterColumn ? &*rebuild.column : nullptr;
+  const std::vector<std::string> addedKey = AddedKey(rebuild);
+  const std::vector<std::string> key = addedKey.empty() ? KeyOf(table) : addedKey;
+  // The key is written with its column, not among the table's constraints.
+  const bool keyWithColumn =
+      std::none_of(definition.items.begin(), definition.items.end(),
+                   [](const JetDefinitionItem& item) { return item.primaryKey; });
+  Remade remade;
+  for (const JetDefinitionItem& item : definition.items) {
+    const bool named = SameJetName(item.name, rebuild.name);
+    if (!item.isColumn) {
+      if (!(dropping && named && !rebuild.name.empty())) remade.constraints.push_back(item.text);
+      continue;
+    }
+    if (dropping && named) continue;
+    remade.copied.push_back(item.name);
+    if (changed != nullptr && SameJetName(item.name, changed->name)) {
+      const int role = !Names(key, item.name) ? 0 : key.size() == 1 ? 2 : 1;
+      remade.columns.push_back(ColumnDefinition(*changed, role));
+      if (keyWithColumn && Names(KeyOf(table), item.name)) {
+        remade.constraints.push_back("PRIMARY KEY (" + EngineName(changed->name) + ")");
+      }
+      if (changed->type.autoNumber) remade.counter = changed;
+      continue;
+    }
+    // A key the change adds holds no NULL.
+    const JetSchemaColumn* column = ColumnNamed(table, item.name);
+    const bool keyColumn = Names(addedKey, item.name) && !(column != nullptr && column->notNull);
+    remade.columns.push_back(item.text + (keyColumn ? " NOT NULL" : ""));
+  }
+  if (rebuild.change == Change::AddColumn) {
+    const bound::ColumnDef& added = *rebuild.column;
+    remade.columns.push_back(ColumnDefinition(added, Names(key, added.name) ? 1 : 0));
+    if (added.type.autoNumber) remade.counter = &added;
+  }
+  for (const bound::Constraint& constraint : rebuild.constraints) {
+    remade.constraints.push_back(TableConstraint(constraint));
+  }
+  return remade;
+}
+
+// The counter: a new one starts where it is told; the table's own goes on where it was.
+void JetSqlWriter::RebuildCounter(const bound::Rebuild& rebuild, const bound::ColumnDef* counter,
+                                  const std::vector<std::string>& copied) {
+  const JetSchemaTable& table = *rebuild.table;
+  const bool changedCounter = rebuild.change == Change::AlterColumn &&
+                              SameJetName(rebuild.column->name, table.counterColumn);
+  const bool counterKept =
+      !table.counterColumn.empty() && Names(copied, table.counterColumn) && !changedCounter;
+  if (counter != nullptr) {
+    CounterSteps(table.name, *counter, table.temporary, false);
+  } else if (counterKept) {
+    bound::ColumnDef own;
+    own.name = table.counterColumn;
+    CounterSteps(table.name, own, table.temporary, true);
+  } else if (!table.counterColumn.empty()) {
+    Step("DELETE FROM " + EngineName(kCountersTable) +
+         " WHERE \"table\" = " + EngineText(table.name));
+  }
+}
+
+// The rows, in their order, with their row numbers where the table has no column for them.
+std::string JetSqlWriter::CopyRows(const bound::Rebuild& rebuild,
+                                   const std::vector<std::string>& copied, bool rowNumbers) {
+  const JetSchemaTable& table = *rebuild.table;
+  const bool ownRowNumbers = rowNumbers && table.rowIdColumn.empty();
+  std::string insert =
+      "INSERT INTO " + EngineName(table.name) + " (" + (ownRowNumbers ? "rowid" : "");
+  std::string values = ownRowNumbers ? "\"__jet_rowid\"" : "";
+  for (std::size_t i = 0; i < copied.size(); ++i) {
+    const bool first = i == 0 && !ownRowNumbers;
+    insert += (first ? "" : ", ") + EngineName(copied[i]);
+    const auto copy = std::find_if(rebuild.copies.begin(), rebuild.copies.end(),
+                                   [&](const auto& each) { return each.first == copied[i]; });
+    values += first ? "" : ", ";
+    values += copy != rebuild.copies.end()
+                  ? Value(*copy->second)
+                  : EngineName(bound::kCopiedRows) + "." + EngineName(copied[i]);
+  }
+  return insert + ") SELECT " + values + " FROM temp." + EngineName(bound::kCopiedRows) + " AS " +
+         EngineName(bound::kCopiedRows) + (rowNumbers ? " ORDER BY \"__jet_rowid\"" : "");
 }
 
 }  // namespace tarnwick

@@ -10,6 +10,20 @@ char LowerAscii(char byte) { return byte >= 'A' && byte <= 'Z' ? byte - 'A' + 'a
 
 }  // namespace
 
+std::string UpperAscii(std::string_view text) {
+  std::string upper(text);
+  for (char& byte : upper) byte = UpperAscii(byte);
+  return upper;
+}
+
+bool EqualsIgnoringAsciiCaseUtf8(std::string_view left, std::string_view right) {
+  if (left.size() != right.size()) return false;
+  for (std::size_t i = 0; i < left.size(); ++i) {
+    if (UpperAscii(left[i]) != UpperAscii(right[i])) return false;
+  }
+  return true;
+}
+
 bool EqualsIgnoringAsciiCase(std::string_view left, std::string_view right) {
   if (left.size() != right.size()) return false;
   for (std::size_t i = 0; i < left.size(); ++i) {

@@ -6,7 +6,7 @@
 #include <sqlite3.h>
 
 #include "data/Dataset.h"
-#include "jet/functions/JetFunctions.h"
+#include "jetlib/JetFunctions.h"
 #include "support/TestDatabase.h"
 #include "support/ThrownMessage.h"
 #include "text/Cp932.h"

@@ -11,7 +11,7 @@
 #include "jet/JetLexer.h"
 #include "jet/JetMessages.h"
 #include "jet/JetSchema.h"
-#include "jet/JetTypeNames.h"
+#include "jetlib/JetTypeNames.h"
 #include "support/Hinted.h"
 #include "text/Cp932.h"
 
@@ -123,7 +123,7 @@ inline std::string EngineSqlOf(std::string_view sql) {
   const JetCompiled compiled = Compiled(sql);
   std::string text;
   for (const JetEngineStep& step : compiled.steps) {
-    text += step.sql + (step.failureWhenRows.empty() ? "" : " -- none") + ";\n";
+    text += step.sql + (step.refusedWhenRows ? " -- none" : "") + ";\n";
   }
   return compiled.engineSql.empty() && !text.empty() ? text.substr(0, text.size() - 2)
                                                      : text + compiled.engineSql;

@@ -1,5 +1,6 @@
 // The generator by construct: each Jet statement and the engine's statement it becomes. The
-// engine-side names are the function library's (jet_concat, jet_store, ...).
+// engine-side names are the function library's (jet_concat, jet_store, ...); jet_store takes
+// the column's type by its code (JetType: 4 LONG, 11 TEXT, ...).
 #include <gtest/gtest.h>
 
 #include "FrontEndFixture.h"
@@ -130,18 +131,18 @@ TEST(JetGeneratorTest, StoredValuesAreConvertedToTheirColumnsType) {
       {"INSERT INTO 社員 (氏名, 部署ID, 年齢, 給与, 入社日, 在籍) "
        "VALUES ('あいうえおかきくけこさ', '12', 256, 1.23456, '2024/4/1', NULL)",
        R"(INSERT INTO "社員" ("氏名", "部署ID", "年齢", "給与", "入社日", "在籍") VALUES )"
-       R"((jet_store('あいうえおかきくけこさ', 'TEXT', 10, '氏名'), jet_store('12', 'LONG', 0, '部署ID'), )"
-       R"(jet_store(256, 'BYTE', 0, '年齢'), jet_store(1.23456, 'CURRENCY', 0, '給与'), jet_store('2024/4/1', 'DATETIME', 0, '入社日'), )"
-       R"(jet_store(NULL, 'YESNO', 0, '在籍')))"},
+       R"((jet_store('あいうえおかきくけこさ', 11, 10, '氏名'), jet_store('12', 4, 0, '部署ID'), )"
+       R"(jet_store(256, 2, 0, '年齢'), jet_store(1.23456, 6, 0, '給与'), jet_store('2024/4/1', 10, 0, '入社日'), )"
+       R"(jet_store(NULL, 1, 0, '在籍')))"},
       {"INSERT INTO 番号 VALUES (1, True)", R"(INSERT INTO "番号" ("No", "可") VALUES (1, -1))"},
       {"INSERT INTO 部署 SELECT 部署ID, 氏名 FROM 社員 UNION SELECT 1, 'x'",
-       R"(INSERT INTO "部署" ("部署ID", "部署名") SELECT jet_store("__jet_rows"."1", 'LONG', 0, '部署ID'), )"
-       R"(jet_store("__jet_rows"."2", 'TEXT', 20, '部署名') FROM (SELECT "社員"."部署ID" AS "1", "社員"."氏名" )"
+       R"(INSERT INTO "部署" ("部署ID", "部署名") SELECT jet_store("__jet_rows"."1", 4, 0, '部署ID'), )"
+       R"(jet_store("__jet_rows"."2", 11, 20, '部署名') FROM (SELECT "社員"."部署ID" AS "1", "社員"."氏名" )"
        R"(COLLATE NOCASE AS "2" FROM "社員" UNION SELECT 1 AS "1", 'x' COLLATE NOCASE AS "2") AS )"
        R"("__jet_rows")"},
       {"UPDATE 社員 SET 給与 = 給与 * 1.1, 在籍 = 部署ID > 1 WHERE 氏名 = 'a'",
-       R"(UPDATE "社員" SET "給与" = jet_store(("社員"."給与" * 1.1), 'CURRENCY', 0, '給与'), "在籍" = )"
-       R"(jet_store((- ("社員"."部署ID" > 1)), 'YESNO', 0, '在籍') WHERE ("社員"."氏名" = 'a' COLLATE NOCASE))"},
+       R"(UPDATE "社員" SET "給与" = jet_store(("社員"."給与" * 1.1), 6, 0, '給与'), "在籍" = )"
+       R"(jet_store((- ("社員"."部署ID" > 1)), 1, 0, '在籍') WHERE ("社員"."氏名" = 'a' COLLATE NOCASE))"},
       {"DELETE FROM 社員 WHERE 入社日 < #2000/1/1#",
        R"(DELETE FROM "社員" WHERE (jet_date_key("社員"."入社日") < jet_date_key('2000-01-01 00:00:00')))"},
   });
@@ -165,7 +166,7 @@ TEST(JetGeneratorTest, DefinitionsKeepTheJetTypeNameFirstAndTheStorageItPromises
       {"CREATE TEMP TABLE IF NOT EXISTS t (a LONG DEFAULT '7' CHECK (a > 0), b YESNO DEFAULT True "
        "UNIQUE, c LONG REFERENCES 部署 (部署id) ON DELETE SET NULL, CONSTRAINT f FOREIGN KEY (c) "
        "REFERENCES 部署 ON UPDATE CASCADE ON DELETE NO ACTION)",
-       R"(CREATE TEMP TABLE IF NOT EXISTS "t" ("a" LONG INT DEFAULT (jet_store('7', 'LONG')), )"
+       R"(CREATE TEMP TABLE IF NOT EXISTS "t" ("a" LONG INT DEFAULT (jet_store('7', 4)), )"
        R"("b" YESNO DEFAULT (-1), "c" LONG INT, CHECK (("a" > 0)), UNIQUE ("b"), FOREIGN KEY )"
        R"(("c") REFERENCES "部署" ("部署ID") ON DELETE SET NULL, CONSTRAINT "f" FOREIGN KEY ("c") )"
        R"(REFERENCES "部署" ("部署ID") ON UPDATE CASCADE ON DELETE NO ACTION))"},

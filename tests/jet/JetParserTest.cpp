@@ -5,8 +5,10 @@
 #include "jet/JetDateLiteral.h"
 #include "jet/JetMessages.h"
 #include "jet/JetParser.h"
+#include "jet/JetSyntaxWalk.h"
 #include "support/Hinted.h"
 #include "text/Cp932.h"
+#include "text/messages/StatementMessages.h"
 
 namespace tarnwick {
 using test::Hinted;
@@ -20,52 +22,63 @@ std::string_view OpText(JetOp op) {
 }
 
 // An expression as a prefix tree: (op a b), f(a b), 'text', #date#.
-std::string Tree(const JetExpr& expr) {
+std::string Tree(const syntax::Expr& expr) {
   std::string args;
-  for (const JetExprPtr& arg : expr.args) args += " " + Tree(*arg);
-  const std::string negation = expr.negated ? "Not" : "";
+  for (const syntax::Expr* operand : OperandsOf(expr)) args += " " + Tree(*operand);
+  const auto negation = [&] { return expr.As<syntax::PredicateExpr>().negated ? "Not" : ""; };
   switch (expr.kind) {
-    case JetExprKind::Text:
-      return "'" + expr.text + "'";
-    case JetExprKind::Date:
-      return "#" + expr.text + "#";
-    case JetExprKind::Null:
+    case syntax::ExprKind::Text:
+      return "'" + expr.As<syntax::ValueLiteral>().value + "'";
+    case syntax::ExprKind::Date:
+      return "#" + expr.As<syntax::ValueLiteral>().value + "#";
+    case syntax::ExprKind::Null:
       return "Null";
-    case JetExprKind::Parameter:
+    case syntax::ExprKind::Parameter:
       return "?";
-    case JetExprKind::Name:
-      return expr.qualifier.empty() ? expr.text : expr.qualifier + "." + expr.text;
-    case JetExprKind::Star:
-      return expr.qualifier.empty() ? "*" : expr.qualifier + ".*";
-    case JetExprKind::Unary:
-    case JetExprKind::Binary:
-      return "(" + std::string(OpText(expr.op)) + args + ")";
-    case JetExprKind::Like:
-      return "(" + negation + "Like" + args + ")";
-    case JetExprKind::Between:
-      return "(" + negation + "Between" + args + ")";
-    case JetExprKind::InList:
-    case JetExprKind::InQuery:
-      return "(" + negation + "In" + args + (expr.query ? " (SELECT)" : "") + ")";
-    case JetExprKind::IsNull:
-      return "(Is" + std::string(expr.negated ? "Not" : "") + "Null" + args + ")";
-    case JetExprKind::Call:
-      return expr.text + "(" + (args.empty() ? "" : args.substr(1)) + ")";
-    case JetExprKind::Subquery:
+    case syntax::ExprKind::Name: {
+      const auto& name = expr.As<syntax::NameRef>();
+      return name.qualifier.empty() ? name.name : name.qualifier + "." + name.name;
+    }
+    case syntax::ExprKind::Star: {
+      const std::string& qualifier = expr.As<syntax::StarRef>().qualifier;
+      return qualifier.empty() ? "*" : qualifier + ".*";
+    }
+    case syntax::ExprKind::Unary:
+      return "(" + std::string(OpText(expr.As<syntax::UnaryExpr>().op)) + args + ")";
+    case syntax::ExprKind::Binary:
+      return "(" + std::string(OpText(expr.As<syntax::BinaryExpr>().op)) + args + ")";
+    case syntax::ExprKind::Like:
+      return "(" + std::string(negation()) + "Like" + args + ")";
+    case syntax::ExprKind::Between:
+      return "(" + std::string(negation()) + "Between" + args + ")";
+    case syntax::ExprKind::InList:
+    case syntax::ExprKind::InQuery:
+      return "(" + std::string(negation()) + "In" + args +
+             (expr.kind == syntax::ExprKind::InQuery ? " (SELECT)" : "") + ")";
+    case syntax::ExprKind::IsNull:
+      return "(Is" + std::string(negation()) + "Null" + args + ")";
+    case syntax::ExprKind::Call: {
+      const auto& call = expr.As<syntax::CallExpr>();
+      if (call.star) args = " *";
+      return call.name + "(" + (args.empty() ? "" : args.substr(1)) + ")";
+    }
+    case syntax::ExprKind::Subquery:
       return "(SELECT)";
-    case JetExprKind::Exists:
+    case syntax::ExprKind::Exists:
       return "(Exists (SELECT))";
-    case JetExprKind::Quantified:
-      return "(" + std::string(OpText(expr.op)) + (expr.quantifierAll ? "All" : "Any") + args +
+    case syntax::ExprKind::Quantified: {
+      const auto& quantified = expr.As<syntax::QueryExpr>();
+      return "(" + std::string(OpText(quantified.op)) + (quantified.all ? "All" : "Any") + args +
              " (SELECT))";
+    }
     default:
-      return expr.text;
+      return TermText(expr);
   }
 }
 
 std::string TreeOf(std::string_view expression) {
   const JetParse parse = ParseJetStatement("SELECT " + std::string(expression));
-  return Tree(*parse.statement.query->parts[0].items[0].expr);
+  return Tree(*parse.statement->As<syntax::QueryStatement>().query->parts[0].items[0].expr);
 }
 
 TEST(JetParserTest, OperatorsBindAsJetsPrecedenceSays) {
@@ -162,47 +175,128 @@ TEST(JetParserTest, DateLiteralsInJetsForms) {
   }
 }
 
-std::string Summary(const JetStatement& statement) {
+std::string TypeText(const syntax::TypeName& type) {
+  std::string text(JetTypeWordText(type.word));
+  if (type.size) {
+    text += "(" + std::to_string(*type.size);
+    if (type.scale) text += "," + std::to_string(*type.scale);
+    text += ")";
+  }
+  return text;
+}
+
+std::string Parameters(const std::vector<syntax::ParameterDecl>& parameters) {
+  std::string summary;
+  for (const syntax::ParameterDecl& parameter : parameters) {
+    summary += " (" + parameter.name.text + " " + TypeText(parameter.type) + ")";
+  }
+  return summary;
+}
+
+std::string Columns(const syntax::TableStatement& table) {
+  std::string summary;
+  for (const syntax::ColumnDef& column : table.columns) {
+    summary += " [" + column.name.text + " " + std::string(JetTypeWordText(column.type.word));
+    if (column.type.size) summary += "(" + std::to_string(*column.type.size) + ")";
+    for (const syntax::Constraint& constraint : column.constraints) {
+      summary += constraint.kind == syntax::Constraint::Kind::PrimaryKey ? " key" : " constraint";
+    }
+    if (column.notNull) summary += " notnull";
+    summary += "]";
+  }
+  summary += std::string(table.constraints.size(), '+');
+  if (!table.dropName.text.empty()) summary += " drop=" + table.dropName.text;
+  return summary;
+}
+
+std::string Parts(const std::unique_ptr<syntax::Query>& query) {
+  return query ? " parts=" + std::to_string(query->parts.size()) : "";
+}
+
+std::string Count(std::string_view what, std::size_t count) {
+  return count == 0 ? "" : " " + std::string(what) + "=" + std::to_string(count);
+}
+
+// What the statement's own class holds: its names, parts and counts.
+std::string Details(const syntax::Statement& statement);
+
+std::string Summary(const syntax::Statement& statement) {
   static constexpr std::string_view kKinds[] = {
       "Select",        "SelectInto",     "Crosstab",        "Insert",        "Update",
       "Delete",        "CreateTable",    "AlterAdd",        "AlterDrop",     "AlterColumn",
       "AddConstraint", "DropConstraint", "DropTable",       "CreateIndex",   "DropIndex",
       "CreateView",    "DropView",       "CreateProcedure", "DropProcedure", "Execute",
       "Passthrough"};
-  std::string summary(kKinds[static_cast<int>(statement.kind)]);
-  if (!statement.table.empty()) summary += " " + statement.table;
-  if (!statement.indexTable.empty()) summary += " on " + statement.indexTable;
-  if (statement.query) summary += " parts=" + std::to_string(statement.query->parts.size());
-  if (!statement.values.empty()) summary += " values=" + std::to_string(statement.values.size());
-  if (!statement.columns.empty()) summary += " columns=" + std::to_string(statement.columns.size());
-  if (!statement.assignments.empty()) {
-    const JetExpr& column = *statement.assignments.back().first;
-    summary += " set=" + (column.qualifier.empty() ? "" : column.qualifier + ".") + column.text;
-  }
-  if (statement.source && statement.source->kind == JetSource::Kind::Join) summary += " join";
-  if (!statement.deleteTable.empty()) summary += " of=" + statement.deleteTable;
-  for (const JetColumnDef& column : statement.columnDefs) {
-    summary += " [" + column.name + " " + column.typeName;
-    if (column.size) summary += "(" + std::to_string(*column.size) + ")";
-    for (const JetTableConstraint& constraint : column.constraints) {
-      summary += constraint.kind == JetTableConstraint::Kind::PrimaryKey ? " key" : " constraint";
+  return std::string(kKinds[static_cast<int>(statement.kind)]) + Details(statement) +
+         Parameters(statement.parameters);
+}
+
+std::string Details(const syntax::Statement& statement) {
+  using Kind = syntax::StatementKind;
+  switch (statement.kind) {
+    case Kind::Select:
+    case Kind::SelectInto:
+      return Parts(statement.As<syntax::QueryStatement>().query);
+    case Kind::Crosstab:
+      return Parts(statement.As<syntax::CrosstabStatement>().query);
+    case Kind::Insert: {
+      const auto& insert = statement.As<syntax::InsertStatement>();
+      return " " + insert.table.text + Parts(insert.query) + Count("values", insert.values.size()) +
+             Count("columns", insert.columns.size());
     }
-    if (column.notNull) summary += " notnull";
-    summary += "]";
+    case Kind::Update: {
+      const auto& update = statement.As<syntax::UpdateStatement>();
+      const syntax::NameRef& column = *update.assignments.back().column;
+      return " set=" + (column.qualifier.empty() ? "" : column.qualifier + ".") + column.name +
+             (update.source.kind == syntax::Source::Kind::Join ? " join" : "");
+    }
+    case Kind::Delete: {
+      const auto& remove = statement.As<syntax::DeleteStatement>();
+      return std::string(remove.source.kind == syntax::Source::Kind::Join ? " join" : "") +
+             (remove.table ? " of=" + remove.table->text : "");
+    }
+    case Kind::CreateTable:
+    case Kind::AlterTableAdd:
+    case Kind::AlterTableDrop:
+    case Kind::AlterColumn:
+    case Kind::AddConstraint:
+    case Kind::DropConstraint: {
+      const auto& table = statement.As<syntax::TableStatement>();
+      return " " + table.table.text + Columns(table);
+    }
+    case Kind::CreateIndex: {
+      const auto& index = statement.As<syntax::CreateIndexStatement>();
+      std::string summary = " " + index.index.text + " on " + index.table.text;
+      if (index.option != syntax::CreateIndexStatement::Option::None) summary += " with";
+      for (const auto& column : index.columns) {
+        summary += " " + column.name.text + (column.descending ? " desc" : "");
+      }
+      return summary;
+    }
+    case Kind::DropTable:
+    case Kind::DropIndex:
+    case Kind::DropView:
+    case Kind::DropProcedure: {
+      const auto& drop = statement.As<syntax::DropStatement>();
+      return " " + drop.name.text + (drop.table ? " on " + drop.table->text : "");
+    }
+    case Kind::CreateView: {
+      const auto& view = statement.As<syntax::CreateViewStatement>();
+      return " " + view.name.text + Parts(view.query) + Count("columns", view.columns.size());
+    }
+    case Kind::CreateProcedure: {
+      const auto& procedure = statement.As<syntax::CreateProcedureStatement>();
+      return " " + procedure.name.text + Parameters(procedure.declared) + " {" +
+             Summary(*procedure.body) + "}";
+    }
+    case Kind::Execute: {
+      const auto& execute = statement.As<syntax::ExecuteStatement>();
+      return " " + execute.procedure.text + Count("args", execute.arguments.size());
+    }
+    case Kind::Passthrough:
+      break;
   }
-  summary += std::string(statement.constraints.size(), '+');
-  if (!statement.dropName.empty()) summary += " drop=" + statement.dropName;
-  for (const JetParameter& parameter : statement.parameters) {
-    summary += " (" + parameter.name + " " + parameter.typeName + ")";
-  }
-  if (!statement.arguments.empty())
-    summary += " args=" + std::to_string(statement.arguments.size());
-  if (statement.body) summary += " {" + Summary(*statement.body) + "}";
-  if (statement.indexOption != JetIndexOption::None) summary += " with";
-  for (const JetIndexColumn& column : statement.indexColumns) {
-    summary += " " + column.name + (column.descending ? " desc" : "");
-  }
-  return summary;
+  return {};
 }
 
 TEST(JetParserTest, StatementFormsAndThoseLeftToTheEngine) {
@@ -260,7 +354,7 @@ TEST(JetParserTest, StatementFormsAndThoseLeftToTheEngine) {
   };
   for (const auto& [sql, summary] : cases) {
     const JetParse parse = ParseJetStatement(sql);
-    EXPECT_EQ(Summary(parse.statement), summary) << sql;
+    EXPECT_EQ(Summary(*parse.statement), summary) << sql;
     EXPECT_FALSE(parse.moreStatements) << sql;
   }
   EXPECT_TRUE(ParseJetStatement("SELECT 1; SELECT 2").moreStatements);
@@ -369,7 +463,7 @@ TEST(JetParserTest, AStatementItCannotReadIsReportedInItsClauseWhereItStopsMakin
       ParseJetStatement(sql);
       ADD_FAILURE();
     } catch (const JetError& error) {
-      EXPECT_EQ(SjisToUtf8(error.what()), jet_message::NestedTooDeeply());
+      EXPECT_EQ(SjisToUtf8(error.what()), msg::NestedTooDeeply().Utf8());
     }
   }
   const std::string textHint =

@@ -6,6 +6,7 @@
 #include "data/JetValues.h"
 #include "data/mdb/JetLongValue.h"
 #include "text/Cp932.h"
+#include "text/messages/DatabaseMessages.h"
 
 namespace tarnwick {
 
@@ -43,8 +44,6 @@ std::size_t FixedSize(int typeCode) {
   }
 }
 
-std::string Quoted(std::string_view utf8Name) { return "\"" + std::string(utf8Name) + "\""; }
-
 // The integers of the library's page buffer, at offsets within the page.
 std::string_view PageBytes(const MdbHandle* mdb, int offset) {
   return std::string_view(reinterpret_cast<const char*>(mdb->pg_buf) + offset, 4);
@@ -77,7 +76,7 @@ bool JetFileHandle::ReadPage(unsigned long page) const {
 
 void JetFileHandle::Damaged(std::string_view utf8What) const {
   mdb_->cur_pg = 0;  // whatever failed to read is not taken for read later
-  throw JetFileProblem(path_, "は壊れています (" + std::string(utf8What) + ")");
+  throw JetFileProblem(path_, msg::JetFileDamaged(utf8What));
 }
 
 JetTableScan::JetTableScan(const JetFileHandle& file, std::string utf8Name,
@@ -85,8 +84,7 @@ JetTableScan::JetTableScan(const JetFileHandle& file, std::string utf8Name,
     : file_(file) {
   definition_.utf8Name = std::move(utf8Name);
   if (definitionPage == 0 || static_cast<std::int64_t>(definitionPage) >= file.Layout().pageCount) {
-    file.Damaged("テーブル " + Quoted(definition_.utf8Name) +
-                 " の定義がファイルの外を指しています");
+    file.Damaged(msg::JetTableDefinitionOutsideFile(definition_.utf8Name));
   }
   entry_.mdb = file.Mdb();
   entry_.object_type = MDB_TABLE;
@@ -103,9 +101,9 @@ JetTableScan::~JetTableScan() = default;
 
 void JetTableScan::ReadDefinition() {
   MdbHandle* mdb = file_.Mdb();
-  const std::string what = "テーブル " + Quoted(definition_.utf8Name) + " の定義";
+  const std::string& name = definition_.utf8Name;
   if (!file_.ReadPage(entry_.table_pg) || mdb->pg_buf[0] != kDefinitionPage) {
-    file_.Damaged(what + "が読めません");
+    file_.Damaged(msg::JetTableDefinitionUnreadable(name));
   }
   // The counts the library trusts, checked before it loops over them.
   const unsigned columnCount = PageWord(mdb, mdb->fmt->tab_num_cols_offset);
@@ -114,14 +112,14 @@ void JetTableScan::ReadDefinition() {
       static_cast<std::uint32_t>(PageLong(mdb, mdb->fmt->tab_num_ridxs_offset));
   if (columnCount == 0 || columnCount > kMaxColumns || indexCount > kMaxIndexes ||
       realIndexCount > kMaxIndexes) {
-    file_.Damaged(what + "の列や索引の数がありえない値です");
+    file_.Damaged(msg::JetTableCountsImpossible(name));
   }
   const auto lastAutoNumber = PageLong(mdb, mdb->fmt->tab_num_rows_offset + 4);
   table_.reset(Libmdb().readTable(&entry_));
   // The library follows the usage map (which pages hold the rows) without looking at it.
   if (!table_ || table_->usage_map == nullptr || table_->map_sz < 1 ||
       Libmdb().readColumns(table_.get()) == nullptr || table_->num_cols != columnCount) {
-    file_.Damaged(what + "が読めません");
+    file_.Damaged(msg::JetTableDefinitionUnreadable(name));
   }
   Libmdb().readIndices(table_.get());
   definition_.rowCount = table_->num_rows;
@@ -204,9 +202,7 @@ bool JetTableScan::Fetch() {
   if (!atEnd_ && rowsRead_ < definition_.rowCount) {
     // The definition counts rows that no page holds: pages are missing or unreadable. (More
     // rows than counted is fine: the count is not kept up when a program stops abruptly.)
-    file_.Damaged("テーブル " + Quoted(definition_.utf8Name) + " の行が " +
-                  std::to_string(definition_.rowCount) + " 行のうち " + std::to_string(rowsRead_) +
-                  " 行しか読めません");
+    file_.Damaged(msg::JetTableRowsMissing(definition_.utf8Name, definition_.rowCount, rowsRead_));
   }
   atEnd_ = true;
   return false;
@@ -265,7 +261,7 @@ void JetTableScan::ReadMovedRow(int offset, std::size_t size) {
   const auto pageSize = static_cast<std::size_t>(file_.Layout().pageSize);
   const unsigned char* pointer = mdb->pg_buf + offset;
   if (size < 4 || static_cast<std::size_t>(offset) + 4 > pageSize) {
-    file_.Damaged("テーブル " + Quoted(definition_.utf8Name) + " の移動した行");
+    file_.Damaged(msg::JetMovedRowDamaged(definition_.utf8Name));
   }
   const unsigned row = pointer[0];
   const std::uint32_t page =
@@ -285,7 +281,7 @@ void JetTableScan::ReadMovedRow(int offset, std::size_t size) {
   if (page == 0 || !file_.ReadPage(page) || mdb->pg_buf[0] != kDataPage ||
       static_cast<unsigned long>(static_cast<std::uint32_t>(PageLong(mdb, 4))) != entry_.table_pg ||
       Libmdb().findRow(mdb, static_cast<int>(row), &start, &rowSize) != 0 || rowSize == 0) {
-    file_.Damaged("テーブル " + Quoted(definition_.utf8Name) + " の移動した行が見つかりません");
+    file_.Damaged(msg::JetMovedRowMissing(definition_.utf8Name));
   }
   DecodeRow(start & kOffsetMask, rowSize);
 }
@@ -293,16 +289,16 @@ void JetTableScan::ReadMovedRow(int offset, std::size_t size) {
 void JetTableScan::DecodeRow(int offset, std::size_t size) {
   const auto pageSize = static_cast<std::size_t>(file_.Layout().pageSize);
   if (offset < 0 || static_cast<std::size_t>(offset) + size > pageSize) {
-    file_.Damaged("テーブル " + Quoted(definition_.utf8Name) + " の行がページからはみ出しています");
+    file_.Damaged(msg::JetRowOutsidePage(definition_.utf8Name));
   }
   for (HeldValue& cell : cells_) cell.SetNull();
   const int count = Libmdb().crackRow(table_.get(), offset, size, fields_.data());
-  if (count < 0) file_.Damaged("テーブル " + Quoted(definition_.utf8Name) + " の行が読めません");
+  if (count < 0) file_.Damaged(msg::JetRowUnreadable(definition_.utf8Name));
   const std::size_t fields = std::min(static_cast<std::size_t>(count), fields_.size());
   for (std::size_t i = 0; i < fields; ++i) {
     const MdbField& field = fields_[i];
     if (field.colnum < 0 || static_cast<std::size_t>(field.colnum) >= cells_.size()) {
-      file_.Damaged("テーブル " + Quoted(definition_.utf8Name) + " の行が読めません");
+      file_.Damaged(msg::JetRowUnreadable(definition_.utf8Name));
     }
     const auto column = static_cast<std::size_t>(field.colnum);
     if (decoded_[column]) DecodeValue(column, field, offset, size);
@@ -388,8 +384,8 @@ void JetTableScan::DecodeValue(std::size_t column, const MdbField& field, int ro
 }
 
 void JetTableScan::BadValue(std::size_t column) const {
-  file_.Damaged("テーブル " + Quoted(definition_.utf8Name) + " の列 " +
-                Quoted(definition_.columns[column].utf8Name) + " に読めない値があります");
+  file_.Damaged(
+      msg::JetValueUnreadable(definition_.utf8Name, definition_.columns[column].utf8Name));
 }
 
 }  // namespace tarnwick

@@ -66,6 +66,54 @@ Message JetFileProblem(std::string_view path, std::string_view problem) {
   return {"ファイル " + QuotedPath(path) + " " + std::string(WithoutFullStop(problem)) + "。", {}};
 }
 
+std::string JetFileDamaged(std::string_view what) {
+  return "は壊れています (" + std::string(what) + ")";
+}
+
+namespace {
+
+// A name of a Jet file's own, as the reasons about the file quote it: "社員".
+std::string InQuotes(std::string_view name) { return "\"" + std::string(name) + "\""; }
+
+std::string TheTable(std::string_view table) { return "テーブル " + InQuotes(table); }
+
+}  // namespace
+
+std::string JetTableDefinitionOutsideFile(std::string_view table) {
+  return TheTable(table) + " の定義がファイルの外を指しています";
+}
+
+std::string JetTableDefinitionUnreadable(std::string_view table) {
+  return TheTable(table) + " の定義が読めません";
+}
+
+std::string JetTableCountsImpossible(std::string_view table) {
+  return TheTable(table) + " の定義の列や索引の数がありえない値です";
+}
+
+std::string JetTableRowsMissing(std::string_view table, long long counted, long long read) {
+  return TheTable(table) + " の行が " + std::to_string(counted) + " 行のうち " +
+         std::to_string(read) + " 行しか読めません";
+}
+
+std::string JetMovedRowDamaged(std::string_view table) { return TheTable(table) + " の移動した行"; }
+
+std::string JetMovedRowMissing(std::string_view table) {
+  return TheTable(table) + " の移動した行が見つかりません";
+}
+
+std::string JetRowOutsidePage(std::string_view table) {
+  return TheTable(table) + " の行がページからはみ出しています";
+}
+
+std::string JetRowUnreadable(std::string_view table) {
+  return TheTable(table) + " の行が読めません";
+}
+
+std::string JetValueUnreadable(std::string_view table, std::string_view column) {
+  return TheTable(table) + " の列 " + InQuotes(column) + " に読めない値があります";
+}
+
 Message JetTableNotInFile(std::string_view path, std::string_view table) {
   return {"ファイル " + QuotedPath(path) + " にテーブル " + Quoted(table) + " はありません。", {}};
 }

@@ -27,6 +27,18 @@ Message NotAJetFile();
 // `problem`: a sentence about the file that follows its name ("は途中で切れています").
 Message JetFileProblem(std::string_view path, std::string_view problem);
 Message JetTableNotInFile(std::string_view path, std::string_view table);
+// A damaged Jet file: JetFileProblem's sentence about it, with what cannot be read ("テーブル
+// '社員' の行が読めません").
+std::string JetFileDamaged(std::string_view what);
+std::string JetTableDefinitionOutsideFile(std::string_view table);
+std::string JetTableDefinitionUnreadable(std::string_view table);
+std::string JetTableCountsImpossible(std::string_view table);
+std::string JetTableRowsMissing(std::string_view table, long long counted, long long read);
+std::string JetMovedRowDamaged(std::string_view table);
+std::string JetMovedRowMissing(std::string_view table);
+std::string JetRowOutsidePage(std::string_view table);
+std::string JetRowUnreadable(std::string_view table);
+std::string JetValueUnreadable(std::string_view table, std::string_view column);
 Message MdbLibraryMissing();
 Message MdbLibraryFunctionMissing(std::string_view function);
 

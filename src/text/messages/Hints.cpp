@@ -85,6 +85,10 @@ std::string DateWithoutHashes(std::string_view typed) {
          "# のように # で囲んで書きます。";
 }
 
+bool StartsWithDateUnit(std::string_view word) {
+  return word.starts_with("年") || word.starts_with("月") || word.starts_with("日");
+}
+
 std::string AliasOutOfReach(std::string_view alias, std::string_view expression) {
   return Quoted(alias) +
          " は SELECT の列に付けた別名です。WHERE 句や GROUP BY 句では別名は使え"

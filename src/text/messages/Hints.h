@@ -30,6 +30,8 @@ std::string UnclosedText(std::string_view quote);
 std::string UnclosedName();
 std::string DoubleQuotedName(std::string_view text);
 std::string DateWithoutHashes(std::string_view typed);  // typed: what was written, or empty
+// A word that a date written in Japanese goes on with after its number: 年, 月 or 日.
+bool StartsWithDateUnit(std::string_view word);
 
 // Jet's own checks.
 // An alias of the select list used in WHERE or GROUP BY, and the expression it stands for.

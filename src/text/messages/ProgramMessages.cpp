@@ -14,6 +14,17 @@ Message OpenTransactionRolledBack() {
           "変更を残すときは、スクリプトの最後に COMMIT を書きます。"};
 }
 
+Message GridTooLarge(std::size_t rows, std::size_t cells, std::size_t megabytes) {
+  return {"結果が大きすぎるため中止しました。" + std::to_string(rows) +
+              " 行を読んだところで、表示できる上限（" + std::to_string(cells) + " セルまたは " +
+              std::to_string(megabytes) + " MB）に達しました。WHERE 句などで行を絞り込んでください",
+          {}};
+}
+
+Message GridOutOfMemory(std::size_t rows) {
+  return {"メモリが足りないため中止しました（" + std::to_string(rows) + " 行を読んだところ）", {}};
+}
+
 std::string StandardInputName() { return "標準入力"; }
 
 Message DatabasePathIsFolder(std::string_view path) {

@@ -1,0 +1,218 @@
+#include "jet/JetKeywords.h"
+
+#include <algorithm>
+#include <array>
+#include <iterator>
+
+#include "text/AsciiCase.h"
+
+namespace tarnwick {
+
+namespace {
+
+using K = JetKeyword;
+using C = msg::SqlClause;
+
+// In the order of JetKeyword; the ordered roles (kStatementWord, kMeantKeyword) list their
+// words in the order in which a tie between two of them is decided.
+constexpr JetKeywordEntry kKeywords[] = {
+    {K::None, "", 0},
+    {K::Select, "SELECT",
+     kReserved | kColoured | kStatementWord | kMeantKeyword | kStartsItem | kBeginsExpressions,
+     C::Select},
+    {K::From, "FROM", kReserved | kColoured | kMeantKeyword | kEndsList | kBeginsNames, C::From},
+    {K::Where, "WHERE",
+     kReserved | kColoured | kMeantKeyword | kEndsList | kStartsItem | kBeginsExpressions,
+     C::Where},
+    {K::Group, "GROUP", kReserved | kColoured | kMeantKeyword, C::GroupBy},
+    {K::Order, "ORDER", kReserved | kColoured | kMeantKeyword, C::OrderBy},
+    {K::Having, "HAVING",
+     kReserved | kColoured | kMeantKeyword | kEndsList | kStartsItem | kBeginsExpressions,
+     C::Having},
+    {K::Insert, "INSERT", kColoured | kStatementWord | kMeantKeyword | kChangesRows},
+    {K::Into, "INTO",
+     kReserved | kColoured | kBeforeTableName | kMeantKeyword | kEndsList | kBeginsNames},
+    {K::Values, "VALUES",
+     kReserved | kColoured | kMeantKeyword | kEndsList | kStartsItem | kBeginsExpressions},
+    {K::Update, "UPDATE", kColoured | kStatementWord | kMeantKeyword | kChangesRows | kBeginsNames},
+    {K::Set, "SET",
+     kReserved | kColoured | kMeantKeyword | kEndsList | kStartsItem | kBeginsExpressions},
+    {K::Delete, "DELETE", kColoured | kStatementWord | kMeantKeyword | kChangesRows | kBeginsNames},
+    {K::Create, "CREATE", kColoured | kStatementWord | kMeantKeyword | kChangesRows},
+    {K::Table, "TABLE", kColoured | kBeforeTableName | kMeantKeyword | kBeginsNames},
+    {K::Drop, "DROP", kColoured | kStatementWord | kMeantKeyword | kChangesRows},
+    {K::Alter, "ALTER", kColoured | kStatementWord | kMeantKeyword | kChangesRows},
+    {K::Join, "JOIN", kReserved | kColoured | kMeantKeyword | kBeginsNames, C::Join},
+    {K::Inner, "INNER", kReserved | kColoured | kMeantKeyword},
+    {K::Left, "LEFT", kReserved | kColoured | kAlsoFunction | kMeantKeyword},
+    {K::Right, "RIGHT", kReserved | kColoured | kAlsoFunction | kMeantKeyword},
+    {K::Union, "UNION", kReserved | kColoured | kMeantKeyword | kEndsList},
+    {K::Distinct, "DISTINCT", kReserved | kColoured | kMeantKeyword | kStartsItem},
+    {K::Between, "BETWEEN", kReserved | kColoured | kMeantKeyword | kOperatorWord},
+    {K::Like, "LIKE", kReserved | kColoured | kMeantKeyword | kOperatorWord},
+    {K::Transform, "TRANSFORM", kReserved | kColoured | kStatementWord},
+    {K::Parameters, "PARAMETERS", kColoured | kStatementWord},
+    {K::Procedure, "PROCEDURE", kColoured | kBeforeTableName | kStatementWord},
+    {K::Execute, "EXECUTE", kStatementWord},
+    {K::Action, "ACTION", 0},
+    {K::Add, "ADD", kColoured},
+    {K::All, "ALL", kReserved | kColoured | kOperatorWord},
+    {K::And, "AND", kReserved | kColoured | kOperatorWord | kStartsItem},
+    {K::Any, "ANY", kColoured},
+    {K::As, "AS", kReserved | kColoured | kOperatorWord},
+    {K::Asc, "ASC", kReserved | kColoured | kOperatorWord},
+    {K::AutoIncrement, "AUTOINCREMENT", kColoured | kOtherAutoNumber},
+    {K::AutoIncrementWithUnderscore, "AUTO_INCREMENT", kOtherAutoNumber},
+    {K::Binary, "BINARY", kColoured},
+    {K::Bit, "BIT", kColoured},
+    {K::Boolean, "BOOLEAN", kColoured},
+    {K::By, "BY", kReserved | kColoured | kOperatorWord | kStartsItem | kBeginsExpressions},
+    {K::Byte, "BYTE", kColoured},
+    {K::Cascade, "CASCADE", 0},
+    {K::Case, "CASE", kReserved},
+    {K::Char, "CHAR", kColoured},
+    {K::Character, "CHARACTER", kColoured},
+    {K::Check, "CHECK", kColoured | kTableConstraint | kEndsColumnType},
+    {K::Collate, "COLLATE", kEndsColumnType},
+    {K::Column, "COLUMN", kColoured},
+    {K::Commit, "COMMIT", kColoured},
+    {K::Constraint, "CONSTRAINT", kColoured | kTableConstraint | kEndsColumnType, C::Constraint},
+    {K::Counter, "COUNTER", kColoured},
+    {K::Cross, "CROSS", kReserved},
+    {K::Currency, "CURRENCY", kColoured},
+    {K::Database, "DATABASE", kColoured},
+    {K::DateTime, "DATETIME", kColoured},
+    {K::Decimal, "DECIMAL", kColoured},
+    {K::Default, "DEFAULT", kColoured | kEndsColumnType},
+    {K::Desc, "DESC", kReserved | kColoured | kOperatorWord},
+    {K::Disallow, "DISALLOW", kColoured},
+    {K::DistinctRow, "DISTINCTROW", kReserved | kColoured | kStartsItem},
+    {K::Double, "DOUBLE", kColoured},
+    {K::Else, "ELSE", kReserved},
+    {K::End, "END", kReserved},
+    {K::Eqv, "EQV", kReserved | kColoured | kOperatorWord},
+    {K::Except, "EXCEPT", kReserved},
+    {K::Exec, "EXEC", 0},
+    {K::Exists, "EXISTS", kReserved | kColoured | kOperatorWord},
+    {K::False, "FALSE", kColoured},
+    {K::Fetch, "FETCH", 0},
+    {K::Float, "FLOAT", kColoured},
+    {K::Foreign, "FOREIGN", kColoured | kTableConstraint},
+    {K::Full, "FULL", kReserved},
+    {K::Generated, "GENERATED", kOtherAutoNumber},
+    {K::Guid, "GUID", kColoured},
+    {K::Identity, "IDENTITY", kOtherAutoNumber},
+    {K::If, "IF", 0},
+    {K::Ignore, "IGNORE", kColoured},
+    {K::Imp, "IMP", kReserved | kColoured | kOperatorWord},
+    {K::In, "IN", kReserved | kColoured | kOperatorWord},
+    {K::Index, "INDEX", kColoured},
+    {K::Int, "INT", kColoured},
+    {K::Integer, "INTEGER", kColoured},
+    {K::Intersect, "INTERSECT", kReserved},
+    {K::Is, "IS", kReserved | kColoured | kOperatorWord},
+    {K::Key, "KEY", kColoured},
+    {K::Limit, "LIMIT", kReserved},
+    {K::Long, "LONG", kColoured},
+    {K::LongBinary, "LONGBINARY", kColoured},
+    {K::LongText, "LONGTEXT", kColoured},
+    {K::Memo, "MEMO", kColoured},
+    {K::Minus, "MINUS", 0},
+    {K::Mod, "MOD", kReserved | kColoured | kOperatorWord},
+    {K::Money, "MONEY", kColoured},
+    {K::Natural, "NATURAL", 0},
+    {K::No, "NO", 0},
+    {K::Not, "NOT", kReserved | kColoured | kOperatorWord | kStartsItem | kEndsColumnType},
+    {K::Null, "NULL", kReserved | kColoured | kOperatorWord | kEndsColumnType},
+    {K::Numeric, "NUMERIC", kColoured},
+    {K::Offset, "OFFSET", kReserved},
+    {K::On, "ON",
+     kReserved | kColoured | kBeforeTableName | kOperatorWord | kStartsItem | kBeginsExpressions,
+     C::Join},
+    {K::Option, "OPTION", kColoured},
+    {K::Or, "OR", kReserved | kColoured | kOperatorWord | kStartsItem},
+    {K::Outer, "OUTER", kReserved | kColoured},
+    {K::OwnerAccess, "OWNERACCESS", kColoured},
+    {K::Percent, "PERCENT", kColoured},
+    {K::Pivot, "PIVOT", kReserved | kColoured},
+    {K::Primary, "PRIMARY", kColoured | kTableConstraint | kEndsColumnType},
+    {K::Proc, "PROC", 0},
+    {K::Real, "REAL", kColoured},
+    {K::References, "REFERENCES", kColoured | kBeforeTableName | kEndsColumnType},
+    {K::Replace, "REPLACE", 0},
+    {K::Restrict, "RESTRICT", 0},
+    {K::Rollback, "ROLLBACK", kColoured},
+    {K::Serial, "SERIAL", kOtherAutoNumber},
+    {K::Short, "SHORT", kColoured},
+    {K::Single, "SINGLE", kColoured},
+    {K::SmallInt, "SMALLINT", kColoured},
+    {K::Some, "SOME", kColoured},
+    {K::Temp, "TEMP", 0},
+    {K::Temporary, "TEMPORARY", 0},
+    {K::Text, "TEXT", kColoured},
+    {K::Then, "THEN", kReserved},
+    {K::Top, "TOP", kReserved | kColoured},
+    {K::Transaction, "TRANSACTION", kColoured},
+    {K::True, "TRUE", kColoured},
+    {K::Unique, "UNIQUE", kColoured | kTableConstraint | kEndsColumnType},
+    {K::VarChar, "VARCHAR", kColoured},
+    {K::View, "VIEW", kColoured | kBeforeTableName},
+    {K::When, "WHEN", kReserved},
+    {K::With, "WITH", kColoured},
+    {K::Xor, "XOR", kReserved | kOperatorWord},
+    {K::YesNo, "YESNO", kColoured},
+};
+
+constexpr bool InKeywordOrder() {
+  for (std::size_t i = 0; i < std::size(kKeywords); ++i) {
+    if (static_cast<std::size_t>(kKeywords[i].keyword) != i) return false;
+  }
+  return true;
+}
+static_assert(InKeywordOrder(), "kKeywords lists the keywords in the order of JetKeyword");
+
+// The keywords by spelling, for the lexer's look-up of every word.
+const std::array<const JetKeywordEntry*, std::size(kKeywords) - 1>& BySpelling() {
+  static const auto sorted = [] {
+    std::array<const JetKeywordEntry*, std::size(kKeywords) - 1> entries{};
+    for (std::size_t i = 1; i < std::size(kKeywords); ++i) entries[i - 1] = &kKeywords[i];
+    std::sort(entries.begin(), entries.end(),
+              [](const JetKeywordEntry* a, const JetKeywordEntry* b) {
+                return a->spelling < b->spelling;
+              });
+    return entries;
+  }();
+  return sorted;
+}
+
+constexpr std::size_t kLongestKeyword = 14;
+
+}  // namespace
+
+JetKeyword FindJetKeyword(std::string_view word) {
+  if (word.size() > kLongestKeyword) return JetKeyword::None;
+  char upper[kLongestKeyword];
+  for (std::size_t i = 0; i < word.size(); ++i) upper[i] = UpperAscii(word[i]);
+  const std::string_view key(upper, word.size());
+  const auto& entries = BySpelling();
+  const auto found = std::lower_bound(
+      entries.begin(), entries.end(), key,
+      [](const JetKeywordEntry* entry, std::string_view text) { return entry->spelling < text; });
+  return found != entries.end() && (*found)->spelling == key ? (*found)->keyword : JetKeyword::None;
+}
+
+const JetKeywordEntry& JetKeywordOf(JetKeyword keyword) {
+  return kKeywords[static_cast<std::size_t>(keyword)];
+}
+
+std::vector<std::string> JetKeywordSpellings(JetKeywordRole role) {
+  std::vector<std::string> spellings;
+  for (const JetKeywordEntry& entry : kKeywords) {
+    if ((entry.roles & role) != 0) spellings.emplace_back(entry.spelling);
+  }
+  return spellings;
+}
+
+bool IsJetReservedWord(std::string_view word) { return HasRole(FindJetKeyword(word), kReserved); }
+
+}  // namespace tarnwick

@@ -1,0 +1,87 @@
+#include "jet/JetSyntaxPlace.h"
+
+namespace tarnwick {
+
+namespace {
+
+using msg::SqlClause;
+
+// The clause of a statement as a whole, from its first words.
+SqlClause StatementClause(std::span<const JetToken> tokens) {
+  if (tokens.empty()) return SqlClause::Statement;
+  if (IsPunct(tokens[0], "(")) return SqlClause::Select;
+  const JetKeyword second = tokens.size() > 1 ? tokens[1].keyword : JetKeyword::None;
+  switch (tokens[0].keyword) {
+    case JetKeyword::Select:
+      return SqlClause::Select;
+    case JetKeyword::Insert:
+      return SqlClause::InsertInto;
+    case JetKeyword::Update:
+      return SqlClause::Update;
+    case JetKeyword::Delete:
+      return SqlClause::Delete;
+    case JetKeyword::Drop:
+      return SqlClause::Drop;
+    case JetKeyword::Alter:
+      return SqlClause::AlterTable;
+    case JetKeyword::Transform:
+      return SqlClause::Transform;
+    case JetKeyword::Parameters:
+      return SqlClause::Parameters;
+    case JetKeyword::Procedure:
+    case JetKeyword::Execute:
+    case JetKeyword::Exec:
+      return SqlClause::Procedure;
+    case JetKeyword::Create:
+      if (second == JetKeyword::Table) return SqlClause::CreateTable;
+      if (second == JetKeyword::View) return SqlClause::CreateView;
+      if (second == JetKeyword::Index || second == JetKeyword::Unique) {
+        return SqlClause::CreateIndex;
+      }
+      return SqlClause::Statement;
+    default:
+      return SqlClause::Statement;
+  }
+}
+
+}  // namespace
+
+void JetSyntaxPlace::Begin(std::span<const JetToken> statement) {
+  statement_ = StatementClause(statement);
+  clauses_.assign(1, statement_);
+  expressions_.assign(1, false);
+}
+
+void JetSyntaxPlace::Passed(const JetToken& token) {
+  if (IsPunct(token, "(")) {
+    expressions_.push_back(expressions_.back());
+    // The column list of CREATE TABLE, and of ALTER TABLE ... ADD.
+    const bool outermost = clauses_.size() == 1;
+    const bool definitions = (statement_ == SqlClause::CreateTable && outermost) ||
+                             clauses_.back() == SqlClause::FieldDefinition;
+    clauses_.push_back(definitions && outermost ? SqlClause::FieldDefinition : clauses_.back());
+    return;
+  }
+  if (IsPunct(token, ")")) {
+    if (clauses_.size() > 1) {
+      clauses_.pop_back();
+      expressions_.pop_back();
+    }
+    return;
+  }
+  const JetKeyword keyword = token.keyword;
+  if (HasRole(keyword, kBeginsExpressions)) expressions_.back() = true;
+  if (HasRole(keyword, kBeginsNames)) expressions_.back() = false;
+  const SqlClause clause = JetKeywordOf(keyword).clause;
+  if (keyword != JetKeyword::None && clause != SqlClause::Statement) {
+    clauses_.back() = clause;
+  } else if (keyword == JetKeyword::Add && statement_ == SqlClause::AlterTable) {
+    clauses_.back() = SqlClause::FieldDefinition;
+  } else if (keyword == JetKeyword::Values && statement_ == SqlClause::InsertInto) {
+    clauses_.back() = SqlClause::InsertInto;
+  } else if (keyword == JetKeyword::Set && statement_ == SqlClause::Update) {
+    clauses_.back() = SqlClause::Update;
+  }
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,123 @@
+-- INSERT, UPDATE, DELETE (through joins too), SELECT INTO, crosstabs, parameters, procedures.
+CREATE TABLE 部署 (部署ID LONG PRIMARY KEY, 部署名 TEXT(20))
+CREATE TABLE 社員 (ID COUNTER PRIMARY KEY, 氏名 TEXT(10), 部署ID LONG REFERENCES 部署, 給与 CURRENCY, 入社日 DATETIME, 在籍 YESNO, 評価 TEXT(1))
+INSERT INTO 部署 VALUES (1, '営業')
+INSERT INTO 部署 VALUES (2, '総務')
+INSERT INTO 部署 VALUES (3, '開発')
+INSERT INTO 社員 (氏名, 部署ID, 給与, 入社日, 在籍, 評価) VALUES ('山田', 1, 300, #2020/1/1#, True, 'A')
+INSERT INTO 社員 (氏名, 部署ID, 給与, 入社日, 在籍, 評価) VALUES ('佐藤', 2, 250, #2021/6/1#, False, 'B')
+INSERT INTO 社員 (氏名, 部署ID, 給与, 入社日, 在籍, 評価) VALUES ('鈴木', 1, 280, #2019/3/3#, True, 'A')
+INSERT INTO 社員 (氏名, 部署ID, 給与, 入社日, 評価) VALUES ('高橋', 3, 320, #2022/4/1#, 'C')
+INSERT INTO 社員 (氏名, 部署ID, 給与, 入社日, 評価) VALUES ('田中', 2, NULL, #2018/1/1#, NULL)
+INSERT INTO 社員 (氏名, 給与) VALUES ('あいうえおかきくけこさ', 1)
+INSERT INTO 社員 (氏名, 部署ID) VALUES ('x', '12')
+INSERT INTO 社員 (氏名, 部署ID, 給与) VALUES ('x', 1, 'abc')
+INSERT INTO 社員 (氏名, 部署ID, 給与) VALUES ('x', 1, 1 + 'abc')
+INSERT INTO 社員 (氏名, 部署ID, 入社日) VALUES ('x', 1, '2024/13/45')
+INSERT INTO 社員 (ID, 氏名) VALUES (100, 'x')
+INSERT INTO 社員 (氏名) VALUES ('next')
+INSERT INTO 社員 (氏名, 氏名) VALUES ('x', 'y')
+INSERT INTO 社員 (氏名, nothing) VALUES ('x', 1)
+INSERT INTO 社員 (氏名) VALUES ('x', 1)
+INSERT INTO 社員 VALUES (1)
+INSERT INTO 社員 (氏名) VALUES (-'x')
+INSERT INTO 社員 (氏名, 給与) VALUES ('負', -5)
+INSERT INTO 社員 (氏名, 給与) VALUES ('丸め', 1.23456)
+INSERT INTO 社員 (氏名, 給与) VALUES ('式', 2 * 3)
+INSERT INTO 社員 (氏名, 給与) VALUES ((SELECT Max(部署名) FROM 部署), (SELECT Count(*) FROM 部署))
+INSERT INTO 社員 (氏名, 在籍) VALUES ('真', 'True')
+INSERT INTO nothing VALUES (1)
+INSERT INTO 部署 VALUES (4, '企画'), (5, '広報')
+INSERT INTO 部署 SELECT 部署ID + 10, 部署名 & '2' FROM 部署
+INSERT INTO 部署 (部署名, 部署ID) SELECT '新' & 部署名, 部署ID + 100 FROM 部署 WHERE 部署ID < 3
+INSERT INTO 部署 (部署ID) (SELECT 部署ID + 200 FROM 部署 WHERE 部署ID = 1)
+INSERT INTO 部署 SELECT 部署ID FROM 部署
+INSERT INTO 部署 SELECT 'x', 'y'
+INSERT INTO 部署 SELECT 部署ID + 300, 氏名 FROM 社員 UNION SELECT 999, 'x'
+SELECT * FROM 部署
+UPDATE 社員 SET 給与 = 給与 * 1.1, 在籍 = 部署ID > 1 WHERE 氏名 = 'a'
+UPDATE 社員 SET 給与 = 給与 * 1.1 WHERE 部署ID = 1
+UPDATE 社員 SET 給与 = '三十万' WHERE ID = 1
+UPDATE 社員 SET 評価 = 'AB' WHERE ID = 1
+UPDATE 社員 SET ID = 5
+UPDATE 社員 SET nothing = 5
+UPDATE 社員 SET 社員.給与 = 1 WHERE nothing = 1
+UPDATE 社員 AS s SET s.給与 = s.給与 + 1 WHERE s.部署ID = 2
+UPDATE 社員 s SET 給与 = 給与 + 1
+UPDATE 社員 INNER JOIN 部署 ON 社員.部署ID = 部署.部署ID SET 社員.評価 = Left(部署.部署名, 1) WHERE 部署.部署ID = 2
+UPDATE 社員 INNER JOIN 部署 ON 社員.部署ID = 部署.部署ID SET 部署.部署名 = 部署.部署名 & '!' WHERE 社員.氏名 = '山田'
+UPDATE 社員 INNER JOIN 部署 ON 社員.部署ID = 部署.部署ID SET 社員.評価 = 'Z', 部署.部署名 = 'Z'
+UPDATE 社員 SET 給与 = (SELECT Max(給与) FROM 社員)
+UPDATE 社員 SET 給与 = (SELECT 給与 FROM 社員 AS s WHERE s.ID = 社員.ID)
+UPDATE (SELECT * FROM 社員) SET 給与 = 1
+UPDATE nothing SET a = 1
+SELECT * FROM 社員
+DELETE FROM 社員 WHERE 氏名 = '式'
+DELETE * FROM 社員 WHERE 氏名 = '負'
+DELETE 社員.* FROM 社員 WHERE 氏名 = '丸め'
+DELETE 氏名 FROM 社員 WHERE 氏名 = '真'
+DELETE 社員.* FROM 社員 INNER JOIN 部署 ON 社員.部署ID = 部署.部署ID WHERE 部署.部署名 = '広報'
+DELETE FROM 社員 INNER JOIN 部署 ON 社員.部署ID = 部署.部署ID
+DELETE x.* FROM 社員
+DELETE FROM 部署 WHERE 部署ID = 1
+DELETE FROM 部署 AS b WHERE b.部署ID > 100
+DELETE FROM nothing
+SELECT * FROM 社員
+SELECT 氏名, 給与 INTO 高給 FROM 社員 WHERE 給与 > 250
+SELECT * FROM 高給
+SELECT ID, 氏名, 入社日, 在籍, 給与 * 2 AS 倍, 部署ID & '' AS t INTO 写し FROM 社員
+SELECT * FROM 写し
+SELECT 氏名 INTO 高給 FROM 社員
+SELECT 氏名, 氏名 INTO 重複 FROM 社員
+SELECT 1 INTO a UNION SELECT 2 INTO b
+SELECT 1 FROM 社員 WHERE ID IN (SELECT ID INTO x FROM 社員)
+TRANSFORM Sum(給与) SELECT 部署ID FROM 社員 GROUP BY 部署ID PIVOT 評価
+TRANSFORM Count(*) AS n SELECT 部署ID, Sum(給与) AS 計 FROM 社員 GROUP BY 部署ID PIVOT 在籍
+TRANSFORM Sum(給与) SELECT 部署ID FROM 社員 GROUP BY 部署ID PIVOT Year(入社日)
+TRANSFORM Max(氏名) SELECT 評価 FROM 社員 GROUP BY 評価 PIVOT 部署ID IN (1, 2, 9)
+TRANSFORM Avg(給与) SELECT 評価 FROM 社員 GROUP BY 評価 ORDER BY 評価 DESC PIVOT 入社日
+TRANSFORM First(氏名) SELECT 部署ID FROM 社員 WHERE 給与 > 0 GROUP BY 部署ID PIVOT 評価 IN ('A', 'B', Null)
+TRANSFORM Sum(給与) SELECT 部署ID FROM 社員 GROUP BY 部署ID PIVOT 在籍 IN (True, False, -5)
+TRANSFORM Sum(給与) SELECT 部署ID FROM 社員 GROUP BY 部署ID PIVOT 入社日 IN (#2020/1/1#, #2021/6/1 10:00#)
+TRANSFORM Sum(給与) SELECT 部署ID FROM 社員 PIVOT 評価
+TRANSFORM 給与 SELECT 部署ID FROM 社員 GROUP BY 部署ID PIVOT 評価
+TRANSFORM Sum(給与) SELECT 部署ID, 氏名 FROM 社員 GROUP BY 部署ID PIVOT 評価
+TRANSFORM Sum(給与) + 1 SELECT 部署ID FROM 社員 GROUP BY 部署ID PIVOT 評価
+TRANSFORM Sum(給与) SELECT 部署ID FROM 社員 GROUP BY 部署ID UNION SELECT 1 FROM 社員 PIVOT 評価
+PARAMETERS 最低 LONG; SELECT 氏名 FROM 社員 WHERE 給与 >= 最低
+PARAMETERS [p 1] LONG, q TEXT(5); SELECT [p 1] FROM 社員
+PARAMETERS a LONG, a TEXT; SELECT 1
+PARAMETERS a LONG; SELECT 1
+PARAMETERS a LONG; DROP TABLE x
+PARAMETERS a LONG SELECT 1
+CREATE PROCEDURE 給与以上 (最低 CURRENCY) AS SELECT 氏名, 給与 FROM 社員 WHERE 給与 >= 最低 ORDER BY 給与
+CREATE PROCEDURE 部署追加 (n LONG, m TEXT(20)) AS INSERT INTO 部署 VALUES (n, m)
+CREATE PROC 全員 AS SELECT * FROM 社員
+CREATE PROCEDURE 削除 (d DATETIME) AS DELETE FROM 社員 WHERE 入社日 < d
+CREATE PROCEDURE 更新 (a LONG, b CURRENCY) AS UPDATE 社員 SET 給与 = b WHERE ID = a
+CREATE PROCEDURE 集計 AS TRANSFORM Sum(給与) SELECT 部署ID FROM 社員 GROUP BY 部署ID PIVOT 評価
+CREATE PROCEDURE 作成 AS SELECT 氏名 INTO 名簿 FROM 社員
+CREATE PROCEDURE 悪い AS CREATE TABLE x (a LONG)
+CREATE PROCEDURE 全員 AS SELECT 1
+CREATE PROCEDURE 社員 AS SELECT 1
+CREATE PROCEDURE 名無し AS SELECT nothing FROM 社員
+CREATE PROCEDURE 重複 (a LONG, a LONG) AS SELECT a
+EXECUTE 給与以上 280
+EXEC 給与以上 '250'
+EXECUTE 給与以上
+EXECUTE 給与以上 1, 2
+EXECUTE 部署追加 50, '法務'
+EXECUTE 部署追加 51
+EXECUTE 全員
+EXECUTE 全員 1
+EXECUTE 削除 #2018/6/1#
+EXECUTE 更新 1, 999.99999
+EXECUTE 集計
+EXECUTE 作成
+EXECUTE nothing
+SELECT * FROM 名簿
+DROP PROCEDURE 全員
+DROP PROC 削除
+DROP PROCEDURE 全員
+DROP PROCEDURE IF EXISTS 全員
+EXECUTE 全員
