@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
   RunnerOptions options;
   try {
     options = ParseRunnerOptions(std::vector<std::string>(argv + 1, argv + argc));
-  } catch (const UsageError& error) {
+  } catch (const tarnwick::UsageError& error) {
     std::fprintf(stderr, "tarnwick-run: %s。使い方は tarnwick-run --help で表示されます\n",
                  error.what());
     return kCannotRun;
