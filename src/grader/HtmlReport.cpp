@@ -14,8 +14,8 @@ constexpr std::string_view kStyle =
     "td.wrong a{color:#b00;text-decoration:none}"
     "pre,table.rows td{font-family:monospace;white-space:pre-wrap}"
     "pre{background:#f6f6f6;border:1px solid #ddd;padding:.4em}"
-    ".reason{font-weight:bold}.message{color:#b00}.note{color:#666}"
-    ".side{display:flex;gap:2em;flex-wrap:wrap}";
+    ".reason{font-weight:bold}.message{color:#b00;white-space:pre-wrap}.note{color:#666}"
+    "td.side{border:none;padding:0 2em 0 0}";
 
 std::string Anchor(std::size_t learner, std::size_t exercise) {
   return "l" + std::to_string(learner + 1) + "e" + std::to_string(exercise + 1);
@@ -88,10 +88,11 @@ void WrongAnswer(std::string& html, const std::string& exercise, const ExerciseO
     html += "<p class=\"message\">ERROR! " + HtmlEscape(outcome.failure.message) + "</p>\n";
   }
   if (outcome.differ != RowsDiffer::No) {
-    html += "<div class=\"side\">";
+    html += "<table><tr><td class=\"side\">";
     Rows(html, Caption(outcome, true), outcome.model);
+    html += "</td><td class=\"side\">";
     Rows(html, Caption(outcome, false), outcome.learner);
-    html += "</div>\n";
+    html += "</td></tr></table>\n";
   }
   html += "</section>\n";
 }
