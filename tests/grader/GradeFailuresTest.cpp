@@ -104,6 +104,27 @@ TEST(GradeFailures, WhatKeepsTheClassFromBeingGradedEndsWithStatus2AndOneMessage
   }
 }
 
+TEST(GradeFailures, TheTeachersOwnSlipsAreShownAndTheClassIsStillGraded) {
+  GradeClass c;
+  const std::string answers =
+      c.WriteUtf8("slips.sql",
+                  "DELETE FROM 社員;\n--@ 問1\nSELECT 名前 FROM 社員 WHERE 部署 = '営業';\n"
+                  "--@ 問2\nSELECT 名前 FROM 社員 WHERE;\n");
+  c.WriteUtf8("s.sql", "--@ 問1\nSELECT 名前 FROM 社員 WHERE 部署 = '営業';\n");
+  const ProcessResult result = RunProcess({TARNWICK_GRADE_PATH, "--db", c.ClassDb(), "--answers",
+                                           answers, "--html", c.Dir().File("r.html"), "s.sql"},
+                                          {}, c.Dir().Path());
+  EXPECT_EQ(result.exitStatus, 0) << result.err;
+  // The statement before the first exercise did not run: the employees are all there.
+  EXPECT_NE(result.out.find("s   |○ |－ |   1|"), std::string::npos) << result.out;
+  EXPECT_NE(result.err.find("より前にあるSQL文は、どの問題にも属さないため実行しません"),
+            std::string::npos)
+      << result.err;
+  EXPECT_NE(result.err.find("模範解答の問題 '問2' でSQL文がエラーになりました"), std::string::npos)
+      << result.err;
+  EXPECT_NE(c.ReadFile("r.html").find("模範解答についての注意"), std::string::npos);
+}
+
 TEST(GradeFailures, AFileThatCannotBeReadIsReportedInItsRowAndTheOthersAreGraded) {
   GradeClass c;
   c.WriteUtf8("ok.sql", kRight);
