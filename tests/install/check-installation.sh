@@ -19,7 +19,8 @@ usr=$root/dest/usr
 # The files, exactly.
 diff <(sort "$here/installed-files.txt") <(cd "$usr" && find . -type f | sed 's|^\./||' | sort) ||
   fail "the installed files differ from installed-files.txt (< expected, > installed)"
-[ -x "$usr/bin/tarnwick" ] && [ -x "$usr/bin/tarnwick-run" ] || fail "programs not executable"
+[ -x "$usr/bin/tarnwick" ] && [ -x "$usr/bin/tarnwick-run" ] && [ -x "$usr/bin/tarnwick-grade" ] ||
+  fail "programs not executable"
 
 # Each PNG icon is as large as its folder says (the width and height of the PNG header).
 for png in "$usr"/share/icons/hicolor/*x*/apps/tarnwick.png; do
@@ -56,6 +57,12 @@ printf 'CREATE TABLE t (a INTEGER);\nINSERT INTO t VALUES (7);\nSELECT a FROM t;
 transcript=$("$usr/bin/tarnwick-run" --db "$work/x.mdb" --new "$work/s.sql")
 expected=$'CREATE TABLE t (a INTEGER);\nOK\n\nINSERT INTO t VALUES (7);\nOK\n\nSELECT a FROM t;\na|\n-+\n7|\nOK'
 [ "$transcript" = "$expected" ] || fail "the script's transcript: $transcript"
+
+# The grader marks a file of one exercise against itself, on that database.
+printf -- '--@ q1\nSELECT a FROM t;\n' >"$work/q.sql"
+marks=$("$usr/bin/tarnwick-grade" --db "$work/x.mdb" --answers "$work/q.sql" "$work/q.sql")
+[ "$(head -n 3 <<<"$marks")" = $'学生|q1|得点|\n----+--+----+\nq   |○|   1|' ] ||
+  fail "tarnwick-grade: $marks"
 
 # The window's --help and a wrong option need no display and touch no database.
 no_display=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
