@@ -97,8 +97,7 @@ ClassSetup LearnersOf(const GraderOptions& options, const Workspace& workspace) 
     setup.names.push_back(LearnerName(file));
   }
   setup.classCopy = workspace.Path("class.mdb");
-  setup.workFolder = workspace.Path("");
-  setup.workFolder.pop_back();
+  setup.workFolder = workspace.Folder();
   setup.timeoutSeconds = options.timeoutSeconds;
   setup.jobs = options.jobs != 0 ? options.jobs : ProcessorCount();
   return setup;

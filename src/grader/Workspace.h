@@ -18,6 +18,7 @@ class Workspace {
   // A path in the folder (system path and console text alike: the folder's name is ASCII, or
   // at least text console text can spell).
   std::string Path(std::string_view name) const { return folder_ + "/" + std::string(name); }
+  const std::string& Folder() const { return folder_; }
 
  private:
   std::string folder_;
