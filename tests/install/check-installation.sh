@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary DESTDIR and checks the installation as a user meets it:
 # every file in its place and nothing else, the icons' sizes, the desktop entry, the AppStream
-# metainfo and the man pages valid; from there tarnwick-run --version and a script, the
-# window's --help and a wrong option without a display, and the window offscreen until its
-# first paint, with the help found in the shared files.
+# metainfo and the man pages valid; from there tarnwick-run --version, a script, its --help
+# and --sample (the help and the sample database found in the shared files), the window's
+# --help and a wrong option without a display, and the window offscreen until its first paint,
+# with the help found in the shared files.
 # Usage: check-installation.sh BUILD_DIR VERSION
 set -euo pipefail
 build=$1
@@ -56,6 +57,13 @@ printf 'CREATE TABLE t (a INTEGER);\nINSERT INTO t VALUES (7);\nSELECT a FROM t;
 transcript=$("$usr/bin/tarnwick-run" --db "$work/x.mdb" --new "$work/s.sql")
 expected=$'CREATE TABLE t (a INTEGER);\nOK\n\nINSERT INTO t VALUES (7);\nOK\n\nSELECT a FROM t;\na|\n-+\n7|\nOK'
 [ "$transcript" = "$expected" ] || fail "the script's transcript: $transcript"
+
+# The runner names the installed help, and writes a copy of the installed sample database.
+"$usr/bin/tarnwick-run" --help | grep -qxF "  $usr/share/tarnwick/tarnwick-help.html" ||
+  fail "tarnwick-run --help does not name the installed help"
+counted=$("$usr/bin/tarnwick-run" --sample "$work/sample.mdb" -c "SELECT Count(*) AS n FROM 部署;")
+[ "$counted" = $'SELECT Count(*) AS n FROM 部署;\nn|\n-+\n7|\nOK' ] ||
+  fail "tarnwick-run --sample: $counted"
 
 # The window's --help and a wrong option need no display and touch no database.
 no_display=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
