@@ -15,7 +15,9 @@ struct RunnerInput {
 };
 
 struct RunnerOptions {
-  std::optional<std::string> databasePath;  // --db, UTF-8 as given
+  std::optional<std::string> databasePath;  // --db, UTF-8 as given; also --sample's file
+  std::optional<std::string> sampleCopy;    // --sample: a fresh copy of the sample database
+                                            // there, which becomes the database
   bool recreateDatabase = false;            // --new
   bool compactDatabase = false;             // --compact
   bool sjisOutput = false;                  // --sjis
@@ -24,6 +26,7 @@ struct RunnerOptions {
   std::optional<double> timeoutSeconds;     // --timeout: the longest a statement may run
   std::optional<bool> engineDialect;        // --dialect: engine (true) or jet (false)
   std::vector<RunnerInput> inputs;          // standard input alone when none was named
+                                            // (none after --sample)
 };
 
 // A command line that cannot be understood; the message (UTF-8, one line without its end)
