@@ -14,6 +14,7 @@ bool EngineDialect(const std::string& value) {
 // usage text.
 const OptionRule<RunnerOptions> kOptionRules[] = {
     {"--db", true, [](RunnerOptions& o, const std::string& v) { o.databasePath = v; }},
+    {"--sample", true, [](RunnerOptions& o, const std::string& v) { o.sampleCopy = v; }},
     {"--new", false, [](RunnerOptions& o, const std::string&) { o.recreateDatabase = true; }},
     {"--compact", false, [](RunnerOptions& o, const std::string&) { o.compactDatabase = true; }},
     {"--sjis", false, [](RunnerOptions& o, const std::string&) { o.sjisOutput = true; }},
@@ -36,6 +37,19 @@ const OptionRule<RunnerOptions> kOptionRules[] = {
     {"--version", false, [](RunnerOptions& o, const std::string&) { o.showVersion = true; }},
 };
 
+// --sample FILE makes FILE the database, after the copy has been written: --db may name only
+// the same file, and --new would empty the copy at once.
+void TakeSampleAsDatabase(RunnerOptions& options) {
+  if (options.sampleCopy->empty()) throw UsageError("オプション --sample にはファイル名が必要です");
+  if (options.databasePath && *options.databasePath != *options.sampleCopy) {
+    throw UsageError("オプション --sample と --db には同じファイルを指定してください");
+  }
+  if (options.recreateDatabase) {
+    throw UsageError("オプション --sample と --new は一緒に指定できません");
+  }
+  options.databasePath = options.sampleCopy;
+}
+
 }  // namespace
 
 RunnerOptions ParseRunnerOptions(const std::vector<std::string>& arguments) {
@@ -47,13 +61,18 @@ RunnerOptions ParseRunnerOptions(const std::vector<std::string>& arguments) {
   if (options.databasePath && options.databasePath->empty()) {
     throw UsageError("オプション --db にはファイル名が必要です");
   }
-  if (options.inputs.empty()) options.inputs.push_back({RunnerInput::Kind::StandardInput, {}});
+  if (options.sampleCopy) {
+    TakeSampleAsDatabase(options);
+  } else if (options.inputs.empty()) {
+    options.inputs.push_back({RunnerInput::Kind::StandardInput, {}});
+  }
   return options;
 }
 
 const char* UsageText() {
-  return "使い方: tarnwick-run [--db FILE] [--new] [--compact] [--sjis] [--timeout SECONDS]\n"
-         "                    [--dialect jet|engine] [-c TEXT | SCRIPT | --import FILE]...\n"
+  return "使い方: tarnwick-run [--db FILE] [--sample FILE] [--new] [--compact] [--sjis]\n"
+         "                    [--timeout SECONDS] [--dialect jet|engine]\n"
+         "                    [-c TEXT | SCRIPT | --import FILE]...\n"
          "\n"
          "Tarnwick のデータベースで SQL を実行し、コンソールの記録（文、続いて結果の表、\n"
          "OK、または ERROR! とメッセージ）を標準出力に書きます。\n"
@@ -64,6 +83,9 @@ const char* UsageText() {
          "                 なければ share/tarnwick/）が指定するもの、なければプログラムの\n"
          "                 横の default.mdb（インストールしたプログラムやそこに書き込め\n"
          "                 ないときは ~/.local/share/tarnwick/default.mdb）\n"
+         "  --sample FILE  サンプルデータベース（販売管理）の新しいコピーを FILE に書き、\n"
+         "                 それをデータベースにします（FILE にあった Tarnwick のデータベース\n"
+         "                 は置き換えます）。-c や SCRIPT がなければ、コピーだけして終わります\n"
          "  --new          はじめにデータベースを空にします（データベースでないファイルを\n"
          "                 置き換えるのは --db で指定したときだけです）\n"
          "  --compact      実行の終わりにデータベースを最適化します\n"

@@ -16,7 +16,9 @@ struct RunnerInput {
 };
 
 struct RunnerOptions {
-  std::optional<std::string> databasePath;  // --db, UTF-8 as given
+  std::optional<std::string> databasePath;  // --db, UTF-8 as given; also --sample's file
+  std::optional<std::string> sampleCopy;    // --sample: a fresh copy of the sample database
+                                            // there, which becomes the database
   bool recreateDatabase = false;            // --new
   bool compactDatabase = false;             // --compact
   bool sjisOutput = false;                  // --sjis
@@ -25,6 +27,7 @@ struct RunnerOptions {
   std::optional<double> timeoutSeconds;     // --timeout: the longest a statement may run
   std::optional<bool> engineDialect;        // --dialect: engine (true) or jet (false)
   std::vector<RunnerInput> inputs;          // standard input alone when none was named
+                                            // (none after --sample)
 };
 
 // Parses the arguments after the program name. Throws UsageError.

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary DESTDIR and checks the installation as a user meets it:
 # every file in its place and nothing else, the icons' sizes, the desktop entry, the AppStream
-# metainfo and the man pages valid; from there tarnwick-run --version and a script, the
-# window's --help and a wrong option without a display, and the window offscreen until its
-# first paint, with the help found in the shared files.
+# metainfo and the man pages valid; from there tarnwick-run --version, a script, its --help
+# and --sample (the help and the sample database found in the shared files), the window's
+# --help and a wrong option without a display, and the window offscreen until its first paint,
+# with the help found in the shared files.
 # Usage: check-installation.sh BUILD_DIR VERSION
 set -euo pipefail
 build=$1
@@ -64,6 +65,13 @@ marks=$("$usr/bin/tarnwick-grade" --db "$work/x.mdb" --answers "$work/q.sql" "$w
 [ "$(head -n 3 <<<"$marks")" = $'学生|q1|得点|\n----+--+----+\nq   |○|   1|' ] ||
   fail "tarnwick-grade: $marks"
 
+# The runner names the installed help, and writes a copy of the installed sample database.
+"$usr/bin/tarnwick-run" --help | grep -qxF "  $usr/share/tarnwick/tarnwick-help.html" ||
+  fail "tarnwick-run --help does not name the installed help"
+counted=$("$usr/bin/tarnwick-run" --sample "$work/sample.mdb" -c "SELECT Count(*) AS n FROM 部署;")
+[ "$counted" = $'SELECT Count(*) AS n FROM 部署;\nn|\n-+\n7|\nOK' ] ||
+  fail "tarnwick-run --sample: $counted"
+
 # The window's --help and a wrong option need no display and touch no database.
 no_display=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
 help=$("${no_display[@]}" "$usr/bin/tarnwick" --help) && [[ $help == "使い方: tarnwick "* ]] ||
@@ -78,7 +86,8 @@ message=$("${no_display[@]}" "$usr/bin/tarnwick" --bogus 2>&1) || status=$?
 HOME="$root/home" XDG_DATA_HOME= "$usr/bin/tarnwick-run" -c "SELECT 1;" >/dev/null ||
   fail "tarnwick-run on the default database"
 [ -f "$root/home/.local/share/tarnwick/default.mdb" ] || fail "no default database in ~/.local"
-[ -z "$(find "$usr" -name '*.mdb')" ] || fail "a database was made beside the program"
+[ -z "$(find "$usr" -name '*.mdb' ! -path "$usr/share/tarnwick/tarnwick-sample.mdb")" ] ||
+  fail "a database was made beside the program"
 
 # The window, offscreen, until its first paint: the help is found in the shared files.
 status=0
