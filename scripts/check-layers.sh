@@ -13,7 +13,7 @@ declare -A rank=(
   [files]=4
   [console]=5
   [output]=6 [plugins]=6
-  [gui]=7 [runner]=7
+  [gui]=7 [runner]=7 [grader]=7
 )
 
 room_of() {
