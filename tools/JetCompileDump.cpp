@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "data/EngineCatalogue.h"
 #include "jet/JetFrontEnd.h"
 #include "jet/JetMessages.h"
+#include "jet/JetValuesTemplate.h"
 #include "support/TestDatabase.h"
 #include "text/Cp932.h"
 #include "text/TarnwickError.h"
@@ -119,6 +121,28 @@ void DumpCompile(Connection& connection, const std::string& sql) {
   }
 }
 
+// INSERT ... VALUES as a script's statements share it: the text with its parameters and the
+// values bound to them.
+void DumpValuesTemplate(const std::string& sql) {
+  const std::optional<JetValuesTemplate> values = JetInsertValuesTemplate(sql);
+  if (!values) return;
+  std::cout << "  template " << Printable(values->text);
+  for (const JetLiteralValue& value : values->values) {
+    switch (value.kind) {
+      case JetLiteralValue::Kind::Integer:
+        std::cout << " | int " << value.integer;
+        break;
+      case JetLiteralValue::Kind::Real:
+        std::cout << " | real " << std::hexfloat << value.real << std::defaultfloat;
+        break;
+      case JetLiteralValue::Kind::Text:
+        std::cout << " | text " << Printable(value.text);
+        break;
+    }
+  }
+  std::cout << "\n";
+}
+
 void DumpRun(Connection& connection, const std::string& sql) {
   Query query(connection);
   query.SetSql(Utf8ToSjis(sql));
@@ -167,6 +191,7 @@ int main(int argc, char** argv) {
     for (const std::string& sql : Statements(argv[i])) {
       std::cout << ">>> " << Printable(sql) << "\n";
       DumpCompile(connection, sql);
+      DumpValuesTemplate(sql);
       DumpRun(connection, sql);
     }
     connection.Close();

@@ -171,34 +171,74 @@ constexpr bool InKeywordOrder() {
 }
 static_assert(InKeywordOrder(), "kKeywords lists the keywords in the order of JetKeyword");
 
-// The keywords by spelling, for the lexer's look-up of every word.
-const std::array<const JetKeywordEntry*, std::size(kKeywords) - 1>& BySpelling() {
-  static const auto sorted = [] {
-    std::array<const JetKeywordEntry*, std::size(kKeywords) - 1> entries{};
-    for (std::size_t i = 1; i < std::size(kKeywords); ++i) entries[i - 1] = &kKeywords[i];
-    std::sort(entries.begin(), entries.end(),
-              [](const JetKeywordEntry* a, const JetKeywordEntry* b) {
-                return a->spelling < b->spelling;
-              });
-    return entries;
+// The look-up below relies on it: spellings in upper case, each beginning with a letter.
+constexpr bool SpelledInUpperCase() {
+  for (std::size_t i = 1; i < std::size(kKeywords); ++i) {
+    const std::string_view spelling = kKeywords[i].spelling;
+    if (spelling.empty() || spelling[0] < 'A' || spelling[0] > 'Z') return false;
+    for (char c : spelling) {
+      if (c >= 'a' && c <= 'z') return false;
+    }
+  }
+  return true;
+}
+static_assert(SpelledInUpperCase(), "keywords are spelt in upper case from a letter on");
+
+constexpr std::size_t kLongestKeyword = [] {
+  std::size_t longest = 0;
+  for (const JetKeywordEntry& entry : kKeywords) longest = std::max(longest, entry.spelling.size());
+  return longest;
+}();
+
+// The keywords by initial letter and length, for the lexer's look-up of every word: a word
+// is compared with the one or two keywords of its letter and length at most.
+struct SpellingIndex {
+  static constexpr std::size_t kBuckets = 26 * (kLongestKeyword + 1);
+  static std::size_t BucketOf(char initial, std::size_t length) {
+    return static_cast<std::size_t>(initial - 'A') * (kLongestKeyword + 1) + length;
+  }
+  std::array<const JetKeywordEntry*, std::size(kKeywords) - 1> entries{};
+  std::array<std::size_t, kBuckets + 1> start{};  // bucket b: entries [start[b], start[b + 1])
+};
+
+const SpellingIndex& BySpelling() {
+  static const SpellingIndex index = [] {
+    SpellingIndex built;
+    std::array<std::size_t, SpellingIndex::kBuckets> counts{};
+    for (std::size_t i = 1; i < std::size(kKeywords); ++i) {
+      ++counts[SpellingIndex::BucketOf(kKeywords[i].spelling[0], kKeywords[i].spelling.size())];
+    }
+    for (std::size_t b = 0; b < counts.size(); ++b) built.start[b + 1] = built.start[b] + counts[b];
+    std::array<std::size_t, SpellingIndex::kBuckets> filled{};
+    for (std::size_t i = 1; i < std::size(kKeywords); ++i) {
+      const std::size_t b =
+          SpellingIndex::BucketOf(kKeywords[i].spelling[0], kKeywords[i].spelling.size());
+      built.entries[built.start[b] + filled[b]++] = &kKeywords[i];
+    }
+    return built;
   }();
-  return sorted;
+  return index;
 }
 
-constexpr std::size_t kLongestKeyword = 14;
+bool SpelledAs(std::string_view word, std::string_view spelling) {
+  for (std::size_t i = 1; i < word.size(); ++i) {
+    if (UpperAscii(word[i]) != spelling[i]) return false;
+  }
+  return true;
+}
 
 }  // namespace
 
 JetKeyword FindJetKeyword(std::string_view word) {
-  if (word.size() > kLongestKeyword) return JetKeyword::None;
-  char upper[kLongestKeyword];
-  for (std::size_t i = 0; i < word.size(); ++i) upper[i] = UpperAscii(word[i]);
-  const std::string_view key(upper, word.size());
-  const auto& entries = BySpelling();
-  const auto found = std::lower_bound(
-      entries.begin(), entries.end(), key,
-      [](const JetKeywordEntry* entry, std::string_view text) { return entry->spelling < text; });
-  return found != entries.end() && (*found)->spelling == key ? (*found)->keyword : JetKeyword::None;
+  if (word.empty() || word.size() > kLongestKeyword) return JetKeyword::None;
+  const char initial = UpperAscii(word[0]);
+  if (initial < 'A' || initial > 'Z') return JetKeyword::None;
+  const SpellingIndex& index = BySpelling();
+  const std::size_t bucket = SpellingIndex::BucketOf(initial, word.size());
+  for (std::size_t i = index.start[bucket]; i < index.start[bucket + 1]; ++i) {
+    if (SpelledAs(word, index.entries[i]->spelling)) return index.entries[i]->keyword;
+  }
+  return JetKeyword::None;
 }
 
 const JetKeywordEntry& JetKeywordOf(JetKeyword keyword) {

@@ -1,17 +1,32 @@
 #include "jet/JetLexer.h"
 
+#include <array>
+
 #include "text/AsciiCase.h"
 
 namespace tarnwick {
 
 namespace {
 
-bool IsSpace(unsigned char c) { return c <= ' ' || c == 0x7F; }
-bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
-bool IsWordStart(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
-}
-bool IsWordChar(unsigned char c) { return IsWordStart(c) || IsDigit(c); }
+// The classes of a byte, one table look-up for the lexer's every byte.
+enum ByteClass : unsigned char { kSpace = 1, kDigit = 2, kWordStart = 4 };
+
+constexpr std::array<unsigned char, 256> kByteClasses = [] {
+  std::array<unsigned char, 256> classes{};
+  for (int c = 0; c < 256; ++c) {
+    if (c <= ' ' || c == 0x7F) classes[c] |= kSpace;
+    if (c >= '0' && c <= '9') classes[c] |= kDigit;
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80) {
+      classes[c] |= kWordStart;
+    }
+  }
+  return classes;
+}();
+
+bool IsSpace(unsigned char c) { return (kByteClasses[c] & kSpace) != 0; }
+bool IsDigit(unsigned char c) { return (kByteClasses[c] & kDigit) != 0; }
+bool IsWordStart(unsigned char c) { return (kByteClasses[c] & kWordStart) != 0; }
+bool IsWordChar(unsigned char c) { return (kByteClasses[c] & (kWordStart | kDigit)) != 0; }
 
 bool IsTwoCharOperator(char first, char second) {
   return (first == '<' && (second == '>' || second == '=')) ||
@@ -22,6 +37,7 @@ bool IsTwoCharOperator(char first, char second) {
 // The text between a token's delimiters, with a doubled closing delimiter read as one.
 std::string Undelimited(std::string_view text, bool terminated, char close, bool doubled) {
   std::string_view inner = text.substr(1, text.size() - (terminated ? 2 : 1));
+  if (!doubled || inner.find(close) == std::string_view::npos) return std::string(inner);
   std::string value;
   for (std::size_t i = 0; i < inner.size(); ++i) {
     value.push_back(inner[i]);
@@ -36,7 +52,8 @@ JetToken JetLexer::Make(JetTokenKind kind, std::size_t start, bool terminated) {
   return JetToken{kind, start, text_.substr(start, pos_ - start), terminated};
 }
 
-void JetLexer::SkipWhile(bool (*predicate)(unsigned char)) {
+template <bool (*predicate)(unsigned char)>
+void JetLexer::SkipWhile() {
   while (pos_ < text_.size() && predicate(static_cast<unsigned char>(text_[pos_]))) ++pos_;
 }
 
@@ -64,10 +81,10 @@ JetToken JetLexer::BlockComment() {
 
 JetToken JetLexer::Number() {
   const std::size_t start = pos_;
-  SkipWhile(IsDigit);
+  SkipWhile<IsDigit>();
   if (pos_ < text_.size() && text_[pos_] == '.') {
     ++pos_;
-    SkipWhile(IsDigit);
+    SkipWhile<IsDigit>();
   }
   // An exponent only when digits follow it: "1e" is a number and a word.
   if (pos_ < text_.size() && (text_[pos_] == 'e' || text_[pos_] == 'E')) {
@@ -75,7 +92,7 @@ JetToken JetLexer::Number() {
     if (digits < text_.size() && (text_[digits] == '+' || text_[digits] == '-')) ++digits;
     if (digits < text_.size() && IsDigit(static_cast<unsigned char>(text_[digits]))) {
       pos_ = digits;
-      SkipWhile(IsDigit);
+      SkipWhile<IsDigit>();
     }
   }
   return Make(JetTokenKind::Number, start);
@@ -84,7 +101,7 @@ JetToken JetLexer::Number() {
 // A word; x or X directly before an apostrophe begins the engine's literal of bytes.
 JetToken JetLexer::Word() {
   const std::size_t start = pos_;
-  SkipWhile(IsWordChar);
+  SkipWhile<IsWordChar>();
   if (pos_ == start + 1 && (text_[start] | 0x20) == 'x' && pos_ < text_.size() &&
       text_[pos_] == '\'') {
     const JetToken literal = Enclosed(JetTokenKind::Blob, '\'', false);
@@ -95,12 +112,14 @@ JetToken JetLexer::Word() {
   return word;
 }
 
+void JetLexer::SkipBlanks() { SkipWhile<IsSpace>(); }
+
 JetToken JetLexer::Next() {
   const std::size_t start = pos_;
   const unsigned char c = static_cast<unsigned char>(text_[pos_]);
   const char next = pos_ + 1 < text_.size() ? text_[pos_ + 1] : '\0';
   if (IsSpace(c)) {
-    SkipWhile(IsSpace);
+    SkipWhile<IsSpace>();
     return Make(JetTokenKind::Whitespace, start);
   }
   if (IsWordStart(c)) return Word();
@@ -131,24 +150,6 @@ std::vector<JetToken> TokenizeJet(std::string_view text) {
   JetLexer lexer(text);
   while (!lexer.AtEnd()) tokens.push_back(lexer.Next());
   return tokens;
-}
-
-bool IsTrivia(const JetToken& token) {
-  return token.kind == JetTokenKind::Whitespace || token.kind == JetTokenKind::LineComment ||
-         token.kind == JetTokenKind::BlockComment;
-}
-
-bool IsPunct(const JetToken& token, std::string_view punct) {
-  return token.kind == JetTokenKind::Punct && token.text == punct;
-}
-
-bool IsNameToken(const JetToken& token) {
-  return token.kind == JetTokenKind::Word || token.kind == JetTokenKind::BracketName ||
-         token.kind == JetTokenKind::DoubleQuoted;
-}
-
-bool IsTextToken(const JetToken& token) {
-  return token.kind == JetTokenKind::String || token.kind == JetTokenKind::DoubleQuoted;
 }
 
 std::string JetNameValue(const JetToken& token) {

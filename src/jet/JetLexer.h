@@ -44,6 +44,8 @@ class JetLexer {
   explicit JetLexer(std::string_view text) : text_(text) {}
   bool AtEnd() const { return pos_ >= text_.size(); }
   JetToken Next();
+  // Passes any blanks at the current place without making a token of them.
+  void SkipBlanks();
 
  private:
   JetToken Make(JetTokenKind kind, std::size_t start, bool terminated = true);
@@ -51,7 +53,8 @@ class JetLexer {
   JetToken BlockComment();
   JetToken Number();
   JetToken Word();
-  void SkipWhile(bool (*predicate)(unsigned char));
+  template <bool (*predicate)(unsigned char)>
+  void SkipWhile();
 
   std::string_view text_;
   std::size_t pos_ = 0;
@@ -61,25 +64,38 @@ class JetLexer {
 std::vector<JetToken> TokenizeJet(std::string_view text);
 
 // Whitespace and comments: tokens that carry no meaning for the statement.
-bool IsTrivia(const JetToken& token);
+inline bool IsTrivia(const JetToken& token) {
+  return token.kind == JetTokenKind::Whitespace || token.kind == JetTokenKind::LineComment ||
+         token.kind == JetTokenKind::BlockComment;
+}
 
 // True when token is the keyword.
 inline bool IsKeyword(const JetToken& token, JetKeyword keyword) {
   return token.keyword == keyword && keyword != JetKeyword::None;
 }
 
-// True when token is the punctuation or operator text punct.
-bool IsPunct(const JetToken& token, std::string_view punct);
+// True when token is the punctuation or operator text punct. (The parser asks this of
+// every token many times over: punctuation is at most two bytes, compared without memcmp.)
+inline bool IsPunct(const JetToken& token, std::string_view punct) {
+  if (token.kind != JetTokenKind::Punct || token.text.size() != punct.size()) return false;
+  if (punct.size() > 2) return token.text == punct;
+  return token.text[0] == punct[0] && (punct.size() == 1 || token.text[1] == punct[1]);
+}
 
 // What a token stands for: a word as written; a [name] or a '...' or "..." text without its
 // delimiters (a doubled quote inside a quoted text is one quote).
 std::string JetNameValue(const JetToken& token);
 
 // True for tokens that can name a table or column: words, [names] and "names".
-bool IsNameToken(const JetToken& token);
+inline bool IsNameToken(const JetToken& token) {
+  return token.kind == JetTokenKind::Word || token.kind == JetTokenKind::BracketName ||
+         token.kind == JetTokenKind::DoubleQuoted;
+}
 
 // True for the two text literal forms, '...' and "...".
-bool IsTextToken(const JetToken& token);
+inline bool IsTextToken(const JetToken& token) {
+  return token.kind == JetTokenKind::String || token.kind == JetTokenKind::DoubleQuoted;
+}
 
 // Compares two names as the engine does: ASCII letters without regard to case, all other
 // bytes exactly.

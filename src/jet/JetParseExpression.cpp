@@ -43,7 +43,11 @@ std::unique_ptr<syntax::NumberLiteral> Number(std::string_view text, std::size_t
   if (number->whole) {
     std::int64_t value = 0;
     const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (error == std::errc() && stop == end) number->integer = value;
+    if (error == std::errc() && stop == end) {
+      number->integer = value;
+      number->value = static_cast<double>(value);  // rounded as reading the digits would
+      return number;
+    }
   }
   double value = 0;
   const auto [stop, error] = std::from_chars(text.data(), end, value);
@@ -59,7 +63,28 @@ msg::Diagnostic NotJetSql(std::string_view word) {
 }  // namespace
 
 ExprPtr JetParser::Expression() {
+  // A value alone before "," or ")" (a row of INSERT's values, a function's arguments) passes
+  // no operator level: it is read at once, as the levels would read it.
+  if (LoneOperand()) return UnaryLevel();
   return BinaryLevel(&JetParser::Eqv, {{JetKeyword::Imp, {}, JetOp::Imp}});
+}
+
+bool JetParser::LoneOperand() const {
+  const JetToken& token = Peek();
+  switch (token.kind) {
+    case JetTokenKind::Number:
+    case JetTokenKind::String:
+    case JetTokenKind::DoubleQuoted:
+    case JetTokenKind::Date:
+    case JetTokenKind::BracketName:
+      break;
+    case JetTokenKind::Word:
+      if (token.keyword != JetKeyword::None) return false;
+      break;
+    default:
+      return false;
+  }
+  return PeekPunct(",", 1) || PeekPunct(")", 1);
 }
 
 // operand { operator operand }, left to right; operators are keywords or punctuation.
@@ -69,6 +94,7 @@ ExprPtr JetParser::BinaryLevel(ExprPtr (JetParser::*operand)(),
   std::optional<Nesting> chain;
   for (;;) {
     const JetToken& token = Peek();
+    if (token.kind != JetTokenKind::Punct && token.keyword == JetKeyword::None) return left;
     for (std::string_view other : kOtherOperators) {
       if (IsPunct(token, other)) Refuse(NotJetSql(other), token.offset);
     }
@@ -116,7 +142,9 @@ ExprPtr JetParser::Comparison() {
 }
 
 ExprPtr JetParser::Predicate(ExprPtr& left) {
-  const std::size_t offset = Offset();
+  const JetToken& next = Peek();
+  if (next.kind != JetTokenKind::Punct && next.keyword == JetKeyword::None) return nullptr;
+  const std::size_t offset = next.offset;
   for (const ComparisonOperator& comparison : kComparisons) {
     if (AcceptPunct(comparison.punct)) {
       if (ExprPtr quantified = Quantified(comparison.op, offset, left)) return quantified;

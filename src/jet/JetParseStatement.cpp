@@ -52,6 +52,8 @@ StatementPtr JetParser::Insert() {
 
 void JetParser::InsertValues(syntax::InsertStatement& insert) {
   ExpectPunct("(");
+  insert.values.reserve(8);
+  insert.literalValues.reserve(8);
   do {
     const std::size_t first = position_;
     insert.values.push_back(Expression());

@@ -14,8 +14,6 @@ namespace {
 
 using msg::MessageId;
 
-const JetToken kEndToken{JetTokenKind::Whitespace, 0, {}, true};
-
 constexpr int kDeepestNesting = 1000;
 
 }  // namespace
@@ -30,7 +28,8 @@ void JetParser::Nesting::Deeper() {
 
 JetParser::JetParser(std::string_view sql) : sql_(sql) {
   JetLexer lexer(sql);
-  while (!lexer.AtEnd()) {
+  tokens_.reserve(sql.size() / 4 + 8);
+  for (lexer.SkipBlanks(); !lexer.AtEnd(); lexer.SkipBlanks()) {
     JetToken token = lexer.Next();
     if (!IsTrivia(token)) tokens_.push_back(token);
   }
@@ -51,41 +50,8 @@ bool JetParser::MoreStatements() const {
                      [](const JetToken& token) { return !IsPunct(token, ";"); });
 }
 
-const JetToken& JetParser::Peek(std::size_t ahead) const {
-  return position_ + ahead < end_ ? tokens_[position_ + ahead] : kEndToken;
-}
-
-std::size_t JetParser::Offset() const {
-  return position_ < end_ ? tokens_[position_].offset : sql_.size();
-}
-
-void JetParser::Advance() {
-  if (position_ < end_) place_.Passed(tokens_[position_]);
-  ++position_;
-}
-
-bool JetParser::PeekKeyword(JetKeyword keyword, std::size_t ahead) const {
-  return position_ + ahead < end_ && IsKeyword(tokens_[position_ + ahead], keyword);
-}
-
-bool JetParser::AcceptKeyword(JetKeyword keyword) {
-  if (!PeekKeyword(keyword)) return false;
-  Advance();
-  return true;
-}
-
 void JetParser::ExpectKeyword(JetKeyword keyword) {
   if (!AcceptKeyword(keyword)) Fail();
-}
-
-bool JetParser::PeekPunct(std::string_view punct, std::size_t ahead) const {
-  return position_ + ahead < end_ && IsPunct(tokens_[position_ + ahead], punct);
-}
-
-bool JetParser::AcceptPunct(std::string_view punct) {
-  if (!PeekPunct(punct)) return false;
-  Advance();
-  return true;
 }
 
 void JetParser::ExpectPunct(std::string_view punct) {

@@ -60,6 +60,8 @@ class JetParser {
     JetOp op;
   };
   ExprPtr Expression();
+  // The next token is a literal or name that makes a whole expression.
+  bool LoneOperand() const;
   ExprPtr BinaryLevel(ExprPtr (JetParser::*operand)(),
                       std::initializer_list<BinaryOperator> operators);
   ExprPtr Eqv();
@@ -167,5 +169,41 @@ class JetParser {
   JetSyntaxPlace place_;
   bool engineForm_ = false;
 };
+
+// The token look-ups are asked of every token many times over: inline.
+
+inline const JetToken& JetParser::Peek(std::size_t ahead) const {
+  static constexpr JetToken kEnd{JetTokenKind::Whitespace, 0, {}, true};
+  return position_ + ahead < end_ ? tokens_[position_ + ahead] : kEnd;
+}
+
+inline std::size_t JetParser::Offset() const {
+  return position_ < end_ ? tokens_[position_].offset : sql_.size();
+}
+
+inline void JetParser::Advance() {
+  if (position_ < end_) place_.Passed(tokens_[position_]);
+  ++position_;
+}
+
+inline bool JetParser::PeekKeyword(JetKeyword keyword, std::size_t ahead) const {
+  return position_ + ahead < end_ && IsKeyword(tokens_[position_ + ahead], keyword);
+}
+
+inline bool JetParser::AcceptKeyword(JetKeyword keyword) {
+  if (!PeekKeyword(keyword)) return false;
+  Advance();
+  return true;
+}
+
+inline bool JetParser::PeekPunct(std::string_view punct, std::size_t ahead) const {
+  return position_ + ahead < end_ && IsPunct(tokens_[position_ + ahead], punct);
+}
+
+inline bool JetParser::AcceptPunct(std::string_view punct) {
+  if (!PeekPunct(punct)) return false;
+  Advance();
+  return true;
+}
 
 }  // namespace tarnwick

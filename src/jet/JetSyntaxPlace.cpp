@@ -48,39 +48,37 @@ SqlClause StatementClause(std::span<const JetToken> tokens) {
 
 void JetSyntaxPlace::Begin(std::span<const JetToken> statement) {
   statement_ = StatementClause(statement);
-  clauses_.assign(1, statement_);
-  expressions_.assign(1, false);
+  levels_.assign(1, {statement_, false});
 }
 
 void JetSyntaxPlace::Passed(const JetToken& token) {
+  if (token.kind != JetTokenKind::Punct && token.keyword == JetKeyword::None) return;
   if (IsPunct(token, "(")) {
-    expressions_.push_back(expressions_.back());
     // The column list of CREATE TABLE, and of ALTER TABLE ... ADD.
-    const bool outermost = clauses_.size() == 1;
+    const bool outermost = levels_.size() == 1;
     const bool definitions = (statement_ == SqlClause::CreateTable && outermost) ||
-                             clauses_.back() == SqlClause::FieldDefinition;
-    clauses_.push_back(definitions && outermost ? SqlClause::FieldDefinition : clauses_.back());
+                             levels_.back().clause == SqlClause::FieldDefinition;
+    const Level inner{definitions && outermost ? SqlClause::FieldDefinition : levels_.back().clause,
+                      levels_.back().expressions};
+    levels_.push_back(inner);
     return;
   }
   if (IsPunct(token, ")")) {
-    if (clauses_.size() > 1) {
-      clauses_.pop_back();
-      expressions_.pop_back();
-    }
+    if (levels_.size() > 1) levels_.pop_back();
     return;
   }
   const JetKeyword keyword = token.keyword;
-  if (HasRole(keyword, kBeginsExpressions)) expressions_.back() = true;
-  if (HasRole(keyword, kBeginsNames)) expressions_.back() = false;
+  if (HasRole(keyword, kBeginsExpressions)) levels_.back().expressions = true;
+  if (HasRole(keyword, kBeginsNames)) levels_.back().expressions = false;
   const SqlClause clause = JetKeywordOf(keyword).clause;
   if (keyword != JetKeyword::None && clause != SqlClause::Statement) {
-    clauses_.back() = clause;
+    levels_.back().clause = clause;
   } else if (keyword == JetKeyword::Add && statement_ == SqlClause::AlterTable) {
-    clauses_.back() = SqlClause::FieldDefinition;
+    levels_.back().clause = SqlClause::FieldDefinition;
   } else if (keyword == JetKeyword::Values && statement_ == SqlClause::InsertInto) {
-    clauses_.back() = SqlClause::InsertInto;
+    levels_.back().clause = SqlClause::InsertInto;
   } else if (keyword == JetKeyword::Set && statement_ == SqlClause::Update) {
-    clauses_.back() = SqlClause::Update;
+    levels_.back().clause = SqlClause::Update;
   }
 }
 

@@ -12,19 +12,27 @@ namespace tarnwick {
 
 class JetSyntaxPlace {
  public:
+  JetSyntaxPlace() {
+    levels_.reserve(8);
+    levels_.push_back({statement_, false});
+  }
   // Starts a statement: its first words decide the clause of a statement as a whole.
   void Begin(std::span<const JetToken> statement);
   // The parser has passed the token.
   void Passed(const JetToken& token);
 
-  msg::SqlClause Clause() const { return clauses_.back(); }
-  bool InExpression() const { return expressions_.back(); }
-  std::size_t Depth() const { return clauses_.size() - 1; }
+  msg::SqlClause Clause() const { return levels_.back().clause; }
+  bool InExpression() const { return levels_.back().expressions; }
+  std::size_t Depth() const { return levels_.size() - 1; }
 
  private:
+  // The statement itself, then one level for each parenthesis open.
+  struct Level {
+    msg::SqlClause clause;
+    bool expressions;  // expressions stand here, not names
+  };
   msg::SqlClause statement_ = msg::SqlClause::Statement;
-  std::vector<msg::SqlClause> clauses_{msg::SqlClause::Statement};
-  std::vector<bool> expressions_{false};
+  std::vector<Level> levels_;
 };
 
 }  // namespace tarnwick
