@@ -44,10 +44,6 @@ constexpr std::string_view kReferringTables =
     "WHERE m.type = 'table' AND f.\"table\" = ?1 COLLATE NOCASE AND m.name <> ?1 COLLATE NOCASE "
     "GROUP BY m.name ORDER BY min(m.rowid)";
 
-// A table kept without the engine's row numbers (WITHOUT ROWID).
-constexpr std::string_view kWithoutRowId =
-    "SELECT wr FROM pragma_table_list WHERE name = ?1 AND schema = ?2";
-
 constexpr std::string_view kFindProcedure =
     "SELECT name, parameters, statement FROM \"__tarnwick_procedures\" WHERE name = ?1";
 
@@ -251,8 +247,10 @@ void EngineCatalogue::ReadColumns(JetSchemaTable& table) {
   }
 }
 
+// A table kept without the engine's row numbers (WITHOUT ROWID).
 bool EngineCatalogue::WithoutRowId(const JetSchemaTable& table) {
-  StatementPtr query = PrepareSingleStatement(db_, kWithoutRowId);
+  StatementPtr query =
+      PrepareSingleStatement(db_, "SELECT wr FROM pragma_table_list WHERE name = ?1 AND schema = ?2");
   BindText(db_, query.get(), table.name);
   const std::string_view schema = table.temporary ? "temp" : "main";
   if (sqlite3_bind_text(query.get(), 2, schema.data(), static_cast<int>(schema.size()),

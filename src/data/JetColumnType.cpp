@@ -8,28 +8,29 @@ namespace {
 
 constexpr int kMaxDecimalPrecision = 28;
 
+// The codes whose type takes nothing from the column's other facts.
+struct PlainType {
+  int code;
+  JetType type;
+};
+constexpr PlainType kPlainTypes[] = {
+    {kJetYesNo, JetType::Boolean},   {kJetByte, JetType::Byte},         {kJetInteger, JetType::Short},
+    {kJetCurrency, JetType::Currency}, {kJetSingle, JetType::Single},   {kJetDouble, JetType::Double},
+    {kJetDateTime, JetType::DateTime}, {kJetOle, JetType::LongBinary},  {kJetMemo, JetType::Memo},
+    {kJetGuid, JetType::Guid},       {kJetBigInt, JetType::BigInt},
+};
+
 // The Jet type of a column's type code; nothing for a type our engine does not have.
 std::optional<JetTypeInfo> TypeOf(const JetColumnShape& shape) {
+  for (const PlainType& plain : kPlainTypes) {
+    if (shape.typeCode == plain.code) return TypeOnly(plain.type);
+  }
   JetTypeInfo type;
   switch (shape.typeCode) {
-    case kJetYesNo:
-      return TypeOnly(JetType::Boolean);
-    case kJetByte:
-      return TypeOnly(JetType::Byte);
-    case kJetInteger:
-      return TypeOnly(JetType::Short);
     case kJetLong:
       type.type = JetType::Long;
       type.autoNumber = shape.autoNumber;
       return type;
-    case kJetCurrency:
-      return TypeOnly(JetType::Currency);
-    case kJetSingle:
-      return TypeOnly(JetType::Single);
-    case kJetDouble:
-      return TypeOnly(JetType::Double);
-    case kJetDateTime:
-      return TypeOnly(JetType::DateTime);
     case kJetBinary:
       type.type = JetType::Binary;
       type.size = shape.size > 0 ? shape.size : 255;
@@ -40,12 +41,6 @@ std::optional<JetTypeInfo> TypeOf(const JetColumnShape& shape) {
       type.size = characters > 0 ? characters : 255;
       return type;
     }
-    case kJetOle:
-      return TypeOnly(JetType::LongBinary);
-    case kJetMemo:
-      return TypeOnly(JetType::Memo);
-    case kJetGuid:
-      return TypeOnly(JetType::Guid);
     case kJetDecimal:
       if (shape.precision < 1 || shape.precision > kMaxDecimalPrecision || shape.scale < 0 ||
           shape.scale > shape.precision) {
@@ -55,8 +50,6 @@ std::optional<JetTypeInfo> TypeOf(const JetColumnShape& shape) {
       type.size = shape.precision;
       type.scale = shape.scale;
       return type;
-    case kJetBigInt:
-      return TypeOnly(JetType::BigInt);
     default:
       return std::nullopt;
   }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "text/SavedQueryKind.h"
+
 namespace tarnwick {
 
 // A unique index other than the primary key.
@@ -24,19 +26,6 @@ struct SourceRelationship {
   std::vector<std::string> referencedColumns;
   bool cascadeUpdates = false;
   bool cascadeDeletes = false;
-};
-
-enum class SavedQueryKind {
-  Select,
-  Union,
-  Crosstab,
-  MakeTable,
-  Append,
-  Update,
-  Delete,
-  DataDefinition,
-  PassThrough,
-  Unknown
 };
 
 struct SavedQuery {

@@ -14,34 +14,14 @@ namespace tarnwick {
 
 namespace {
 
-using msg::NotAView;
-
-// Why a query is not even offered to the front end; nothing for one that is.
-std::optional<NotAView> ReasonNotOffered(const SavedQuery& query) {
-  switch (query.kind) {
-    case SavedQueryKind::Select:
-    case SavedQueryKind::Union:
-      if (!query.utf8Parameters.empty()) return NotAView::Parameters;
-      if (query.utf8Sql.empty()) return NotAView::NoSql;
-      return std::nullopt;
-    case SavedQueryKind::Crosstab:
-      return NotAView::Crosstab;
-    case SavedQueryKind::MakeTable:
-      return NotAView::MakeTable;
-    case SavedQueryKind::Append:
-      return NotAView::Append;
-    case SavedQueryKind::Update:
-      return NotAView::Update;
-    case SavedQueryKind::Delete:
-      return NotAView::Delete;
-    case SavedQueryKind::DataDefinition:
-      return NotAView::DataDefinition;
-    case SavedQueryKind::PassThrough:
-      return NotAView::PassThrough;
-    case SavedQueryKind::Unknown:
-      break;
+// Why a query is not even offered to the front end (UTF-8); nothing for one that is.
+std::optional<std::string> ReasonNotOffered(const SavedQuery& query) {
+  if (query.kind != SavedQueryKind::Select && query.kind != SavedQueryKind::Union) {
+    return msg::QueryNotAView(query.kind);
   }
-  return NotAView::Unknown;
+  if (!query.utf8Parameters.empty()) return msg::ParameterQueryNotAView();
+  if (query.utf8Sql.empty()) return msg::QuerySqlUnreadable();
+  return std::nullopt;
 }
 
 // What became of one query: imported, or not with the reason (Shift-JIS).
@@ -70,8 +50,8 @@ void ImportSavedQueries(Query& query, const std::vector<SavedQuery>& queries, Re
   std::vector<Outcome> outcomes(queries.size());
   std::vector<std::size_t> pending;
   for (std::size_t i = 0; i < queries.size(); ++i) {
-    if (const std::optional<NotAView> reason = ReasonNotOffered(queries[i])) {
-      outcomes[i].sjisReason = Utf8ToSjis(msg::QueryNotAView(*reason));
+    if (const std::optional<std::string> reason = ReasonNotOffered(queries[i])) {
+      outcomes[i].sjisReason = Utf8ToSjis(*reason);
     } else {
       pending.push_back(i);
     }

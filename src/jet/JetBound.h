@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "jet/JetNode.h"
 #include "jet/JetSchema.h"
 #include "jet/JetSyntax.h"
 #include "jetlib/JetOperators.h"
@@ -43,16 +44,8 @@ enum class ExprKind : unsigned char {
   Convert,        // one of Jet's conversions, written out
 };
 
-struct Expr {
+struct Expr : JetNode {
   Expr(ExprKind k, JetTypeInfo t) : kind(k), type(t) {}
-  virtual ~Expr() = default;
-  Expr(const Expr&) = delete;
-  Expr& operator=(const Expr&) = delete;
-
-  template <typename Node>
-  const Node& As() const {
-    return static_cast<const Node&>(*this);
-  }
 
   const ExprKind kind;
   JetTypeInfo type;

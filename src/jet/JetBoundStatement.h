@@ -12,20 +12,8 @@ namespace tarnwick::bound {
 
 using syntax::StatementKind;
 
-struct Statement {
+struct Statement : JetNode {
   explicit Statement(StatementKind k) : kind(k) {}
-  virtual ~Statement() = default;
-  Statement(const Statement&) = delete;
-  Statement& operator=(const Statement&) = delete;
-
-  template <typename Node>
-  const Node& As() const {
-    return static_cast<const Node&>(*this);
-  }
-  template <typename Node>
-  Node& As() {
-    return static_cast<Node&>(*this);
-  }
 
   StatementKind kind;
   // The values of the statement's parameters, which its expressions refer to (ValueOf).

@@ -180,6 +180,9 @@ struct JetKeywordEntry {
   // The clause of a query it begins (SELECT, FROM, JOIN, ON, WHERE, ...), as syntax errors
   // name it; Statement for none.
   msg::SqlClause clause = msg::SqlClause::Statement;
+  // The statement a statement beginning with it is, as syntax errors name it (CREATE's is
+  // decided by its second word); Statement for none.
+  msg::SqlClause statement = msg::SqlClause::Statement;
 };
 
 // The keyword a word is, compared without regard to ASCII letter case; None for another word.

@@ -22,14 +22,8 @@ ExprPtr MakeOperation(JetOp op, std::size_t offset, ExprPtr left, ExprPtr right)
   return std::make_unique<syntax::BinaryExpr>(offset, op, std::move(left), std::move(right));
 }
 
-struct ComparisonOperator {
-  std::string_view punct;
-  JetOp op;
-};
-constexpr ComparisonOperator kComparisons[] = {
-    {"=", JetOp::Equal},   {"<>", JetOp::NotEqual},    {"<", JetOp::Less},
-    {">", JetOp::Greater}, {"<=", JetOp::LessOrEqual}, {">=", JetOp::GreaterOrEqual},
-};
+constexpr JetOp kComparisons[] = {JetOp::Equal,   JetOp::NotEqual,    JetOp::Less,
+                                  JetOp::Greater, JetOp::LessOrEqual, JetOp::GreaterOrEqual};
 
 // Operators of other SQL dialects, refused where an operator may stand.
 constexpr std::string_view kOtherOperators[] = {"!=", "==", "||", "%"};
@@ -145,10 +139,10 @@ ExprPtr JetParser::Predicate(ExprPtr& left) {
   const JetToken& next = Peek();
   if (next.kind != JetTokenKind::Punct && next.keyword == JetKeyword::None) return nullptr;
   const std::size_t offset = next.offset;
-  for (const ComparisonOperator& comparison : kComparisons) {
-    if (AcceptPunct(comparison.punct)) {
-      if (ExprPtr quantified = Quantified(comparison.op, offset, left)) return quantified;
-      return MakeOperation(comparison.op, offset, std::move(left), Concatenation());
+  for (const JetOp comparison : kComparisons) {
+    if (AcceptPunct(JetOperatorText(comparison))) {
+      if (ExprPtr quantified = Quantified(comparison, offset, left)) return quantified;
+      return MakeOperation(comparison, offset, std::move(left), Concatenation());
     }
   }
   const bool negated = PeekKeyword(JetKeyword::Not) &&

@@ -16,15 +16,8 @@ bool IsLiteralAlone(std::span<const JetToken> tokens) {
     return tokens[1].kind == JetTokenKind::Number;
   }
   if (tokens.size() != 1) return false;
-  switch (tokens[0].kind) {
-    case JetTokenKind::Number:
-    case JetTokenKind::String:
-    case JetTokenKind::DoubleQuoted:
-    case JetTokenKind::Date:
-      return true;
-    default:
-      return false;
-  }
+  const JetTokenKind kind = tokens[0].kind;
+  return kind == JetTokenKind::Number || kind == JetTokenKind::Date || IsTextToken(tokens[0]);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "jet/JetNode.h"
 #include "jetlib/JetOperators.h"
 #include "jetlib/JetTypeNames.h"
 
@@ -44,16 +45,8 @@ enum class ExprKind : unsigned char {
   Quantified,
 };
 
-struct Expr {
+struct Expr : JetNode {
   Expr(ExprKind k, std::size_t at) : kind(k), offset(at) {}
-  virtual ~Expr() = default;
-  Expr(const Expr&) = delete;
-  Expr& operator=(const Expr&) = delete;
-
-  template <typename Node>
-  const Node& As() const {
-    return static_cast<const Node&>(*this);
-  }
 
   const ExprKind kind;
   const std::size_t offset;  // where it starts in the statement's text
@@ -258,16 +251,8 @@ enum class StatementKind : unsigned char {
   Passthrough,  // a form the front end does not read: the engine gets it unchanged
 };
 
-struct Statement {
+struct Statement : JetNode {
   explicit Statement(StatementKind k) : kind(k) {}
-  virtual ~Statement() = default;
-  Statement(const Statement&) = delete;
-  Statement& operator=(const Statement&) = delete;
-
-  template <typename Node>
-  const Node& As() const {
-    return static_cast<const Node&>(*this);
-  }
 
   StatementKind kind;
   std::vector<ParameterDecl> parameters;  // PARAMETERS ...; before the statement

@@ -10,38 +10,12 @@ using msg::SqlClause;
 SqlClause StatementClause(std::span<const JetToken> tokens) {
   if (tokens.empty()) return SqlClause::Statement;
   if (IsPunct(tokens[0], "(")) return SqlClause::Select;
+  if (!IsKeyword(tokens[0], JetKeyword::Create)) return JetKeywordOf(tokens[0].keyword).statement;
   const JetKeyword second = tokens.size() > 1 ? tokens[1].keyword : JetKeyword::None;
-  switch (tokens[0].keyword) {
-    case JetKeyword::Select:
-      return SqlClause::Select;
-    case JetKeyword::Insert:
-      return SqlClause::InsertInto;
-    case JetKeyword::Update:
-      return SqlClause::Update;
-    case JetKeyword::Delete:
-      return SqlClause::Delete;
-    case JetKeyword::Drop:
-      return SqlClause::Drop;
-    case JetKeyword::Alter:
-      return SqlClause::AlterTable;
-    case JetKeyword::Transform:
-      return SqlClause::Transform;
-    case JetKeyword::Parameters:
-      return SqlClause::Parameters;
-    case JetKeyword::Procedure:
-    case JetKeyword::Execute:
-    case JetKeyword::Exec:
-      return SqlClause::Procedure;
-    case JetKeyword::Create:
-      if (second == JetKeyword::Table) return SqlClause::CreateTable;
-      if (second == JetKeyword::View) return SqlClause::CreateView;
-      if (second == JetKeyword::Index || second == JetKeyword::Unique) {
-        return SqlClause::CreateIndex;
-      }
-      return SqlClause::Statement;
-    default:
-      return SqlClause::Statement;
-  }
+  if (second == JetKeyword::Table) return SqlClause::CreateTable;
+  if (second == JetKeyword::View) return SqlClause::CreateView;
+  if (second == JetKeyword::Index || second == JetKeyword::Unique) return SqlClause::CreateIndex;
+  return SqlClause::Statement;
 }
 
 }  // namespace

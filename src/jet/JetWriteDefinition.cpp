@@ -44,21 +44,12 @@ std::string DeclaredType(const bound::ColumnDef& column) {
   return type;
 }
 
+// How each action of a reference is written, in the order of ReferenceAction::Does.
+constexpr std::string_view kActionTexts[] = {"CASCADE", "RESTRICT", "NO ACTION", "SET NULL",
+                                             "SET DEFAULT"};
+
 std::string_view ActionText(const syntax::ReferenceAction& action) {
-  using Does = syntax::ReferenceAction::Does;
-  switch (action.does) {
-    case Does::Cascade:
-      return "CASCADE";
-    case Does::Restrict:
-      return "RESTRICT";
-    case Does::NoAction:
-      return "NO ACTION";
-    case Does::SetNull:
-      return "SET NULL";
-    case Does::SetDefault:
-      break;
-  }
-  return "SET DEFAULT";
+  return kActionTexts[static_cast<std::size_t>(action.does)];
 }
 
 bool Names(const std::vector<std::string>& names, std::string_view name) {

@@ -11,9 +11,7 @@ namespace {
 
 using bound::ExprKind;
 
-std::string_view ArithmeticText(JetOp op) {
-  return op == JetOp::Add ? " + " : op == JetOp::Subtract ? " - " : " * ";
-}
+
 
 std::string Function(std::string_view name, std::string_view argument) {
   return std::string(name) + "(" + std::string(argument) + ")";
@@ -98,7 +96,7 @@ std::string JetSqlWriter::Column(const bound::Column& column) {
 std::string JetSqlWriter::Arithmetic(const bound::Arithmetic& arithmetic, const Place& at) {
   std::string text = "(" + Value(*arithmetic.operands[0], at);
   for (std::size_t i = 0; i < arithmetic.ops.size(); ++i) {
-    text += ArithmeticText(arithmetic.ops[i]);
+    text.append(" ").append(JetOperatorText(arithmetic.ops[i])).append(" ");
     text += Value(*arithmetic.operands[i + 1], at);
   }
   return text + ")";

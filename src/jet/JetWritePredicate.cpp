@@ -8,25 +8,6 @@ namespace tarnwick {
 
 namespace {
 
-std::string_view ComparisonText(JetOp op) {
-  switch (op) {
-    case JetOp::Equal:
-      return "=";
-    case JetOp::NotEqual:
-      return "<>";
-    case JetOp::Less:
-      return "<";
-    case JetOp::Greater:
-      return ">";
-    case JetOp::LessOrEqual:
-      return "<=";
-    case JetOp::GreaterOrEqual:
-      return ">=";
-    default:
-      break;
-  }
-  return "?";  // no comparison: the engine refuses the statement
-}
 
 std::string_view Collation(bool ignoringCase) { return ignoringCase ? " COLLATE NOCASE" : ""; }
 
@@ -34,7 +15,7 @@ std::string_view Collation(bool ignoringCase) { return ignoringCase ? " COLLATE 
 
 JetSqlWriter::Sql JetSqlWriter::Comparison(const bound::Compared& comparison, const Place& at) {
   return {"(" + Value(*comparison.operands[0], at) + " " +
-              std::string(ComparisonText(comparison.op)) + " " +
+              std::string(JetOperatorText(comparison.op)) + " " +
               Value(*comparison.operands[1], at) + std::string(Collation(comparison.ignoringCase)) +
               ")",
           true};

@@ -115,63 +115,29 @@ bool NamesAColumnType(const TypeName& entry) {
 
 bool IsMultiWord(JetTypeWord word) { return word >= JetTypeWord::DoublePrecision; }
 
-// The storage a Jet type promises: its texts (dates and GUIDs among them) as text, whole
-// numbers as integers, floating point as reals, bytes as bytes; the others as the engine
-// reads their names.
-std::optional<ColumnAffinity> PromisedStorage(JetType type) {
-  switch (type) {
-    case JetType::Text:
-    case JetType::Memo:
-    case JetType::DateTime:
-    case JetType::Guid:
-      return ColumnAffinity::Text;
-    case JetType::Byte:
-    case JetType::Short:
-    case JetType::Long:
-    case JetType::BigInt:
-      return ColumnAffinity::Integer;
-    case JetType::Single:
-    case JetType::Double:
-      return ColumnAffinity::Real;
-    case JetType::Binary:
-    case JetType::LongBinary:
-      return ColumnAffinity::Blob;
-    default:
-      return std::nullopt;
-  }
-}
+// The storage a Jet type promises, in the order of JetType: its texts (dates and GUIDs among
+// them) as text, whole numbers as integers, floating point as reals, bytes as bytes; the
+// others (nothing here) as the engine reads their names.
+constexpr std::optional<ColumnAffinity> kPromisedStorage[] = {
+    std::nullopt,             std::nullopt,             // Null, Boolean
+    ColumnAffinity::Integer,  ColumnAffinity::Integer,  // Byte, Short
+    ColumnAffinity::Integer,  ColumnAffinity::Integer,  // Long, BigInt
+    std::nullopt,             ColumnAffinity::Real,     // Currency, Single
+    ColumnAffinity::Real,     std::nullopt,             // Double, Decimal
+    ColumnAffinity::Text,     ColumnAffinity::Text,     // DateTime, Text
+    ColumnAffinity::Text,     ColumnAffinity::Blob,     // Memo, Binary
+    ColumnAffinity::Blob,     ColumnAffinity::Text,     // LongBinary, Guid
+    std::nullopt,                                       // Variant
+};
+static_assert(std::size(kPromisedStorage) == static_cast<std::size_t>(JetType::Variant) + 1);
 
-std::string_view WordFor(ColumnAffinity affinity) {
-  switch (affinity) {
-    case ColumnAffinity::Integer:
-      return "INT";
-    case ColumnAffinity::Text:
-      return "TEXT";
-    case ColumnAffinity::Blob:
-      return "BLOB";
-    case ColumnAffinity::Real:
-      return "REAL";
-    case ColumnAffinity::Numeric:
-      return "NUMERIC";
-  }
-  return {};
-}
+// The engine's word for each affinity, and the Jet type nearest to it, in the order of
+// ColumnAffinity.
+constexpr std::string_view kAffinityWords[] = {"INT", "TEXT", "BLOB", "REAL", "NUMERIC"};
+constexpr JetType kAffinityTypes[] = {JetType::Long, JetType::Text, JetType::LongBinary,
+                                      JetType::Double, JetType::Decimal};
 
-JetType TypeByAffinity(std::string_view typeName) {
-  switch (EngineAffinity(typeName)) {
-    case ColumnAffinity::Integer:
-      return JetType::Long;
-    case ColumnAffinity::Text:
-      return JetType::Text;
-    case ColumnAffinity::Blob:
-      return JetType::LongBinary;
-    case ColumnAffinity::Real:
-      return JetType::Double;
-    case ColumnAffinity::Numeric:
-      break;
-  }
-  return JetType::Decimal;
-}
+std::size_t IndexOf(ColumnAffinity affinity) { return static_cast<std::size_t>(affinity); }
 
 bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
@@ -274,7 +240,7 @@ JetTypeInfo JetTypeInfoOf(std::string_view typeName, int size, int scale) {
           FindWord(typeName.substr(0, typeName.find(' ')), false)) {
     return JetTypeInfoOf(*word, size, scale);
   }
-  return TypeOnly(TypeByAffinity(typeName));
+  return TypeOnly(kAffinityTypes[IndexOf(EngineAffinity(typeName))]);
 }
 
 JetTypeInfo JetTypeInfoOfDeclaration(std::string_view declaredType) {
@@ -290,9 +256,10 @@ JetTypeInfo JetTypeInfoOfDeclaration(std::string_view declaredType) {
 
 std::string_view AffinityWordFor(JetTypeWord word) {
   const TypeName& entry = Entry(word);
-  const std::optional<ColumnAffinity> promised = PromisedStorage(entry.type);
+  const std::optional<ColumnAffinity> promised =
+      kPromisedStorage[static_cast<std::size_t>(entry.type)];
   if (!promised || EngineAffinity(entry.text) == *promised) return {};
-  return WordFor(*promised);
+  return kAffinityWords[IndexOf(*promised)];
 }
 
 bool IsAutoNumberType(JetTypeWord word) { return Entry(word).autoNumber; }
@@ -316,17 +283,10 @@ std::optional<JetType> StoreTypeOf(const JetTypeInfo& type) {
   }
   // A type name Jet does not know takes the type closest to the engine's affinity for it;
   // what it stores must read as that type: a whole number (of any size), a number, any text.
-  switch (type.type) {
-    case JetType::Long:
-      return JetType::BigInt;
-    case JetType::Double:
-    case JetType::Decimal:
-      return JetType::Double;
-    case JetType::Text:
-      return JetType::Memo;
-    default:
-      return std::nullopt;
-  }
+  if (type.type == JetType::Long) return JetType::BigInt;
+  if (type.type == JetType::Double || type.type == JetType::Decimal) return JetType::Double;
+  if (type.type == JetType::Text) return JetType::Memo;
+  return std::nullopt;
 }
 
 }  // namespace tarnwick

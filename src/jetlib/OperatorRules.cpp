@@ -79,18 +79,12 @@ constexpr bool InOperatorOrder() {
 }
 static_assert(InOperatorOrder(), "kRules lists the operators in the order of JetOp");
 
+// The library's function an operator calls in the form; nothing for a form of the engine's.
 std::string_view FunctionOf(F form, const OperatorRule& rule) {
-  switch (form) {
-    case F::DatePlus:
-      return jet_op::kDatePlus;
-    case F::DateMinus:
-      return jet_op::kDateDiff;
-    case F::Concatenation:
-    case F::Library:
-      return rule.function;
-    default:
-      return {};
-  }
+  if (form == F::DatePlus) return jet_op::kDatePlus;
+  if (form == F::DateMinus) return jet_op::kDateDiff;
+  if (form == F::Concatenation || form == F::Library) return rule.function;
+  return {};
 }
 
 OperatorResolution Resolve(JetOp op, T left, T right, T result) {

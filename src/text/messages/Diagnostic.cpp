@@ -2,6 +2,7 @@
 
 #include <iterator>
 #include <optional>
+#include <type_traits>
 
 #include "text/ClosestName.h"
 #include "text/messages/EngineMessages.h"
@@ -26,89 +27,78 @@ std::string JetFormOrClosest(std::string_view word, const std::vector<std::strin
 using MessageOf = Message (*)(const Diagnostic&);
 using HintOf = std::string (*)(const Hint&);
 
+// A message or hint that takes nothing but words: said with as many of them as it takes.
+template <auto say, typename Of>
+auto Said(const Of& of) {
+  using Say = decltype(say);
+  if constexpr (std::is_invocable_v<Say>) {
+    return say();
+  } else if constexpr (std::is_invocable_v<Say, std::string_view>) {
+    return say(Word(of.words, 0));
+  } else {
+    return say(Word(of.words, 0), Word(of.words, 1));
+  }
+}
+template <auto say>
+constexpr MessageOf kSaid = &Said<say, Diagnostic>;
+template <auto say>
+constexpr HintOf kHinted = &Said<say, Hint>;
+
 // Each message of the catalogue with its words, in the order of MessageId.
 constexpr MessageOf kMessages[] = {
-    [](const Diagnostic& d) { return SyntaxError(d.clause, Word(d.words, 0)); },  // SyntaxError
-    [](const Diagnostic& d) { return SyntaxErrorAtEnd(d.clause); },         // SyntaxErrorAtEnd
-    [](const Diagnostic& d) { return SyntaxErrorNear(Word(d.words, 0)); },  // SyntaxErrorNear
-    [](const Diagnostic& d) { return MissingOperator(Word(d.words, 0)); },  // MissingOperator
-    [](const Diagnostic& d) {
-      return MissingClosingParenthesis(Word(d.words, 0));
-    },  // MissingClosingParenthesis
-    [](const Diagnostic& d) {
-      return Unterminated(Word(d.words, 0), Word(d.words, 1));
-    },                                                                      // Unterminated
-    [](const Diagnostic& d) { return InvalidDate(Word(d.words, 0)); },      // InvalidDate
-    [](const Diagnostic&) { return NestedTooDeeply(); },                    // NestedTooDeeply
-    [](const Diagnostic& d) { return NotJetSql(Word(d.words, 0)); },        // NotJetSql
-    [](const Diagnostic& d) { return UnknownFunction(Word(d.words, 0)); },  // UnknownFunction
-    [](const Diagnostic& d) { return UnknownTable(Word(d.words, 0)); },     // UnknownTable
-    [](const Diagnostic& d) { return UnknownColumn(Word(d.words, 0)); },    // UnknownColumn
-    [](const Diagnostic& d) {
-      return TooFewParameters(static_cast<int>(d.number));
-    },                                                                   // TooFewParameters
-    [](const Diagnostic& d) { return TableExists(Word(d.words, 0)); },   // TableExists
-    [](const Diagnostic& d) { return ObjectExists(Word(d.words, 0)); },  // ObjectExists
-    [](const Diagnostic& d) { return UnknownIndex(Word(d.words, 0)); },  // UnknownIndex
-    [](const Diagnostic& d) {
-      return UnknownConstraint(Word(d.words, 0), Word(d.words, 1));
-    },                                                                      // UnknownConstraint
-    [](const Diagnostic& d) { return AmbiguousColumn(Word(d.words, 0)); },  // AmbiguousColumn
-    [](const Diagnostic& d) {
-      return UnknownSourceOfStar(Word(d.words, 0));
-    },  // UnknownSourceOfStar
-    [](const Diagnostic& d) {
-      return DuplicateSourceName(Word(d.words, 0));
-    },  // DuplicateSourceName
-    [](const Diagnostic& d) { return WrongArgumentCount(Word(d.words, 0)); },  // WrongArgumentCount
-    [](const Diagnostic&) { return StarOutsideCount(); },                      // StarOutsideCount
-    [](const Diagnostic& d) { return AggregateInWhere(Word(d.words, 0)); },    // AggregateInWhere
-    [](const Diagnostic&) { return SubqueryColumnCount(); },                  // SubqueryColumnCount
-    [](const Diagnostic&) { return UnionColumnCount(); },                     // UnionColumnCount
-    [](const Diagnostic&) { return InsertValueCount(); },                     // InsertValueCount
-    [](const Diagnostic&) { return ViewColumnCount(); },                      // ViewColumnCount
-    [](const Diagnostic& d) { return InsertColumnTwice(Word(d.words, 0)); },  // InsertColumnTwice
-    [](const Diagnostic& d) { return OrderByPosition(Word(d.words, 0)); },    // OrderByPosition
-    [](const Diagnostic& d) { return NotPartOfAggregate(Word(d.words, 0)); },  // NotPartOfAggregate
-    [](const Diagnostic& d) {
-      return OrderByConflictsWithDistinct(Word(d.words, 0));
-    },                                                          // OrderByConflictsWithDistinct
-    [](const Diagnostic&) { return MustUseUpdatableQuery(); },  // MustUseUpdatableQuery
-    [](const Diagnostic& d) { return FieldNotUpdatable(Word(d.words, 0)); },  // FieldNotUpdatable
-    [](const Diagnostic&) { return UpdateOfTwoTables(); },                    // UpdateOfTwoTables
-    [](const Diagnostic&) { return DeleteNeedsTable(); },                     // DeleteNeedsTable
-    [](const Diagnostic&) { return InvalidTop(); },                           // InvalidTop
-    [](const Diagnostic&) { return CrosstabNeedsAggregate(); },  // CrosstabNeedsAggregate
-    [](const Diagnostic&) { return CrosstabNeedsGroupBy(); },    // CrosstabNeedsGroupBy
+    [](const Diagnostic& d) { return SyntaxError(d.clause, Word(d.words, 0)); },
+    [](const Diagnostic& d) { return SyntaxErrorAtEnd(d.clause); },
+    kSaid<SyntaxErrorNear>,
+    kSaid<MissingOperator>,
+    kSaid<MissingClosingParenthesis>,
+    kSaid<Unterminated>,
+    kSaid<InvalidDate>,
+    kSaid<NestedTooDeeply>,
+    kSaid<NotJetSql>,
+    kSaid<UnknownFunction>,
+    kSaid<UnknownTable>,
+    kSaid<UnknownColumn>,
+    [](const Diagnostic& d) { return TooFewParameters(static_cast<int>(d.number)); },
+    kSaid<TableExists>,
+    kSaid<ObjectExists>,
+    kSaid<UnknownIndex>,
+    kSaid<UnknownConstraint>,
+    kSaid<AmbiguousColumn>,
+    kSaid<UnknownSourceOfStar>,
+    kSaid<DuplicateSourceName>,
+    kSaid<WrongArgumentCount>,
+    kSaid<StarOutsideCount>,
+    kSaid<AggregateInWhere>,
+    kSaid<SubqueryColumnCount>,
+    kSaid<UnionColumnCount>,
+    kSaid<InsertValueCount>,
+    kSaid<ViewColumnCount>,
+    kSaid<InsertColumnTwice>,
+    kSaid<OrderByPosition>,
+    kSaid<NotPartOfAggregate>,
+    kSaid<OrderByConflictsWithDistinct>,
+    kSaid<MustUseUpdatableQuery>,
+    kSaid<FieldNotUpdatable>,
+    kSaid<UpdateOfTwoTables>,
+    kSaid<DeleteNeedsTable>,
+    kSaid<InvalidTop>,
+    kSaid<CrosstabNeedsAggregate>,
+    kSaid<CrosstabNeedsGroupBy>,
     [](const Diagnostic& d) {
       return TooManyCrosstabColumns(static_cast<std::size_t>(d.number));
-    },  // TooManyCrosstabColumns
-    [](const Diagnostic& d) {
-      return ExecuteArgumentCount(Word(d.words, 0));
-    },                                                                     // ExecuteArgumentCount
-    [](const Diagnostic&) { return ProcedureStatement(); },                // ProcedureStatement
-    [](const Diagnostic& d) { return ParameterTwice(Word(d.words, 0)); },  // ParameterTwice
-    [](const Diagnostic&) { return TwoCounters(); },                       // TwoCounters
-    [](const Diagnostic&) { return PrimaryKeyExists(); },                  // PrimaryKeyExists
-    [](const Diagnostic& d) {
-      return ReferenceWithoutKey(Word(d.words, 0));
-    },                                                         // ReferenceWithoutKey
-    [](const Diagnostic&) { return ReferenceColumnCount(); },  // ReferenceColumnCount
-    [](const Diagnostic& d) {
-      return TableInRelationship(Word(d.words, 0), d.names);
-    },  // TableInRelationship
-    [](const Diagnostic& d) {
-      return ChangeReferencedTableInTransaction(Word(d.words, 0));
-    },  // ChangeReferencedTableInTransaction
-    [](const Diagnostic& d) {
-      return NullNotAllowed(Word(d.words, 0), Word(d.words, 1));
-    },  // NullNotAllowed
-    [](const Diagnostic& d) {
-      return DefinitionNotChangeable(Word(d.words, 0));
-    },  // DefinitionNotChangeable
-    [](const Diagnostic& d) {
-      return RowsBreakRelationship(Word(d.words, 0));
-    },  // RowsBreakRelationship
+    },
+    kSaid<ExecuteArgumentCount>,
+    kSaid<ProcedureStatement>,
+    kSaid<ParameterTwice>,
+    kSaid<TwoCounters>,
+    kSaid<PrimaryKeyExists>,
+    kSaid<ReferenceWithoutKey>,
+    kSaid<ReferenceColumnCount>,
+    [](const Diagnostic& d) { return TableInRelationship(Word(d.words, 0), d.names); },
+    kSaid<ChangeReferencedTableInTransaction>,
+    kSaid<NullNotAllowed>,
+    kSaid<DefinitionNotChangeable>,
+    kSaid<RowsBreakRelationship>,
 };
 static_assert(std::size(kMessages) ==
                   static_cast<std::size_t>(MessageId::RowsBreakRelationship) + 1,
@@ -116,69 +106,35 @@ static_assert(std::size(kMessages) ==
 
 // Each hint of the catalogue with its words, in the order of HintId.
 constexpr HintOf kHints[] = {
-    [](const Hint&) -> std::string { return {}; },  // None
-    [](const Hint& h) -> std::string {
-      return hint::JetFormOf(Word(h.words, 0)).value_or(std::string());
-    },  // JetFormOf
-    [](const Hint& h) -> std::string {
+    [](const Hint&) { return std::string(); },
+    [](const Hint& h) { return hint::JetFormOf(Word(h.words, 0)).value_or(std::string()); },
+    [](const Hint& h) {
       return hint::JetFormOf(Word(h.words, 0)).value_or(hint::JetTypeNames());
-    },  // JetFormOrTypeNames
-    [](const Hint& h) -> std::string {
-      return JetFormOrClosest(Word(h.words, 0), h.names);
-    },  // JetFormOrClosest
-    [](const Hint& h) -> std::string {
+    },
+    [](const Hint& h) { return JetFormOrClosest(Word(h.words, 0), h.names); },
+    [](const Hint& h) {
       return hint::ForMisspeltColumn(Word(h.words, 0), h.names, Word(h.words, 1));
-    },  // ForMisspeltColumn
-    [](const Hint& h) -> std::string {
-      return hint::ForMisspeltTable(Word(h.words, 0), h.names);
-    },  // ForMisspeltTable
-    [](const Hint& h) -> std::string {
-      return hint::MisspeltKeyword(Word(h.words, 0), Word(h.words, 1));
-    },  // MisspeltKeyword
-    [](const Hint& h) -> std::string {
-      return hint::DateWithoutHashes(Word(h.words, 0));
-    },  // DateWithoutHashes
-    [](const Hint& h) -> std::string {
-      return hint::MissingComma(Word(h.words, 0), Word(h.words, 1));
-    },  // MissingComma
-    [](const Hint& h) -> std::string {
-      return hint::MissingFrom(Word(h.words, 0), Word(h.words, 1));
-    },                                                                                // MissingFrom
-    [](const Hint& h) -> std::string { return hint::ExtraComma(Word(h.words, 0)); },  // ExtraComma
-    [](const Hint& h) -> std::string {
-      return hint::MissingBy(Word(h.words, 0), Word(h.words, 1));
-    },  // MissingBy
-    [](const Hint& h) -> std::string {
-      return hint::ReservedWordAsName(Word(h.words, 0));
-    },                                                                       // ReservedWordAsName
-    [](const Hint&) -> std::string { return hint::UnclosedParenthesis(); },  // UnclosedParenthesis
-    [](const Hint& h) -> std::string {
-      return hint::UnclosedText(Word(h.words, 0));
-    },                                                                // UnclosedText
-    [](const Hint&) -> std::string { return hint::UnclosedName(); },  // UnclosedName
-    [](const Hint&) -> std::string { return hint::NestedJoins(); },   // NestedJoins
-    [](const Hint& h) -> std::string {
-      return hint::TypeAfterName(Word(h.words, 0));
-    },  // TypeAfterName
-    [](const Hint& h) -> std::string {
-      return hint::ParameterWithoutValue(Word(h.words, 0));
-    },  // ParameterWithoutValue
-    [](const Hint& h) -> std::string {
-      return hint::AliasOutOfReach(Word(h.words, 0), Word(h.words, 1));
-    },  // AliasOutOfReach
-    [](const Hint& h) -> std::string {
-      return hint::GroupOrAggregate(Word(h.words, 0));
-    },  // GroupOrAggregate
-    [](const Hint& h) -> std::string {
-      return hint::ShowWhatIsSorted(Word(h.words, 0));
-    },                                                                     // ShowWhatIsSorted
-    [](const Hint&) -> std::string { return hint::UpdateFromSummary(); },  // UpdateFromSummary
-    [](const Hint& h) -> std::string {
-      return hint::CounterNotUpdatable(Word(h.words, 0));
-    },  // CounterNotUpdatable
-    [](const Hint& h) -> std::string {
-      return hint::DoubleQuotedName(Word(h.words, 0));
-    },  // DoubleQuotedName
+    },
+    [](const Hint& h) { return hint::ForMisspeltTable(Word(h.words, 0), h.names); },
+    kHinted<hint::MisspeltKeyword>,
+    kHinted<hint::DateWithoutHashes>,
+    kHinted<hint::MissingComma>,
+    kHinted<hint::MissingFrom>,
+    kHinted<hint::ExtraComma>,
+    kHinted<hint::MissingBy>,
+    kHinted<hint::ReservedWordAsName>,
+    kHinted<hint::UnclosedParenthesis>,
+    kHinted<hint::UnclosedText>,
+    kHinted<hint::UnclosedName>,
+    kHinted<hint::NestedJoins>,
+    kHinted<hint::TypeAfterName>,
+    kHinted<hint::ParameterWithoutValue>,
+    kHinted<hint::AliasOutOfReach>,
+    kHinted<hint::GroupOrAggregate>,
+    kHinted<hint::ShowWhatIsSorted>,
+    kHinted<hint::UpdateFromSummary>,
+    kHinted<hint::CounterNotUpdatable>,
+    kHinted<hint::DoubleQuotedName>,
 };
 static_assert(std::size(kHints) == static_cast<std::size_t>(HintId::DoubleQuotedName) + 1,
               "kHints has one entry for each HintId");

@@ -6,39 +6,38 @@ namespace tarnwick::msg {
 
 namespace {
 
-constexpr std::string_view kActionQuery = "アクションクエリはビューにできません";
-
-std::string ActionQuery(std::string_view kind) {
-  return std::string(kind) + ": " + std::string(kActionQuery);
-}
+// What each kind of query is called, in the order of SavedQueryKind; the action queries'
+// names are followed by why they are no view.
+constexpr std::string_view kKindNames[] = {
+    "選択クエリ",     "ユニオンクエリ", "クロス集計クエリ", "テーブル作成クエリ", "追加クエリ",
+    "更新クエリ",     "削除クエリ",     "データ定義クエリ", "パススルークエリ",   "種類の分からないクエリ",
+};
 
 }  // namespace
 
-std::string QueryNotAView(NotAView why) {
-  switch (why) {
-    case NotAView::Parameters:
-      return "パラメータクエリはビューにできません";
-    case NotAView::NoSql:
-      return "クエリの SQL を読み取れません";
-    case NotAView::Crosstab:
-      return "クロス集計クエリはビューにできません";
-    case NotAView::MakeTable:
-      return ActionQuery("テーブル作成クエリ");
-    case NotAView::Append:
-      return ActionQuery("追加クエリ");
-    case NotAView::Update:
-      return ActionQuery("更新クエリ");
-    case NotAView::Delete:
-      return ActionQuery("削除クエリ");
-    case NotAView::DataDefinition:
-      return "データ定義クエリはビューにできません";
-    case NotAView::PassThrough:
-      return "パススルークエリは他のデータベースで実行するため、ビューにできません";
-    case NotAView::Unknown:
+std::string QueryNotAView(SavedQueryKind kind) {
+  const std::string name(kKindNames[static_cast<std::size_t>(kind)]);
+  switch (kind) {
+    case SavedQueryKind::MakeTable:
+    case SavedQueryKind::Append:
+    case SavedQueryKind::Update:
+    case SavedQueryKind::Delete:
+      return name + ": アクションクエリはビューにできません";
+    case SavedQueryKind::PassThrough:
+      return name + "は他のデータベースで実行するため、ビューにできません";
+    case SavedQueryKind::Unknown:
+      return name + "です";
+    case SavedQueryKind::Select:
+    case SavedQueryKind::Union:
+    case SavedQueryKind::Crosstab:
+    case SavedQueryKind::DataDefinition:
       break;
   }
-  return "種類の分からないクエリです";
+  return name + "はビューにできません";
 }
+
+std::string ParameterQueryNotAView() { return "パラメータクエリはビューにできません"; }
+std::string QuerySqlUnreadable() { return "クエリの SQL を読み取れません"; }
 
 std::string SavedQueryImported(std::string_view sjisName) {
   return Utf8ToSjis("クエリ '") + std::string(sjisName) +

@@ -3,22 +3,15 @@
 #include <string>
 #include <string_view>
 
+#include "text/SavedQueryKind.h"
+
 namespace tarnwick::msg {
 
-// Why a saved query is no view.
-enum class NotAView {
-  Parameters,
-  NoSql,
-  Crosstab,
-  MakeTable,
-  Append,
-  Update,
-  Delete,
-  DataDefinition,
-  PassThrough,
-  Unknown,
-};
-std::string QueryNotAView(NotAView why);
+// Why a saved query is no view: one of a kind that never is (neither select nor union); one
+// with parameters; one whose SQL cannot be read.
+std::string QueryNotAView(SavedQueryKind kind);
+std::string ParameterQueryNotAView();
+std::string QuerySqlUnreadable();
 
 // The lines about each query, in the console's Shift-JIS: the query's name and the reason as
 // the import has them.
