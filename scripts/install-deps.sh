@@ -17,9 +17,10 @@ packages=(
   # Reading back the window's printed PDF pages in its tests.
   poppler-utils
   # The installation: the letters of the icon files; the package's dependencies (dpkg-dev's
-  # dpkg-shlibdeps); checking the desktop entry, the AppStream metainfo and the man pages.
+  # dpkg-shlibdeps); checking the desktop entry, the AppStream metainfo, the man pages and the
+  # package itself (lintian).
   fonts-dejavu-core dpkg-dev
-  desktop-file-utils appstream man-db
+  desktop-file-utils appstream man-db lintian
 )
 # The fuzz harnesses (fuzz/README.md) need clang and its libFuzzer; only when asked for.
 if [ "${TARNWICK_FUZZ:-0}" = "1" ]; then
