@@ -21,6 +21,8 @@ packages=(
   # package itself (lintian).
   fonts-dejavu-core dpkg-dev
   desktop-file-utils appstream man-db lintian
+  # Checking the help document's HTML.
+  tidy
 )
 # The fuzz harnesses (fuzz/README.md) need clang and its libFuzzer; only when asked for.
 if [ "${TARNWICK_FUZZ:-0}" = "1" ]; then

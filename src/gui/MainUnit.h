@@ -83,6 +83,7 @@ class TMainForm : public QMainWindow, private DatabaseUi {
   QAction* AlPrint = nullptr;
   QAction* AlWordWrap = nullptr;
   QAction* AlMargeDB = nullptr;
+  QAction* AlOpenSample = nullptr;
 
   // Command handlers.
   void AlNewDBExecute();
@@ -111,6 +112,7 @@ class TMainForm : public QMainWindow, private DatabaseUi {
   void AlPrintExecute();
   void AlWordWrapExecute();
   void AlMargeDBExecute();
+  void AlOpenSampleExecute();
   // Handlers that no menu entry, shortcut or button invokes.
   void AlListPlugInsExecute();
   void AlEnablePlugInsExecute();
@@ -170,6 +172,8 @@ class TMainForm : public QMainWindow, private DatabaseUi {
   // Runs a script text through the console, marked as running, under the busy pointer.
   void RunConsoleScript(const std::string& script);
   void LetEventsThrough();
+  // Opens the help viewer at the entry with that id (the top when empty).
+  void ShowHelp(const QString& anchor);
 
   QPlainTextEdit* FocusedPane() const;
   void SetSqlPaneText(const std::string& sjisText);
