@@ -17,7 +17,7 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "libmdb3")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The panes' fixed-pitch Japanese font, which lines up the result grids, and Qt's Japanese
 # translations of the standard dialogs and menus.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-vlgothic, fonts-ipafont-gothic, qt6-translations-l10n")
 # The long description, after the summary line; one string, its lines ending in "\n".
 string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "Tarnwick is a small SQL console for people learning SQL, with a Japanese user\n"

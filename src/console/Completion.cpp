@@ -176,10 +176,11 @@ Completion CompleteAt(std::string_view statement, std::size_t caret, const Schem
   caret = std::min(caret, statement.size());
   const std::vector<JetToken> tokens = TokenizeJet(statement);
   const TypedWord word = WordAt(tokens, caret);
-  Completion completion{word.range, word.prefix, {}};
+  Completion completion{word.range, word.prefix, false, {}};
   if (word.offersNothing) return completion;
   const NamedTables named = TablesNamed(tokens, word.range, schema, vocabulary);
   if (const std::string qualifier = Qualifier(tokens, word.range.begin); !qualifier.empty()) {
+    completion.qualified = true;
     const OutlineTable* table = schema.Find(qualifier);
     if (table == nullptr) {
       const auto alias = named.aliases.find(UpperAscii(qualifier));
