@@ -9,8 +9,8 @@
 #include <QUrl>
 #include <cstdio>
 
-#include "gui/HelpViewer.h"
 #include "gui/MainUnit.h"
+#include "gui/HelpViewer.h"
 
 namespace tarnwick {
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "gui/MainUnit.h"
 #include "gui/DialogSeam.h"
 #include "gui/JapaneseTranslations.h"
-#include "gui/MainUnit.h"
 #include "gui/SelfTest.h"
 #include "gui/WindowCommandLine.h"
 #include "text/Cp932.h"
