@@ -178,8 +178,18 @@ bool SqlCompleter::eventFilter(QObject* watched, QEvent* event) {
     if (composing_) Close();
     return false;
   }
-  if (event->type() != QEvent::KeyPress) return false;
-  const auto* key = static_cast<QKeyEvent*>(event);
+  const bool override = event->type() == QEvent::ShortcutOverride;
+  if (event->type() != QEvent::KeyPress && !override) return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  if (override) {
+    // The list's own keys are not the window's commands (Esc would stop a run).
+    const bool listKey = watched == completer_->popup() &&
+                         (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+                         (key->key() == Qt::Key_Escape || key->key() == Qt::Key_Return ||
+                          key->key() == Qt::Key_Enter || key->key() == Qt::Key_Tab);
+    if (listKey) key->accept();
+    return listKey;
+  }
   if (watched == completer_->popup()) {
     switch (key->key()) {
       case Qt::Key_Return:

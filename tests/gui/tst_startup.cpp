@@ -104,6 +104,23 @@ class StartUpTest : public QObject {
     }
   }
 
+  void aDatabaseArgumentThatDoesNotExistSaysWhyAndLeavesNothingBehind() {
+    WindowUnderTest window;
+    TMainForm& form = window.Start({QStringLiteral("missing.mdb")});
+    QCOMPARE(
+        window.ResultText(),
+        kBanner + QStringLiteral("missing.mdbへの接続に失敗しました\n"
+                                 "データベースファイル \"missing.mdb\" が見つかりません。\n"
+                                 "ヒント: ファイル名とフォルダ名が正しいか確かめてください。\n\n"));
+    QCOMPARE(form.AlDBOpen->text(), QStringLiteral("DBの接続(&A)"));
+    QVERIFY(!QFileInfo::exists(window.File(QStringLiteral("missing.udl"))));
+    // Closing: nothing to compact, no error box after the window has gone, nothing made.
+    QVERIFY(form.close());
+    window.Destroy();
+    QVERIFY(window.dialogs.errors.isEmpty());
+    QCOMPARE(QDir(window.File(QString())).entryList(QDir::Files), QStringList());
+  }
+
   void closingCompactsTheDatabase() {
     WindowUnderTest window;
     TMainForm& form = window.StartWithDatabase();
