@@ -87,6 +87,7 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QTemporaryDir folder;
   QDir::setCurrent(folder.path());
+  tarnwick::bench::KeepUserFilesIn(folder.path());
   const std::string database = "bench.mdb";
   const std::string query = "SELECT * FROM big";
 

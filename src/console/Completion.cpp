@@ -91,6 +91,7 @@ std::size_t NextMeaningful(const std::vector<JetToken>& tokens, std::size_t i) {
 struct NamedTables {
   std::vector<const OutlineTable*> tables;
   std::map<std::string, const OutlineTable*> aliases;  // keyed by the alias in upper case
+  std::map<const OutlineTable*, std::string> aliasOf;  // the first alias a table is given
 };
 
 std::string UpperAscii(std::string_view text) {
@@ -114,6 +115,7 @@ NamedTables TablesNamed(const std::vector<JetToken>& tokens, const TextRange& ty
     if (next < tokens.size() && IsQualifierName(tokens[next]) &&
         !IsKeywordIn(vocabulary, tokens[next].text) && tokens[next].offset != typed.begin) {
       named.aliases.emplace(UpperAscii(JetNameValue(tokens[next])), table);
+      named.aliasOf.emplace(table, JetNameValue(tokens[next]));
     }
   }
   return named;
@@ -124,6 +126,32 @@ void AddColumns(const OutlineTable& table, std::vector<CompletionItem>& items) {
     std::string detail = column.type.empty() ? table.name : column.type + " " + table.name;
     items.push_back({column.name, column.name, WrittenName(column.name), std::move(detail),
                      CompletionKind::Column});
+  }
+}
+
+bool InSeveralTables(const std::vector<const OutlineTable*>& tables, const std::string& column) {
+  int holding = 0;
+  for (const OutlineTable* table : tables) {
+    holding += std::ranges::any_of(table->columns, [&](const OutlineColumn& other) {
+      return SameJetName(other.name, column);
+    });
+  }
+  return holding > 1;
+}
+
+// The columns of the statement's tables. A column that more than one of them has is written
+// with its table's alias or name, as Jet wants it.
+void AddStatementColumns(const NamedTables& named, std::vector<CompletionItem>& items) {
+  for (const OutlineTable* table : named.tables) {
+    const auto alias = named.aliasOf.find(table);
+    const std::string qualifier = alias != named.aliasOf.end() ? alias->second : table->name;
+    const std::size_t first = items.size();
+    AddColumns(*table, items);
+    for (std::size_t i = first; i < items.size(); ++i) {
+      if (InSeveralTables(named.tables, items[i].match)) {
+        items[i].insert = WrittenName(qualifier) + "." + items[i].insert;
+      }
+    }
   }
 }
 
@@ -188,7 +216,7 @@ Completion CompleteAt(std::string_view statement, std::size_t caret, const Schem
     }
     if (table != nullptr) AddColumns(*table, completion.items);
   } else {
-    for (const OutlineTable* table : named.tables) AddColumns(*table, completion.items);
+    AddStatementColumns(named, completion.items);
     AddGeneralWords(schema, vocabulary, completion.items);
   }
   Arrange(completion.items, completion.prefix);

@@ -1,5 +1,8 @@
 #include "gui/PaneScript.h"
 
+#include <QByteArray>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <algorithm>
 
 #include "console/StatementAtCaret.h"
@@ -8,55 +11,54 @@ namespace tarnwick {
 
 namespace {
 
-void AppendUtf8(std::string& bytes, char32_t code) {
-  if (code < 0x80) {
-    bytes += static_cast<char>(code);
-  } else if (code < 0x800) {
-    bytes += static_cast<char>(0xC0 | (code >> 6));
-    bytes += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    bytes += static_cast<char>(0xE0 | (code >> 12));
-    bytes += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    bytes += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    bytes += static_cast<char>(0xF0 | (code >> 18));
-    bytes += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    bytes += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    bytes += static_cast<char>(0x80 | (code & 0x3F));
-  }
+// The bytes a UTF-16 unit of the pane's text takes in the script: a line break is CR LF, and
+// a surrogate pair's four bytes count with its first unit.
+std::size_t BytesOf(QChar c) {
+  const char16_t unit = c.unicode();
+  if (unit == u'\n') return 2;
+  if (unit < 0x80) return 1;
+  if (unit < 0x800) return 2;
+  if (QChar::isHighSurrogate(unit)) return 4;
+  if (QChar::isLowSurrogate(unit)) return 0;
+  return 3;
 }
 
 }  // namespace
 
-PaneScript::PaneScript(const QString& paneText) {
-  const auto size = static_cast<std::size_t>(paneText.size());
-  bytes_.reserve(size + size / 2);
-  byteOf_.reserve(size + 1);
-  for (qsizetype i = 0; i < paneText.size(); ++i) {
-    byteOf_.push_back(bytes_.size());
-    const QChar c = paneText[i];
-    if (c == QLatin1Char('\n')) {
-      bytes_ += "\r\n";
-    } else if (c.isHighSurrogate() && i + 1 < paneText.size() && paneText[i + 1].isLowSurrogate()) {
-      AppendUtf8(bytes_, QChar::surrogateToUcs4(c, paneText[i + 1]));
-      byteOf_.push_back(byteOf_.back());  // no character begins in the middle of a pair
-      ++i;
-    } else {
-      AppendUtf8(bytes_, c.unicode());
-    }
+PaneExcerpt ExcerptAround(const QTextDocument& document, int position, int lines) {
+  const QTextBlock at = document.findBlock(position);
+  QTextBlock first = at;
+  for (int i = 0; i < lines && first.previous().isValid(); ++i) first = first.previous();
+  QTextBlock last = at;
+  for (int i = 0; i < lines && last.next().isValid(); ++i) last = last.next();
+  PaneExcerpt excerpt{{}, first.position()};
+  for (QTextBlock block = first;; block = block.next()) {
+    excerpt.text += block.text();
+    if (block == last) break;
+    excerpt.text += QLatin1Char('\n');
   }
-  byteOf_.push_back(bytes_.size());
+  return excerpt;
+}
+
+PaneScript::PaneScript(QString paneText) : text_(std::move(paneText)) {
+  QByteArray utf8 = text_.toUtf8();
+  utf8.replace("\n", "\r\n");
+  bytes_.assign(utf8.constData(), static_cast<std::size_t>(utf8.size()));
 }
 
 std::size_t PaneScript::ByteOf(int position) const {
-  const auto index =
-      static_cast<std::size_t>(std::clamp<int>(position, 0, int(byteOf_.size()) - 1));
-  return byteOf_[index];
+  const qsizetype end = std::clamp<qsizetype>(position, 0, text_.size());
+  std::size_t byte = 0;
+  for (qsizetype i = 0; i < end; ++i) byte += BytesOf(text_[i]);
+  return byte;
 }
 
 int PaneScript::PositionOf(std::size_t byte) const {
-  const auto found = std::ranges::lower_bound(byteOf_, byte);
-  return static_cast<int>(found - byteOf_.begin());
+  std::size_t at = 0;
+  qsizetype i = 0;
+  while (i < text_.size() && at < byte) at += BytesOf(text_[i++]);
+  while (i < text_.size() && text_[i].isLowSurrogate()) ++i;
+  return static_cast<int>(i);
 }
 
 std::optional<PaneRange> PaneStatementAt(const PaneScript& script, int caret) {

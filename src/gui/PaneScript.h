@@ -5,13 +5,22 @@
 #include <cstddef>
 #include <optional>
 #include <string>
-#include <vector>
+
+class QTextDocument;
 
 namespace tarnwick {
 
+// The lines of a document around a position: up to `lines` before its line and after it,
+// and where the excerpt begins in the document.
+struct PaneExcerpt {
+  QString text;
+  int begin = 0;
+};
+PaneExcerpt ExcerptAround(const QTextDocument& document, int position, int lines);
+
 class PaneScript {
  public:
-  explicit PaneScript(const QString& paneText);
+  explicit PaneScript(QString paneText);
   const std::string& Bytes() const { return bytes_; }
   // The byte offset where the character at a pane position begins (the end for the end).
   std::size_t ByteOf(int position) const;
@@ -19,8 +28,8 @@ class PaneScript {
   int PositionOf(std::size_t byte) const;
 
  private:
+  QString text_;
   std::string bytes_;
-  std::vector<std::size_t> byteOf_;  // one per pane position, and one for the end
 };
 
 // The pane positions [begin, end) of the statement that holds the caret, cut as the splitter

@@ -78,8 +78,12 @@ QAbstractItemView* SqlCompleter::Popup() const { return completer_->popup(); }
 
 bool SqlCompleter::Open(bool qualifiedOnly) {
   if (composing_) return false;
-  const PaneScript script(pane_.toPlainText());
-  const int caret = pane_.textCursor().position();
+  // The lines around the caret, not the whole pane, so that a "." typed into a long script
+  // costs no more than in a short one; a statement is seldom longer.
+  const PaneExcerpt excerpt =
+      ExcerptAround(*pane_.document(), pane_.textCursor().position(), kContextLines);
+  const PaneScript script(excerpt.text);
+  const int caret = pane_.textCursor().position() - excerpt.begin;
   const std::optional<PaneRange> statement = PaneStatementAt(script, caret);
   // A pane without a statement still completes its first word.
   const std::size_t begin = statement ? script.ByteOf(statement->begin) : script.ByteOf(caret);
@@ -93,18 +97,18 @@ bool SqlCompleter::Open(bool qualifiedOnly) {
     Close();
     return false;
   }
-  wordBegin_ = script.PositionOf(from + completion.replaced.begin);
+  wordBegin_ = excerpt.begin + script.PositionOf(from + completion.replaced.begin);
   Fill(completion);
   completer_->setCompletionPrefix(FromUtf8(completion.prefix));
   QAbstractItemView* popup = completer_->popup();
   popup->setFont(pane_.font());
   popup->setCurrentIndex(completer_->completionModel()->index(0, 0));
-  auto* view = static_cast<QTreeView*>(popup);
-  view->resizeColumnToContents(0);
-  view->resizeColumnToContents(1);
+  // As wide as its entries, the detail column after the names.
+  const int names = popup->sizeHintForColumn(0) + 12;
+  static_cast<QTreeView*>(popup)->setColumnWidth(0, names);
   QRect place = pane_.cursorRect();
-  place.setWidth(view->columnWidth(0) + view->columnWidth(1) +
-                 view->verticalScrollBar()->sizeHint().width() + 8);
+  place.setWidth(names + popup->sizeHintForColumn(1) +
+                 popup->verticalScrollBar()->sizeHint().width() + 2 * popup->frameWidth() + 8);
   completer_->complete(place);
   return true;
 }

@@ -21,6 +21,9 @@ namespace tarnwick {
 class SqlCompleter : public QObject {
   Q_OBJECT
  public:
+  // How many lines before and after the caret's line completion reads its statement from.
+  static constexpr int kContextLines = 200;
+
   // `outline` gives the database's names when the list opens.
   SqlCompleter(QPlainTextEdit& pane, std::function<const SchemaOutline&()> outline);
 

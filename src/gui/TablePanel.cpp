@@ -17,12 +17,20 @@ QString FromUtf8(const std::string& text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QIcon NoMarkIcon() {
+  QPixmap picture(16, 16);
+  picture.fill(Qt::transparent);
+  return QIcon(picture);
+}
+
 QTreeWidgetItem* ColumnItem(const OutlineColumn& column) {
   auto* item = new QTreeWidgetItem({FromUtf8(column.name), FromUtf8(column.type)});
   item->setData(0, kNameRole, FromUtf8(WrittenName(column.name)));
   if (column.key) {
     item->setIcon(0, KeyColumnIcon());
     item->setToolTip(0, QStringLiteral("主キー"));
+  } else {
+    item->setIcon(0, NoMarkIcon());  // the names line up with the marked ones
   }
   return item;
 }
@@ -54,10 +62,14 @@ TablePanel::TablePanel(QWidget* parent) : QTreeWidget(parent) {
   setColumnCount(2);
   setHeaderLabels({QStringLiteral("名前"), QStringLiteral("型")});
   header()->setStretchLastSection(true);
+  header()->setMinimumSectionSize(24);
   header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
   // A double-click writes the name; the arrow opens a table.
   setExpandsOnDoubleClick(false);
   setUniformRowHeights(true);
+  // Narrow, it shortens long names ("…") rather than scrolling; the divider beside it widens it.
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setTextElideMode(Qt::ElideRight);
   setToolTip(QStringLiteral("ダブルクリックで名前をSQLに書き入れます"));
   connect(this, &QTreeWidget::itemDoubleClicked, this,
           [this](QTreeWidgetItem* item) { Choose(item); });

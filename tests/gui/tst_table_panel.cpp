@@ -20,8 +20,11 @@ QStringList Rows(const TablePanel& panel) {
     rows << (table->text(0) + " " + table->text(1)).trimmed();
     for (int j = 0; j < table->childCount(); ++j) {
       const QTreeWidgetItem* column = table->child(j);
-      rows << "  " + column->text(0) + (column->icon(0).isNull() ? "" : "*") + " " +
-                  column->text(1);
+      // Marked or not, every column has a picture, so that the names line up.
+      const QString mark = column->icon(0).isNull()                          ? "(no picture)"
+                           : column->toolTip(0) == QStringLiteral("主キー") ? "*"
+                                                                             : "";
+      rows << "  " + column->text(0) + mark + " " + column->text(1);
     }
   }
   return rows;
@@ -44,7 +47,6 @@ class TablePanelTest : public WindowTestCase {
     QVERIFY(panel.isVisible());
     QCOMPARE(Rows(panel), (QStringList{"社員 テーブル", "  社員番号* COUNTER", "  氏名 TEXT(20)",
                                        "  入社日 DATETIME", "名簿 ビュー", "  氏名 TEXT(20)"}));
-    QCOMPARE(panel.topLevelItem(0)->child(0)->toolTip(0), QStringLiteral("主キー"));
     panel.topLevelItem(0)->setExpanded(true);
 
     // A table made, a column added, a view dropped: listed anew; an open table stays open.
