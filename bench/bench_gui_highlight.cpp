@@ -150,7 +150,7 @@ std::pair<double, double> Key(QWidget& widget, int key, Qt::KeyboardModifiers mo
 }
 
 struct Completions {
-  Keystrokes opening;  // Ctrl+Space in the middle of the 10,000-line pane
+  Keystrokes opening;    // Ctrl+Space in the middle of the 10,000-line pane
   Keystrokes narrowing;  // a key typed while the list is open
   bool opened = true;
 };
@@ -231,13 +231,14 @@ int main(int argc, char* argv[]) {
   QString fill = QStringLiteral("CREATE TABLE digit (d INTEGER);");
   for (int d = 0; d < 10; ++d) fill += QStringLiteral("INSERT INTO digit VALUES (%1);").arg(d);
   on->MmSql->setPlainText(
-      fill + QStringLiteral(
-                 "CREATE TABLE big (id INTEGER PRIMARY KEY, name CHAR(20), price DOUBLE, "
-                 "kind INTEGER);"
-                 "INSERT INTO big SELECT x, 'item ' & x, x * 0.25, x Mod 7 FROM (SELECT "
-                 "a.d + 10 * b.d + 100 * c.d + 1000 * e.d + 10000 * f.d + 1 AS x FROM digit AS a, "
-                 "digit AS b, digit AS c, digit AS e, digit AS f);"
-                 "CREATE TABLE 商品 (品名 TEXT(20), 単価 CURRENCY, 日付 DATETIME, 名前 TEXT(10));"));
+      fill +
+      QStringLiteral(
+          "CREATE TABLE big (id INTEGER PRIMARY KEY, name CHAR(20), price DOUBLE, "
+          "kind INTEGER);"
+          "INSERT INTO big SELECT x, 'item ' & x, x * 0.25, x Mod 7 FROM (SELECT "
+          "a.d + 10 * b.d + 100 * c.d + 1000 * e.d + 10000 * f.d + 1 AS x FROM digit AS a, "
+          "digit AS b, digit AS c, digit AS e, digit AS f);"
+          "CREATE TABLE 商品 (品名 TEXT(20), 単価 CURRENCY, 日付 DATETIME, 名前 TEXT(10));"));
   static_assert(kRows == 100'000, "five digits make the rows");
   on->AlDBExec->trigger();
   if (on->MmResult->toPlainText().contains(QStringLiteral("ERROR"))) {
@@ -296,8 +297,7 @@ int main(int argc, char* argv[]) {
   const double ratio = withColours / withoutColours;
   // The wall clock's worst keystrokes move with whatever else the machine runs (with the
   // colours off as much as on); the processor time of the window's thread is judged.
-  const double worst =
-      std::max(coloured.processor.worst, completions.narrowing.processor.worst);
+  const double worst = std::max(coloured.processor.worst, completions.narrowing.processor.worst);
   std::printf(
       "\nkeystroke with colours, completion and the panel: at most %.2f ms of processor time "
       "(target: below %.0f ms) %s\n",

@@ -21,12 +21,12 @@
 #include <vector>
 
 #include "BenchDialogs.h"
-#include "gui/MainUnit.h"
 #include "console/RunScript.h"
 #include "console/SqlHistory.h"
 #include "data/Connection.h"
 #include "data/Dataset.h"
 #include "gui/DialogSeam.h"
+#include "gui/MainUnit.h"
 #include "gui/QtResultPane.h"
 
 namespace {

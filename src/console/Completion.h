@@ -31,8 +31,8 @@ struct CompletionItem {
 };
 
 struct Completion {
-  TextRange replaced;  // the word the choice replaces; empty at the caret when none is typed
-  std::string prefix;  // what is typed of it, up to the caret
+  TextRange replaced;      // the word the choice replaces; empty at the caret when none is typed
+  std::string prefix;      // what is typed of it, up to the caret
   bool qualified = false;  // the word follows "name.": only a table's columns are offered
   // The offers whose match begins with the prefix (ASCII letters in either case): columns,
   // then tables and views, functions, keywords, each kind in alphabetical order. Empty inside

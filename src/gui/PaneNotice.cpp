@@ -1,6 +1,8 @@
 #include "gui/PaneNotice.h"
 
+#include <QAbstractScrollArea>
 #include <QEvent>
+#include <algorithm>
 
 namespace tarnwick {
 
@@ -29,10 +31,13 @@ void PaneNotice::Show(const QString& text) {
   hide_.start();
 }
 
+// In the lower right corner of the text, clear of the scroll bars.
 void PaneNotice::Place() {
   const int inset = 6;
-  int x = pane_.width() - width() - inset - 16;  // clear of the scroll bar
-  move(std::max(0, x), std::max(0, pane_.height() - height() - inset));
+  const auto* area = qobject_cast<const QAbstractScrollArea*>(&pane_);
+  const QRect text = area != nullptr ? area->viewport()->geometry() : pane_.rect();
+  move(std::max(text.left(), text.right() - width() - inset),
+       std::max(text.top(), text.bottom() - height() - inset));
 }
 
 bool PaneNotice::eventFilter(QObject* watched, QEvent* event) {

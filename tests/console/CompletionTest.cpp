@@ -11,8 +11,8 @@
 namespace tarnwick {
 namespace {
 
-constexpr std::string_view kKeywords[] = {"AS",  "FROM", "INNER",  "JOIN",  "ON",
-                                         "SELECT", "SET",  "UPDATE", "WHERE"};
+constexpr std::string_view kKeywords[] = {"AS",     "FROM", "INNER",  "JOIN", "ON",
+                                          "SELECT", "SET",  "UPDATE", "WHERE"};
 
 SchemaOutline School() {
   SchemaOutline schema;
@@ -95,7 +95,8 @@ TEST(Completion, WritesNamesThatAreNoPlainWordInBracketsAndFunctionsWithTheirPar
   EXPECT_EQ(At("SELECT 社員.氏|").items.at(0).insert, "氏名");
   // A column that more than one of the statement's tables has is written with its table's
   // alias, or its name, as Jet wants it.
-  const Completion both = At("SELECT 部署|, 氏名 FROM 社員 AS s INNER JOIN 部署 ON s.部署ID = 部署.部署ID");
+  const Completion both =
+      At("SELECT 部署|, 氏名 FROM 社員 AS s INNER JOIN 部署 ON s.部署ID = 部署.部署ID");
   std::vector<std::string> inserts;
   for (const CompletionItem& item : both.items) inserts.push_back(item.insert);
   EXPECT_EQ(inserts, (std::vector<std::string>{"s.部署ID", "部署.部署ID", "部署名", "部署"}));

@@ -54,6 +54,14 @@ class RunAtCaretTest : public WindowTestCase {
     // Each ran through the history, as F5's statements do, and the pane kept its text.
     QCOMPARE(form.History().Count(), 4u);
     QCOMPARE(form.MmSql->toPlainText(), kScript);
+
+    // Characters of two and four bytes before the caret move nothing.
+    form.MmSql->setPlainText(QStringLiteral("SELECT '😀表' AS 字;\nSELECT '±' AS x;\nSELECT 3;"));
+    CaretAt(*form.MmSql, QStringLiteral(" AS x"));
+    window_->MarkResult();
+    window_->Press(Ctrl(Qt::Key_Return));
+    QVERIFY2(window_->ResultSinceMark().startsWith(QStringLiteral("SELECT '±' AS x;\nx |\n")),
+             qPrintable(window_->ResultSinceMark()));
   }
 
   void aSelectionRunsAsItIsAndThePaneKeepsItsTextWithClearAfterRunOn() {

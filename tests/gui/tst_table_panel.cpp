@@ -21,9 +21,9 @@ QStringList Rows(const TablePanel& panel) {
     for (int j = 0; j < table->childCount(); ++j) {
       const QTreeWidgetItem* column = table->child(j);
       // Marked or not, every column has a picture, so that the names line up.
-      const QString mark = column->icon(0).isNull()                          ? "(no picture)"
+      const QString mark = column->icon(0).isNull()                         ? "(no picture)"
                            : column->toolTip(0) == QStringLiteral("主キー") ? "*"
-                                                                             : "";
+                                                                            : "";
       rows << "  " + column->text(0) + mark + " " + column->text(1);
     }
   }
