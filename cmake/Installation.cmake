@@ -2,10 +2,10 @@
 # desktop entry, the AppStream metainfo and the icons under share/; the man pages, English and
 # Japanese. An installed program finds its shared files relative to its own folder.
 set(TARNWICK_DATA_DIR ${CMAKE_INSTALL_DATADIR}/tarnwick)
-install(TARGETS tarnwick-run RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS tarnwick-run tarnwick-grade RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # The man pages carry the version; they are installed compressed, as Debian keeps them.
-set(MAN_PAGES tarnwick-run)
+set(MAN_PAGES tarnwick-run tarnwick-grade)
 if(TARNWICK_GUI)
   list(APPEND MAN_PAGES tarnwick)
 endif()

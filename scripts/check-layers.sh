@@ -12,7 +12,7 @@ declare -A rank=(
   [files]=3
   [console]=4
   [output]=5 [plugins]=5
-  [gui]=6 [runner]=6
+  [gui]=6 [runner]=6 [grader]=6
 )
 
 room_of() {

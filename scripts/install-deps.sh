@@ -20,6 +20,8 @@ packages=(
   # dpkg-shlibdeps); checking the desktop entry, the AppStream metainfo and the man pages.
   fonts-dejavu-core dpkg-dev
   desktop-file-utils appstream man-db
+  # Checking the help document's HTML.
+  tidy
 )
 # The fuzz harnesses (fuzz/README.md) need clang and its libFuzzer; only when asked for.
 if [ "${TARNWICK_FUZZ:-0}" = "1" ]; then

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the two programs and the help (not the tests: the test
-# command builds everything), fills a demo database and opens it in the window.
+# Installs what is missing, builds the two programs, the help and the sample database (not the
+# tests: the test command builds everything), fills a demo database and opens it in the window.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-bash scripts/build.sh tarnwick tarnwick-run tarnwick_help
+bash scripts/build.sh tarnwick tarnwick-run tarnwick_help tarnwick_sample
 mkdir -p build/demo
 cd build/demo
 # The demo script (Shift-JIS, as script files are) creates and fills a table and queries it;

@@ -9,6 +9,7 @@ class Connection;
 class Query;
 class Table;
 class SqlHistory;
+class GridObserver;
 
 // How large a query's grid may grow. The grid holds every row before it writes the first
 // line, so a result that grows without end (a join without its condition, a recursive
@@ -31,6 +32,8 @@ struct ConsoleContext {
   // Counts the error reports written to the pane ("ERROR! ..." and the listing's "ERROR").
   int errorsReported = 0;
   GridLimits gridLimits{};
+  // Shown every query's rows as the grid reads them (nullptr: nobody).
+  GridObserver* gridObserver = nullptr;
 };
 
 }  // namespace tarnwick

@@ -1,5 +1,7 @@
 #include "console/ReportError.h"
 
+#include <cstdio>
+
 #include "data/Connection.h"
 #include "text/Cp932.h"
 #include "text/ResultPane.h"
@@ -18,5 +20,11 @@ void ReportStatementFailure(ConsoleContext& context, const std::exception& failu
 }
 
 std::string RunStoppedMessage() { return msg::RunStopped().Sjis(); }
+
+std::string TimeoutMessage(double seconds) {
+  char number[32];
+  std::snprintf(number, sizeof number, "%g", seconds);
+  return msg::StatementTimedOut(number).Sjis();
+}
 
 }  // namespace tarnwick

@@ -18,4 +18,7 @@ void ReportStatementFailure(ConsoleContext& context, const std::exception& failu
 // The message of a run that the user stopped (Esc, the Run button, Ctrl+C), in Shift-JIS.
 std::string RunStoppedMessage();
 
+// The message of a statement stopped for running longer than the limit, in Shift-JIS.
+std::string TimeoutMessage(double seconds);
+
 }  // namespace tarnwick

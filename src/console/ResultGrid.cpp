@@ -9,6 +9,7 @@
 #include "console/CellText.h"
 #include "console/DatasetCloser.h"
 #include "console/GridCells.h"
+#include "console/GridObserver.h"
 #include "console/ReportError.h"
 #include "data/Dataset.h"
 #include "text/Cp932.h"
@@ -41,8 +42,9 @@ TarnwickError TooLarge(std::size_t rows, const GridLimits& limits) {
 }
 
 // Opens the query and converts every row before anything is written, so that a failure
-// while reading leaves no partial grid. `rows` counts the rows read so far.
-Grid ReadGrid(Query& query, const GridLimits& limits, std::size_t& rows) {
+// while reading leaves no partial grid. `rows` counts the rows read so far. The observer, if
+// any, sees the names and every row's cells as they are read.
+Grid ReadGrid(Query& query, const GridLimits& limits, std::size_t& rows, GridObserver* observer) {
   query.Open();
   Grid grid;
   std::vector<const Field*> fields;
@@ -54,6 +56,11 @@ Grid ReadGrid(Query& query, const GridLimits& limits, std::size_t& rows) {
     grid.columns.push_back({width, IsLeftAligned(field.Kind())});
     grid.cells.Add({SjisToUtf8(field.Name()), width});
     lineBytes += width + 1;
+  }
+  std::vector<std::string> observed;
+  if (observer != nullptr) {
+    for (const Field* field : fields) observed.push_back(SjisToUtf8(field->Name()));
+    observer->GridOpened(query.Sql(), observed);
   }
   std::string room;
   std::size_t cells = fields.size();
@@ -67,7 +74,9 @@ Grid ReadGrid(Query& query, const GridLimits& limits, std::size_t& rows) {
         grid.columns[i].width = width;
       }
       grid.cells.Add(cell);
+      if (observer != nullptr) observed[i].assign(cell.text);
     }
+    if (observer != nullptr) observer->GridRow(observed);
     ++rows;
     // The text written is one line per row plus the header and the separator line.
     cells += fields.size();
@@ -157,7 +166,7 @@ void RenderResultGrid(ConsoleContext& context) {
   DatasetCloser closer(context.query);
   std::size_t rows = 0;
   try {
-    Grid grid = ReadGrid(context.query, context.gridLimits, rows);
+    Grid grid = ReadGrid(context.query, context.gridLimits, rows, context.gridObserver);
     WriteGrid(grid, context.pane);
     context.pane.AppendLine("OK");
   } catch (const std::bad_alloc&) {

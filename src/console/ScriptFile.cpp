@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "text/Cp932.h"
 #include "text/FileAccess.h"
 #include "text/TextDecoding.h"
 
@@ -64,6 +65,10 @@ std::string ScriptTextFromFileBytes(std::string bytes, std::string_view sjisSour
 
 std::string ReadScriptFile(std::string_view sjisPath) {
   return ScriptTextFromFileBytes(ReadWholeFile(sjisPath, true), sjisPath);
+}
+
+std::string ReadNativeScriptFile(const std::string& nativePath) {
+  return ScriptTextFromFileBytes(ReadWholeNativeFile(nativePath, true), Utf8ToSjis(nativePath));
 }
 
 }  // namespace tarnwick

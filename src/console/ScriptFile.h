@@ -19,4 +19,7 @@ std::string ScriptTextFromFileBytes(std::string bytes, std::string_view sjisSour
 // as ScriptTextFromFileBytes when its text cannot be decoded.
 std::string ReadScriptFile(std::string_view sjisPath);
 
+// The same for a system path (UTF-8), which console text may not be able to spell.
+std::string ReadNativeScriptFile(const std::string& nativePath);
+
 }  // namespace tarnwick

@@ -1,6 +1,6 @@
 // The database commands that take a chosen path or a confirmed question: new database, reset,
-// open database, and a new database made from a Jet file. The window shows the dialogs and the
-// question first.
+// open database, the sample database's copy, and a new database made from a Jet file. The window
+// shows the dialogs and the question first.
 #include "data/Connection.h"
 #include "data/JetFile.h"
 #include "files/DatabaseFiles.h"
@@ -44,6 +44,20 @@ void DatabaseSession::OpenDatabase(std::string_view path) {
   }
   SetDbConnected(false);
   if (!HasDatabaseExtension(path)) return;
+  ConnectTo(path);
+}
+
+void DatabaseSession::OpenSampleCopy(const std::string& samplePath, const std::string& copyPath,
+                                     bool fresh) {
+  SetDbConnected(false);
+  if (fresh) {
+    WriteSampleCopy(samplePath, copyPath);
+    pane_.AppendLine(Sjis("サンプルデータベースの新しいコピーを作成しました: ") + copyPath);
+  }
+  ConnectTo(copyPath);
+}
+
+void DatabaseSession::ConnectTo(std::string_view path) {
   DeriveNames(path);
   DesignateDatabase(connection_, Names());
   ToggleConnection();

@@ -1,11 +1,14 @@
 #include "files/DatabaseFiles.h"
 
+#include <cerrno>
 #include <filesystem>
 
 #include "data/Connection.h"
+#include "data/EngineFilePaths.h"
 #include "data/JetFile.h"
 #include "data/Udl.h"
 #include "files/EmptyDatabase.h"
+#include "files/EngineFile.h"
 #include "files/TemplateDatabase.h"
 #include "text/Cp932.h"
 #include "text/FileAccess.h"
@@ -25,10 +28,10 @@ void DeleteIfExists(const std::string& path) {
   if (FileExists(path)) DeleteFile(path);
 }
 
-// Writes the template under the database's name: a new file, or over one that may go.
-void WriteTemplate(const std::string& databasePath) {
+// Writes these bytes under the database's name: a new file, or over one that may go.
+void WriteDatabaseBytes(const std::string& databasePath, std::string_view bytes) {
   for (const char* suffix : kEngineSideFiles) DeleteIfExists(databasePath + suffix);
-  WriteWholeFile(databasePath, TemplateDatabase());
+  WriteWholeFile(databasePath, bytes);
 }
 
 bool IsEmptyFile(const std::string& path) {
@@ -48,16 +51,37 @@ void RecreateDatabase(Connection& connection, const DatabaseNames& names, Foreig
   // A path that no descriptor can name is refused before the database is touched.
   const std::string descriptor = UdlFileBytes(databasePath);
   if (!FileExists(databasePath) || IsEmptyFile(databasePath)) {
-    WriteTemplate(databasePath);
+    WriteDatabaseBytes(databasePath, TemplateDatabase());
   } else if (IsEngineDatabaseFile(NativePath(databasePath))) {
     EmptyDatabaseFile(databasePath);
   } else if (foreign == ForeignFile::Replace) {
-    WriteTemplate(databasePath);
+    WriteDatabaseBytes(databasePath, TemplateDatabase());
   } else {
     throw TarnwickError(msg::NotADatabaseNotReplaced(SjisToUtf8(databasePath)));
   }
   WriteWholeFile(names.DescriptorPath(), descriptor);
   connection.SetConnectionString(names.ConnectionString());
+}
+
+void WriteSampleCopy(const std::string& samplePath, const std::string& copyPath) {
+  if (!IsEngineDatabaseFile(NativePath(samplePath))) {
+    throw TarnwickError(FileExists(samplePath)
+                            ? msg::NotADatabaseFile(SjisToUtf8(samplePath))
+                            : msg::SampleDatabaseMissing(SjisToUtf8(samplePath)));
+  }
+  if (IsJetFile(copyPath)) throw TarnwickError(msg::JetFileNotReplaced(SjisToUtf8(copyPath)));
+  // An empty file is an empty database to the engine, which then takes the sample's pages.
+  if (!FileExists(copyPath) || IsEmptyFile(copyPath)) {
+    WriteDatabaseBytes(copyPath, {});
+  } else if (!IsEngineDatabaseFile(NativePath(copyPath))) {
+    throw TarnwickError(msg::NotADatabaseNotReplaced(SjisToUtf8(copyPath)));
+  }
+  if (!CanWriteDatabase(NativePath(copyPath))) {
+    throw TarnwickError(FileCreateMessage(copyPath, EACCES));
+  }
+  EngineFile copy(NativePath(copyPath), kEmptyBusyTimeoutMilliseconds,
+                  msg::SampleCopyFileInUse(SjisToUtf8(copyPath)));
+  copy.CopyFrom(NativePath(samplePath));
 }
 
 void DesignateDatabase(Connection& connection, const DatabaseNames& names) {

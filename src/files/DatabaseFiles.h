@@ -23,6 +23,14 @@ enum class ForeignFile { Refuse, Replace };
 void RecreateDatabase(Connection& connection, const DatabaseNames& names,
                       ForeignFile foreign = ForeignFile::Refuse);
 
+// Makes the file at copyPath a fresh copy of the sample database at samplePath (console
+// text): a missing or empty file is created, a database of ours is replaced in place through
+// the engine, so that other programs that have it open go on with the copy. Throws
+// TarnwickError, with the file as it was, when the sample is missing or no database of ours,
+// for a Jet (Access) file or another file that is no database of ours (never replaced), and
+// when another program holds the write lock or the file cannot be written.
+void WriteSampleCopy(const std::string& samplePath, const std::string& copyPath);
+
 // Writes the descriptor naming the database, whatever exists, and sets the connection string;
 // the database file is neither tested nor created. Throws TarnwickError when the descriptor
 // cannot be written.

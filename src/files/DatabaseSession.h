@@ -52,6 +52,10 @@ class DatabaseSession {
   void ResetDatabase(ForeignFile foreign = ForeignFile::Refuse);
   // Open a database chosen in the open dialog.
   void OpenDatabase(std::string_view path);
+  // Opens the learner's copy of the sample database at copyPath (a .mdb name); with `fresh`
+  // (no copy yet, or the user agreed to replace it) a new copy of samplePath is written there
+  // first (WriteSampleCopy).
+  void OpenSampleCopy(const std::string& samplePath, const std::string& copyPath, bool fresh);
   // The start-up choice: the command-line branch when the first argument names an .mdb
   // file (returns true), else the default branch with the names from the settings.
   // `arguments` are the command-line arguments after the program's name.
@@ -84,6 +88,8 @@ class DatabaseSession {
 
  private:
   void ChooseByExistingFiles();
+  // Takes the names from a database path, writes its descriptor and connects.
+  void ConnectTo(std::string_view path);
 
   Connection& connection_;
   Query& query_;

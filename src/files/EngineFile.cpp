@@ -43,6 +43,24 @@ std::vector<std::string> EngineFile::Column(const std::string& utf8Sql) {
   return values;
 }
 
+void EngineFile::CopyFrom(const std::string& sourceNativePath) {
+  sqlite3* source = nullptr;
+  if (sqlite3_open_v2(EngineFileName(sourceNativePath).c_str(), &source, SQLITE_OPEN_READONLY,
+                      nullptr) != SQLITE_OK) {
+    const TarnwickError error = EngineError(source);
+    sqlite3_close_v2(source);
+    throw error;
+  }
+  sqlite3_backup* backup = sqlite3_backup_init(db_, "main", source, "main");
+  int rc = SQLITE_ERROR;
+  if (backup != nullptr) {
+    rc = sqlite3_backup_step(backup, -1);
+    sqlite3_backup_finish(backup);
+  }
+  sqlite3_close_v2(source);
+  if (rc != SQLITE_DONE) Fail();
+}
+
 void EngineFile::Fail() {
   const int code = db_ != nullptr ? sqlite3_errcode(db_) : SQLITE_NOMEM;
   if (code == SQLITE_BUSY || code == SQLITE_LOCKED) throw TarnwickError(busyMessage_);

@@ -23,6 +23,10 @@ class EngineFile {
   void Exec(const std::string& utf8Sql);
   // The first column of every row of a query, as text.
   std::vector<std::string> Column(const std::string& utf8Sql);
+  // Replaces the whole database by the content of another database file, in one step under
+  // the engine's locks (its backup): programs that have the database open go on with the new
+  // content.
+  void CopyFrom(const std::string& sourceNativePath);
 
  private:
   [[noreturn]] void Fail();

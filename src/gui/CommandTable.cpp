@@ -44,6 +44,8 @@ const CommandEntry kCommands[] = {
     {&TMainForm::AlLogClear, "AlLogClear", "結果の消去(&E)", "", false,
      &TMainForm::AlLogClearExecute},
     {&TMainForm::AlHelp, "AlHelp", "Tarnwickのヘルプ(&H)", "", false, &TMainForm::AlHelpExecute},
+    {&TMainForm::AlOpenSample, "AlOpenSample", "サンプルデータベースを開く(&S)", "", false,
+     &TMainForm::AlOpenSampleExecute},
     {&TMainForm::AlUnDo, "AlUnDo", "元に戻す(&Z)", "Ctrl+Z", false, &TMainForm::AlUnDoExecute},
     {&TMainForm::AlPrevSQLCode, "AlPrevSQLCode", "１つ前のSQLコード(&P)", "F3", false,
      &TMainForm::AlPrevSQLCodeExecute},
@@ -104,7 +106,7 @@ const std::vector<MenuEntry>& MenuLayout() {
       {"設定(&S)",
        {&TMainForm::AlFontLarge, &TMainForm::AlFontSmall, nullptr, &TMainForm::AlWordWrap,
         &TMainForm::AlClearTextAfterExec, nullptr, &TMainForm::AlShowTablePanel}},
-      {"ヘルプ(&H)", {&TMainForm::AlHelp, &TMainForm::AlShowVersion}},
+      {"ヘルプ(&H)", {&TMainForm::AlHelp, &TMainForm::AlOpenSample, &TMainForm::AlShowVersion}},
   };
   return menus;
 }

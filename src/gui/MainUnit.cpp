@@ -22,12 +22,14 @@
 #include "console/ScriptFile.h"
 #include "data/JetFile.h"
 #include "files/DatabaseNames.h"
+#include "files/SampleDatabase.h"
 #include "files/Settings.h"
 #include "gui/AppIcon.h"
 #include "gui/CommandTable.h"
 #include "gui/ErrorText.h"
 #include "gui/FileDrops.h"
 #include "gui/FontMapping.h"
+#include "gui/HelpTopics.h"
 #include "gui/HelpViewer.h"
 #include "gui/LogPrinter.h"
 #include "gui/PaneDivider.h"
@@ -190,6 +192,8 @@ void TMainForm::BuildPanes() {
     pane->installEventFilter(shortcutsFirst);
     new SingleUndoPane(*pane);
   }
+  // F1 in the SQL pane: the help's entry for the function or keyword at the caret.
+  InstallContextHelp(*MmSql, [this](const QString& anchor) { ShowHelp(anchor); });
   dropFilter_ = new FileDropFilter(this, [this](const QStringList& files) { WMDropFiles(files); });
   installEventFilter(dropFilter_);
   MmSql->viewport()->installEventFilter(dropFilter_);
@@ -516,12 +520,27 @@ void TMainForm::FocusSqlPaneAtEnd() {
 
 void TMainForm::AlAppCloseExecute() { close(); }
 
-void TMainForm::AlHelpExecute() {
+void TMainForm::AlHelpExecute() { ShowHelp({}); }
+
+void TMainForm::ShowHelp(const QString& anchor) {
   if (helpViewer_ == nullptr) helpViewer_ = new HelpViewer(this);
-  // The help document is one HTML document, shipped under its own name and under the name
-  // the Help command has always opened; the HTML name counts first.
-  helpViewer_->ShowIndex(
-      QtPath(LocateProgramFile(startUp_.exeDir, {"tarnwick-help.html", "tarnwick.chm"})));
+  helpViewer_->ShowTopic(QtPath(HelpFilePath(startUp_.exeDir)), anchor);
+}
+
+// The learner's copy of the sample database: made on first use; an earlier copy, which may
+// hold the learner's work, is replaced only on Yes (No opens it as it is).
+void TMainForm::AlOpenSampleExecute() {
+  RunWhenIdle([&] {
+    const std::string copy = SampleCopyPath();
+    const bool fresh =
+        !FileExists(copy) ||
+        dialogs_.AskYesNo(this, QStringLiteral("サンプルデータベースを開く"),
+                          QStringLiteral("サンプルデータベースのコピーは既にあります。"
+                                         "元の内容の新しいコピーで置き換えますか？\n"
+                                         "（「いいえ」なら今のコピーを開きます）"),
+                          DefaultAnswer::No);
+    session_.OpenSampleCopy(SampleDatabasePath(startUp_.exeDir), copy, fresh);
+  });
 }
 
 void TMainForm::AlShowVersionExecute() {

@@ -89,6 +89,7 @@ class TMainForm : public QMainWindow, private DatabaseUi {
   QAction* AlPrint = nullptr;
   QAction* AlWordWrap = nullptr;
   QAction* AlMargeDB = nullptr;
+  QAction* AlOpenSample = nullptr;
   // The workbench's commands.
   QAction* AlDBExecAtCaret = nullptr;
   QAction* AlOpenSqlFile = nullptr;
@@ -124,6 +125,7 @@ class TMainForm : public QMainWindow, private DatabaseUi {
   void AlPrintExecute();
   void AlWordWrapExecute();
   void AlMargeDBExecute();
+  void AlOpenSampleExecute();
   // The workbench's handlers (WorkbenchCommands.cpp).
   void AlDBExecAtCaretExecute();
   void AlOpenSqlFileExecute();
@@ -194,6 +196,8 @@ class TMainForm : public QMainWindow, private DatabaseUi {
   // Runs a script text through the console, marked as running, under the busy pointer.
   void RunConsoleScript(const std::string& script);
   void LetEventsThrough();
+  // Opens the help viewer at the entry with that id (the top when empty).
+  void ShowHelp(const QString& anchor);
 
   // The workbench (WorkbenchCommands.cpp): built with the panes, restored after the banner,
   // brought up to date after every command, saved at the end.

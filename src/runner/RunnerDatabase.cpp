@@ -5,6 +5,7 @@
 #include "data/Connection.h"
 #include "files/DatabaseFiles.h"
 #include "files/DatabaseSession.h"
+#include "files/SampleDatabase.h"
 #include "files/Settings.h"
 #include "runner/RunnerScripts.h"
 #include "text/Cp932.h"
@@ -16,13 +17,16 @@
 namespace tarnwick::runner {
 namespace {
 
-// The database named by --db: its descriptor is written beside it, as for a database named
-// on the window's command line. With --new, a file of that name that is no database of ours
-// is replaced: the user named it for a new database.
+// The database named by --db (or --sample): its descriptor is written beside it, as for a
+// database named on the window's command line. With --new, a file of that name that is no
+// database of ours is replaced: the user named it for a new database.
 void DesignateNamedDatabase(DatabaseSession& session, Connection& connection,
                             const RunnerOptions& options) {
   session.ApplyNames(ChooseDatabase(*options.databasePath));
-  if (options.recreateDatabase) {
+  if (options.sampleCopy) {
+    WriteSampleCopy(SampleDatabasePath(ExecutableDir()), session.DatabasePath());
+    DesignateDatabase(connection, session.Names());
+  } else if (options.recreateDatabase) {
     session.RecreateDatabase(ForeignFile::Replace);
   } else {
     DesignateDatabase(connection, session.Names());

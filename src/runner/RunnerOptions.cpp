@@ -1,24 +1,7 @@
 #include "runner/RunnerOptions.h"
 
-#include <algorithm>
-#include <cmath>
-#include <cstdlib>
-#include <iterator>
-#include <string_view>
-
 namespace tarnwick::runner {
 namespace {
-
-// A number of seconds above 0, such as 5 or 0.5.
-double Seconds(const std::string& value) {
-  char* end = nullptr;
-  const double seconds = std::strtod(value.c_str(), &end);
-  if (value.empty() || *end != '\0' || !std::isfinite(seconds) || seconds <= 0) {
-    throw UsageError("オプション --timeout には 0 より大きい秒数を指定してください（" + value +
-                     "）");
-  }
-  return seconds;
-}
 
 // The SQL of the statements: jet or engine.
 bool EngineDialect(const std::string& value) {
@@ -27,23 +10,18 @@ bool EngineDialect(const std::string& value) {
   throw UsageError("オプション --dialect には jet か engine を指定してください（" + value + "）");
 }
 
-// One option of the command line. An option with a value takes it from the next argument,
-// or, for a long option, after "=" in the same argument (--db FILE, --db=FILE).
-struct OptionRule {
-  std::string_view name;
-  bool takesValue;
-  void (*apply)(RunnerOptions& options, const std::string& value);
-};
-
 // The options, in the order of the usage text. A new option is one line here and one in the
 // usage text.
-const OptionRule kOptionRules[] = {
+const OptionRule<RunnerOptions> kOptionRules[] = {
     {"--db", true, [](RunnerOptions& o, const std::string& v) { o.databasePath = v; }},
+    {"--sample", true, [](RunnerOptions& o, const std::string& v) { o.sampleCopy = v; }},
     {"--new", false, [](RunnerOptions& o, const std::string&) { o.recreateDatabase = true; }},
     {"--compact", false, [](RunnerOptions& o, const std::string&) { o.compactDatabase = true; }},
     {"--sjis", false, [](RunnerOptions& o, const std::string&) { o.sjisOutput = true; }},
     {"--timeout", true,
-     [](RunnerOptions& o, const std::string& v) { o.timeoutSeconds = Seconds(v); }},
+     [](RunnerOptions& o, const std::string& v) {
+       o.timeoutSeconds = PositiveSeconds("--timeout", v);
+     }},
     {"--dialect", true,
      [](RunnerOptions& o, const std::string& v) { o.engineDialect = EngineDialect(v); }},
     {"-c", true,
@@ -59,59 +37,42 @@ const OptionRule kOptionRules[] = {
     {"--version", false, [](RunnerOptions& o, const std::string&) { o.showVersion = true; }},
 };
 
-const OptionRule* FindOption(std::string_view name) {
-  const auto rule = std::find_if(std::begin(kOptionRules), std::end(kOptionRules),
-                                 [&](const OptionRule& r) { return r.name == name; });
-  return rule == std::end(kOptionRules) ? nullptr : rule;
-}
-
-// Applies the option that arguments[index] names, taking its value; moves index past it.
-void ApplyOption(RunnerOptions& options, const std::vector<std::string>& arguments,
-                 std::size_t& index) {
-  const std::string& argument = arguments[index];
-  const std::size_t equals = argument.starts_with("--") ? argument.find('=') : std::string::npos;
-  const std::string name = argument.substr(0, equals);
-  const OptionRule* rule = FindOption(name);
-  if (rule == nullptr) throw UsageError("不明なオプション " + name + " です");
-  if (!rule->takesValue) {
-    if (equals != std::string::npos) throw UsageError("オプション " + name + " は値をとりません");
-    rule->apply(options, {});
-  } else if (equals != std::string::npos) {
-    rule->apply(options, argument.substr(equals + 1));
-  } else if (index + 1 < arguments.size()) {
-    rule->apply(options, arguments[++index]);
-  } else {
-    throw UsageError("オプション " + name + " には値が必要です");
+// --sample FILE makes FILE the database, after the copy has been written: --db may name only
+// the same file, and --new would empty the copy at once.
+void TakeSampleAsDatabase(RunnerOptions& options) {
+  if (options.sampleCopy->empty()) throw UsageError("オプション --sample にはファイル名が必要です");
+  if (options.databasePath && *options.databasePath != *options.sampleCopy) {
+    throw UsageError("オプション --sample と --db には同じファイルを指定してください");
   }
+  if (options.recreateDatabase) {
+    throw UsageError("オプション --sample と --new は一緒に指定できません");
+  }
+  options.databasePath = options.sampleCopy;
 }
 
 }  // namespace
 
 RunnerOptions ParseRunnerOptions(const std::vector<std::string>& arguments) {
   RunnerOptions options;
-  bool optionsEnded = false;
-  for (std::size_t i = 0; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    if (optionsEnded || argument == "-" || !argument.starts_with('-')) {
-      options.inputs.push_back(argument == "-"
-                                   ? RunnerInput{RunnerInput::Kind::StandardInput, {}}
-                                   : RunnerInput{RunnerInput::Kind::ScriptFile, argument});
-    } else if (argument == "--") {
-      optionsEnded = true;
-    } else {
-      ApplyOption(options, arguments, i);
-    }
-  }
+  ParseCommandLine(kOptionRules, options, arguments, [&](const std::string& operand) {
+    options.inputs.push_back(operand == "-" ? RunnerInput{RunnerInput::Kind::StandardInput, {}}
+                                            : RunnerInput{RunnerInput::Kind::ScriptFile, operand});
+  });
   if (options.databasePath && options.databasePath->empty()) {
     throw UsageError("オプション --db にはファイル名が必要です");
   }
-  if (options.inputs.empty()) options.inputs.push_back({RunnerInput::Kind::StandardInput, {}});
+  if (options.sampleCopy) {
+    TakeSampleAsDatabase(options);
+  } else if (options.inputs.empty()) {
+    options.inputs.push_back({RunnerInput::Kind::StandardInput, {}});
+  }
   return options;
 }
 
 const char* UsageText() {
-  return "使い方: tarnwick-run [--db FILE] [--new] [--compact] [--sjis] [--timeout SECONDS]\n"
-         "                    [--dialect jet|engine] [-c TEXT | SCRIPT | --import FILE]...\n"
+  return "使い方: tarnwick-run [--db FILE] [--sample FILE] [--new] [--compact] [--sjis]\n"
+         "                    [--timeout SECONDS] [--dialect jet|engine]\n"
+         "                    [-c TEXT | SCRIPT | --import FILE]...\n"
          "\n"
          "Tarnwick のデータベースで SQL を実行し、コンソールの記録（文、続いて結果の表、\n"
          "OK、または ERROR! とメッセージ）を標準出力に書きます。\n"
@@ -122,6 +83,9 @@ const char* UsageText() {
          "                 なければ share/tarnwick/）が指定するもの、なければプログラムの\n"
          "                 横の default.mdb（インストールしたプログラムやそこに書き込め\n"
          "                 ないときは ~/.local/share/tarnwick/default.mdb）\n"
+         "  --sample FILE  サンプルデータベース（販売管理）の新しいコピーを FILE に書き、\n"
+         "                 それをデータベースにします（FILE にあった Tarnwick のデータベース\n"
+         "                 は置き換えます）。-c や SCRIPT がなければ、コピーだけして終わります\n"
          "  --new          はじめにデータベースを空にします（データベースでないファイルを\n"
          "                 置き換えるのは --db で指定したときだけです）\n"
          "  --compact      実行の終わりにデータベースを最適化します\n"

@@ -1,9 +1,10 @@
 #pragma once
 // The command line of tarnwick-run.
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "text/CommandLineOptions.h"
 
 namespace tarnwick::runner {
 
@@ -15,7 +16,9 @@ struct RunnerInput {
 };
 
 struct RunnerOptions {
-  std::optional<std::string> databasePath;  // --db, UTF-8 as given
+  std::optional<std::string> databasePath;  // --db, UTF-8 as given; also --sample's file
+  std::optional<std::string> sampleCopy;    // --sample: a fresh copy of the sample database
+                                            // there, which becomes the database
   bool recreateDatabase = false;            // --new
   bool compactDatabase = false;             // --compact
   bool sjisOutput = false;                  // --sjis
@@ -24,13 +27,7 @@ struct RunnerOptions {
   std::optional<double> timeoutSeconds;     // --timeout: the longest a statement may run
   std::optional<bool> engineDialect;        // --dialect: engine (true) or jet (false)
   std::vector<RunnerInput> inputs;          // standard input alone when none was named
-};
-
-// A command line that cannot be understood; the message (UTF-8, one line without its end)
-// names the offending option.
-class UsageError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
+                                            // (none after --sample)
 };
 
 // Parses the arguments after the program name. Throws UsageError.

@@ -1,10 +1,6 @@
 #include "runner/RunnerWatch.h"
 
-#include <cstdio>
-
 #include "console/ReportError.h"
-#include "text/Cp932.h"
-#include "text/messages/ProgramMessages.h"
 
 namespace tarnwick::runner {
 namespace {
@@ -44,11 +40,5 @@ std::optional<std::string> RunnerWatch::Tick() {
 }
 
 bool RunnerWatch::RunStopRequested() const { return interrupted != 0; }
-
-std::string TimeoutMessage(double seconds) {
-  char number[32];
-  std::snprintf(number, sizeof number, "%g", seconds);
-  return msg::StatementTimedOut(number).Sjis();
-}
 
 }  // namespace tarnwick::runner

@@ -32,7 +32,4 @@ class RunnerWatch : public StatementWatch {
   struct sigaction previous_ {};
 };
 
-// The message of a statement stopped by --timeout, in Shift-JIS.
-std::string TimeoutMessage(double seconds);
-
 }  // namespace tarnwick::runner

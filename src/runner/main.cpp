@@ -8,6 +8,8 @@
 
 #include "runner/RunnerOptions.h"
 #include "runner/RunnerSession.h"
+#include "text/Cp932.h"
+#include "text/ProgramFolders.h"
 #include "text/ProgramInfo.h"
 
 int main(int argc, char** argv) {
@@ -15,15 +17,20 @@ int main(int argc, char** argv) {
   RunnerOptions options;
   try {
     options = ParseRunnerOptions(std::vector<std::string>(argv + 1, argv + argc));
-  } catch (const UsageError& error) {
+  } catch (const tarnwick::UsageError& error) {
     std::fprintf(stderr, "tarnwick-run: %s。使い方は tarnwick-run --help で表示されます\n",
                  error.what());
     return kCannotRun;
   }
   // Help and version come before anything else: no database is opened.
-  if (options.showHelp || options.showVersion) {
-    std::fputs(options.showHelp ? UsageText() : tarnwick::VersionText("tarnwick-run").c_str(),
-               stdout);
+  if (options.showHelp) {
+    std::fputs(UsageText(), stdout);
+    std::printf("\nヘルプ（SQL と関数の説明、メッセージの一覧、チュートリアル）:\n  %s\n",
+                tarnwick::SjisToUtf8(tarnwick::HelpFilePath(tarnwick::ExecutableDir())).c_str());
+    return kAllSucceeded;
+  }
+  if (options.showVersion) {
+    std::fputs(tarnwick::VersionText("tarnwick-run").c_str(), stdout);
     return kAllSucceeded;
   }
   // Large transcripts (a grid of many rows) go out in blocks of 64 KiB: few system calls,

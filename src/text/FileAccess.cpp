@@ -52,8 +52,10 @@ std::string FileOpenMessage(std::string_view sjisPath, int error) {
   return msg::CannotOpenFile(SjisToUtf8(sjisPath), error).Sjis();
 }
 
-std::string ReadWholeFile(std::string_view sjisPath, bool roomToGrow) {
-  const std::string native = NativePath(sjisPath);
+namespace {
+
+// Reads or writes the file at the system path; messages name it by the console text path.
+std::string ReadFile(const std::string& native, std::string_view sjisPath, bool roomToGrow) {
   FileDescriptor file(::open(native.c_str(), O_RDONLY | O_CLOEXEC));
   if (file.Get() < 0) ThrowOpenError(sjisPath, errno);
   struct stat info {};
@@ -76,8 +78,7 @@ std::string ReadWholeFile(std::string_view sjisPath, bool roomToGrow) {
   return bytes;
 }
 
-void WriteWholeFile(std::string_view sjisPath, std::string_view bytes) {
-  const std::string native = NativePath(sjisPath);
+void WriteFile(const std::string& native, std::string_view sjisPath, std::string_view bytes) {
   FileDescriptor file(::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
   if (file.Get() < 0) ThrowCreateError(sjisPath, errno);
 
@@ -93,6 +94,24 @@ void WriteWholeFile(std::string_view sjisPath, std::string_view bytes) {
     written += static_cast<std::size_t>(count);
   }
   if (int error = file.Close(); error != 0) ThrowCreateError(sjisPath, error);
+}
+
+}  // namespace
+
+std::string ReadWholeFile(std::string_view sjisPath, bool roomToGrow) {
+  return ReadFile(NativePath(sjisPath), sjisPath, roomToGrow);
+}
+
+void WriteWholeFile(std::string_view sjisPath, std::string_view bytes) {
+  WriteFile(NativePath(sjisPath), sjisPath, bytes);
+}
+
+std::string ReadWholeNativeFile(const std::string& nativePath, bool roomToGrow) {
+  return ReadFile(nativePath, Utf8ToSjis(nativePath), roomToGrow);
+}
+
+void WriteWholeNativeFile(const std::string& nativePath, std::string_view bytes) {
+  WriteFile(nativePath, Utf8ToSjis(nativePath), bytes);
 }
 
 bool FileExists(std::string_view sjisPath) {

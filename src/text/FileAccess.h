@@ -19,6 +19,11 @@ std::string ReadWholeFile(std::string_view sjisPath, bool roomToGrow = false);
 // Creates or replaces a file with exactly these bytes; throws TarnwickError(FileCreateMessage).
 void WriteWholeFile(std::string_view sjisPath, std::string_view bytes);
 
+// The same for a system path (UTF-8), which console text may not be able to spell: a path
+// from the command line. Messages name the file as console text shows it.
+std::string ReadWholeNativeFile(const std::string& nativePath, bool roomToGrow = false);
+void WriteWholeNativeFile(const std::string& nativePath, std::string_view bytes);
+
 bool FileExists(std::string_view sjisPath);
 // Deletes a file; returns false (and leaves errno) when it cannot.
 bool DeleteFile(std::string_view sjisPath);

@@ -52,6 +52,10 @@ std::string LocateProgramFile(std::string_view exeDir,
   return std::string(exeDir) + std::string(*names.begin());
 }
 
+std::string HelpFilePath(std::string_view exeDir) {
+  return LocateProgramFile(exeDir, {"tarnwick-help.html", "tarnwick.chm"});
+}
+
 std::string UserDataDir() {
   std::string base;
   const char* dataHome = std::getenv("XDG_DATA_HOME");

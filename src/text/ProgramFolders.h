@@ -21,6 +21,11 @@ bool IsInstalledProgram(std::string_view exeDir);
 std::string LocateProgramFile(std::string_view exeDir,
                               std::initializer_list<std::string_view> names);
 
+// The help document for programs in exeDir (console text): "tarnwick-help.html", else the
+// name the Help command has always opened, "tarnwick.chm"; beside the programs, else among
+// the shared files (see LocateProgramFile).
+std::string HelpFilePath(std::string_view exeDir);
+
 // The per-user data folder "$XDG_DATA_HOME/tarnwick/" (else "~/.local/share/tarnwick/"),
 // created when missing; console text ending in '/'. Throws TarnwickError
 // (FileCreateMessage: "ファイル "%s" を作成できません。%s。") when it cannot be created.

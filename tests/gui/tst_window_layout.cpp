@@ -70,7 +70,8 @@ class WindowLayoutTest : public WindowTestCase {
     QCOMPARE(menus[3],
              "設定(&S) | フォントを大きく(&L) | フォントを小さく(&S) | - | "
              "行を折り返さない(&R) | 実行後にSQL文をクリア(&C) | - | テーブル一覧を表示");
-    QCOMPARE(menus[4], "ヘルプ(&H) | Tarnwickのヘルプ(&H) | バージョン(&V)");
+    QCOMPARE(menus[4],
+             "ヘルプ(&H) | Tarnwickのヘルプ(&H) | サンプルデータベースを開く(&S) | バージョン(&V)");
     // "Select all" stands in no menu.
     QCOMPARE(form.AlSelectAll->text() + " " + form.AlSelectAll->shortcut().toString(),
              QStringLiteral("全て選択(&A) Ctrl+A"));

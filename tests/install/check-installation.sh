@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary DESTDIR and checks the installation as a user meets it:
 # every file in its place and nothing else, the icons' sizes, the desktop entry, the AppStream
-# metainfo and the man pages valid; from there tarnwick-run --version and a script, the
-# window's --help and a wrong option without a display, and the window offscreen until its
-# first paint, with the help found in the shared files.
+# metainfo and the man pages valid; from there tarnwick-run --version, a script, its --help
+# and --sample (the help and the sample database found in the shared files), the window's
+# --help and a wrong option without a display, and the window offscreen until its first paint,
+# with the help found in the shared files.
 # Usage: check-installation.sh BUILD_DIR VERSION
 set -euo pipefail
 build=$1
@@ -19,7 +20,8 @@ usr=$root/dest/usr
 # The files, exactly.
 diff <(sort "$here/installed-files.txt") <(cd "$usr" && find . -type f | sed 's|^\./||' | sort) ||
   fail "the installed files differ from installed-files.txt (< expected, > installed)"
-[ -x "$usr/bin/tarnwick" ] && [ -x "$usr/bin/tarnwick-run" ] || fail "programs not executable"
+[ -x "$usr/bin/tarnwick" ] && [ -x "$usr/bin/tarnwick-run" ] && [ -x "$usr/bin/tarnwick-grade" ] ||
+  fail "programs not executable"
 
 # Each PNG icon is as large as its folder says (the width and height of the PNG header).
 for png in "$usr"/share/icons/hicolor/*x*/apps/tarnwick.png; do
@@ -57,6 +59,19 @@ transcript=$("$usr/bin/tarnwick-run" --db "$work/x.mdb" --new "$work/s.sql")
 expected=$'CREATE TABLE t (a INTEGER);\nOK\n\nINSERT INTO t VALUES (7);\nOK\n\nSELECT a FROM t;\na|\n-+\n7|\nOK'
 [ "$transcript" = "$expected" ] || fail "the script's transcript: $transcript"
 
+# The grader marks a file of one exercise against itself, on that database.
+printf -- '--@ q1\nSELECT a FROM t;\n' >"$work/q.sql"
+marks=$("$usr/bin/tarnwick-grade" --db "$work/x.mdb" --answers "$work/q.sql" "$work/q.sql")
+[ "$(head -n 3 <<<"$marks")" = $'学生|q1|得点|\n----+--+----+\nq   |○|   1|' ] ||
+  fail "tarnwick-grade: $marks"
+
+# The runner names the installed help, and writes a copy of the installed sample database.
+"$usr/bin/tarnwick-run" --help | grep -qxF "  $usr/share/tarnwick/tarnwick-help.html" ||
+  fail "tarnwick-run --help does not name the installed help"
+counted=$("$usr/bin/tarnwick-run" --sample "$work/sample.mdb" -c "SELECT Count(*) AS n FROM 部署;")
+[ "$counted" = $'SELECT Count(*) AS n FROM 部署;\nn|\n-+\n7|\nOK' ] ||
+  fail "tarnwick-run --sample: $counted"
+
 # The window's --help and a wrong option need no display and touch no database.
 no_display=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
 help=$("${no_display[@]}" "$usr/bin/tarnwick" --help) && [[ $help == "使い方: tarnwick "* ]] ||
@@ -71,7 +86,8 @@ message=$("${no_display[@]}" "$usr/bin/tarnwick" --bogus 2>&1) || status=$?
 HOME="$root/home" XDG_DATA_HOME= "$usr/bin/tarnwick-run" -c "SELECT 1;" >/dev/null ||
   fail "tarnwick-run on the default database"
 [ -f "$root/home/.local/share/tarnwick/default.mdb" ] || fail "no default database in ~/.local"
-[ -z "$(find "$usr" -name '*.mdb')" ] || fail "a database was made beside the program"
+[ -z "$(find "$usr" -name '*.mdb' ! -path "$usr/share/tarnwick/tarnwick-sample.mdb")" ] ||
+  fail "a database was made beside the program"
 
 # The window, offscreen, until its first paint: the help is found in the shared files.
 status=0

@@ -61,6 +61,10 @@ TEST(RunnerCommandLine, AWrongOptionIsNamedInOneLineThatPointsToHelp) {
       {{"--timeout", "0", "-c", "SELECT 1;"}, "--timeout には 0 より大きい秒数"},
       {{"--timeout=5s", "-c", "SELECT 1;"}, "（5s）"},
       {{"--timeout"}, "--timeout"},
+      {{"--sample"}, "--sample"},
+      {{"--sample="}, "--sample"},
+      {{"--sample", "a.mdb", "--db", "b.mdb"}, "--sample と --db"},
+      {{"--new", "--sample", "a.mdb"}, "--sample と --new"},
   };
   for (const auto& [arguments, named] : cases) {
     SCOPED_TRACE(arguments[0]);

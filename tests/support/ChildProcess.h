@@ -27,6 +27,7 @@ class RunningProcess {
   RunningProcess& operator=(const RunningProcess&) = delete;
 
   void Signal(int signal) const;
+  pid_t Pid() const { return pid_; }
   // Waits for the program's end.
   ProcessResult Wait();
 

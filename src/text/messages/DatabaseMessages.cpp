@@ -101,6 +101,17 @@ Message CompactionFileInUse(std::string_view path) {
           "そのプログラムを閉じると、次に終了するときに最適化します。"};
 }
 
+Message SampleDatabaseMissing(std::string_view path) {
+  return {"サンプルデータベース " + QuotedPath(path) + " が見つかりません。",
+          "Tarnwick をインストールし直すか、ビルドしたフォルダのプログラムを使ってください。"};
+}
+
+Message SampleCopyFileInUse(std::string_view path) {
+  return {"ファイル " + QuotedPath(path) +
+              " はほかのプログラムが使用中のため、サンプルデータベースで置き換えられません。",
+          "そのプログラムを閉じてから、もう一度実行してください。"};
+}
+
 Message QueryReturnsNoRows() { return {"この SQL ステートメントは結果の行を返しません。", {}}; }
 
 Message DatasetNotOpen() { return {"データセットが開かれていません。", {}}; }

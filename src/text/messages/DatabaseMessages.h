@@ -36,6 +36,10 @@ Message PathNotForDescriptor(std::string_view path);  // a line break or other c
 Message ResetFileInUse(std::string_view path);
 Message CompactionFileInUse(std::string_view path);
 
+// The sample database that comes with the program, and the learner's copy of it.
+Message SampleDatabaseMissing(std::string_view path);
+Message SampleCopyFileInUse(std::string_view path);
+
 // A script file (or standard input) that cannot be read as text.
 Message ScriptHasNul(std::string_view source, int line);
 Message ScriptHasUnconvertible(std::string_view source, int line);
