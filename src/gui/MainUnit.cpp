@@ -37,6 +37,7 @@
 #include "gui/PaneText.h"
 #include "gui/ScriptRunControl.h"
 #include "gui/SingleUndo.h"
+#include "gui/SqlFileDialogs.h"
 #include "gui/SqlHighlighter.h"
 #include "gui/WindowShortcutsFirst.h"
 #include "gui/Workbench.h"
@@ -76,11 +77,6 @@ const FileDialogSpec kSDialog{QStringLiteral("SDialog"),
                                              "全てのファイル(*.*)|*.*"),
                               QString(), FileKind::ResultLog};
 constexpr int kShiftJisLogFilter = 1;
-const FileDialogSpec kODialogSQL{
-    QStringLiteral("ODialogSQL"),
-    QStringLiteral(
-        "SQLファイル(*.sql)|*.sql|テキストファイル(*.txt)|*.txt|全てのファイル(*.*)|*.*"),
-    QString(), FileKind::SqlScript};
 
 void SetUpPane(QPlainTextEdit* pane, const char* name, const char* tooltip) {
   pane->setObjectName(QString::fromLatin1(name));

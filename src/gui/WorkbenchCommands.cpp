@@ -21,6 +21,7 @@
 #include "gui/PaneText.h"
 #include "gui/ResultPaneFollower.h"
 #include "gui/SqlCompleter.h"
+#include "gui/SqlFileDialogs.h"
 #include "gui/SqlPaneFile.h"
 #include "gui/TablePanel.h"
 #include "gui/Workbench.h"
@@ -37,17 +38,6 @@ namespace {
 
 constexpr int kRecentDatabases = 5;
 constexpr int kTablePanelWidth = 170;
-
-const FileDialogSpec kODialogSqlPane{
-    QStringLiteral("ODialogSQL"),
-    QStringLiteral(
-        "SQLファイル(*.sql)|*.sql|テキストファイル(*.txt)|*.txt|全てのファイル(*.*)|*.*"),
-    QString(), FileKind::SqlScript};
-const FileDialogSpec kSDialogSql{
-    QStringLiteral("SDialogSQL"),
-    QStringLiteral(
-        "SQLファイル(*.sql)|*.sql|テキストファイル(*.txt)|*.txt|全てのファイル(*.*)|*.*"),
-    QStringLiteral(".sql"), FileKind::SqlScript};
 
 // The extension of a filter entry's one pattern ("*.txt" gives ".txt"); empty for any other.
 QString FilterExtension(const QString& filter, int entry) {
@@ -295,7 +285,7 @@ void TMainForm::RunPaneText(const QString& text) {
 void TMainForm::AlOpenSqlFileExecute() {
   RunCommand([&] {
     if (!SettleSqlFile()) return;
-    const auto path = ChoosePath(kODialogSqlPane, DialogMode::Open);
+    const auto path = ChoosePath(kODialogSQL, DialogMode::Open);
     if (!path) return;
     workbench_->sqlFile->Open(QtPath(*path));
     MmSql->setFocus();
@@ -313,7 +303,7 @@ void TMainForm::AlSaveSqlExecute() {
 
 void TMainForm::AlSaveSqlAsExecute() {
   RunCommand([&] {
-    if (const auto chosen = ChooseSavePath(kSDialogSql)) SaveSqlFile(QtPath(chosen->first));
+    if (const auto chosen = ChooseSavePath(kSDialogSQL)) SaveSqlFile(QtPath(chosen->first));
   });
 }
 
