@@ -17,7 +17,7 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "libmdb3")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The panes' fixed-pitch Japanese font, which lines up the result grids, and Qt's Japanese
 # translations of the standard dialogs and menus.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-vlgothic, fonts-ipafont-gothic, qt6-translations-l10n")
 # The long description, after the summary line; one string, its lines ending in "\n" and within
 # 79 columns (the package's control file puts a space before each).
 string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION

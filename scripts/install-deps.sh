@@ -12,7 +12,7 @@ packages=(
   # The window: Qt 6 Widgets and Print Support (whose CMake files need the GL headers), Qt's
   # Japanese translations of its standard dialogs and menus, and the Japanese fonts of its
   # panes; a virtual X server to look at it without a display.
-  qt6-base-dev libgl-dev qt6-translations-l10n fonts-ipafont-gothic
+  qt6-base-dev libgl-dev qt6-translations-l10n fonts-ipafont-gothic fonts-vlgothic
   xvfb xauth
   # Reading back the window's printed PDF pages in its tests.
   poppler-utils

@@ -33,7 +33,7 @@ void DatabaseSession::RecreateDatabase(ForeignFile foreign) {
   tarnwick::RecreateDatabase(connection_, Names(), foreign);
 }
 
-void DatabaseSession::SetDbConnected(bool connect) {
+void DatabaseSession::SetDbConnected(bool connect, ConnectReport report) {
   refusedJetFile_.reset();
   if (!connect) {
     connection_.Close();
@@ -53,7 +53,9 @@ void DatabaseSession::SetDbConnected(bool connect) {
     connection_.Close();
     ui_.SetConnectCaption(Sjis("DBの接続(&A)"));
     connectionPane_->AppendLine(MdbName + Sjis("への接続に失敗しました"));
-    if (jetFile != nullptr) connectionPane_->AppendLine(lastConnectError_);
+    if (jetFile != nullptr || report == ConnectReport::WithReason) {
+      connectionPane_->AppendLine(lastConnectError_);
+    }
     connectionPane_->AppendLine("");
     return;
   }

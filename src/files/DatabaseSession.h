@@ -38,8 +38,10 @@ class DatabaseSession {
   // RecreateDatabase: a database of ours is emptied in place, a file that is no database of
   // ours is replaced only when `foreign` says so).
   void RecreateDatabase(ForeignFile foreign = ForeignFile::Refuse);
-  // Connects or disconnects, with the pane messages and the connect command's caption.
-  void SetDbConnected(bool connect);
+  // Connects or disconnects, with the pane messages and the connect command's caption. A
+  // failed connect is one line; WithReason adds the reason after it (a Jet file's always).
+  enum class ConnectReport { LineOnly, WithReason };
+  void SetDbConnected(bool connect, ConnectReport report = ConnectReport::LineOnly);
   // The connect command: follows the connection's real state.
   void ToggleConnection();
   // New database at a path chosen in the save dialog (ignored unless it ends in .mdb). An

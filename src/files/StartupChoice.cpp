@@ -1,6 +1,7 @@
 // The choice of database at start-up: the database named on the command line, or the one the
 // settings name, created or its descriptor written as the files on disk require.
 #include "data/Connection.h"
+#include "data/JetFile.h"
 #include "data/Udl.h"
 #include "files/DatabaseFiles.h"
 #include "files/DatabaseSession.h"
@@ -11,8 +12,16 @@ namespace tarnwick {
 bool DatabaseSession::ChooseAtStartup(const std::vector<std::string>& arguments) {
   if (!arguments.empty() && HasDatabaseExtension(arguments.front())) {
     DeriveNames(arguments.front());
-    DesignateDatabase(connection_, Names());
-    ToggleConnection();
+    const std::string path = DatabasePath();
+    // A missing file or a Jet file gets no descriptor beside it: the connection names it in
+    // memory, and the failure line says why it cannot be connected.
+    if (FileExists(path) && !IsJetFile(path)) {
+      DesignateDatabase(connection_, Names());
+      ToggleConnection();
+    } else {
+      connection_.SetConnectionString(InitString(path));
+      SetDbConnected(true, ConnectReport::WithReason);
+    }
     return true;
   }
   ChooseByExistingFiles();

@@ -82,12 +82,18 @@ TEST(StartupChoice, AnMdbArgumentNamesTheDatabaseAndItsDescriptor) {
   EXPECT_EQ(f.Pane(), "x.MDB ファイルに接続しました\r\n\r\n");
   EXPECT_FALSE(FileExists(f.File("default.mdb")));  // the settings' names are not used
 
-  // A named file that does not exist is not created: the connect fails.
+  // A named file that does not exist is not created and gets no descriptor: the connect
+  // fails, saying why, and at the end there is nothing to compact and nothing to report.
   SessionFixture g;
   EXPECT_TRUE(g.session.ChooseAtStartup({g.File("new.mdb")}));
   EXPECT_FALSE(FileExists(g.File("new.mdb")));
-  EXPECT_TRUE(FileExists(g.File("new.udl")));
-  EXPECT_EQ(g.Pane(), "new.mdbへの接続に失敗しました\r\n\r\n");
+  EXPECT_FALSE(FileExists(g.File("new.udl")));
+  EXPECT_EQ(g.Pane(),
+            "new.mdbへの接続に失敗しました\r\nデータベースファイル \"" + g.File("new.mdb") +
+                "\" が見つかりません。\r\nヒント: ファイル名とフォルダ名が正しいか確かめて"
+                "ください。\r\n\r\n");
+  EXPECT_NO_THROW(g.session.CompactDatabase());
+  EXPECT_FALSE(FileExists(g.File("new.mdb")));
 }
 
 TEST(StartupChoice, AFileThatCannotBeWrittenEndsTheChoiceBeforeConnecting) {
