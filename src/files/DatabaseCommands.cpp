@@ -37,7 +37,7 @@ void DatabaseSession::OpenDatabase(std::string_view path) {
   // A Jet file is refused before anything changes: the current database stays connected, and
   // nothing is written beside the Jet file.
   if (HasDatabaseExtension(path) && IsJetFile(path)) {
-    refusedJetFile_ = std::string(path);
+    refusedFile_ = std::string(path);
     pane_.AppendLine(JetFileRefused(std::string(path)).what());
     pane_.AppendLine("");
     return;

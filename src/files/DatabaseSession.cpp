@@ -34,7 +34,7 @@ void DatabaseSession::RecreateDatabase(ForeignFile foreign) {
 }
 
 void DatabaseSession::SetDbConnected(bool connect, ConnectReport report) {
-  refusedJetFile_.reset();
+  refusedFile_.reset();
   if (!connect) {
     connection_.Close();
     ui_.SetConnectCaption(Sjis("DBの接続(&A)"));
@@ -49,7 +49,7 @@ void DatabaseSession::SetDbConnected(bool connect, ConnectReport report) {
     // Jet file is another matter: the message says what it is and how to bring it in.
     lastConnectError_ = failure.what();
     const auto* jetFile = dynamic_cast<const JetFileRefused*>(&failure);
-    if (jetFile != nullptr) refusedJetFile_ = jetFile->Path();
+    if (jetFile != nullptr) refusedFile_ = jetFile->Path();
     connection_.Close();
     ui_.SetConnectCaption(Sjis("DBの接続(&A)"));
     connectionPane_->AppendLine(MdbName + Sjis("への接続に失敗しました"));

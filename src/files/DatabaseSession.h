@@ -71,9 +71,11 @@ class DatabaseSession {
   // and every table of the Jet file is imported into it; the Jet file is only read. Returns
   // the import's count, or 1 when the new database could not be connected.
   int ImportIntoNewDatabase(std::string_view jetPath);
-  // The Jet file that the last connect refused (opened, or named at start-up, where a
-  // database of ours was expected); nothing after any other outcome.
-  const std::optional<std::string>& RefusedJetFile() const { return refusedJetFile_; }
+  // The file that the last connect refused where a database of ours was expected (opened, or
+  // named at start-up): a Jet file, or a database of our engine that another program made,
+  // named at start-up under another extension than .mdb. Either can be imported into a new
+  // database of ours. Nothing after any other outcome.
+  const std::optional<std::string>& RefusedDatabaseFile() const { return refusedFile_; }
 
   // Compacts the current database file (at shutdown): closes the main connection, query and
   // table, then replaces the file by its compacted copy atomically. Throws TarnwickError and
@@ -98,7 +100,7 @@ class DatabaseSession {
   DatabaseUi& ui_;
   ResultPane* connectionPane_;
   std::string lastConnectError_;
-  std::optional<std::string> refusedJetFile_;
+  std::optional<std::string> refusedFile_;
 };
 
 }  // namespace tarnwick

@@ -292,7 +292,7 @@ void TMainForm::FormCreate() {
   if (!settingsRead) return;
   const bool chosen = RunCommand([&] {
     session_.ChooseAtStartup(startUp_.arguments);
-    OfferImportOfRefusedJetFile();
+    OfferImportOfRefusedFile();
   });
   // Dropped files are accepted after either branch of the choice, once it has succeeded.
   if (chosen) {
@@ -418,7 +418,7 @@ void TMainForm::AlNewDBExecute() {
 void TMainForm::AlOpenDBExecute() {
   RunWhenIdle([&] {
     if (const auto path = ChoosePath(kODialogDB, DialogMode::Open)) session_.OpenDatabase(*path);
-    OfferImportOfRefusedJetFile();
+    OfferImportOfRefusedFile();
   });
 }
 
@@ -435,12 +435,12 @@ void TMainForm::AlDBInitExecute() {
 void TMainForm::AlDBOpenExecute() {
   RunWhenIdle([&] {
     session_.ToggleConnection();
-    OfferImportOfRefusedJetFile();
+    OfferImportOfRefusedFile();
   });
 }
 
-void TMainForm::OfferImportOfRefusedJetFile() {
-  const std::optional<std::string> jetFile = session_.RefusedJetFile();
+void TMainForm::OfferImportOfRefusedFile() {
+  const std::optional<std::string> jetFile = session_.RefusedDatabaseFile();
   if (!jetFile) return;
   resultPane_.Flush();
   const QString name = FromConsoleText(DeriveDatabaseNames(*jetFile).MdbName);

@@ -192,7 +192,7 @@ class TMainForm : public QMainWindow, private DatabaseUi {
   std::optional<std::string> ChoosePath(FileDialogSpec spec, DialogMode mode);
   // After a connect that refused a Jet file: asks whether to make a new database of ours from
   // it, and does so on Yes.
-  void OfferImportOfRefusedJetFile();
+  void OfferImportOfRefusedFile();
   // Runs a script text through the console, marked as running, under the busy pointer.
   void RunConsoleScript(const std::string& script);
   void LetEventsThrough();

@@ -350,7 +350,7 @@ void TMainForm::OpenRecentDatabase(const QString& path) {
       return;
     }
     session_.OpenDatabase(consolePath);
-    OfferImportOfRefusedJetFile();
+    OfferImportOfRefusedFile();
   });
 }
 
