@@ -1,6 +1,7 @@
 #include "console/HistoryFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -58,7 +59,10 @@ void AppendToFile(const std::string& sjisPath, const std::string& lines) {
 }  // namespace
 
 std::vector<std::string> ReadHistoryFile(std::string_view sjisPath) {
-  if (!FileExists(sjisPath)) return {};
+  // Only a missing file is an empty history; anything else in its place (a folder, a file
+  // that cannot be read) is refused when it is read.
+  struct stat info {};
+  if (::stat(NativePath(sjisPath).c_str(), &info) != 0 && errno == ENOENT) return {};
   const std::string bytes = ReadWholeFile(sjisPath);
   if (!bytes.starts_with(kFirstLine) || bytes.find('\0') != std::string::npos) {
     throw DamagedHistoryFile();

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -93,12 +94,19 @@ TEST(HistoryFile, ADamagedFileIsIgnoredAndWrittenAnew) {
 }
 
 TEST(HistoryFile, AnUnreadableFileIsLeftAlone) {
-  if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
   TempDir dir;
+  SqlHistory history;
+  // A folder in the file's place cannot be read as a file by anyone, root included.
+  const std::string folder = dir.File("history.txt");
+  ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+  EXPECT_THROW(HistoryFile(folder).Load(history), TarnwickError);
+  EXPECT_TRUE(std::filesystem::is_directory(folder));
+  EXPECT_EQ(history.Count(), 0);
+  // A file without read permission, where the permission binds (root reads every file).
+  if (geteuid() == 0) return;
   const std::string locked = dir.File("locked.txt");
   WriteWholeFile(locked, "Tarnwick SQL history 1\nSELECT 1;\n");
   chmod(locked.c_str(), 0);
-  SqlHistory history;
   EXPECT_THROW(HistoryFile(locked).Load(history), TarnwickError);
   chmod(locked.c_str(), 0600);
   EXPECT_EQ(ReadWholeFile(locked), "Tarnwick SQL history 1\nSELECT 1;\n");
