@@ -2,6 +2,8 @@
 // The window's dialogs in a benchmark, answered without a person: a save dialog takes the
 // path set in `saveAs` once (then cancels), every other dialog cancels, every question is
 // answered No, and an error box is printed and counted as a failure.
+#include <QByteArray>
+#include <QString>
 #include <cstdio>
 #include <optional>
 #include <utility>
@@ -26,5 +28,13 @@ class BenchDialogs : public DialogSeam {
   std::optional<QString> saveAs;
   bool failed = false;
 };
+
+// What the window keeps for its user (its state, the statement history) goes into the
+// benchmark's own folder, not into the home folder of whoever runs it.
+inline void KeepUserFilesIn(const QString& folder) {
+  qputenv("HOME", folder.toLocal8Bit());
+  qunsetenv("XDG_CONFIG_HOME");
+  qunsetenv("XDG_DATA_HOME");
+}
 
 }  // namespace tarnwick::bench

@@ -92,6 +92,7 @@ int RunWindow(int argc, char* argv[]) {
   QApplication application(argc, argv);
   const fs::path db = argv[2];
   fs::current_path(db.parent_path());
+  tarnwick::bench::KeepUserFilesIn(QString::fromStdString(db.parent_path().string()));
   tarnwick::bench::BenchDialogs dialogs;
   tarnwick::TMainForm form({{db.filename().string()}, db.parent_path().string() + "/"}, dialogs);
   form.show();

@@ -21,12 +21,12 @@
 #include <vector>
 
 #include "BenchDialogs.h"
-#include "gui/MainUnit.h"
 #include "console/RunScript.h"
 #include "console/SqlHistory.h"
 #include "data/Connection.h"
 #include "data/Dataset.h"
 #include "gui/DialogSeam.h"
+#include "gui/MainUnit.h"
 #include "gui/QtResultPane.h"
 
 namespace {
@@ -87,6 +87,7 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QTemporaryDir folder;
   QDir::setCurrent(folder.path());
+  tarnwick::bench::KeepUserFilesIn(folder.path());
   const std::string database = "bench.mdb";
   const std::string query = "SELECT * FROM big";
 

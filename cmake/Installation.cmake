@@ -30,6 +30,33 @@ foreach(LANGUAGE en ja)
 endforeach()
 add_custom_target(tarnwick_man ALL DEPENDS ${MAN_ARCHIVES})
 
+# The package's own documents, where Debian keeps them: the copyright file and the changelog,
+# made from the version history and compressed as Debian keeps it.
+set(TARNWICK_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/tarnwick)
+# The engine is named where the programs carry it (linked from its static library).
+set(TARNWICK_COPYRIGHT_ENGINE "")
+if(SQLITE3_ARCHIVE)
+  string(CONCAT TARNWICK_COPYRIGHT_ENGINE
+    "Files: usr/bin/*\n"
+    "Copyright: 2026 The Tarnwick developers\n"
+    "License: LicenseRef-proprietary and public-domain\n"
+    "Comment:\n"
+    " The programs carry the SQLite database engine, linked into them from Debian's\n"
+    " libsqlite3-dev (version ${SQLITE3_VERSION}). The authors of SQLite disclaim\n"
+    " copyright to it and have placed it in the public domain.\n\n")
+endif()
+set(PACKAGE_DOCS ${CMAKE_BINARY_DIR}/package)
+configure_file(${CMAKE_SOURCE_DIR}/resources/package/copyright.in ${PACKAGE_DOCS}/copyright @ONLY)
+file(CONFIGURE OUTPUT ${PACKAGE_DOCS}/changelog CONTENT "${TARNWICK_DEBIAN_CHANGELOG}")
+add_custom_command(
+  OUTPUT ${PACKAGE_DOCS}/changelog.gz
+  COMMAND gzip -9nkf ${PACKAGE_DOCS}/changelog
+  DEPENDS ${PACKAGE_DOCS}/changelog
+  COMMENT "Compressing the changelog")
+add_custom_target(tarnwick_changelog ALL DEPENDS ${PACKAGE_DOCS}/changelog.gz)
+install(FILES ${PACKAGE_DOCS}/copyright ${PACKAGE_DOCS}/changelog.gz
+        DESTINATION ${TARNWICK_DOC_DIR})
+
 if(TARNWICK_GUI)
   install(TARGETS tarnwick RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES ${HELP_HTML} ${HELP_FILE} DESTINATION ${TARNWICK_DATA_DIR})

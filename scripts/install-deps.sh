@@ -12,14 +12,15 @@ packages=(
   # The window: Qt 6 Widgets and Print Support (whose CMake files need the GL headers), Qt's
   # Japanese translations of its standard dialogs and menus, and the Japanese fonts of its
   # panes; a virtual X server to look at it without a display.
-  qt6-base-dev libgl-dev qt6-translations-l10n fonts-ipafont-gothic
+  qt6-base-dev libgl-dev qt6-translations-l10n fonts-ipafont-gothic fonts-vlgothic
   xvfb xauth
   # Reading back the window's printed PDF pages in its tests.
   poppler-utils
   # The installation: the letters of the icon files; the package's dependencies (dpkg-dev's
-  # dpkg-shlibdeps); checking the desktop entry, the AppStream metainfo and the man pages.
+  # dpkg-shlibdeps); checking the desktop entry, the AppStream metainfo, the man pages and the
+  # package itself (lintian).
   fonts-dejavu-core dpkg-dev
-  desktop-file-utils appstream man-db
+  desktop-file-utils appstream man-db lintian
   # Checking the help document's HTML.
   tidy
 )

@@ -37,6 +37,11 @@ void SqlHistory::Record(std::string_view statement) {
   ends_.push_back(stored_.Size());
 }
 
+void SqlHistory::RecordStored(std::string_view entry) {
+  if (!entry.empty()) std::memcpy(stored_.Grow(entry.size()), entry.data(), entry.size());
+  ends_.push_back(stored_.Size());
+}
+
 std::string_view SqlHistory::StoredEntry(std::size_t index) const {
   const std::size_t begin = index == 0 ? 0 : ends_[index - 1];
   return std::string_view(stored_.Data() + begin, ends_[index] - begin);

@@ -13,6 +13,8 @@ class SqlHistory {
  public:
   // Records a statement as execution leaves it (CR LF becomes 01 02).
   void Record(std::string_view statement);
+  // Records an entry already in the stored form (a statement of an earlier run).
+  void RecordStored(std::string_view entry);
   std::size_t Count() const { return ends_.size(); }
   std::string_view StoredEntry(std::size_t index) const;
   // An entry with its line breaks restored, as it goes back into the SQL pane.

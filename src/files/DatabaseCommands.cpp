@@ -2,6 +2,7 @@
 // open database, the sample database's copy, and a new database made from a Jet file. The window
 // shows the dialogs and the question first.
 #include "data/Connection.h"
+#include "data/JetFile.h"
 #include "files/DatabaseFiles.h"
 #include "files/DatabaseSession.h"
 #include "text/Cp932.h"
@@ -33,6 +34,14 @@ int DatabaseSession::ImportIntoNewDatabase(std::string_view jetPath) {
 }
 
 void DatabaseSession::OpenDatabase(std::string_view path) {
+  // A Jet file is refused before anything changes: the current database stays connected, and
+  // nothing is written beside the Jet file.
+  if (HasDatabaseExtension(path) && IsJetFile(path)) {
+    refusedFile_ = std::string(path);
+    pane_.AppendLine(JetFileRefused(std::string(path)).what());
+    pane_.AppendLine("");
+    return;
+  }
   SetDbConnected(false);
   if (!HasDatabaseExtension(path)) return;
   ConnectTo(path);

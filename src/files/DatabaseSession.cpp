@@ -33,8 +33,8 @@ void DatabaseSession::RecreateDatabase(ForeignFile foreign) {
   tarnwick::RecreateDatabase(connection_, Names(), foreign);
 }
 
-void DatabaseSession::SetDbConnected(bool connect) {
-  refusedJetFile_.reset();
+void DatabaseSession::SetDbConnected(bool connect, ConnectReport report) {
+  refusedFile_.reset();
   if (!connect) {
     connection_.Close();
     ui_.SetConnectCaption(Sjis("DBの接続(&A)"));
@@ -49,11 +49,13 @@ void DatabaseSession::SetDbConnected(bool connect) {
     // Jet file is another matter: the message says what it is and how to bring it in.
     lastConnectError_ = failure.what();
     const auto* jetFile = dynamic_cast<const JetFileRefused*>(&failure);
-    if (jetFile != nullptr) refusedJetFile_ = jetFile->Path();
+    if (jetFile != nullptr) refusedFile_ = jetFile->Path();
     connection_.Close();
     ui_.SetConnectCaption(Sjis("DBの接続(&A)"));
     connectionPane_->AppendLine(MdbName + Sjis("への接続に失敗しました"));
-    if (jetFile != nullptr) connectionPane_->AppendLine(lastConnectError_);
+    if (jetFile != nullptr || report == ConnectReport::WithReason) {
+      connectionPane_->AppendLine(lastConnectError_);
+    }
     connectionPane_->AppendLine("");
     return;
   }

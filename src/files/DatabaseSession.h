@@ -38,8 +38,10 @@ class DatabaseSession {
   // RecreateDatabase: a database of ours is emptied in place, a file that is no database of
   // ours is replaced only when `foreign` says so).
   void RecreateDatabase(ForeignFile foreign = ForeignFile::Refuse);
-  // Connects or disconnects, with the pane messages and the connect command's caption.
-  void SetDbConnected(bool connect);
+  // Connects or disconnects, with the pane messages and the connect command's caption. A
+  // failed connect is one line; WithReason adds the reason after it (a Jet file's always).
+  enum class ConnectReport { LineOnly, WithReason };
+  void SetDbConnected(bool connect, ConnectReport report = ConnectReport::LineOnly);
   // The connect command: follows the connection's real state.
   void ToggleConnection();
   // New database at a path chosen in the save dialog (ignored unless it ends in .mdb). An
@@ -69,9 +71,11 @@ class DatabaseSession {
   // and every table of the Jet file is imported into it; the Jet file is only read. Returns
   // the import's count, or 1 when the new database could not be connected.
   int ImportIntoNewDatabase(std::string_view jetPath);
-  // The Jet file that the last connect refused (opened, or named at start-up, where a
-  // database of ours was expected); nothing after any other outcome.
-  const std::optional<std::string>& RefusedJetFile() const { return refusedJetFile_; }
+  // The file that the last connect refused where a database of ours was expected (opened, or
+  // named at start-up): a Jet file, or a database of our engine that another program made,
+  // named at start-up under another extension than .mdb. Either can be imported into a new
+  // database of ours. Nothing after any other outcome.
+  const std::optional<std::string>& RefusedDatabaseFile() const { return refusedFile_; }
 
   // Compacts the current database file (at shutdown): closes the main connection, query and
   // table, then replaces the file by its compacted copy atomically. Throws TarnwickError and
@@ -96,7 +100,7 @@ class DatabaseSession {
   DatabaseUi& ui_;
   ResultPane* connectionPane_;
   std::string lastConnectError_;
-  std::optional<std::string> refusedJetFile_;
+  std::optional<std::string> refusedFile_;
 };
 
 }  // namespace tarnwick

@@ -4,6 +4,8 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "files/CompactFile.h"
@@ -18,6 +20,18 @@ namespace tarnwick {
 namespace {
 
 constexpr std::string_view kEngineHeader{"SQLite format 3\0", 16};
+constexpr std::size_t kApplicationIdOffset = 68;
+
+// The first bytes of a file (a system path), fewer when it is shorter; none when it cannot be
+// read.
+std::string FileHead(const std::string& nativePath, std::size_t size) {
+  std::string head(size, '\0');
+  std::FILE* file = std::fopen(nativePath.c_str(), "rb");
+  if (file == nullptr) return {};
+  head.resize(std::fread(head.data(), 1, head.size(), file));
+  std::fclose(file);
+  return head;
+}
 
 // A 32-bit big-endian value of the template's header (user version at 60, application id at 68).
 std::uint32_t TemplateHeaderValue(std::size_t offset) {
@@ -38,12 +52,14 @@ constexpr const char* kDropStatements =
 }  // namespace
 
 bool IsEngineDatabaseFile(const std::string& nativePath) {
-  std::string head(kEngineHeader.size(), '\0');
-  std::FILE* file = std::fopen(nativePath.c_str(), "rb");
-  if (file == nullptr) return false;
-  const std::size_t count = std::fread(head.data(), 1, head.size(), file);
-  std::fclose(file);
-  return count == head.size() && head == kEngineHeader;
+  return FileHead(nativePath, kEngineHeader.size()) == kEngineHeader;
+}
+
+bool IsConsoleDatabaseFile(const std::string& nativePath) {
+  const std::string head = FileHead(nativePath, kApplicationIdOffset + 4);
+  const std::string_view templateHead = TemplateDatabase();
+  return head.size() == kApplicationIdOffset + 4 && head.starts_with(kEngineHeader) &&
+         head.compare(kApplicationIdOffset, 4, templateHead, kApplicationIdOffset, 4) == 0;
 }
 
 void EmptyDatabaseFile(std::string_view sjisDatabasePath, int busyTimeoutMilliseconds) {
@@ -58,7 +74,8 @@ void EmptyDatabaseFile(std::string_view sjisDatabasePath, int busyTimeoutMillise
     database.Exec("BEGIN IMMEDIATE");
     for (const std::string& drop : database.Column(kDropStatements)) database.Exec(drop);
     database.Exec("PRAGMA user_version = " + std::to_string(TemplateHeaderValue(60)));
-    database.Exec("PRAGMA application_id = " + std::to_string(TemplateHeaderValue(68)));
+    database.Exec("PRAGMA application_id = " +
+                  std::to_string(TemplateHeaderValue(kApplicationIdOffset)));
     database.Exec("COMMIT");
   }
   try {

@@ -6,6 +6,9 @@ namespace tarnwick {
 
 // True when the file (a system path) begins as every database of our engine does.
 bool IsEngineDatabaseFile(const std::string& nativePath);
+// True when it is moreover a database of ours: one made from our template, whose header
+// carries the template's application id (kept by every emptying).
+bool IsConsoleDatabaseFile(const std::string& nativePath);
 
 // How long emptying waits for another program that is writing to the database.
 inline constexpr int kEmptyBusyTimeoutMilliseconds = 5000;

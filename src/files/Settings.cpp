@@ -55,6 +55,7 @@ Settings LoadSettings(std::string_view settingsPath, std::string_view exeDir) {
   settings.ClearText = ini.ReadSwitch("GUI", "CLEARTEXT");
   settings.WordWrap = ini.ReadSwitch("GUI", "WORDWRAP");
   settings.Highlight = ini.ReadInteger("GUI", "HIGHLIGHT", 1) != 0;
+  settings.KeepHistory = ini.ReadInteger("GUI", "HISTORY", 1) != 0;
   settings.Dialect = DialectOf(ini);
   return settings;
 }

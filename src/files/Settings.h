@@ -16,6 +16,9 @@ struct Settings {
   bool ClearText = false;
   bool WordWrap = false;  // on: the result pane does not wrap
   bool Highlight = true;  // syntax colours in the SQL pane; [GUI] HIGHLIGHT=0 turns them off
+  // The statement history kept between runs in the per-user data folder; [GUI] HISTORY=0
+  // keeps it for the run only.
+  bool KeepHistory = true;
   // [SQL] DIALECT: JET (the default) reads statements as Jet SQL; ENGINE passes them to the
   // engine unchanged. Any other value is the default.
   SqlDialect Dialect = SqlDialect::Jet;

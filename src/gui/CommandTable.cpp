@@ -68,6 +68,19 @@ const CommandEntry kCommands[] = {
      &TMainForm::AlWordWrapExecute},
     {&TMainForm::AlMargeDB, "AlMargeDB", "ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙの取込み(&A)", "", false,
      &TMainForm::AlMargeDBExecute},
+    // The workbench's commands; their shortcuts take none of the commands above.
+    {&TMainForm::AlDBExecAtCaret, "AlDBExecAtCaret", "カーソル位置のSQLを実行", "Ctrl+Return",
+     false, &TMainForm::AlDBExecAtCaretExecute},
+    {&TMainForm::AlOpenSqlFile, "AlOpenSqlFile", "SQLファイルを開く", "Ctrl+Shift+O", false,
+     &TMainForm::AlOpenSqlFileExecute},
+    {&TMainForm::AlSaveSql, "AlSaveSql", "SQLを保存", "Ctrl+Shift+S", false,
+     &TMainForm::AlSaveSqlExecute},
+    {&TMainForm::AlSaveSqlAs, "AlSaveSqlAs", "名前を付けてSQLを保存", "", false,
+     &TMainForm::AlSaveSqlAsExecute},
+    {&TMainForm::AlRecentDB, "AlRecentDB", "最近使ったデータベース", "", false,
+     &TMainForm::AlRecentDBExecute},
+    {&TMainForm::AlShowTablePanel, "AlShowTablePanel", "テーブル一覧を表示", "", true,
+     &TMainForm::AlShowTablePanelExecute},
 };
 
 // One menu of the menu bar: its caption and its entries; a null entry is a separator rule.
@@ -79,7 +92,8 @@ struct MenuEntry {
 const std::vector<MenuEntry>& MenuLayout() {
   static const std::vector<MenuEntry> menus = {
       {"ファイル(&F)",
-       {&TMainForm::AlNewDB, &TMainForm::AlOpenDB, &TMainForm::AlMargeDB, nullptr,
+       {&TMainForm::AlNewDB, &TMainForm::AlOpenDB, &TMainForm::AlRecentDB, &TMainForm::AlMargeDB,
+        nullptr, &TMainForm::AlOpenSqlFile, &TMainForm::AlSaveSql, &TMainForm::AlSaveSqlAs, nullptr,
         &TMainForm::AlLoadSQL, &TMainForm::AlLogSave, nullptr, &TMainForm::AlPrint, nullptr,
         &TMainForm::AlAppClose}},
       {"編集(&E)",
@@ -87,11 +101,11 @@ const std::vector<MenuEntry>& MenuLayout() {
         nullptr, &TMainForm::AlPrevSQLCode, &TMainForm::AlNextSQLCode, &TMainForm::AlCodeClear,
         &TMainForm::AlLogClear}},
       {"ﾃﾞｰﾀｰﾍﾞｰｽ(&D)",
-       {&TMainForm::AlDBExec, &TMainForm::AlListTableNames, nullptr, &TMainForm::AlDBOpen,
-        &TMainForm::AlDBInit}},
+       {&TMainForm::AlDBExec, &TMainForm::AlDBExecAtCaret, &TMainForm::AlListTableNames, nullptr,
+        &TMainForm::AlDBOpen, &TMainForm::AlDBInit}},
       {"設定(&S)",
        {&TMainForm::AlFontLarge, &TMainForm::AlFontSmall, nullptr, &TMainForm::AlWordWrap,
-        &TMainForm::AlClearTextAfterExec}},
+        &TMainForm::AlClearTextAfterExec, nullptr, &TMainForm::AlShowTablePanel}},
       {"ヘルプ(&H)", {&TMainForm::AlHelp, &TMainForm::AlOpenSample, &TMainForm::AlShowVersion}},
   };
   return menus;

@@ -17,4 +17,13 @@ void DialogFolders::Remember(FileKind kind, const QString& chosenPath) {
   folders_[kind] = QFileInfo(QDir::current().absoluteFilePath(chosenPath)).absolutePath();
 }
 
+QString DialogFolders::Remembered(FileKind kind) const {
+  const auto remembered = folders_.find(kind);
+  return remembered != folders_.end() ? remembered->second : QString();
+}
+
+void DialogFolders::RememberFolder(FileKind kind, const QString& folder) {
+  if (!folder.isEmpty()) folders_[kind] = folder;
+}
+
 }  // namespace tarnwick

@@ -15,6 +15,9 @@ class DialogFolders {
   QString FolderFor(FileKind kind, const QString& databaseFolder) const;
   // Remembers the folder of a file chosen in a dialog of this kind.
   void Remember(FileKind kind, const QString& chosenPath);
+  // The folder remembered for a kind (empty: none), and one remembered in an earlier run.
+  QString Remembered(FileKind kind) const;
+  void RememberFolder(FileKind kind, const QString& folder);
 
  private:
   std::map<FileKind, QString> folders_;

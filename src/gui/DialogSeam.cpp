@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <algorithm>
 
 namespace tarnwick {
 
@@ -19,8 +20,8 @@ QString QtPattern(QString pattern) {
   return parts.join(QLatin1Char(' '));
 }
 
-std::optional<QString> RunFileDialog(QWidget* owner, const FileDialogSpec& spec,
-                                     QFileDialog::AcceptMode mode) {
+std::optional<ChosenFile> RunFileDialog(QWidget* owner, const FileDialogSpec& spec,
+                                        QFileDialog::AcceptMode mode) {
   QFileDialog dialog(owner);
   dialog.setObjectName(spec.name);
   dialog.setAcceptMode(mode);
@@ -35,7 +36,14 @@ std::optional<QString> RunFileDialog(QWidget* owner, const FileDialogSpec& spec,
   dialog.setDefaultSuffix(suffix);
   if (!spec.folder.isEmpty()) dialog.setDirectory(spec.folder);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return dialog.selectedFiles().first();
+  return ChosenFile{
+      dialog.selectedFiles().first(),
+      static_cast<int>(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())))};
+}
+
+std::optional<QString> PathOf(const std::optional<ChosenFile>& chosen) {
+  if (!chosen) return std::nullopt;
+  return chosen->path;
 }
 
 }  // namespace
@@ -50,11 +58,23 @@ QStringList QtNameFilters(const QString& filter) {
 }
 
 std::optional<QString> StandardDialogs::ChooseSaveFile(QWidget* owner, const FileDialogSpec& spec) {
-  return RunFileDialog(owner, spec, QFileDialog::AcceptSave);
+  return PathOf(RunFileDialog(owner, spec, QFileDialog::AcceptSave));
 }
 
 std::optional<QString> StandardDialogs::ChooseOpenFile(QWidget* owner, const FileDialogSpec& spec) {
-  return RunFileDialog(owner, spec, QFileDialog::AcceptOpen);
+  return PathOf(RunFileDialog(owner, spec, QFileDialog::AcceptOpen));
+}
+
+std::optional<ChosenFile> StandardDialogs::ChooseSaveFileAndFilter(QWidget* owner,
+                                                                   const FileDialogSpec& spec) {
+  return RunFileDialog(owner, spec, QFileDialog::AcceptSave);
+}
+
+std::optional<ChosenFile> DialogSeam::ChooseSaveFileAndFilter(QWidget* owner,
+                                                              const FileDialogSpec& spec) {
+  const std::optional<QString> path = ChooseSaveFile(owner, spec);
+  if (!path) return std::nullopt;
+  return ChosenFile{*path, 0};
 }
 
 bool StandardDialogs::AskYesNo(QWidget* owner, const QString& caption, const QString& text,

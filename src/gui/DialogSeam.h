@@ -25,6 +25,12 @@ struct FileDialogSpec {
 // The button a question preselects, which Enter answers.
 enum class DefaultAnswer { Yes, No };
 
+// A file chosen in a save dialog, with the filter entry that was selected (0: the first).
+struct ChosenFile {
+  QString path;
+  int filter = 0;
+};
+
 class DialogSeam {
  public:
   enum class Answer { Yes, No, Cancel };
@@ -33,6 +39,10 @@ class DialogSeam {
   // replacing a file, and neither requires the file to exist.
   virtual std::optional<QString> ChooseSaveFile(QWidget* owner, const FileDialogSpec& spec) = 0;
   virtual std::optional<QString> ChooseOpenFile(QWidget* owner, const FileDialogSpec& spec) = 0;
+  // The save dialog, telling which filter entry was selected; by default ChooseSaveFile's path
+  // with the first entry.
+  virtual std::optional<ChosenFile> ChooseSaveFileAndFilter(QWidget* owner,
+                                                            const FileDialogSpec& spec);
   // A Yes/No question without icon; true for Yes.
   virtual bool AskYesNo(QWidget* owner, const QString& caption, const QString& text,
                         DefaultAnswer preselected) = 0;
@@ -51,6 +61,8 @@ class StandardDialogs : public DialogSeam {
  public:
   std::optional<QString> ChooseSaveFile(QWidget* owner, const FileDialogSpec& spec) override;
   std::optional<QString> ChooseOpenFile(QWidget* owner, const FileDialogSpec& spec) override;
+  std::optional<ChosenFile> ChooseSaveFileAndFilter(QWidget* owner,
+                                                    const FileDialogSpec& spec) override;
   bool AskYesNo(QWidget* owner, const QString& caption, const QString& text,
                 DefaultAnswer preselected) override;
   Answer AskYesNoCancel(QWidget* owner, const QString& caption, const QString& text) override;

@@ -1,14 +1,15 @@
 #pragma once
 // The window's fonts, named as the window's layout names them, mapped to the Japanese
-// fonts the set-up installs (IPA Gothic).
+// fonts the set-up installs (VL Gothic for the panes, IPA P Gothic for the rest).
 #include <QFont>
 #include <QString>
 #include <QStringList>
 
 namespace tarnwick {
 
-// "ＭＳ ゴシック" (fixed pitch): IPAGothic. "ＭＳ Ｐゴシック" and "MS UI Gothic"
-// (proportional): IPAPGothic. Any other name is used as it is.
+// "ＭＳ ゴシック" (fixed pitch): VL Gothic, whose "." and "," stay apart at every size (IPA
+// Gothic's period looks like a comma at the panes' usual sizes). "ＭＳ Ｐゴシック" and "MS UI
+// Gothic" (proportional): IPAPGothic. Any other name is used as it is.
 QString MappedFontFamily(const QString& windowsFace);
 
 // A font of the mapped family at a size in points. A fixed-pitch face keeps exact

@@ -37,8 +37,10 @@
 #include "gui/PaneText.h"
 #include "gui/ScriptRunControl.h"
 #include "gui/SingleUndo.h"
+#include "gui/SqlFileDialogs.h"
 #include "gui/SqlHighlighter.h"
 #include "gui/WindowShortcutsFirst.h"
+#include "gui/Workbench.h"
 #include "output/SaveResultLog.h"
 #include "plugins/LoadPlugIns.h"
 #include "text/FileAccess.h"
@@ -68,15 +70,13 @@ const FileDialogSpec kSDialogDB{
 const FileDialogSpec kODialogDB{QStringLiteral("ODialogDB"),
                                 QStringLiteral("mdbファイル(*.mdb)|*.mdb|全てのファイル(*.*)|*.*"),
                                 QStringLiteral(".mdb"), FileKind::Database};
-const FileDialogSpec kSDialog{
-    QStringLiteral("SDialog"),
-    QStringLiteral("テキストファイル(*.txt)|*.txt|全てのファイル(*.*)|*.*"), QString(),
-    FileKind::ResultLog};
-const FileDialogSpec kODialogSQL{
-    QStringLiteral("ODialogSQL"),
-    QStringLiteral(
-        "SQLファイル(*.sql)|*.sql|テキストファイル(*.txt)|*.txt|全てのファイル(*.*)|*.*"),
-    QString(), FileKind::SqlScript};
+// The log is saved in UTF-8, which the editors here read, or in Shift-JIS, as the pane holds it.
+const FileDialogSpec kSDialog{QStringLiteral("SDialog"),
+                              QStringLiteral("テキストファイル UTF-8 (*.txt)|*.txt|"
+                                             "テキストファイル Shift-JIS (*.txt)|*.txt|"
+                                             "全てのファイル(*.*)|*.*"),
+                              QString(), FileKind::ResultLog};
+constexpr int kShiftJisLogFilter = 1;
 
 void SetUpPane(QPlainTextEdit* pane, const char* name, const char* tooltip) {
   pane->setObjectName(QString::fromLatin1(name));
@@ -104,8 +104,8 @@ TMainForm::TMainForm(StartUpArguments startUp, DialogSeam& dialogs, QWidget* par
       dialogs_(dialogs),
       resultPane_(*MmResult),
       session_(ADOCon, ADOQuery, ADOTable, resultPane_, static_cast<DatabaseUi&>(*this)),
-      context_{resultPane_, ADOCon,     ADOQuery,
-               ADOTable,    SqlHistory, [this] { LetEventsThrough(); }} {
+      context_{resultPane_, ADOCon, ADOQuery, ADOTable, SqlHistory, [this] { LetEventsThrough(); }},
+      workbench_(std::make_unique<Workbench>()) {
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(QStringLiteral("Tarnwick"));
   setWindowIcon(TarnwickIcon());
@@ -177,7 +177,7 @@ void TMainForm::BuildPanes() {
   panel1->setFixedWidth(kButtonPanelWidth);
   BuildButtons(panel1);
 
-  row->addWidget(panel2, 1);
+  row->addWidget(BuildWorkbench(panel2), 1);
   row->addWidget(panel1);
   setCentralWidget(central);
 
@@ -227,8 +227,7 @@ void TMainForm::BuildButtons(QWidget* panel) {
 
 // ---- Running commands ----
 
-template <typename Body>
-bool TMainForm::RunCommand(Body&& body) {
+bool TMainForm::RunCommand(const std::function<void()>& body) {
   bool completed = true;
   try {
     body();
@@ -237,6 +236,7 @@ bool TMainForm::RunCommand(Body&& body) {
     ShowError(failure.what());
   }
   resultPane_.Flush();
+  if (!ScriptRunning()) AfterCommand();
   if (closeRequested_ && !ScriptRunning()) {
     closeRequested_ = false;
     close();
@@ -244,11 +244,10 @@ bool TMainForm::RunCommand(Body&& body) {
   return completed;
 }
 
-template <typename Body>
-void TMainForm::RunWhenIdle(Body&& body) {
+void TMainForm::RunWhenIdle(const std::function<void()>& body) {
   RunCommand([&] {
     if (ScriptRunning()) {
-      QApplication::beep();
+      ShowRunningNotice();
       return;
     }
     body();
@@ -286,13 +285,14 @@ void TMainForm::FormCreate() {
   ScanPlugIns();
   AppendVersionBanner();
   resultPane_.AppendLine("");
+  RestoreWorkbench();
   resultPane_.Flush();
   // Without the settings there is no database to choose: the window starts disconnected
   // and the user picks a database with the database commands.
   if (!settingsRead) return;
   const bool chosen = RunCommand([&] {
     session_.ChooseAtStartup(startUp_.arguments);
-    OfferImportOfRefusedJetFile();
+    OfferImportOfRefusedFile();
   });
   // Dropped files are accepted after either branch of the choice, once it has succeeded.
   if (chosen) {
@@ -307,6 +307,7 @@ void TMainForm::ApplySettings() {
   session_.UdlName = settings.UdlName;
   session_.MdbName = settings.MdbName;
   ADOCon.SetDialect(settings.Dialect);
+  workbench_->keepHistory = settings.KeepHistory;
   if (!settings.fileFound) return;
   highlightSql_ = settings.Highlight;
   SetPaneFontSize(settings.FontSize);
@@ -323,6 +324,7 @@ void TMainForm::AppendVersionBanner() {
 }
 
 void TMainForm::FormDestroy() {
+  SaveWorkbench();
   ADOCon.Close();
   ADOQuery.Close();
   ADOTable.Close();
@@ -338,7 +340,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  if (!SettleOpenTransaction()) {
+  if (!SettleSqlFile() || !SettleOpenTransaction()) {
     event->ignore();
     return;
   }
@@ -416,7 +418,7 @@ void TMainForm::AlNewDBExecute() {
 void TMainForm::AlOpenDBExecute() {
   RunWhenIdle([&] {
     if (const auto path = ChoosePath(kODialogDB, DialogMode::Open)) session_.OpenDatabase(*path);
-    OfferImportOfRefusedJetFile();
+    OfferImportOfRefusedFile();
   });
 }
 
@@ -433,12 +435,12 @@ void TMainForm::AlDBInitExecute() {
 void TMainForm::AlDBOpenExecute() {
   RunWhenIdle([&] {
     session_.ToggleConnection();
-    OfferImportOfRefusedJetFile();
+    OfferImportOfRefusedFile();
   });
 }
 
-void TMainForm::OfferImportOfRefusedJetFile() {
-  const std::optional<std::string> jetFile = session_.RefusedJetFile();
+void TMainForm::OfferImportOfRefusedFile() {
+  const std::optional<std::string> jetFile = session_.RefusedDatabaseFile();
   if (!jetFile) return;
   resultPane_.Flush();
   const QString name = FromConsoleText(DeriveDatabaseNames(*jetFile).MdbName);
@@ -594,9 +596,11 @@ void TMainForm::AlFontSmallExecute() {
 }
 
 // The action has flipped its check mark; the result pane wraps while it is off.
+// Unwrapped, the result pane scrolls sideways, so that a wide grid can be read.
 void TMainForm::ApplyWordWrap() {
-  MmResult->setLineWrapMode(AlWordWrap->isChecked() ? QPlainTextEdit::NoWrap
-                                                    : QPlainTextEdit::WidgetWidth);
+  const bool noWrap = AlWordWrap->isChecked();
+  MmResult->setLineWrapMode(noWrap ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+  MmResult->setHorizontalScrollBarPolicy(noWrap ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
 }
 
 void TMainForm::AlWordWrapExecute() { ApplyWordWrap(); }
@@ -610,8 +614,15 @@ void TMainForm::AlCodeClearExecute() { MmSql->clear(); }
 
 void TMainForm::AlLogSaveExecute() {
   RunCommand([&] {
-    if (const auto path = ChoosePath(kSDialog, DialogMode::Save)) {
-      SaveResultLog(*path, ToConsoleText(MmResult->toPlainText()));
+    const auto chosen = ChooseSavePath(kSDialog);
+    if (!chosen) return;
+    const QString log = MmResult->toPlainText();
+    if (chosen->second == kShiftJisLogFilter) {
+      SaveResultLog(chosen->first, ToConsoleText(log));
+    } else {
+      const QByteArray utf8 =
+          QString(log).replace(QLatin1Char('\n'), QStringLiteral("\r\n")).toUtf8();
+      SaveResultLog(chosen->first, std::string_view(utf8.constData(), std::size_t(utf8.size())));
     }
   });
 }

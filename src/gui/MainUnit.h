@@ -3,6 +3,8 @@
 // one handler per command. The handlers are thin: the console and the database session do
 // the work; the window supplies the panes, the dialogs and the pointer.
 #include <QMainWindow>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,6 +31,10 @@ class FileDropFilter;
 class HelpViewer;
 class PaneDivider;
 class ScriptRunControl;
+class SqlCompleter;
+class SqlPaneFile;
+class TablePanel;
+struct Workbench;
 
 // What the window starts from: the command-line arguments after the program name (console
 // text; the first may name the database) and the executable's folder (ending in '/'),
@@ -84,6 +90,13 @@ class TMainForm : public QMainWindow, private DatabaseUi {
   QAction* AlWordWrap = nullptr;
   QAction* AlMargeDB = nullptr;
   QAction* AlOpenSample = nullptr;
+  // The workbench's commands.
+  QAction* AlDBExecAtCaret = nullptr;
+  QAction* AlOpenSqlFile = nullptr;
+  QAction* AlSaveSql = nullptr;
+  QAction* AlSaveSqlAs = nullptr;
+  QAction* AlRecentDB = nullptr;  // the submenu of the recent databases
+  QAction* AlShowTablePanel = nullptr;
 
   // Command handlers.
   void AlNewDBExecute();
@@ -113,6 +126,15 @@ class TMainForm : public QMainWindow, private DatabaseUi {
   void AlWordWrapExecute();
   void AlMargeDBExecute();
   void AlOpenSampleExecute();
+  // The workbench's handlers (WorkbenchCommands.cpp).
+  void AlDBExecAtCaretExecute();
+  void AlOpenSqlFileExecute();
+  void AlSaveSqlExecute();
+  void AlSaveSqlAsExecute();
+  void AlRecentDBExecute();
+  void AlShowTablePanelExecute();
+  // One of the recent databases, chosen in the submenu.
+  void OpenRecentDatabase(const QString& path);
   // Handlers that no menu entry, shortcut or button invokes.
   void AlListPlugInsExecute();
   void AlEnablePlugInsExecute();
@@ -128,6 +150,10 @@ class TMainForm : public QMainWindow, private DatabaseUi {
   int ResultFontSize() const { return fontSize_; }
   const tarnwick::PlugInList& PlugIns() const { return PlugInList; }
   HelpViewer* Help() const { return helpViewer_; }
+  TablePanel* Tables() const;
+  SqlCompleter* Completer() const;
+  const SqlPaneFile& SqlFile() const;
+  QStringList RecentDatabases() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -156,24 +182,40 @@ class TMainForm : public QMainWindow, private DatabaseUi {
 
   // Runs a command's body; a failure that escapes it ends the command and is shown in the
   // standard error box. The result pane receives what the body appended.
-  template <typename Body>
-  bool RunCommand(Body&& body);
+  bool RunCommand(const std::function<void()>& body);
   // Runs a command that would run SQL or change the database through RunCommand, unless a
   // script is running: such a command is not started inside a running script (a beep).
-  template <typename Body>
-  void RunWhenIdle(Body&& body);
+  void RunWhenIdle(const std::function<void()>& body);
   // The path chosen in a file dialog, as console text; nothing when the user cancels. The
   // dialog opens in the folder its kind of file was last chosen in.
   enum class DialogMode { Open, Save };
   std::optional<std::string> ChoosePath(FileDialogSpec spec, DialogMode mode);
   // After a connect that refused a Jet file: asks whether to make a new database of ours from
   // it, and does so on Yes.
-  void OfferImportOfRefusedJetFile();
+  void OfferImportOfRefusedFile();
   // Runs a script text through the console, marked as running, under the busy pointer.
   void RunConsoleScript(const std::string& script);
   void LetEventsThrough();
   // Opens the help viewer at the entry with that id (the top when empty).
   void ShowHelp(const QString& anchor);
+
+  // The workbench (WorkbenchCommands.cpp): built with the panes, restored after the banner,
+  // brought up to date after every command, saved at the end.
+  QWidget* BuildWorkbench(QWidget* panes);
+  void RestoreWorkbench();
+  void AfterCommand();
+  void SaveWorkbench();
+  void LoadHistory();
+  void SaveHistory();
+  void RefreshOutline();
+  void ShowTablePanel(bool shown);
+  void UpdateTitle();
+  void ShowRunningNotice();
+  void RunPaneText(const QString& text);
+  std::optional<std::pair<std::string, int>> ChooseSavePath(FileDialogSpec spec);
+  // Asks whether to save the pane's changed SQL file; false keeps the window open.
+  bool SettleSqlFile();
+  bool SaveSqlFile(const QString& path);
 
   QPlainTextEdit* FocusedPane() const;
   void SetSqlPaneText(const std::string& sjisText);
@@ -202,6 +244,7 @@ class TMainForm : public QMainWindow, private DatabaseUi {
   bool closeRequested_ = false;
   FileDropFilter* dropFilter_ = nullptr;
   HelpViewer* helpViewer_ = nullptr;
+  std::unique_ptr<Workbench> workbench_;
 };
 
 }  // namespace tarnwick

@@ -35,6 +35,11 @@ void PaneDivider::DragTo(int requestedHeight) {
   upper_.setFixedHeight(wanted_);
 }
 
+void PaneDivider::RestoreWantedHeight(int height) {
+  wanted_ = std::max(0, height);
+  FitUpperPane();
+}
+
 bool PaneDivider::eventFilter(QObject* watched, QEvent* event) {
   if (watched == parentWidget() && event->type() == QEvent::Resize) FitUpperPane();
   return QWidget::eventFilter(watched, event);

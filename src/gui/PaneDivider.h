@@ -25,6 +25,10 @@ class PaneDivider : public QWidget {
   PaneDivider(QWidget& upper, QWidget& lower, QWidget* parent);
   // Sets the upper pane's height as a drag to that height would.
   void DragTo(int requestedHeight);
+  // The upper pane's height as the divider last set it, and setting it again as it was (in
+  // a later run), before the panes have their sizes: it is fitted to the room they get.
+  int WantedHeight() const { return wanted_; }
+  void RestoreWantedHeight(int height);
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  protected:

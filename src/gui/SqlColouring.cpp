@@ -92,4 +92,6 @@ std::vector<ColourSpan> ColourLine(std::string_view utf8Line, OpenForm carried,
   return spans;
 }
 
+std::span<const std::string_view> SqlKeywords() { return kKeywords; }
+
 }  // namespace tarnwick

@@ -3,6 +3,7 @@
 // one place where the window reads the lexer's tokens. No Qt: offsets count bytes of the
 // line's UTF-8 text.
 #include <cstddef>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -25,5 +26,8 @@ enum class OpenForm { None, BlockComment };
 // before left open; `leftOpen` receives what this line leaves open. A word followed by '('
 // is a function unless it is a keyword that takes parentheses (IN, VALUES, CHAR(10), ...).
 std::vector<ColourSpan> ColourLine(std::string_view utf8Line, OpenForm carried, OpenForm& leftOpen);
+
+// Jet SQL's keywords as the colours know them, the data types included, in upper case.
+std::span<const std::string_view> SqlKeywords();
 
 }  // namespace tarnwick

@@ -72,8 +72,10 @@ QString WindowUsageText() {
   return QStringLiteral(
       "使い方: tarnwick [オプション] [データベース.mdb]\n"
       "\n"
-      "学習用SQLコンソール Tarnwick のウィンドウを開きます。拡張子 .mdb のファイルを\n"
-      "指定すると、そのデータベースに接続します。指定しないときは、Tarnwick.ini\n"
+      "学習用SQLコンソール Tarnwick のウィンドウを開きます。拡張子 .mdb のファイル\n"
+      "（拡張子が違っても Tarnwick のデータベース）を指定すると、そのデータベースに\n"
+      "接続します。Access のファイルや他のプログラムの SQLite データベースは開かずに、\n"
+      "取り込んだ新しいデータベースを作るか尋ねます。指定しないときは、Tarnwick.ini\n"
       "（プログラムの横、なければ share/tarnwick/）が指定するデータベース、なければ\n"
       "プログラムの横の default.mdb（インストールしたプログラムやそこに書き込めない\n"
       "ときは ~/.local/share/tarnwick/default.mdb）を使います。\n"

@@ -3,11 +3,15 @@
 // reset and open database, with their messages, captions and busy pointer.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
+
+#include <functional>
 
 #include "data/Udl.h"
 #include "files/EmptyDatabase.h"
 #include "files/TemplateDatabase.h"
+#include "support/JetSamples.h"
 #include "support/OtherProgram.h"
 #include "support/SessionFixture.h"
 #include "support/TestDatabase.h"
@@ -37,6 +41,16 @@ void Age(const std::string& path) {
   struct timespec times[2] = {{1000, 0}, {1000, 0}};
   ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
 }
+// A database another program made with the engine: no application id of ours in its header.
+std::string MakeOtherProgramsDatabase(const std::string& path) {
+  sqlite3* db = nullptr;
+  EXPECT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+  EXPECT_EQ(sqlite3_exec(db, "CREATE TABLE places (url TEXT)", nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(db);
+  return path;
+}
+
 bool Rewritten(const std::string& path) {
   struct stat info {};
   return stat(path.c_str(), &info) == 0 && info.st_mtim.tv_sec != 1000;
@@ -82,12 +96,78 @@ TEST(StartupChoice, AnMdbArgumentNamesTheDatabaseAndItsDescriptor) {
   EXPECT_EQ(f.Pane(), "x.MDB ファイルに接続しました\r\n\r\n");
   EXPECT_FALSE(FileExists(f.File("default.mdb")));  // the settings' names are not used
 
-  // A named file that does not exist is not created: the connect fails.
+  // A named file that does not exist is not created and gets no descriptor: the connect
+  // fails, saying why, and at the end there is nothing to compact and nothing to report.
   SessionFixture g;
   EXPECT_TRUE(g.session.ChooseAtStartup({g.File("new.mdb")}));
   EXPECT_FALSE(FileExists(g.File("new.mdb")));
-  EXPECT_TRUE(FileExists(g.File("new.udl")));
-  EXPECT_EQ(g.Pane(), "new.mdbへの接続に失敗しました\r\n\r\n");
+  EXPECT_FALSE(FileExists(g.File("new.udl")));
+  EXPECT_EQ(g.Pane(),
+            "new.mdbへの接続に失敗しました\r\nデータベースファイル \"" + g.File("new.mdb") +
+                "\" が見つかりません。\r\nヒント: ファイル名とフォルダ名が正しいか確かめて"
+                "ください。\r\n\r\n");
+  EXPECT_NO_THROW(g.session.CompactDatabase());
+  EXPECT_FALSE(FileExists(g.File("new.mdb")));
+}
+
+// What a file manager hands over is told by what the file holds, not by its name: a database
+// of ours opens whatever its name; another program's database under a name other than .mdb is
+// left alone, the settings' database opens and the file is offered for import; a Jet file is
+// refused with the offer; anything else is ignored.
+TEST(StartupChoice, AnArgumentIsToldByWhatTheFileHolds) {
+  REQUIRE_JET_SAMPLES();
+  enum class Outcome { Opened, Offered, RefusedJet, Ignored };
+  struct Case {
+    const char* name;
+    std::function<std::string(SessionFixture&)> make;  // the argument's path
+    Outcome outcome;
+  } cases[] = {
+      {"ours as .sqlite",
+       [](SessionFixture& f) {
+         WriteWholeFile(f.File("lesson.sqlite"), TemplateDatabase());
+         return f.File("lesson.sqlite");
+       },
+       Outcome::Opened},
+      {"another program's .db",
+       [](SessionFixture& f) { return MakeOtherProgramsDatabase(f.File("places.db")); },
+       Outcome::Offered},
+      {"another program's, named .mdb: the database the user named",
+       [](SessionFixture& f) { return MakeOtherProgramsDatabase(f.File("other.mdb")); },
+       Outcome::Opened},
+      {"Jet as .accdb",
+       [](SessionFixture& f) { return test::CopyOfSample(f.dir, "testV2000.mdb", "old.accdb"); },
+       Outcome::RefusedJet},
+      {"a text file",
+       [](SessionFixture& f) {
+         WriteWholeFile(f.File("notes.txt"), "SQLite format 3");
+         return f.File("notes.txt");
+       },
+       Outcome::Ignored},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SessionFixture f;
+    const std::string path = c.make(f);
+    const std::string before = ReadWholeFile(path);
+    const bool commandLineBranch = f.session.ChooseAtStartup({path});
+    const bool defaultDatabase = c.outcome == Outcome::Offered || c.outcome == Outcome::Ignored;
+    EXPECT_EQ(commandLineBranch, !defaultDatabase);
+    EXPECT_EQ(f.session.MdbName,
+              defaultDatabase ? "default.mdb" : DeriveDatabaseNames(path).MdbName);
+    EXPECT_EQ(f.connection.Connected(), c.outcome != Outcome::RefusedJet);
+    const bool offered = c.outcome == Outcome::Offered || c.outcome == Outcome::RefusedJet;
+    EXPECT_EQ(f.session.RefusedDatabaseFile().value_or(""), offered ? path : "");
+    if (c.outcome == Outcome::Offered) {
+      EXPECT_NE(f.Pane().find("は他のプログラムが作った SQLite のデータベースです。Tarnwick の"
+                              "データベースとしては開きません (ファイルは変更していません)。"),
+                std::string::npos)
+          << f.Pane();
+    }
+    if (c.outcome != Outcome::Opened) {
+      EXPECT_EQ(ReadWholeFile(path), before);  // only read, nothing written beside it
+      EXPECT_FALSE(FileExists(f.File(DeriveDatabaseNames(path).UdlName)));
+    }
+  }
 }
 
 TEST(StartupChoice, AFileThatCannotBeWrittenEndsTheChoiceBeforeConnecting) {

@@ -40,7 +40,8 @@ class ScopedEnv {
 std::string Summary(const Settings& s) {
   return SjisToUtf8(s.DbDir + "|" + s.UdlName + "|" + s.MdbName) + "|" +
          std::to_string(s.FontSize) + "|" + (s.ClearText ? "clear" : "") +
-         (s.WordWrap ? "wrap" : "") + (s.Highlight ? "" : "plain");
+         (s.WordWrap ? "wrap" : "") + (s.Highlight ? "" : "plain") +
+         (s.KeepHistory ? "" : "forget");
 }
 
 TEST(Settings, WithoutAFileTheDatabaseLiesBesideTheExecutableOrInTheUserDataFolder) {
@@ -105,6 +106,9 @@ TEST(Settings, FileValuesAndTheirDefaults) {
       {"[GUI]\nHIGHLIGHT=1\n", "|default.udl|default.mdb|9|"},
       {"[GUI]\nHIGHLIGHT=off\n", "|default.udl|default.mdb|9|"},
       {"[SYSTEM]\nHIGHLIGHT=0\n", "|default.udl|default.mdb|9|"},
+      // The history is kept between runs unless HISTORY is 0.
+      {"[GUI]\nHISTORY=0\n", "|default.udl|default.mdb|9|forget"},
+      {"[GUI]\nHISTORY=no\n", "|default.udl|default.mdb|9|"},
       // Sections and keys match without regard to case; each key belongs to its section.
       {"[ gui ]\nMdbFile=gui.mdb\nfontsize=14\n[System]\nMdbFile=a.mdb\n",
        "|default.udl|a.mdb|14|"},

@@ -75,11 +75,15 @@ class DatabaseCommandsTest : public WindowTestCase {
     }
     const QString mdb = QStringLiteral("(*.mdb)|*.mdb|全てのファイル(*.*)|*.* .mdb");
     const QString txt = QStringLiteral("テキストファイル(*.txt)|*.txt|全てのファイル(*.*)|*.* ");
+    // The log is offered in UTF-8 first, Shift-JIS second.
+    const QString log = QStringLiteral(
+        "テキストファイル UTF-8 (*.txt)|*.txt|テキストファイル Shift-JIS (*.txt)|*.txt|"
+        "全てのファイル(*.*)|*.* ");
     QCOMPARE(
         window_->dialogs.shown,
         (QStringList{"save SDialogDB データベースファイル" + mdb,
                      "open ODialogDB mdbファイル" + mdb, "open ODialogDB mdbファイル" + mdb,
-                     "open ODialogSQL SQLファイル(*.sql)|*.sql|" + txt, "save SDialog " + txt}));
+                     "open ODialogSQL SQLファイル(*.sql)|*.sql|" + txt, "save SDialog " + log}));
     QCOMPARE(window_->ResultSinceMark(), QString());
     QCOMPARE(form.Session().MdbName, std::string("test.mdb"));
     QVERIFY(window_->dialogs.errors.isEmpty());

@@ -105,18 +105,38 @@ class ResultLogTest : public WindowTestCase {
   Q_OBJECT
 
  private slots:
-  void saveWritesThePaneAsShiftJisReplacingAFileWithoutAsking() {
+  void saveWritesThePaneInUtf8OrShiftJisReplacingAFileWithoutAsking() {
     TMainForm& form = window_->Form();
-    // "表" ends in the byte of a backslash in Shift-JIS.
-    form.MmResult->setPlainText(QStringLiteral("表\nabc\n\nend"));
-    const QString path = window_->File(QStringLiteral("report"));
-    WindowUnderTest::WriteText(path, QStringLiteral("an older and longer file"));
-    window_->dialogs.answers.push_back(path);
-    window_->Press(Ctrl(Qt::Key_S));
-    QCOMPARE(window_->dialogs.shown.size(), 1);  // no question
-    QFile saved(path);
-    QVERIFY(saved.open(QIODevice::ReadOnly));
-    QCOMPARE(saved.readAll(), QByteArray("\x95\x5c\r\nabc\r\n\r\nend"));
+    // "表" ends in the byte of a backslash in Shift-JIS; "😀" has no Shift-JIS form.
+    form.MmResult->setPlainText(QStringLiteral("表\nabc\n\nend 😀"));
+    const QByteArray utf8 = QStringLiteral("表\r\nabc\r\n\r\nend 😀").toUtf8();
+    const QByteArray sjis = QByteArray::fromStdString(ToConsoleText(form.MmResult->toPlainText()));
+    QVERIFY(sjis.startsWith("\x95\x5c\r\nabc\r\n\r\nend "));
+    const struct {
+      int filter;  // 0: UTF-8, 1: Shift-JIS, 2: every file (UTF-8)
+      const char* chosen;
+      const char* written;  // ".txt" is added for a name without extension and a .txt filter
+      QByteArray bytes;
+    } cases[] = {
+        {0, "report", "report.txt", utf8},
+        {1, "report", "report.txt", sjis},
+        {1, "report.log", "report.log", sjis},
+        {2, "report", "report", utf8},
+    };
+    for (const auto& c : cases) {
+      const QString written = window_->File(QString::fromLatin1(c.written));
+      WindowUnderTest::WriteText(written, QStringLiteral("an older and longer file, longer still"));
+      window_->dialogs.shown.clear();
+      window_->dialogs.answers.push_back(window_->File(QString::fromLatin1(c.chosen)));
+      window_->dialogs.filters.push_back(c.filter);
+      window_->Press(Ctrl(Qt::Key_S));
+      QCOMPARE(window_->dialogs.shown.size(), 1);  // no question
+      QFile saved(written);
+      QVERIFY(saved.open(QIODevice::ReadOnly));
+      QCOMPARE(saved.readAll(), c.bytes);
+      QVERIFY(QFile::remove(written));
+    }
+    QVERIFY(window_->dialogs.errors.isEmpty());
   }
 
   void saveOntoAReadOnlyFileShowsTheErrorBoxAndLeavesIt() {

@@ -104,6 +104,23 @@ class StartUpTest : public QObject {
     }
   }
 
+  void aDatabaseArgumentThatDoesNotExistSaysWhyAndLeavesNothingBehind() {
+    WindowUnderTest window;
+    TMainForm& form = window.Start({QStringLiteral("missing.mdb")});
+    QCOMPARE(
+        window.ResultText(),
+        kBanner + QStringLiteral("missing.mdbへの接続に失敗しました\n"
+                                 "データベースファイル \"missing.mdb\" が見つかりません。\n"
+                                 "ヒント: ファイル名とフォルダ名が正しいか確かめてください。\n\n"));
+    QCOMPARE(form.AlDBOpen->text(), QStringLiteral("DBの接続(&A)"));
+    QVERIFY(!QFileInfo::exists(window.File(QStringLiteral("missing.udl"))));
+    // Closing: nothing to compact, no error box after the window has gone, nothing made.
+    QVERIFY(form.close());
+    window.Destroy();
+    QVERIFY(window.dialogs.errors.isEmpty());
+    QCOMPARE(QDir(window.File(QString())).entryList(QDir::Files), QStringList());
+  }
+
   void closingCompactsTheDatabase() {
     WindowUnderTest window;
     TMainForm& form = window.StartWithDatabase();
@@ -129,12 +146,13 @@ class StartUpTest : public QObject {
     QVERIFY(!QFileInfo::exists(database + QStringLiteral(".cache")));
     QVERIFY(!QFileInfo::exists(database + QStringLiteral("-wal")));
 
-    // A database gone before the shutdown: the failed compaction is shown.
+    // A database gone before the shutdown has nothing to compact: no box after the window.
     WindowUnderTest gone;
     gone.StartWithDatabase();
     QVERIFY(QFile::remove(gone.File(QStringLiteral("test.mdb"))));
     gone.Destroy();
-    QCOMPARE(gone.dialogs.errors.size(), 1);
+    QVERIFY(gone.dialogs.errors.isEmpty());
+    QVERIFY(!QFileInfo::exists(gone.File(QStringLiteral("test.mdb"))));
   }
 };
 

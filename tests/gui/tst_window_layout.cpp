@@ -52,21 +52,24 @@ class WindowLayoutTest : public WindowTestCase {
       QCOMPARE(menu->menu()->palette().color(QPalette::Highlight), kMenuHighlight);
     }
     QCOMPARE(menus.size(), 5);
-    QCOMPARE(menus[0],
-             "ファイル(&F) | 新規データベース(&N) Ctrl+N | ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙを開く(&M) Ctrl+M | "
-             "ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙの取込み(&A) | - | SQLﾌｧｲﾙの実行(&O) Ctrl+O | "
-             "結果の保存(&S) Ctrl+S | - | 印刷(&P) Ctrl+P | - | 終了(&X) Ctrl+Q");
+    QCOMPARE(
+        menus[0],
+        "ファイル(&F) | 新規データベース(&N) Ctrl+N | ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙを開く(&M) Ctrl+M | "
+        "最近使ったデータベース | ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙの取込み(&A) | - | "
+        "SQLファイルを開く Ctrl+Shift+O | SQLを保存 Ctrl+Shift+S | 名前を付けてSQLを保存 | - | "
+        "SQLﾌｧｲﾙの実行(&O) Ctrl+O | 結果の保存(&S) Ctrl+S | - | 印刷(&P) Ctrl+P | - | "
+        "終了(&X) Ctrl+Q");
     QCOMPARE(menus[1],
              "編集(&E) | 元に戻す(&Z) Ctrl+Z | - | 切り取り(&X) Ctrl+X | コピー(&C) Ctrl+C | "
              "貼り付け(&V) Ctrl+V | - | １つ前のSQLコード(&P) F3 | "
              "１つ後のSQLコード(&N) F4 | SQL文の消去(&S) Ctrl+K | 結果の消去(&E)");
     // The connect command's first caption has given way to the connection's state.
     QCOMPARE(menus[2],
-             "ﾃﾞｰﾀｰﾍﾞｰｽ(&D) | 実行(&R) F5 | テーブル名の一覧(&L) Ctrl+L | - | "
-             "DBの切断(&A) | データベースの初期化(&I)");
+             "ﾃﾞｰﾀｰﾍﾞｰｽ(&D) | 実行(&R) F5 | カーソル位置のSQLを実行 Ctrl+Return | "
+             "テーブル名の一覧(&L) Ctrl+L | - | DBの切断(&A) | データベースの初期化(&I)");
     QCOMPARE(menus[3],
              "設定(&S) | フォントを大きく(&L) | フォントを小さく(&S) | - | "
-             "行を折り返さない(&R) | 実行後にSQL文をクリア(&C)");
+             "行を折り返さない(&R) | 実行後にSQL文をクリア(&C) | - | テーブル一覧を表示");
     QCOMPARE(menus[4],
              "ヘルプ(&H) | Tarnwickのヘルプ(&H) | サンプルデータベースを開く(&S) | バージョン(&V)");
     // "Select all" stands in no menu.
@@ -80,7 +83,8 @@ class WindowLayoutTest : public WindowTestCase {
 
   void windowButtonsAndPanesHaveTheirSizesColoursTextsAndFonts() {
     TMainForm& form = window_->Form();
-    QCOMPARE(form.windowTitle(), QStringLiteral("Tarnwick"));
+    // The title names the database after the program.
+    QCOMPARE(form.windowTitle(), QStringLiteral("Tarnwick - test.mdb"));
     QCOMPARE(form.size(), QSize(517, 355));
     // The minimum counts the window frame.
     const QSize frame = form.frameGeometry().size() - form.size();
@@ -103,7 +107,7 @@ class WindowLayoutTest : public WindowTestCase {
     QCOMPARE(form.MmSql->height(), 104);
     for (const QPlainTextEdit* pane : {form.MmSql, form.MmResult}) {
       QCOMPARE(pane->lineWrapMode(), QPlainTextEdit::WidgetWidth);
-      QCOMPARE(QFontInfo(pane->font()).family(), QStringLiteral("IPAGothic"));
+      QCOMPARE(QFontInfo(pane->font()).family(), QStringLiteral("VL Gothic"));
       QCOMPARE(pane->font().pointSize(), 9);
     }
     QCOMPARE(QFontInfo(form.font()).family(), QStringLiteral("IPAPGothic"));
@@ -132,7 +136,7 @@ class WindowLayoutTest : public WindowTestCase {
                trace);
       QVERIFY2(qAbs(metrics.horizontalAdvance(QStringLiteral("ｱｲｳ")) - 3 * cell) < 0.01, trace);
     }
-    QCOMPARE(MappedFontFamily(QStringLiteral("ＭＳ ゴシック")), QStringLiteral("IPAGothic"));
+    QCOMPARE(MappedFontFamily(QStringLiteral("ＭＳ ゴシック")), QStringLiteral("VL Gothic"));
     QCOMPARE(MappedFontFamily(QStringLiteral("ＭＳ Ｐゴシック")), QStringLiteral("IPAPGothic"));
     QCOMPARE(MappedFontFamily(QStringLiteral("MS UI Gothic")), QStringLiteral("IPAPGothic"));
   }

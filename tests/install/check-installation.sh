@@ -32,15 +32,28 @@ for png in "$usr"/share/icons/hicolor/*x*/apps/tarnwick.png; do
 done
 grep -q '<svg ' "$usr/share/icons/hicolor/scalable/apps/tarnwick.svg" || fail "the SVG icon"
 
-# The desktop entry and the metainfo pass their validators (hints are allowed).
+# The desktop entry and the metainfo pass their validators without a word, not even a hint.
 desktop=$usr/share/applications/tarnwick.desktop
-report=$(desktop-file-validate "$desktop") || fail "desktop-file-validate: $report"
-! grep -E ': (error|warning):' <<<"$report" || fail "desktop-file-validate: $report"
+report=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate: $report"
+[ -z "$report" ] || fail "desktop-file-validate: $report"
 grep -qx 'Comment\[ja\]=学習用SQLコンソール' "$desktop" || fail "Comment[ja]"
 grep -qx 'Exec=tarnwick %f' "$desktop" || fail "Exec"
 metainfo=$usr/share/metainfo/org.tarnwick.tarnwick.metainfo.xml
-appstreamcli validate --no-net "$metainfo" >/dev/null || fail "$(appstreamcli validate --no-net "$metainfo")"
-grep -q "<release version=\"$version\"" "$metainfo" || fail "the metainfo's release is not $version"
+appstreamcli validate --pedantic --no-net "$metainfo" >/dev/null ||
+  fail "$(appstreamcli validate --pedantic --no-net "$metainfo")"
+# A release for every version of the history, the newest first and the project's own.
+versions=$(awk '/^[0-9]+\.[0-9]+\.[0-9]+ /{ print $1 }' "$here/../../resources/package/versions.txt")
+[ "$(head -n 1 <<<"$versions")" = "$version" ] || fail "the history's newest version is not $version"
+[ "$(grep -o '<release version="[^"]*"' "$metainfo" | cut -d'"' -f2)" = "$versions" ] ||
+  fail "the metainfo's releases are not the history's versions: $versions"
+
+# The package's own documents: the copyright file in Debian's machine-readable form and the
+# changelog, whose newest entry is this version.
+copyright=$usr/share/doc/tarnwick/copyright
+head -n 1 "$copyright" | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$' ||
+  fail "the copyright file's format line"
+zcat "$usr/share/doc/tarnwick/changelog.gz" | head -n 1 | grep -qxF "tarnwick ($version) unstable; urgency=medium" ||
+  fail "the changelog's newest entry is not $version"
 
 # The man pages render without a warning and carry the version.
 for page in "$usr"/share/man/man1/*.1.gz "$usr"/share/man/ja/man1/*.1.gz; do

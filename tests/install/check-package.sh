@@ -29,4 +29,10 @@ versioned=$(sed 's/, /\n/g' <<<"$depends" | awk '$2 == "(>=" { print $1 }')
 for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6; do
   grep -qxF "$library" <<<"$versioned" || fail "Depends lacks $library (>= ...): $depends"
 done
+# What a distribution's checker says of it: no error and no warning (informational tags are
+# allowed). lintian refuses nothing for being run as root, it only says so.
+if command -v lintian >/dev/null; then
+  tags=$(lintian --no-tag-display-limit "$deb" 2>/dev/null | grep -E '^[EW]: ' || true)
+  [ -z "$tags" ] || fail "lintian: $tags"
+fi
 echo "$(basename "$deb"): Depends: $depends"

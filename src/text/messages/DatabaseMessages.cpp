@@ -53,6 +53,15 @@ Message JetFileRefused(std::string_view path, std::string_view fileName) {
           std::string(fileName) + " を使います。"};
 }
 
+Message OtherProgramsDatabaseRefused(std::string_view path, std::string_view fileName) {
+  return {"ファイル " + QuotedPath(path) +
+              " は他のプログラムが作った SQLite のデータベースです。Tarnwick のデータベースとしては"
+              "開きません (ファイルは変更していません)。",
+          "中身を使うには、Tarnwick のデータベースに取り込んでください: 「ﾃﾞｰﾀﾍﾞｰｽﾌｧｲﾙの取込み」を"
+          "使うか、tarnwick-run --import " +
+              std::string(fileName) + " を使います。"};
+}
+
 Message JetFileNotReplaced(std::string_view path) {
   return {"ファイル " + QuotedPath(path) +
               " は Jet (Microsoft Access) のデータベースファイルのため、空のデータベースで置き換え"

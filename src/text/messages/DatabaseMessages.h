@@ -17,6 +17,9 @@ Message DatabaseFileNotFound(std::string_view path);
 // when it names the file already).
 Message CannotOpenDatabaseFile(std::string_view path, const Message& reason);
 Message NotADatabaseFile(std::string_view path);
+// A database of our engine that another program made, named at start-up: not opened as the
+// current database, offered for import.
+Message OtherProgramsDatabaseRefused(std::string_view path, std::string_view fileName);
 Message CannotRegisterFunction(std::string_view engineName, int code);
 
 // Access (Jet) files, which the program reads but never writes.

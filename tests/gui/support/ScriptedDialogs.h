@@ -11,7 +11,8 @@ namespace tarnwick::test {
 // Answers the window's dialogs from one queue of prepared answers, in the order they are
 // shown, and records each dialog as a line of text. A file dialog chooses the answer's path,
 // a question is answered Yes by "yes", the print dialog prints to the PDF file the answer
-// names (on A4 paper). An empty answer, or none left, cancels the dialog (answers No).
+// names (on A4 paper). An empty answer, or none left, cancels the dialog (answers No). A save
+// dialog that tells its filter chooses the next of `filters`.
 class ScriptedDialogs : public DialogSeam {
  public:
   std::deque<QString> answers;
@@ -21,12 +22,24 @@ class ScriptedDialogs : public DialogSeam {
   QStringList errors;
   // The folder each file dialog opened in.
   QStringList folders;
+  // The filter entry each save dialog that tells it chooses, in order; none left: the first.
+  std::deque<int> filters;
 
   std::optional<QString> ChooseSaveFile(QWidget*, const FileDialogSpec& spec) override {
     return ChooseFile("save", spec);
   }
   std::optional<QString> ChooseOpenFile(QWidget*, const FileDialogSpec& spec) override {
     return ChooseFile("open", spec);
+  }
+  std::optional<ChosenFile> ChooseSaveFileAndFilter(QWidget*, const FileDialogSpec& spec) override {
+    const std::optional<QString> path = ChooseFile("save", spec);
+    int filter = 0;
+    if (!filters.empty()) {
+      filter = filters.front();
+      filters.pop_front();
+    }
+    if (!path) return std::nullopt;
+    return ChosenFile{*path, filter};
   }
   bool AskYesNo(QWidget*, const QString& caption, const QString& text,
                 DefaultAnswer preselected) override {

@@ -5,6 +5,28 @@
 
 namespace tarnwick::test {
 
+HomeWhile::HomeWhile(const QString& home)
+    : home_(qgetenv("HOME")),
+      configHome_(qgetenv("XDG_CONFIG_HOME")),
+      dataHome_(qgetenv("XDG_DATA_HOME")) {
+  QDir().mkpath(home);
+  qputenv("HOME", home.toLocal8Bit());
+  qunsetenv("XDG_CONFIG_HOME");
+  qunsetenv("XDG_DATA_HOME");
+}
+
+HomeWhile::~HomeWhile() {
+  qputenv("HOME", home_);
+  for (const auto& [name, value] :
+       {std::pair{"XDG_CONFIG_HOME", configHome_}, std::pair{"XDG_DATA_HOME", dataHome_}}) {
+    if (value.isEmpty()) {
+      qunsetenv(name);
+    } else {
+      qputenv(name, value);
+    }
+  }
+}
+
 void WindowUnderTest::WriteText(const QString& path, const QString& text) {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));

@@ -15,12 +15,27 @@
 
 namespace tarnwick::test {
 
+// The user's home folder moved to a folder for the scope, with the configuration and data
+// folders in it: what the window keeps for its user goes there.
+class HomeWhile {
+ public:
+  explicit HomeWhile(const QString& home);
+  ~HomeWhile();
+  HomeWhile(const HomeWhile&) = delete;
+  HomeWhile& operator=(const HomeWhile&) = delete;
+
+ private:
+  QByteArray home_, configHome_, dataHome_;
+};
+
 // A main window started in a fresh temporary working folder, with its dialogs answered by
 // a script. The executable's folder is the subfolder "exe" of it (no settings file unless a
-// test writes one), so nothing outside the temporary folder is touched.
+// test writes one) and the user's home folder the subfolder "home", so nothing outside the
+// temporary folder is touched.
 class WindowUnderTest {
  public:
-  WindowUnderTest() : previousDir_(QDir::currentPath()) {
+  WindowUnderTest()
+      : previousDir_(QDir::currentPath()), home_(dir_.filePath(QStringLiteral("home"))) {
     QDir(dir_.path()).mkdir(QStringLiteral("exe"));
     QDir::setCurrent(dir_.path());
   }
@@ -70,6 +85,7 @@ class WindowUnderTest {
  private:
   QTemporaryDir dir_;
   QString previousDir_;
+  HomeWhile home_;
   std::unique_ptr<TMainForm> form_;
   qsizetype mark_ = 0;
 };
