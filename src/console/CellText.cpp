@@ -7,6 +7,7 @@
 
 #include "data/Field.h"
 #include "data/ValueText.h"
+#include "text/AsciiCase.h"
 #include "text/Cp932.h"
 #include "text/Cp932Table.h"
 
@@ -70,9 +71,7 @@ char* PutHundredths(char* out, double value) {
 void FloatText(double value, std::string& cell) {
   if (std::fabs(value) >= 1e18) {
     AppendNumber(cell, value, std::chars_format::scientific, 2);
-    for (char& byte : cell) {
-      if (byte >= 'a' && byte <= 'z') byte = static_cast<char>(byte - 'a' + 'A');
-    }
+    for (char& byte : cell) byte = UpperAscii(byte);
     return;
   }
   char text[24];

@@ -94,14 +94,6 @@ struct NamedTables {
   std::map<const OutlineTable*, std::string> aliasOf;  // the first alias a table is given
 };
 
-std::string UpperAscii(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return upper;
-}
-
 NamedTables TablesNamed(const std::vector<JetToken>& tokens, const TextRange& typed,
                         const SchemaOutline& schema, const CompletionVocabulary& vocabulary) {
   NamedTables named;
@@ -111,7 +103,7 @@ NamedTables TablesNamed(const std::vector<JetToken>& tokens, const TextRange& ty
     if (table == nullptr) continue;
     if (std::ranges::find(named.tables, table) == named.tables.end()) named.tables.push_back(table);
     std::size_t next = NextMeaningful(tokens, i);
-    if (next < tokens.size() && IsKeyword(tokens[next], "AS")) next = NextMeaningful(tokens, next);
+    if (next < tokens.size() && IsKeyword(tokens[next], JetKeyword::As)) next = NextMeaningful(tokens, next);
     if (next < tokens.size() && IsQualifierName(tokens[next]) &&
         !IsKeywordIn(vocabulary, tokens[next].text) && tokens[next].offset != typed.begin) {
       named.aliases.emplace(UpperAscii(JetNameValue(tokens[next])), table);

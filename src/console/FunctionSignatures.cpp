@@ -4,7 +4,7 @@
 #include <iterator>
 #include <string>
 
-#include "jet/functions/JetFunctions.h"
+#include "jetlib/JetFunctions.h"
 #include "text/AsciiCase.h"
 
 namespace tarnwick {

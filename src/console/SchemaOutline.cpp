@@ -6,7 +6,7 @@
 #include "data/EngineCatalogue.h"
 #include "data/Statement.h"
 #include "jet/JetLexer.h"
-#include "jet/JetTypeNames.h"
+#include "jetlib/JetTypeNames.h"
 
 namespace tarnwick {
 

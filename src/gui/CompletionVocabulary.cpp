@@ -6,7 +6,7 @@
 namespace tarnwick {
 
 const CompletionVocabulary& JetCompletionVocabulary() {
-  // The keywords are the colours' until the front end keeps its own table of them.
+  // The keywords the SQL pane colours, from the front end's table of keywords.
   static const CompletionVocabulary vocabulary{SqlKeywords(), JetFunctionSignatures()};
   return vocabulary;
 }

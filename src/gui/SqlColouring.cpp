@@ -92,6 +92,10 @@ std::vector<ColourSpan> ColourLine(std::string_view utf8Line, OpenForm carried,
   return spans;
 }
 
-std::span<const std::string_view> SqlKeywords() { return kKeywords; }
+std::span<const std::string_view> SqlKeywords() {
+  static const std::vector<std::string> spellings = JetKeywordSpellings(kColoured);
+  static const std::vector<std::string_view> keywords(spellings.begin(), spellings.end());
+  return keywords;
+}
 
 }  // namespace tarnwick

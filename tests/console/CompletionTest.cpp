@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "console/Completion.h"
-#include "jet/functions/JetFunctions.h"
+#include "jetlib/JetFunctions.h"
 
 namespace tarnwick {
 namespace {
