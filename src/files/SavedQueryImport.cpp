@@ -8,7 +8,7 @@
 #include "text/Cp932.h"
 #include "text/ResultPane.h"
 #include "text/TarnwickError.h"
-#include "text/messages/ImportMessages.h"
+#include "text/messages/SavedQueryMessages.h"
 
 namespace tarnwick {
 

@@ -1,4 +1,4 @@
-#include "text/messages/ImportMessages.h"
+#include "text/messages/SavedQueryMessages.h"
 
 #include "text/Cp932.h"
 
