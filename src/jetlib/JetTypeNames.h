@@ -93,8 +93,8 @@ std::string_view JetTypeWordText(JetTypeWord word);
 // name Jet does not know as a column's type.
 std::optional<JetTypeWord> FindJetTypeWord(std::string_view typeName);
 
-// The type a code of jet_store's stands for, or the name of one as older files' defaults
-// write it ("LONG", "TEXT", ...; Jet's own names, any letter case); nothing for another.
+// The type Jet's own name of it stands for ("LONG", "TEXT", ...; any letter case), as the
+// defaults of older files name jet_store's type; nothing for another name.
 std::optional<JetType> JetTypeOfName(std::string_view name);
 
 // The engine's storage preference for a column, from its declared type.

@@ -175,6 +175,8 @@ TEST(EngineFailure, AStatementsTargetIsReadFromItsFirstWords) {
       {R"(UPDATE "a ""b""" SET x = 1)", Verb::Update, "a \"b\""},
       {"UPDATE OR IGNORE [部署] SET x = 1", Verb::Update, "部署"},
       {"DELETE FROM `t` WHERE 1", Verb::Delete, "t"},
+      {"DELETE FROM main.`t x.y` WHERE 1", Verb::Delete, "t x.y"},
+      {"REPLACE /* all */ INTO -- its rows\n[社 員] VALUES (1)", Verb::Insert, "社 員"},
       {"DROP TABLE IF EXISTS 部署", Verb::Drop, "部署"},
       {"DROP TABLE \"main\".\"部署\"", Verb::Drop, "部署"},
       {"ALTER TABLE 社員 ADD COLUMN c LONG", Verb::Alter, "社員"},

@@ -57,5 +57,32 @@ TEST(SavedQueryImport, ViewsFollowTheQueriesTheyReadAndRefusalsAreListed) {
   EXPECT_EQ(db.Scalar("SELECT id FROM 西の客"), "2");
 }
 
+TEST(SavedQueryImport, EachKindOfQueryThatIsNoViewIsListedWithItsReason) {
+  test::TestDatabase db;
+  const std::pair<SavedQueryKind, std::string> kinds[] = {
+      {SavedQueryKind::Crosstab, "クロス集計クエリはビューにできません"},
+      {SavedQueryKind::MakeTable, "テーブル作成クエリ: アクションクエリはビューにできません"},
+      {SavedQueryKind::Append, "追加クエリ: アクションクエリはビューにできません"},
+      {SavedQueryKind::Update, "更新クエリ: アクションクエリはビューにできません"},
+      {SavedQueryKind::Delete, "削除クエリ: アクションクエリはビューにできません"},
+      {SavedQueryKind::DataDefinition, "データ定義クエリはビューにできません"},
+      {SavedQueryKind::PassThrough,
+       "パススルークエリは他のデータベースで実行するため、ビューにできません"},
+      {SavedQueryKind::Unknown, "種類の分からないクエリです"},
+  };
+  std::vector<SavedQuery> queries;
+  std::string expected;
+  for (const auto& [kind, reason] : kinds) {
+    queries.push_back({Sjis("q"), kind, "SELECT 1", ""});
+    expected += "クエリ 'q' は取り込めません (" + reason + ")\r\n";
+  }
+  queries.push_back({Sjis("q"), SavedQueryKind::Union, "", ""});
+  expected += "クエリ 'q' は取り込めません (クエリの SQL を読み取れません)\r\n";
+  Query query(db.Db());
+  StringPane pane;
+  ImportSavedQueries(query, queries, pane);
+  EXPECT_EQ(SjisToUtf8(pane.Text()), expected);
+}
+
 }  // namespace
 }  // namespace tarnwick

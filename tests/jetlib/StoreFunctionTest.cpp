@@ -1,6 +1,7 @@
 // jet_store: values converted into a column's type as Jet's INSERT and UPDATE convert them,
 // and refused where Jet refuses them.
 #include "JetFunctionsFixture.h"
+#include "jetlib/JetTypeNames.h"
 
 namespace tarnwick {
 namespace {
@@ -95,6 +96,34 @@ TEST_F(StoreFunction, ARefusedRowChangesNothing) {
                   "(SELECT '2' AS v UNION ALL SELECT 'xyz')"),
             kTypeMismatch);
   EXPECT_EQ(Query("SELECT group_concat(n) FROM t"), "'1'");
+}
+
+// The generator passes the type as its code; tables made by earlier versions keep its name in
+// their defaults. Both convert alike.
+TEST_F(StoreFunction, ATypesCodeAndItsNameConvertAlike) {
+  const std::string_view values[] = {"'12'", "2.5", "-3", "'abc'", "NULL", "'2024/1/2'", "x'01'",
+                                     "'True'", "70000", "1e300"};
+  for (int code = 0; code <= static_cast<int>(JetType::Guid); ++code) {
+    const auto type = static_cast<JetType>(code);
+    if (type == JetType::Null) continue;
+    const std::string name(JetTypeName(type));
+    for (std::string_view value : values) {
+      const std::string v(value);
+      EXPECT_EQ(Eval("jet_store(" + v + ", " + std::to_string(code) + ", 10)"),
+                Eval("jet_store(" + v + ", '" + name + "', 10)"))
+          << value << " as " << name;
+    }
+  }
+  // A code or name of no type stores the value as it comes.
+  ExpectAll({{"jet_store('x', 99)", "'x'"}, {"jet_store('x', -1)", "'x'"}, {"jet_store('x', 'NOPE')", "'x'"}});
+}
+
+TEST_F(StoreFunction, AnOlderFilesDefaultWithTheTypesNameStillConverts) {
+  Exec("CREATE TABLE old (a INTEGER, n LONG INT DEFAULT (jet_store('7', 'LONG')), "
+       "t TEXT DEFAULT (jet_store(12, 'TEXT', 5)))");
+  Exec("INSERT INTO old (a) VALUES (1)");
+  EXPECT_EQ(Query("SELECT n FROM old"), "7");
+  EXPECT_EQ(Query("SELECT t FROM old"), "'12'");
 }
 
 }  // namespace

@@ -104,6 +104,12 @@ TEST(RunnerJetForms, ACrosstabHasAColumnForEachPivotValueInOrderOrAsListed) {
            "0, "
            "Null);",
            "部署ID|-50|0|<>|\n------+---+-+--+\n     1|   |1|  |\n     2|  1|1|  |\nOK\n"},
+          // An aggregate in a subquery of the cell's value counts the subquery's own rows, not
+          // those of the cell's pivot value.
+          {"TRANSFORM Sum(給与) + (SELECT Count(*) FROM 部署) SELECT 部署ID FROM 社員 GROUP BY "
+           "部署ID PIVOT 給与;",
+           "部署ID|200|250|300|\n------+---+---+---+\n     1|   |252|302|\n     2|202|252|   "
+           "|\nOK\n"},
       });
 }
 
