@@ -103,7 +103,8 @@ NamedTables TablesNamed(const std::vector<JetToken>& tokens, const TextRange& ty
     if (table == nullptr) continue;
     if (std::ranges::find(named.tables, table) == named.tables.end()) named.tables.push_back(table);
     std::size_t next = NextMeaningful(tokens, i);
-    if (next < tokens.size() && IsKeyword(tokens[next], JetKeyword::As)) next = NextMeaningful(tokens, next);
+    if (next < tokens.size() && IsKeyword(tokens[next], JetKeyword::As))
+      next = NextMeaningful(tokens, next);
     if (next < tokens.size() && IsQualifierName(tokens[next]) &&
         !IsKeywordIn(vocabulary, tokens[next].text) && tokens[next].offset != typed.begin) {
       named.aliases.emplace(UpperAscii(JetNameValue(tokens[next])), table);

@@ -249,8 +249,8 @@ void EngineCatalogue::ReadColumns(JetSchemaTable& table) {
 
 // A table kept without the engine's row numbers (WITHOUT ROWID).
 bool EngineCatalogue::WithoutRowId(const JetSchemaTable& table) {
-  StatementPtr query =
-      PrepareSingleStatement(db_, "SELECT wr FROM pragma_table_list WHERE name = ?1 AND schema = ?2");
+  StatementPtr query = PrepareSingleStatement(
+      db_, "SELECT wr FROM pragma_table_list WHERE name = ?1 AND schema = ?2");
   BindText(db_, query.get(), table.name);
   const std::string_view schema = table.temporary ? "temp" : "main";
   if (sqlite3_bind_text(query.get(), 2, schema.data(), static_cast<int>(schema.size()),

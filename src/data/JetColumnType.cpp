@@ -14,10 +14,12 @@ struct PlainType {
   JetType type;
 };
 constexpr PlainType kPlainTypes[] = {
-    {kJetYesNo, JetType::Boolean},   {kJetByte, JetType::Byte},         {kJetInteger, JetType::Short},
-    {kJetCurrency, JetType::Currency}, {kJetSingle, JetType::Single},   {kJetDouble, JetType::Double},
-    {kJetDateTime, JetType::DateTime}, {kJetOle, JetType::LongBinary},  {kJetMemo, JetType::Memo},
-    {kJetGuid, JetType::Guid},       {kJetBigInt, JetType::BigInt},
+    {kJetYesNo, JetType::Boolean},     {kJetByte, JetType::Byte},
+    {kJetInteger, JetType::Short},     {kJetCurrency, JetType::Currency},
+    {kJetSingle, JetType::Single},     {kJetDouble, JetType::Double},
+    {kJetDateTime, JetType::DateTime}, {kJetOle, JetType::LongBinary},
+    {kJetMemo, JetType::Memo},         {kJetGuid, JetType::Guid},
+    {kJetBigInt, JetType::BigInt},
 };
 
 // The Jet type of a column's type code; nothing for a type our engine does not have.

@@ -11,8 +11,6 @@ namespace {
 
 using bound::ExprKind;
 
-
-
 std::string Function(std::string_view name, std::string_view argument) {
   return std::string(name) + "(" + std::string(argument) + ")";
 }

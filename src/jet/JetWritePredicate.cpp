@@ -8,7 +8,6 @@ namespace tarnwick {
 
 namespace {
 
-
 std::string_view Collation(bool ignoringCase) { return ignoringCase ? " COLLATE NOCASE" : ""; }
 
 }  // namespace

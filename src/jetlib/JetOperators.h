@@ -34,7 +34,7 @@ enum class JetOp : unsigned char {
 // How Jet writes each operator, in the order of JetOp. The engine writes the comparisons and
 // + - * the same.
 inline constexpr std::string_view kJetOperatorSpellings[] = {
-    "^", "-",   "+",  "*",  "/",  "\\",  "Mod", "+",   "-",  "&",   "=",
+    "^",  "-", "+", "*",  "/",  "\\",  "Mod", "+",  "-",   "&",   "=",
     "<>", "<", ">", "<=", ">=", "Not", "And", "Or", "Xor", "Eqv", "Imp",
 };
 static_assert(std::size(kJetOperatorSpellings) == static_cast<std::size_t>(JetOp::Imp) + 1);

@@ -119,15 +119,23 @@ bool IsMultiWord(JetTypeWord word) { return word >= JetTypeWord::DoublePrecision
 // them) as text, whole numbers as integers, floating point as reals, bytes as bytes; the
 // others (nothing here) as the engine reads their names.
 constexpr std::optional<ColumnAffinity> kPromisedStorage[] = {
-    std::nullopt,             std::nullopt,             // Null, Boolean
-    ColumnAffinity::Integer,  ColumnAffinity::Integer,  // Byte, Short
-    ColumnAffinity::Integer,  ColumnAffinity::Integer,  // Long, BigInt
-    std::nullopt,             ColumnAffinity::Real,     // Currency, Single
-    ColumnAffinity::Real,     std::nullopt,             // Double, Decimal
-    ColumnAffinity::Text,     ColumnAffinity::Text,     // DateTime, Text
-    ColumnAffinity::Text,     ColumnAffinity::Blob,     // Memo, Binary
-    ColumnAffinity::Blob,     ColumnAffinity::Text,     // LongBinary, Guid
-    std::nullopt,                                       // Variant
+    std::nullopt,             // Null
+    std::nullopt,             // Boolean
+    ColumnAffinity::Integer,  // Byte
+    ColumnAffinity::Integer,  // Short
+    ColumnAffinity::Integer,  // Long
+    ColumnAffinity::Integer,  // BigInt
+    std::nullopt,             // Currency
+    ColumnAffinity::Real,     // Single
+    ColumnAffinity::Real,     // Double
+    std::nullopt,             // Decimal
+    ColumnAffinity::Text,     // DateTime
+    ColumnAffinity::Text,     // Text
+    ColumnAffinity::Text,     // Memo
+    ColumnAffinity::Blob,     // Binary
+    ColumnAffinity::Blob,     // LongBinary
+    ColumnAffinity::Text,     // Guid
+    std::nullopt,             // Variant
 };
 static_assert(std::size(kPromisedStorage) == static_cast<std::size_t>(JetType::Variant) + 1);
 

@@ -65,12 +65,18 @@ TEST(JetKeywords, ReservedWordsAreNoBareNames) {
 TEST(JetKeywords, ASyntaxErrorNamesTheStatementItsFirstWordsBegin) {
   using msg::SqlClause;
   const std::pair<std::string_view, SqlClause> cases[] = {
-      {"INSERT INTO", SqlClause::InsertInto},  {"insert into 社員 values", SqlClause::InsertInto},
-      {"UPDATE", SqlClause::Update},           {"UPDATE 社員 SET", SqlClause::Update},
-      {"DELETE", SqlClause::Delete},           {"TRANSFORM", SqlClause::Transform},
-      {"PARAMETERS", SqlClause::Parameters},   {"EXECUTE", SqlClause::Procedure},
-      {"Exec", SqlClause::Procedure},          {"CREATE TABLE", SqlClause::CreateTable},
-      {"CREATE VIEW", SqlClause::CreateView},  {"CREATE INDEX", SqlClause::CreateIndex},
+      {"INSERT INTO", SqlClause::InsertInto},
+      {"insert into 社員 values", SqlClause::InsertInto},
+      {"UPDATE", SqlClause::Update},
+      {"UPDATE 社員 SET", SqlClause::Update},
+      {"DELETE", SqlClause::Delete},
+      {"TRANSFORM", SqlClause::Transform},
+      {"PARAMETERS", SqlClause::Parameters},
+      {"EXECUTE", SqlClause::Procedure},
+      {"Exec", SqlClause::Procedure},
+      {"CREATE TABLE", SqlClause::CreateTable},
+      {"CREATE VIEW", SqlClause::CreateView},
+      {"CREATE INDEX", SqlClause::CreateIndex},
       {"CREATE UNIQUE INDEX", SqlClause::CreateIndex},
       {"DROP TABLE", SqlClause::Drop},
   };

@@ -60,10 +60,13 @@ TEST(JetLexer, EachFormIsOneTokenOfItsKind) {
       {"1e 1.e", "N(1) W(e) _ N(1.) W(e)"},  // an exponent needs its digits
       {"'it''s' \"a\"\"b\" [x y]", "S('it''s') _ Q(\"a\"\"b\") _ B([x y])"},
       {"#2024/1/2# x'0A' X'ff'", "D(#2024/1/2#) _ X(x'0A') _ X(X'ff')"},
-      {"a<>b<=c>=d!=e==f||g", "W(a) P(<>) W(b) P(<=) W(c) P(>=) W(d) P(!=) W(e) P(==) W(f) P(||) W(g)"},
+      {"a<>b<=c>=d!=e==f||g",
+       "W(a) P(<>) W(b) P(<=) W(c) P(>=) W(d) P(!=) W(e) P(==) W(f) P(||) W(g)"},
       {"a-- note\nb", "W(a) L(-- note) _ W(b)"},
       {"a/* x */b", "W(a) C(/* x */) W(b)"},
-      {"a\t\r\n\x7f\x01" "b", "W(a) _ W(b)"},  // control bytes are blanks
+      {"a\t\r\n\x7f\x01"
+       "b",
+       "W(a) _ W(b)"},  // control bytes are blanks
       {"(),;.!?&", "P(() P()) P(,) P(;) P(.) P(!) P(?) P(&)"},
       // Unclosed forms take the rest of the text.
       {"'open", "S('open)!"},
@@ -79,7 +82,7 @@ TEST(JetLexer, EachFormIsOneTokenOfItsKind) {
 TEST(JetLexer, NamesAndTextsAreReadWithoutTheirDelimiters) {
   const std::pair<std::string_view, std::string_view> cases[] = {
       {"[社員 名]", "社員 名"}, {"\"a\"\"b\"", "a\"b"}, {"'it''s'", "it's"},
-      {"'open", "open"},        {"[a]]", "a"},           {"abc", "abc"},
+      {"'open", "open"},        {"[a]]", "a"},          {"abc", "abc"},
   };
   for (const auto& [text, value] : cases) {
     EXPECT_EQ(JetNameValue(TokenizeJet(text).front()), value) << text;

@@ -74,7 +74,8 @@ TEST(JetRefusalPlace, EachRefusalPointsAtTheTokenAtFault) {
       {"UPDATE (SELECT * FROM 社員) SET 給与 = 1", "(SELECT"},
   };
   for (const auto& [sql, at] : cases) {
-    EXPECT_TRUE(PlaceOfRefusal(sql).starts_with(at)) << sql << "\n  placed at: " << PlaceOfRefusal(sql);
+    EXPECT_TRUE(PlaceOfRefusal(sql).starts_with(at))
+        << sql << "\n  placed at: " << PlaceOfRefusal(sql);
   }
 }
 

@@ -45,8 +45,7 @@ TEST(JetValuesTemplate, LiteralValuesAloneBecomeParameters) {
       {"INSERT INTO t VALUES (1 /* one */, 'x');",
        "INSERT INTO t VALUES (? /* one */, ?); | int 1 | text x"},
       // A whole number beyond 64 bits is a real, as the engine reads it.
-      {"INSERT INTO t VALUES (9223372036854775808)",
-       "INSERT INTO t VALUES (?) | real 9.22337e+18"},
+      {"INSERT INTO t VALUES (9223372036854775808)", "INSERT INTO t VALUES (?) | real 9.22337e+18"},
       {"INSERT INTO t VALUES (-9223372036854775808)",
        "INSERT INTO t VALUES (?) | real -9.22337e+18"},
       // Other values stay in the text: expressions, names, Null, True, +1, bytes, a value in
@@ -60,8 +59,8 @@ TEST(JetValuesTemplate, LiteralValuesAloneBecomeParameters) {
 
 TEST(JetValuesTemplate, StatementsWithoutSharedValuesGetNone) {
   for (std::string_view sql : {
-           "INSERT INTO t VALUES (Null, n)",                      // nothing to share
-           "INSERT INTO t SELECT 1, 'a'",                         // no VALUES
+           "INSERT INTO t VALUES (Null, n)",                       // nothing to share
+           "INSERT INTO t SELECT 1, 'a'",                          // no VALUES
            "INSERT INTO t (a) SELECT a FROM u WHERE a IN (1, 2)",  // values of a query
            "SELECT 1",
            "UPDATE t SET a = 1",

@@ -6,8 +6,8 @@
 #include <map>
 #include <string>
 
-#include "text/AsciiCase.h"
 #include "jetlib/JetTypeNames.h"
+#include "text/AsciiCase.h"
 
 namespace tarnwick {
 namespace {
@@ -97,14 +97,30 @@ TEST(JetTypeNames, DeclaredTypesGiveTheirJetTypeSizeAndScale) {
 // bytes. Every other word needs none.
 TEST(JetTypeNames, TheStorageWordIsAddedWhereTheEngineWouldStoreOtherwise) {
   const std::map<std::string_view, std::string_view> needed = {
-      {"MEMO", "TEXT"},       {"NOTE", "TEXT"},        {"STRING", "TEXT"},
-      {"ALPHANUMERIC", "TEXT"}, {"HYPERLINK", "TEXT"}, {"GUID", "TEXT"},
-      {"UNIQUEIDENTIFIER", "TEXT"}, {"DATETIME", "TEXT"}, {"DATE", "TEXT"},
-      {"TIME", "TEXT"},       {"TIMESTAMP", "TEXT"},   {"SHORT", "INT"},
-      {"BYTE", "INT"},        {"LONG", "INT"},         {"SINGLE", "REAL"},
-      {"IEEESINGLE", "REAL"}, {"NUMBER", "REAL"},      {"BINARY", "BLOB"},
-      {"VARBINARY", "BLOB"},  {"BINARY VARYING", "BLOB"}, {"BIT VARYING", "BLOB"},
-      {"LONGBINARY", "BLOB"}, {"OLEOBJECT", "BLOB"},   {"GENERAL", "BLOB"},
+      {"MEMO", "TEXT"},
+      {"NOTE", "TEXT"},
+      {"STRING", "TEXT"},
+      {"ALPHANUMERIC", "TEXT"},
+      {"HYPERLINK", "TEXT"},
+      {"GUID", "TEXT"},
+      {"UNIQUEIDENTIFIER", "TEXT"},
+      {"DATETIME", "TEXT"},
+      {"DATE", "TEXT"},
+      {"TIME", "TEXT"},
+      {"TIMESTAMP", "TEXT"},
+      {"SHORT", "INT"},
+      {"BYTE", "INT"},
+      {"LONG", "INT"},
+      {"SINGLE", "REAL"},
+      {"IEEESINGLE", "REAL"},
+      {"NUMBER", "REAL"},
+      {"BINARY", "BLOB"},
+      {"VARBINARY", "BLOB"},
+      {"BINARY VARYING", "BLOB"},
+      {"BIT VARYING", "BLOB"},
+      {"LONGBINARY", "BLOB"},
+      {"OLEOBJECT", "BLOB"},
+      {"GENERAL", "BLOB"},
       {"IMAGE", "BLOB"},
   };
   for (int i = 0; i < kWords; ++i) {

@@ -101,8 +101,8 @@ TEST_F(StoreFunction, ARefusedRowChangesNothing) {
 // The generator passes the type as its code; tables made by earlier versions keep its name in
 // their defaults. Both convert alike.
 TEST_F(StoreFunction, ATypesCodeAndItsNameConvertAlike) {
-  const std::string_view values[] = {"'12'", "2.5", "-3", "'abc'", "NULL", "'2024/1/2'", "x'01'",
-                                     "'True'", "70000", "1e300"};
+  const std::string_view values[] = {"'12'",       "2.5",   "-3",     "'abc'", "NULL",
+                                     "'2024/1/2'", "x'01'", "'True'", "70000", "1e300"};
   for (int code = 0; code <= static_cast<int>(JetType::Guid); ++code) {
     const auto type = static_cast<JetType>(code);
     if (type == JetType::Null) continue;
@@ -115,12 +115,15 @@ TEST_F(StoreFunction, ATypesCodeAndItsNameConvertAlike) {
     }
   }
   // A code or name of no type stores the value as it comes.
-  ExpectAll({{"jet_store('x', 99)", "'x'"}, {"jet_store('x', -1)", "'x'"}, {"jet_store('x', 'NOPE')", "'x'"}});
+  ExpectAll({{"jet_store('x', 99)", "'x'"},
+             {"jet_store('x', -1)", "'x'"},
+             {"jet_store('x', 'NOPE')", "'x'"}});
 }
 
 TEST_F(StoreFunction, AnOlderFilesDefaultWithTheTypesNameStillConverts) {
-  Exec("CREATE TABLE old (a INTEGER, n LONG INT DEFAULT (jet_store('7', 'LONG')), "
-       "t TEXT DEFAULT (jet_store(12, 'TEXT', 5)))");
+  Exec(
+      "CREATE TABLE old (a INTEGER, n LONG INT DEFAULT (jet_store('7', 'LONG')), "
+      "t TEXT DEFAULT (jet_store(12, 'TEXT', 5)))");
   Exec("INSERT INTO old (a) VALUES (1)");
   EXPECT_EQ(Query("SELECT n FROM old"), "7");
   EXPECT_EQ(Query("SELECT t FROM old"), "'12'");

@@ -84,9 +84,7 @@ constexpr MessageOf kMessages[] = {
     kSaid<InvalidTop>,
     kSaid<CrosstabNeedsAggregate>,
     kSaid<CrosstabNeedsGroupBy>,
-    [](const Diagnostic& d) {
-      return TooManyCrosstabColumns(static_cast<std::size_t>(d.number));
-    },
+    [](const Diagnostic& d) { return TooManyCrosstabColumns(static_cast<std::size_t>(d.number)); },
     kSaid<ExecuteArgumentCount>,
     kSaid<ProcedureStatement>,
     kSaid<ParameterTwice>,
@@ -108,9 +106,7 @@ static_assert(std::size(kMessages) ==
 constexpr HintOf kHints[] = {
     [](const Hint&) { return std::string(); },
     [](const Hint& h) { return hint::JetFormOf(Word(h.words, 0)).value_or(std::string()); },
-    [](const Hint& h) {
-      return hint::JetFormOf(Word(h.words, 0)).value_or(hint::JetTypeNames());
-    },
+    [](const Hint& h) { return hint::JetFormOf(Word(h.words, 0)).value_or(hint::JetTypeNames()); },
     [](const Hint& h) { return JetFormOrClosest(Word(h.words, 0), h.names); },
     [](const Hint& h) {
       return hint::ForMisspeltColumn(Word(h.words, 0), h.names, Word(h.words, 1));

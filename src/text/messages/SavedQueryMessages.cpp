@@ -9,8 +9,11 @@ namespace {
 // What each kind of query is called, in the order of SavedQueryKind; the action queries'
 // names are followed by why they are no view.
 constexpr std::string_view kKindNames[] = {
-    "選択クエリ",     "ユニオンクエリ", "クロス集計クエリ", "テーブル作成クエリ", "追加クエリ",
-    "更新クエリ",     "削除クエリ",     "データ定義クエリ", "パススルークエリ",   "種類の分からないクエリ",
+    "選択クエリ",       "ユニオンクエリ",
+    "クロス集計クエリ", "テーブル作成クエリ",
+    "追加クエリ",       "更新クエリ",
+    "削除クエリ",       "データ定義クエリ",
+    "パススルークエリ", "種類の分からないクエリ",
 };
 
 }  // namespace
