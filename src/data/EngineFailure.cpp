@@ -77,17 +77,10 @@ std::optional<Message> AlreadyExists(std::string_view text) {
   return msg::ObjectExists(name);
 }
 
-// The engine's SQL errors: the statement's words and names, its shape, transactions.
-Message GeneralError(const EngineFailure& failure) {
+// The names the statement uses: one that is not there, one that is already, one that is
+// not what it is used as.
+std::optional<Message> NameError(const EngineFailure& failure) {
   const std::string_view text = failure.text;
-  if (IsJetRuntimeMessage(text)) return Message::Parse(text);
-  if (const auto word = Between(text, "near \"", "\": syntax error")) {
-    return SyntaxError(failure, *word);
-  }
-  if (const auto token = Between(text, "unrecognized token: \"", "\"")) {
-    return msg::SyntaxErrorNear(*token);
-  }
-  if (text == "incomplete input") return msg::SyntaxErrorAtEnd();
   if (const auto name = After(text, "no such table: ")) {
     const std::string table = Unquoted(*name);
     return msg::UnknownTable(table).WithHint(msg::hint::ForMisspeltTable(table, failure.tables));
@@ -132,6 +125,12 @@ Message GeneralError(const EngineFailure& failure) {
        {"misuse of aggregate: ", "misuse of aggregate function ", "misuse of window function "}) {
     if (const auto name = Between(text, misuse, "()")) return msg::AggregateInWhere(*name);
   }
+  return std::nullopt;
+}
+
+// The statement's shape, transactions and the engine's limits.
+std::optional<Message> ShapeError(const EngineFailure& failure) {
+  const std::string_view text = failure.text;
   if (text == "cannot start a transaction within a transaction") {
     return msg::TransactionAlreadyStarted();
   }
@@ -178,6 +177,22 @@ Message GeneralError(const EngineFailure& failure) {
       text.starts_with("cannot alter ")) {
     return msg::AlterTableNotPossible(TargetOf(failure.statement).table);
   }
+  return std::nullopt;
+}
+
+// The engine's SQL errors: the statement's words and names, its shape, transactions.
+Message GeneralError(const EngineFailure& failure) {
+  const std::string_view text = failure.text;
+  if (IsJetRuntimeMessage(text)) return Message::Parse(text);
+  if (const auto word = Between(text, "near \"", "\": syntax error")) {
+    return SyntaxError(failure, *word);
+  }
+  if (const auto token = Between(text, "unrecognized token: \"", "\"")) {
+    return msg::SyntaxErrorNear(*token);
+  }
+  if (text == "incomplete input") return msg::SyntaxErrorAtEnd();
+  if (std::optional<Message> message = NameError(failure)) return *message;
+  if (std::optional<Message> message = ShapeError(failure)) return *message;
   return msg::EngineFailure(failure.code);
 }
 
