@@ -190,7 +190,7 @@ bound::Rebuild JetBinder::RebuildOf(const syntax::TableStatement& alter,
   for (const JetSchemaColumn& column : table.columns) {
     rebuild.copies.emplace_back(
         column.name,
-        std::make_unique<bound::Column>(column.type, std::string(bound::kCopiedRows), column.name));
+        std::make_unique<bound::Column>(column.type, std::string(bound::kRows), column.name));
   }
   return rebuild;
 }
@@ -234,7 +234,7 @@ std::unique_ptr<bound::Statement> JetBinder::AlterTable(const syntax::TableState
     for (auto& [name, copy] : rebuild.copies) {
       if (!SameJetName(name, rebuild.name)) continue;
       const JetTypeInfo old = copy->type;
-      copy = Stored(ReadColumn(old, std::string(bound::kCopiedRows), name), nullptr,
+      copy = Stored(ReadColumn(old, std::string(bound::kRows), name), nullptr,
                     rebuild.column->type, name);
     }
   }
@@ -272,7 +272,7 @@ std::unique_ptr<bound::Statement> JetBinder::CreateIndex(
   for (const JetSchemaColumn& column : table.columns) {
     result->rebuild.copies.emplace_back(
         column.name,
-        std::make_unique<bound::Column>(column.type, std::string(bound::kCopiedRows), column.name));
+        std::make_unique<bound::Column>(column.type, std::string(bound::kRows), column.name));
   }
   return result;
 }
@@ -300,7 +300,7 @@ std::unique_ptr<bound::Statement> JetBinder::DropIndex(const syntax::DropStateme
   for (const JetSchemaColumn& column : table.columns) {
     rebuild.copies.emplace_back(
         column.name,
-        std::make_unique<bound::Column>(column.type, std::string(bound::kCopiedRows), column.name));
+        std::make_unique<bound::Column>(column.type, std::string(bound::kRows), column.name));
   }
   result->rebuild = std::move(rebuild);
   return result;

@@ -258,7 +258,7 @@ bound::ExprPtr JetBinder::QueryValue(const syntax::QueryExpr& expr, const Contex
   quantified->all = expr.all;
   quantified->comparison =
       BoundComparison(expr.op, std::move(left),
-                      ReadColumn(query->columns[0].type, std::string(bound::kQuantifiedRows),
+                      ReadColumn(query->columns[0].type, std::string(bound::kRows),
                                  std::string(bound::kQuantifiedValue)));
   quantified->query = std::move(query);
   return quantified;

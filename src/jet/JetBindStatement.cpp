@@ -141,7 +141,7 @@ std::vector<bound::ExprPtr> JetBinder::CopiedRows(const bound::Query& query,
   std::vector<ExprPtr> copies;
   for (std::size_t i = 0; i < types.size(); ++i) {
     ExprPtr column =
-        ReadColumn(query.columns[i].type, std::string(bound::kCopiedRows), std::to_string(i + 1));
+        ReadColumn(query.columns[i].type, std::string(bound::kRows), std::to_string(i + 1));
     copies.push_back(Stored(std::move(column), nullptr, types[i], columns[i]));
   }
   return copies;

@@ -127,8 +127,10 @@ struct QueryValue : Expr {
   ExprPtr comparison;  // Quantified: left op the subquery's value, read as kQuantifiedValue
 };
 
-// The subquery's value in a quantified comparison: the column of its rows.
-inline constexpr std::string_view kQuantifiedRows = "__jet_rows";
+// The name the engine reads a query's rows by where a statement takes values from them: the
+// rows of INSERT ... SELECT, of a table being made again, of a quantified comparison's
+// subquery (whose one column is kQuantifiedValue).
+inline constexpr std::string_view kRows = "__jet_rows";
 inline constexpr std::string_view kQuantifiedValue = "__jet_value";
 
 struct Convert : Expr {

@@ -37,12 +37,9 @@ struct Insert : Statement {
   // YESNO columns the statement leaves out whose table gives no default: they get False.
   std::vector<std::string> falseColumns;
   std::vector<ExprPtr> values;   // VALUES, each converted for its column
-  std::unique_ptr<Query> query;  // SELECT: its rows, read as kCopiedRows
+  std::unique_ptr<Query> query;  // SELECT: its rows, read as kRows
   std::vector<ExprPtr> copies;   // SELECT: each of its columns converted for its column
 };
-
-// The rows a query gives for INSERT ... SELECT, as the copies read them.
-inline constexpr std::string_view kCopiedRows = "__jet_rows";
 
 // SELECT ... INTO t: the table made with the result's columns, then filled.
 struct SelectInto : Insert {

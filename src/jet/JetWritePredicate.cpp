@@ -70,7 +70,7 @@ JetSqlWriter::Sql JetSqlWriter::Quantified(const bound::QueryValue& quantified, 
   const std::string comparison = Condition(*quantified.comparison, at);
   const std::string rows = "EXISTS (SELECT 1 FROM (" +
                            Query(*quantified.query, {std::string(bound::kQuantifiedValue)}) +
-                           ") AS " + EngineName(bound::kQuantifiedRows) + " WHERE ";
+                           ") AS " + EngineName(bound::kRows) + " WHERE ";
   const bool all = quantified.all;
   const std::string decided = all ? "NOT " + comparison : comparison;
   return {"(CASE WHEN " + rows + decided + ") THEN " + (all ? "0" : "1") + " WHEN " + rows +

@@ -70,7 +70,7 @@ std::string JetSqlWriter::Rebuild(const bound::Rebuild& rebuild) {
   const Remade remade = RemadeItems(rebuild, *definition);
   const std::string name = EngineName(table.name);
   const bool rowNumbers = !table.withoutRowId;
-  Step("CREATE TEMP TABLE " + EngineName(bound::kCopiedRows) + " AS SELECT " +
+  Step("CREATE TEMP TABLE " + EngineName(bound::kRows) + " AS SELECT " +
        (rowNumbers ? "rowid AS \"__jet_rowid\", " : "") + "* FROM " + name);
   if (table.autoIncrement) {
     Step("CREATE TEMP TABLE " + EngineName(kSequence) +
@@ -85,7 +85,7 @@ std::string JetSqlWriter::Rebuild(const bound::Rebuild& rebuild) {
   Step(create + ")" + definition->tail);
   RebuildCounter(rebuild, remade.counter, remade.copied);
   Step(CopyRows(rebuild, remade.copied, rowNumbers));
-  Step("DROP TABLE temp." + EngineName(bound::kCopiedRows));
+  Step("DROP TABLE temp." + EngineName(bound::kRows));
   if (table.autoIncrement) {
     Step("UPDATE sqlite_sequence SET seq = max(seq, (SELECT seq FROM temp." +
          EngineName(kSequence) + ")) WHERE name = " + EngineText(table.name));
@@ -182,10 +182,10 @@ std::string JetSqlWriter::CopyRows(const bound::Rebuild& rebuild,
     values += first ? "" : ", ";
     values += copy != rebuild.copies.end()
                   ? Value(*copy->second)
-                  : EngineName(bound::kCopiedRows) + "." + EngineName(copied[i]);
+                  : EngineName(bound::kRows) + "." + EngineName(copied[i]);
   }
-  return insert + ") SELECT " + values + " FROM temp." + EngineName(bound::kCopiedRows) + " AS " +
-         EngineName(bound::kCopiedRows) + (rowNumbers ? " ORDER BY \"__jet_rowid\"" : "");
+  return insert + ") SELECT " + values + " FROM temp." + EngineName(bound::kRows) + " AS " +
+         EngineName(bound::kRows) + (rowNumbers ? " ORDER BY \"__jet_rowid\"" : "");
 }
 
 }  // namespace tarnwick

@@ -90,7 +90,7 @@ std::string JetSqlWriter::InsertRows(const bound::Insert& insert) {
     text += (i > 0 ? ", " : "") + Value(*insert.copies[i]);
   }
   for (std::size_t i = 0; i < insert.falseColumns.size(); ++i) text += ", 0";
-  return text + " FROM (" + Query(*insert.query, names) + ") AS " + EngineName(bound::kCopiedRows);
+  return text + " FROM (" + Query(*insert.query, names) + ") AS " + EngineName(bound::kRows);
 }
 
 // SELECT ... INTO t: the table made, then filled.
