@@ -234,8 +234,8 @@ std::unique_ptr<bound::Statement> JetBinder::AlterTable(const syntax::TableState
     for (auto& [name, copy] : rebuild.copies) {
       if (!SameJetName(name, rebuild.name)) continue;
       const JetTypeInfo old = copy->type;
-      copy = Stored(ReadColumn(old, std::string(bound::kRows), name), nullptr,
-                    rebuild.column->type, name);
+      copy = Stored(ReadColumn(old, std::string(bound::kRows), name), nullptr, rebuild.column->type,
+                    name);
     }
   }
   return result;

@@ -180,9 +180,8 @@ std::string JetSqlWriter::CopyRows(const bound::Rebuild& rebuild,
     const auto copy = std::find_if(rebuild.copies.begin(), rebuild.copies.end(),
                                    [&](const auto& each) { return each.first == copied[i]; });
     values += first ? "" : ", ";
-    values += copy != rebuild.copies.end()
-                  ? Value(*copy->second)
-                  : EngineName(bound::kRows) + "." + EngineName(copied[i]);
+    values += copy != rebuild.copies.end() ? Value(*copy->second)
+                                           : EngineName(bound::kRows) + "." + EngineName(copied[i]);
   }
   return insert + ") SELECT " + values + " FROM temp." + EngineName(bound::kRows) + " AS " +
          EngineName(bound::kRows) + (rowNumbers ? " ORDER BY \"__jet_rowid\"" : "");
