@@ -4,6 +4,7 @@
 
 #include "data/EngineError.h"
 #include "data/EngineFilePaths.h"
+#include "data/ReadOnlyUri.h"
 #include "text/TarnwickError.h"
 
 namespace tarnwick {
@@ -45,8 +46,11 @@ std::vector<std::string> EngineFile::Column(const std::string& utf8Sql) {
 
 void EngineFile::CopyFrom(const std::string& sourceNativePath) {
   sqlite3* source = nullptr;
-  if (sqlite3_open_v2(EngineFileName(sourceNativePath).c_str(), &source, SQLITE_OPEN_READONLY,
-                      nullptr) != SQLITE_OK) {
+  // Read as an unchanging file: a source in a folder the user cannot write (the installed
+  // sample database) is then read without the shared-memory file that its log mode asks for,
+  // and nothing is left beside it.
+  if (sqlite3_open_v2(ReadOnlyUri(sourceNativePath).c_str(), &source,
+                      SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr) != SQLITE_OK) {
     const TarnwickError error = EngineError(source);
     sqlite3_close_v2(source);
     throw error;
