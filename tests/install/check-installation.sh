@@ -85,6 +85,19 @@ counted=$("$usr/bin/tarnwick-run" --sample "$work/sample.mdb" -c "SELECT Count(*
 [ "$counted" = $'SELECT Count(*) AS n FROM 部署;\nn|\n-+\n7|\nOK' ] ||
   fail "tarnwick-run --sample: $counted"
 
+# Installed programs are used by people who cannot write the installation's folders: one of
+# them copies the sample database too (when the check runs as root, as the user nobody).
+if [ "$(id -u)" -eq 0 ] && command -v runuser >/dev/null; then
+  chmod 755 "$root"  # mktemp's folder is the owner's alone
+  learner=$root/learner
+  mkdir -m 777 "$learner"
+  counted=$(cd "$learner" && runuser -u nobody -- env HOME="$learner" \
+    "$usr/bin/tarnwick-run" --sample "$learner/mine.mdb" -c "SELECT Count(*) AS n FROM 部署;" 2>&1) ||
+    fail "tarnwick-run --sample as an ordinary user: $counted"
+  [ "$(ls "$usr/share/tarnwick")" = $'tarnwick-help.html\ntarnwick-sample.mdb\ntarnwick.chm' ] ||
+    fail "files were left beside the installed sample: $(ls "$usr/share/tarnwick")"
+fi
+
 # The window's --help and a wrong option need no display and touch no database.
 no_display=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
 help=$("${no_display[@]}" "$usr/bin/tarnwick" --help) && [[ $help == "使い方: tarnwick "* ]] ||
